@@ -1,0 +1,58 @@
+# Helpers that declare one library per subsystem from the sources of its folder
+# and keep Qt out of the core.
+
+# vorna_core_library(NAME folder DEPENDS other-libs...)
+# Builds a static library from every .cpp of src/<folder> (not recursing into
+# sub-folders that hold other layers) and refuses any Qt include.
+function(vorna_core_library name folder)
+  cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/${folder}/*.cpp)
+  file(GLOB headers CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/${folder}/*.h)
+  foreach(file IN LISTS sources headers)
+    file(STRINGS ${file} qt_includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q[A-Za-z]|qt)")
+    if(qt_includes)
+      message(FATAL_ERROR "Core file ${file} includes Qt: ${qt_includes}")
+    endif()
+  endforeach()
+  if(sources)
+    add_library(${name} STATIC ${sources} ${headers})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${name} PUBLIC ${ARG_DEPENDS})
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${name} INTERFACE ${ARG_DEPENDS})
+  endif()
+  set_property(GLOBAL APPEND PROPERTY VORNA_CORE_TARGETS ${name})
+endfunction()
+
+# Fails the configuration when a core library links anything from Qt.
+function(vorna_check_core_links)
+  get_property(targets GLOBAL PROPERTY VORNA_CORE_TARGETS)
+  foreach(target IN LISTS targets)
+    get_target_property(type ${target} TYPE)
+    if(type STREQUAL "INTERFACE_LIBRARY")
+      get_target_property(links ${target} INTERFACE_LINK_LIBRARIES)
+    else()
+      get_target_property(links ${target} LINK_LIBRARIES)
+    endif()
+    foreach(link IN LISTS links)
+      if(link MATCHES "Qt")
+        message(FATAL_ERROR "Core library ${target} links Qt (${link})")
+      endif()
+    endforeach()
+  endforeach()
+endfunction()
+
+# vorna_test(NAME folder LIBS libs...): one GoogleTest executable per test folder.
+function(vorna_test name folder)
+  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/${folder}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${name} ${sources})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} test_support GTest::gtest_main GTest::gmock)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "VORNA_CORPUS=${VORNA_CORPUS_DIR};QT_QPA_PLATFORM=offscreen;VORNA_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
+endfunction()
