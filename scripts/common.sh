@@ -3,6 +3,8 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 CORPUS_DEFAULT="$(cd "$ROOT/.." && pwd)/shared/corpus"
 export VORNA_CORPUS="${VORNA_CORPUS:-$CORPUS_DEFAULT}"
 JOBS="${JOBS:-$(nproc)}"
+# Build folders live here; set VORNA_BUILD_ROOT to keep several checkouts apart.
+BUILD_ROOT="${VORNA_BUILD_ROOT:-$ROOT/build}"
 
 # configure_and_build DIR BUILD_TYPE [cmake options...]
 configure_and_build() {

@@ -14,9 +14,9 @@ namespace vorna {
 
 // Engine options (bit set).
 enum : int {
-  soIgnoreCase = 1,     // fold ASCII letters (and, with soMultiByte, whole characters)
-  soMultiByte = 2,      // never match at a trail byte
-  soFileNameCase = 4,   // the file-name case mapping for the multi-byte folding
+  soIgnoreCase = 1,    // fold ASCII letters (and, with soMultiByte, whole characters)
+  soMultiByte = 2,     // never match at a trail byte
+  soFileNameCase = 4,  // the file-name case mapping for the multi-byte folding
 };
 
 // FindAll options (bit set).
@@ -41,9 +41,9 @@ class TStringSearch {
 
  private:
   struct TNode {
-    unsigned char Lower, Upper;  // byte expected in each case variant
+    unsigned char Lower, Upper;    // byte expected in each case variant
     int32_t NextLower, NextUpper;  // node to continue with after each
-    int32_t Shift;  // window shift on a mismatch at this node
+    int32_t Shift;                 // window shift on a mismatch at this node
   };
   enum class TMatcher { Never, OneByte, OneByteFolded, BoyerMoore, BoyerMooreFolded, NodeChain };
 

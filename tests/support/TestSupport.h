@@ -10,10 +10,10 @@
 #include "text/Cp932.h"
 
 // Skips the current test with a visible message when the corpus is absent.
-#define VORNA_REQUIRE_CORPUS()                                                          \
-  do {                                                                                  \
-    if (!::vorna::testing::CorpusDir())                                                 \
-      GTEST_SKIP() << "corpus folder not found (set VORNA_CORPUS); test skipped";       \
+#define VORNA_REQUIRE_CORPUS()                                                    \
+  do {                                                                            \
+    if (!::vorna::testing::CorpusDir())                                           \
+      GTEST_SKIP() << "corpus folder not found (set VORNA_CORPUS); test skipped"; \
   } while (0)
 
 namespace vorna::testing {

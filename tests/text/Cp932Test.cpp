@@ -41,8 +41,8 @@ TEST(Cp932, BadBytesBecomeReplacementAndNeverFail) {
   EXPECT_EQ(Utf8FromCp932("\x80"), fffd);
   EXPECT_EQ(Utf8FromCp932("\xA0"), fffd);
   EXPECT_EQ(Utf8FromCp932("\xFD\xFE\xFF"), fffd + fffd + fffd);
-  EXPECT_EQ(Utf8FromCp932("a\x82"), "a" + fffd);          // lone lead byte at the end
-  EXPECT_EQ(Utf8FromCp932("\x82\x0A"), fffd + "\n");      // lead byte before a control
+  EXPECT_EQ(Utf8FromCp932("a\x82"), "a" + fffd);      // lone lead byte at the end
+  EXPECT_EQ(Utf8FromCp932("\x82\x0A"), fffd + "\n");  // lead byte before a control
   EXPECT_EQ(Utf8FromCp932(std::string("a\0b", 3)), std::string("a\0b", 3));
   EXPECT_EQ(Utf8FromCp932(""), "");
   EXPECT_EQ(Utf8FromCp932("\xB1"), "\xEF\xBD\xB1");  // half-width katakana
@@ -50,9 +50,9 @@ TEST(Cp932, BadBytesBecomeReplacementAndNeverFail) {
 
 TEST(Cp932, UnmappableUnicodeBecomesQuestionMark) {
   EXPECT_EQ(Cp932FromUtf8("a\xF0\x9F\x98\x80z"), "a?z");  // emoji
-  EXPECT_EQ(Cp932FromUtf8("\xC3\xA9"), "?");             // e-acute
-  EXPECT_EQ(Cp932FromUtf8("\xFF\xFE"), "??");            // invalid UTF-8
-  EXPECT_EQ(Cp932FromUtf8("\xE3\x81"), "??");            // truncated sequence
+  EXPECT_EQ(Cp932FromUtf8("\xC3\xA9"), "?");              // e-acute
+  EXPECT_EQ(Cp932FromUtf8("\xFF\xFE"), "??");             // invalid UTF-8
+  EXPECT_EQ(Cp932FromUtf8("\xE3\x81"), "??");             // truncated sequence
 }
 
 TEST(Cp932, LiteralsAreConvertedOnceAndCached) {
