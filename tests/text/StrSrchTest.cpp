@@ -1,0 +1,172 @@
+// The search engine and FindAll: the trail-byte filter, non-overlapping
+// matches, case folding, and a randomised comparison with a naive search.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "TestSupport.h"
+#include "text/ShiftJis.h"
+#include "text/StrSrch.h"
+#include "text/TextConversions.h"
+
+namespace vorna {
+namespace {
+
+using testing::Sj;
+using Positions = std::vector<int>;
+
+TEST(FindAll, NeverMatchesAtATrailByte) {
+  // "ａ" is 0x82 0x81 and "t" is 0x74: together they hold "》" (0x81 0x74).
+  const std::string text = Sj("ａt》");
+  EXPECT_EQ(FindAll(Sj("》"), text), (Positions{4}));
+  TStringSearch plain(Sj("》"), 0);
+  EXPECT_EQ(plain.Find(text.data(), text.data() + text.size()), text.data() + 1);
+  TStringSearch aware(Sj("》"), soMultiByte);
+  EXPECT_EQ(aware.Find(text.data(), text.data() + 3), nullptr);
+}
+
+TEST(FindAll, MatchesDoNotOverlap) {
+  EXPECT_EQ(FindAll("aa", "aaaa"), (Positions{1, 3}));
+  EXPECT_EQ(FindAll("aa", "aaaaa"), (Positions{1, 3}));
+  EXPECT_EQ(FindAll("a", "aaa"), (Positions{1, 2, 3}));
+  EXPECT_EQ(FindAll(Sj("ーー"), Sj("ーーーー")), (Positions{1, 5}));
+}
+
+TEST(FindAll, EmptyAndOversizedInputsGiveNothing) {
+  EXPECT_TRUE(FindAll("", "abc").empty());
+  EXPECT_TRUE(FindAll("abc", "").empty());
+  EXPECT_TRUE(FindAll("abcd", "abc").empty());
+  EXPECT_TRUE(FindAll("x", "abc").empty());
+  EXPECT_TRUE(FindAll("", "", faIgnoreCase | faWholeWord).empty());
+  TStringSearch engine("", 0);
+  const char* text = "abc";
+  EXPECT_EQ(engine.Find(text, text + 3), nullptr);
+  EXPECT_EQ(engine.Find(text + 3, text), nullptr);
+}
+
+TEST(FindAll, IgnoreCaseFoldsAsciiWordsAndWholeCharacters) {
+  const std::string text = "Word word WORD wOrD sword";
+  EXPECT_EQ(FindAll("word", text, faIgnoreCase), (Positions{1, 6, 11, 16, 22}));
+  EXPECT_EQ(FindAll("word", text), (Positions{6, 22}));
+  EXPECT_EQ(FindAll("word", text, faIgnoreCase | faWholeWord), (Positions{1, 6, 11, 16}));
+  EXPECT_EQ(FindAll("w", "aWa", faIgnoreCase), (Positions{2}));
+  // The single-byte table alone never folds full-width letters...
+  const std::string wide = Sj("ａｂＡＢ");
+  TStringSearch ascii(Sj("ａｂ"), soIgnoreCase);
+  EXPECT_EQ(ascii.Find(wide.data() + 4, wide.data() + wide.size()), nullptr);
+  // ...the multi-byte-aware variant folds them as whole characters.
+  EXPECT_EQ(FindAll(Sj("ａｂ"), wide, faIgnoreCase), (Positions{1, 5}));
+  EXPECT_EQ(FindAll(Sj("Ａb"), Sj("ａB"), faIgnoreCase), (Positions{1}));
+  // A character whose trail byte is from neither case variant does not match.
+  EXPECT_EQ(FindAll(Sj("ａ"), Sj("ＡＢａ"), faIgnoreCase), (Positions{1, 5}));
+}
+
+TEST(FindAll, WholeWordsOnly) {
+  EXPECT_EQ(FindAll("cat", "cat. a cat, concat cats (cat)", faWholeWord), (Positions{1, 8, 26}));
+  // A double-byte neighbour delimits a word.
+  EXPECT_EQ(FindAll("cat", Sj("猫cat猫"), faWholeWord), (Positions{3}));
+  EXPECT_TRUE(IsWholeWord("a cat.", "cat", 3));
+  EXPECT_FALSE(IsWholeWord("a cats", "cat", 3));
+  EXPECT_FALSE(IsWholeWord("acat", "cat", 2));
+  EXPECT_FALSE(IsWholeWord("cat", "cat", 0));
+  EXPECT_FALSE(IsWholeWord("cat", "cat", 9));
+  // "表" ends in 0x5C; the byte before "x" is its trail, so the left side is delimited.
+  EXPECT_TRUE(IsWholeWord(Sj("表x"), "x", 3));
+}
+
+TEST(FindFirstNext, ContinuesAfterThePreviousMatchAndFreesTheEngine) {
+  TSearchRec rec;
+  const std::string text = Sj("《a》《b》");
+  EXPECT_EQ(FindFirst(rec, text, Sj("《"), soMultiByte), 1);
+  EXPECT_TRUE(rec.Engine);
+  EXPECT_EQ(FindNext(rec), 6);
+  EXPECT_EQ(FindNext(rec), 0);
+  EXPECT_FALSE(rec.Engine);
+  EXPECT_EQ(FindNext(rec), 0);
+  EXPECT_EQ(FindFirst(rec, "aaaa", "aa", 0), 1);
+  EXPECT_EQ(FindNext(rec), 3);
+  FindClose(rec);
+  EXPECT_FALSE(rec.Engine);
+}
+
+TEST(FindAll, PatternEndingInALoneLeadByteResumesAtTheNextCharacter) {
+  // The pattern is a lone lead byte; after a match the next search must start
+  // at a character boundary, not on the trail byte.
+  const std::string text = Sj("ｂ") + "\x82\x82";  // 0x82 0x82, then 0x82 0x82
+  EXPECT_EQ(FindAll("\x82", text), (Positions{1, 3}));
+}
+
+// Naive reference: matches at character boundaries, compared character by
+// character (ASCII letters folded; double-byte characters equal when their
+// lower-case or upper-case forms are equal), non-overlapping.
+Positions NaiveFindAll(const std::string& pattern, const std::string& text, bool ignoreCase) {
+  auto charsEqual = [&](std::string_view a, std::string_view b) {
+    if (a == b) return true;
+    if (!ignoreCase || a.size() != b.size()) return false;
+    if (a.size() == 1)
+      return UpperCaseTable()[static_cast<unsigned char>(a[0])] ==
+             UpperCaseTable()[static_cast<unsigned char>(b[0])];
+    return ConvertText(a, ckUpperCase) == b || ConvertText(a, ckLowerCase) == b;
+  };
+  Positions result;
+  size_t i = 0;
+  while (i + pattern.size() <= text.size()) {
+    bool match = true;
+    size_t k = 0;
+    while (k < pattern.size()) {
+      size_t len = IsDoubleByteAt(pattern, k) ? 2 : 1;
+      if (!charsEqual(std::string_view(pattern).substr(k, len), std::string_view(text).substr(i + k, len))) {
+        match = false;
+        break;
+      }
+      k += len;
+    }
+    if (match) {
+      result.push_back(static_cast<int>(i) + 1);
+      size_t next = i + pattern.size();
+      while (i < next) i += IsDoubleByteAt(text, i) ? 2 : 1;
+    } else {
+      i += IsDoubleByteAt(text, i) ? 2 : 1;
+    }
+  }
+  return result;
+}
+
+TEST(FindAll, AgreesWithANaiveSearchOnRandomText) {
+  const std::vector<std::string> alphabet = {
+      "a",      "A",      "b",      "B",      "t",     "\\",    " ",      Sj("ａ"), Sj("Ａ"),
+      Sj("ｂ"), Sj("》"), Sj("表"), Sj("ア"), Sj("α"), Sj("Α"), Sj("Ｂ"), Sj("ｃ"), Sj("Ｃ"),
+  };
+  std::mt19937 rng(20261208);
+  auto pick = [&](int count) {
+    std::string s;
+    for (int i = 0; i < count; ++i) s += alphabet[rng() % alphabet.size()];
+    return s;
+  };
+  for (int round = 0; round < 3000; ++round) {
+    std::string text = pick(static_cast<int>(rng() % 40));
+    if (rng() % 4 == 0) text += "\x82";  // lone lead byte at the end
+    std::string pattern = pick(1 + static_cast<int>(rng() % 3));
+    const bool ignoreCase = rng() % 2;
+    EXPECT_EQ(FindAll(pattern, text, ignoreCase ? faIgnoreCase : 0), NaiveFindAll(pattern, text, ignoreCase))
+        << "pattern '" << pattern << "' text '" << text << "' ignoreCase " << ignoreCase;
+  }
+}
+
+TEST(FindAll, LongPeriodicPatternsUseSafeShifts) {
+  // Good-suffix and node-chain shifts must never skip a match.
+  std::string text(200, 'a');
+  text += "b";
+  std::string pattern(50, 'a');
+  pattern += "b";
+  EXPECT_EQ(FindAll(pattern, text), (Positions{151}));
+  EXPECT_EQ(FindAll(pattern, text, faIgnoreCase), (Positions{151}));
+  std::string mixed;
+  for (int i = 0; i < 30; ++i) mixed += i % 2 ? "A" : "a";
+  EXPECT_EQ(FindAll("aaa", mixed, faIgnoreCase).size(), 10u);
+  EXPECT_EQ(FindAll("abcabd", "abcabcabd"), (Positions{4}));
+  EXPECT_EQ(FindAll("ABCABD", "abcabcabd", faIgnoreCase), (Positions{4}));
+}
+
+}  // namespace
+}  // namespace vorna
