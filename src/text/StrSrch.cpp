@@ -25,6 +25,10 @@ inline unsigned char Byte(const char* p) { return static_cast<unsigned char>(*p)
 // the node chain; the exact table would cost O(m^2) to build.
 constexpr int kMaxNodeShiftPattern = 256;
 
+// Case-sensitive patterns up to this length find their next candidate window
+// with memchr on the final byte instead of the bad-character table.
+constexpr int kMemchrPatternLimit = 8;
+
 }  // namespace
 
 const unsigned char* UpperCaseTable() { return kUpper.Map; }
@@ -181,12 +185,21 @@ const char* TStringSearch::FindBoyerMoore(const char* from, const char* to, bool
   const unsigned char* map = kUpper.Map;
   const unsigned char* end = reinterpret_cast<const unsigned char*>(to) - m;
   const unsigned char* win = reinterpret_cast<const unsigned char*>(from);
+  const bool jumpToLast = !folded && m <= kMemchrPatternLimit;
   while (win <= end) {
     unsigned char c = win[m - 1];
     if (folded) c = map[c];
     if (c != last) {
-      win += FSkip[c];
-      continue;
+      if (!jumpToLast) {
+        win += FSkip[c];
+        continue;
+      }
+      // Short patterns shift by a byte or two per step; memchr jumps straight
+      // to the next window whose final byte can match, which is never past a
+      // match either.
+      const void* hit = std::memchr(win + m, last, end - win);
+      if (!hit) return nullptr;
+      win = static_cast<const unsigned char*>(hit) - (m - 1);
     }
     int j = m - 2;
     if (folded) {
