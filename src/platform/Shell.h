@@ -14,8 +14,10 @@ class TShell {
   // text) with the desktop's associated program. `parameters` are extra
   // arguments for a program target; `directory` the working folder. Failures
   // are not reported.
-  virtual void Open(const std::string& target, const std::string& parameters, const std::string& directory) = 0;
-  // Starts `program` with an argument list; never through a shell command line.
+  virtual void Open(const std::string& target, const std::string& parameters,
+                    const std::string& directory) = 0;
+  // Starts `program` with an argument list (CP932 text, as the target above);
+  // never through a shell command line. False when it could not be started.
   virtual bool StartProgram(const std::string& program, const std::vector<std::string>& arguments) = 0;
   // Lets pending window messages run before a call that may take a while.
   virtual void ProcessMessages() = 0;

@@ -1,0 +1,60 @@
+// File-system services: existence and access tests, reading, safe writing,
+// delete, move, folders, the trash and the well-known folders. Paths are
+// native (UTF-8) strings.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <utility>
+
+namespace vorna {
+
+// A file could not be read or written. Reason is the system's text (UTF-8).
+class EFileError : public std::runtime_error {
+ public:
+  enum class TKind { Open, Create };
+  EFileError(TKind kind, std::string path, std::string reason)
+      : std::runtime_error(path + ": " + reason),
+        Kind(kind),
+        Path(std::move(path)),
+        Reason(std::move(reason)) {}
+  TKind Kind;
+  std::string Path;
+  std::string Reason;
+};
+
+// Result of the access check of a path.
+enum class TFileAccess : int {
+  NoAccess = -1,  // cannot be opened at all
+  ReadWrite = 0,  // can be opened for reading and writing, nobody else holds a lock
+  ReadOnly = 1,   // read-only permission, or in use (locked) by another program
+  Missing = 2,    // no file at the path
+};
+
+class TFileService {
+ public:
+  virtual ~TFileService() = default;
+  // True for an existing regular file (not a folder).
+  virtual bool FileExists(const std::string& path) = 0;
+  virtual bool FolderExists(const std::string& path) = 0;
+  virtual TFileAccess CheckAccess(const std::string& path) = 0;
+  // Whole file as bytes; throws EFileError(Open).
+  virtual std::string ReadFile(const std::string& path) = 0;
+  // Writes `bytes` to a temporary file beside `path` and renames it into
+  // place, so a failed write leaves the old file intact; throws
+  // EFileError(Create).
+  virtual void WriteFile(const std::string& path, const std::string& bytes) = 0;
+  // These report failure by their result and never throw.
+  virtual bool DeleteFile(const std::string& path) = 0;
+  virtual bool MoveFile(const std::string& from, const std::string& to) = 0;
+  // Creates the folder and every missing parent; true when it exists after.
+  virtual bool CreateFolders(const std::string& path) = 0;
+  // Moves the file to the desktop's trash (freedesktop trash on Linux).
+  virtual bool MoveToTrash(const std::string& path) = 0;
+  // The user's documents folder and the current directory, without a trailing
+  // separator.
+  virtual std::string DocumentsFolder() = 0;
+  virtual std::string CurrentDirectory() = 0;
+};
+
+}  // namespace vorna

@@ -1,0 +1,144 @@
+// The canvas on a QPainter: one implementation for a widget, a QImage, an
+// off-screen bitmap and a QPrinter (whose painter origin is the corner of the
+// printable area, as a printer device context's is).
+#pragma once
+
+#include <QImage>
+#include <QPainter>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "platform/Canvas.h"
+#include "platform/qt/QtGlyphCache.h"
+
+namespace vorna::qt {
+
+class TQtCanvas : public TCanvas {
+ public:
+  // Draws with `painter` (not owned; it must be active while the canvas draws).
+  explicit TQtCanvas(QPainter* painter);
+  ~TQtCanvas() override;
+
+  // For a widget: ScrollRect asks the widget to scroll (QWidget::scroll) and
+  // the widget repaints what was uncovered.
+  void SetScrollHandler(std::function<void(const TRect& area, int dx, int dy)> handler) {
+    FScrollHandler = std::move(handler);
+  }
+
+  void SetFont(const TFontSpec& font) override;
+  const TFontSpec& Font() const override { return FFontSpec; }
+  void SetTextColor(TColor color) override;
+  void SetBrush(TColor color, TBrushStyle style) override;
+  TColor BrushColor() const override { return FBrushColor; }
+  TBrushStyle BrushStyle() const override { return FBrushStyle; }
+  void SetPen(TColor color, TPenStyle style, int width) override;
+  TColor PenColor() const override { return FPenColor; }
+  TPenStyle PenStyle() const override { return FPenStyle; }
+  int PenWidth() const override { return FPenWidth; }
+
+  void FillRect(const TRect& r) override;
+  void Rectangle(const TRect& r) override;
+  void MoveTo(int x, int y) override;
+  void LineTo(int x, int y) override;
+  void Polyline(const TPoint* points, size_t count) override;
+  void SetPixel(int x, int y, TColor color) override;
+  void DrawBitmap(int x, int y, const TBitmap& bitmap, bool transparent) override;
+  void CopyRect(const TRect& dest, const TBitmap& bitmap, const TRect& source) override;
+
+  void ExtTextOut(int x, int y, unsigned options, const TRect& rect, std::string_view text,
+                  std::span<const int> advances) override;
+  void TextRect(const TRect& rect, int x, int y, std::string_view text) override;
+  void TextOut(int x, int y, std::string_view text) override;
+  int TextWidth(std::string_view text) override;
+  int TextHeight(std::string_view text) override;
+
+  void SetClipRect(const TRect& r) override;
+  void ResetClip() override;
+  TRect ClipRect() const override;
+  TRect ScrollRect(const TRect& area, int dx, int dy) override;
+
+  std::unique_ptr<TBitmap> CreateBitmap(int width, int height) override;
+  int PixelsPerInch() const override;
+
+  // Glyph ids drawn by the last text output, in drawing order, with whether
+  // each was rotated (for tests of the vertical forms).
+  struct TDrawnGlyph {
+    uint32_t Index;
+    bool Rotated;
+    bool Fallback;
+  };
+  const std::vector<TDrawnGlyph>& LastGlyphs() const { return FLastGlyphs; }
+
+ protected:
+  // Bitmaps start their painter on demand.
+  TQtCanvas();
+  virtual QPainter* Painter() { return FPainter; }
+  virtual const QPaintDevice* Device() const { return FPainter ? FPainter->device() : nullptr; }
+  // Applies the clip and render hints to a painter that has just begun.
+  void PainterStarted(QPainter* painter);
+
+ private:
+  struct TPlaced {
+    TGlyph Glyph;
+    int Pen;  // offset along the line, pixels
+    char32_t Cp;
+  };
+  QColor Resolve(TColor color) const;
+  TQtFont& CurrentFont();
+  // Lays out `text`: glyphs and their integer pen offsets; returns the total.
+  int Layout(std::string_view text, std::span<const int> advances, std::vector<TPlaced>& out);
+  void DrawTextRun(QPainter* p, int x, int y, std::string_view text, std::span<const int> advances);
+  void DrawHorizontal(QPainter* p, TQtFont& font, int x, int y, const std::vector<TPlaced>& placed,
+                      int total);
+  void DrawVertical(QPainter* p, TQtFont& font, int x, int y, const std::vector<TPlaced>& placed, int total);
+  // Sets the painter's clip to the canvas clip ∩ `extra` (when given); false
+  // when nothing can be drawn.
+  bool ApplyClip(QPainter* p, const TRect* extra);
+  void StrokeSegment(QPainter* p, TPoint from, TPoint to);
+
+  QPainter* FPainter = nullptr;
+  std::function<void(const TRect&, int, int)> FScrollHandler;
+  TFontSpec FFontSpec;
+  std::shared_ptr<TQtFont> FFont;
+  TColor FTextColor = kClBlack;
+  TColor FBrushColor = kClWhite;
+  TBrushStyle FBrushStyle = TBrushStyle::Solid;
+  TColor FPenColor = kClBlack;
+  TPenStyle FPenStyle = TPenStyle::Solid;
+  int FPenWidth = 1;
+  bool FHasClip = false;
+  TRect FClip;
+  TPoint FPenPos;
+  std::vector<TPlaced> FPlaced;
+  std::vector<TDrawnGlyph> FLastGlyphs;
+};
+
+// An off-screen 32-bit bitmap (QImage, RGB32) with its own canvas.
+class TQtBitmap : public TBitmap {
+ public:
+  TQtBitmap(int width, int height, int pixelsPerInch = 96);
+  ~TQtBitmap() override;
+  int Width() const override { return FImage.width(); }
+  int Height() const override { return FImage.height(); }
+  bool SetSize(int width, int height) override;
+  TCanvas& Canvas() override;
+  uint32_t* ScanLine(int y) override;
+  const uint32_t* ScanLine(int y) const override;
+  // The image, with pending drawing finished.
+  const QImage& Image() const;
+  // Takes an image (converted to RGB32).
+  void SetImage(const QImage& image);
+
+ private:
+  class TBitmapCanvas;
+  void EndPainting() const;
+  mutable QImage FImage;
+  int FPixelsPerInch;
+  std::unique_ptr<TBitmapCanvas> FCanvas;
+};
+
+// Resolves a system colour number through the application palette.
+TColor SystemColorFromPalette(unsigned index);
+
+}  // namespace vorna::qt

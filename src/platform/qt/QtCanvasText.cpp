@@ -1,0 +1,145 @@
+// Text output of the canvas: CP932 decoding, per-byte advances, opaque and
+// clipped output, horizontal glyph runs, measuring.
+#include <QGlyphRun>
+#include <cmath>
+
+#include "platform/qt/QtCanvas.h"
+#include "platform/qt/QtConvert.h"
+#include "text/Cp932.h"
+
+namespace vorna::qt {
+
+namespace {
+
+// Oblique slant for faces without an italic style.
+constexpr double kSlant = 0.2;
+
+bool NeedsSyntheticItalic(const TQtFont& font, TGlyphFace face) {
+  return font.Key().Italic && font.Raw(face).style() == QFont::StyleNormal;
+}
+
+}  // namespace
+
+int TQtCanvas::Layout(std::string_view text, std::span<const int> advances, std::vector<TPlaced>& out) {
+  out.clear();
+  TQtFont& font = CurrentFont();
+  int pen = 0;
+  for (size_t i = 0; i < text.size();) {
+    char32_t cp = 0;
+    size_t length = static_cast<size_t>(Cp932DecodeAt(text, i, cp));
+    const TGlyph& glyph = font.Glyph(cp);
+    out.push_back({glyph, pen, cp});
+    int advance;
+    if (i < advances.size()) {
+      advance = advances[i];
+      if (length == 2 && i + 1 < advances.size()) advance += advances[i + 1];
+    } else {
+      advance = static_cast<int>(std::lround(glyph.Advance));
+    }
+    pen += advance;
+    i += length;
+  }
+  return pen;
+}
+
+void TQtCanvas::ExtTextOut(int x, int y, unsigned options, const TRect& rect, std::string_view text,
+                           std::span<const int> advances) {
+  QPainter* p = Painter();
+  if (!p) return;
+  if ((options & kEtoOpaque) && !rect.IsEmpty() && FBrushColor != kClNone && ApplyClip(p, nullptr))
+    p->fillRect(ToQRect(rect), Resolve(FBrushColor));
+  if (text.empty() || !ApplyClip(p, (options & kEtoClipped) ? &rect : nullptr)) return;
+  DrawTextRun(p, x, y, text, advances);
+}
+
+void TQtCanvas::TextRect(const TRect& rect, int x, int y, std::string_view text) {
+  QPainter* p = Painter();
+  if (text.empty() || !ApplyClip(p, &rect)) return;
+  DrawTextRun(p, x, y, text, {});
+}
+
+void TQtCanvas::TextOut(int x, int y, std::string_view text) {
+  QPainter* p = Painter();
+  if (text.empty() || !ApplyClip(p, nullptr)) return;
+  DrawTextRun(p, x, y, text, {});
+}
+
+int TQtCanvas::TextWidth(std::string_view text) {
+  TQtFont& font = CurrentFont();
+  int width = 0;
+  for (size_t i = 0; i < text.size();) {
+    char32_t cp = 0;
+    i += static_cast<size_t>(Cp932DecodeAt(text, i, cp));
+    width += static_cast<int>(std::lround(font.Glyph(cp).Advance));
+  }
+  return width;
+}
+
+int TQtCanvas::TextHeight(std::string_view) { return CurrentFont().CellHeight(); }
+
+void TQtCanvas::DrawTextRun(QPainter* p, int x, int y, std::string_view text, std::span<const int> advances) {
+  FLastGlyphs.clear();
+  if (FTextColor == kClNone) return;
+  TQtFont& font = CurrentFont();
+  int total = Layout(text, advances, FPlaced);
+  p->setPen(Resolve(FTextColor));
+  if (font.Key().Vertical)
+    DrawVertical(p, font, x, y, FPlaced, total);
+  else
+    DrawHorizontal(p, font, x, y, FPlaced, total);
+}
+
+void TQtCanvas::DrawHorizontal(QPainter* p, TQtFont& font, int x, int y, const std::vector<TPlaced>& placed,
+                               int total) {
+  const float baseline = static_cast<float>(y + font.Ascent());
+  // Glyphs beyond the clip are left out, so a huge text costs only its visible part.
+  TRect clip = ClipRect();
+  const int margin = font.Key().EmPixels * 2;
+  QList<quint32> indexes[2];
+  QList<QPointF> positions[2];
+  for (const TPlaced& c : placed) {
+    int gx = x + c.Pen;
+    if (gx + margin < clip.Left || gx - margin > clip.Right) continue;
+    if (c.Glyph.Face == TGlyphFace::Missing) {
+      if (c.Cp >= 0x20 && c.Cp != 0x7F) {
+        // A visible box for what no font can draw (undecodable bytes).
+        float w = std::max(2.0f, c.Glyph.Advance - 2), h = font.Ascent() * 0.8f;
+        p->save();
+        p->setBrush(Qt::NoBrush);
+        p->drawRect(QRectF(gx + 1, baseline - h, w - 1, h - 1));
+        p->restore();
+      }
+      continue;
+    }
+    int f = c.Glyph.Face == TGlyphFace::Fallback;
+    indexes[f].append(c.Glyph.Index);
+    positions[f].append(QPointF(gx, baseline));
+    FLastGlyphs.push_back({c.Glyph.Index, false, f == 1});
+  }
+  for (int f = 0; f < 2; ++f) {
+    if (indexes[f].isEmpty()) continue;
+    auto face = static_cast<TGlyphFace>(f);
+    QGlyphRun run;
+    run.setRawFont(font.Raw(face));
+    run.setGlyphIndexes(indexes[f]);
+    run.setPositions(positions[f]);
+    bool slant = NeedsSyntheticItalic(font, face);
+    if (slant) {
+      p->save();
+      p->translate(0, baseline);
+      p->shear(-kSlant, 0);
+      p->translate(0, -baseline);
+    }
+    p->drawGlyphRun(QPointF(0, 0), run);
+    if (font.SynthesizeBold(face)) p->drawGlyphRun(QPointF(1, 0), run);
+    if (slant) p->restore();
+  }
+  const QColor color = p->pen().color();
+  const float thickness = font.LineThickness();
+  if (FFontSpec.Underline)
+    p->fillRect(QRectF(x, std::round(baseline + font.UnderlinePosition()), total, thickness), color);
+  if (FFontSpec.StrikeOut)
+    p->fillRect(QRectF(x, std::round(baseline - font.Ascent() * 0.3f), total, thickness), color);
+}
+
+}  // namespace vorna::qt
