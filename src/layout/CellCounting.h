@@ -1,0 +1,55 @@
+// Internal to the layout: the cell counter shared by FitCells, CellColumn and
+// WrapText, and byte-type helpers that walk only inside one row.
+#pragma once
+
+#include <string_view>
+
+#include "text/ShiftJis.h"
+
+namespace vorna::layout_detail {
+
+// What the counting of one line needs, resolved once per line.
+struct TCellCounter {
+  std::string_view Text;
+  const unsigned char* Hidden = nullptr;  // mask by 1-based position; null when nothing is hidden
+  int TabLength = 0;                      // > 0 when a tab runs to the next tab stop
+  int Padding = 0;                        // name padding amount (2, 4 or 6) or 0
+
+  bool IsHidden(int pos) const { return Hidden && Hidden[pos]; }
+};
+
+struct TFit {
+  int End = 0;              // last byte of the row, or length + 1 when the line ended first
+  bool EndsOnLead = false;  // End is the lead byte of a double-byte character
+  bool HardBreak = false;   // the row ends with a CR LF of the line (End is the LF)
+};
+
+// The counting of FitCells from `start` (a character start). With stopAtCrLf a
+// shown CR followed by LF ends the row after the LF.
+TFit Fit(const TCellCounter& counter, int start, long long cells, int indent, bool stopAtCrLf);
+
+// Applies the name padding to the counter after an increment.
+inline long long Pad(long long counter, int amount) {
+  switch (amount) {
+    case 2:
+      return counter == 2 ? 4 : counter;
+    case 4:
+      return counter == 1 ? 3 : counter == 4 ? 6 : counter;
+    case 6:
+      return counter == 1 ? 7 : counter;
+    default:
+      return counter;
+  }
+}
+
+// True when 1-based `pos` starts a character, `boundary` (<= pos) being known
+// to start one. Bytes outside the lead range always end a character, so only
+// the run of lead-range bytes before `pos` is read.
+inline bool StartsChar(std::string_view text, int boundary, int pos) {
+  const auto* b = reinterpret_cast<const unsigned char*>(text.data());
+  int r = pos - 1;
+  while (r >= boundary && IsLeadByte(b[r - 1])) --r;
+  return (pos - 1 - r) % 2 == 0;
+}
+
+}  // namespace vorna::layout_detail

@@ -1,0 +1,134 @@
+// Counting the cells of a line: FitCells, CellColumn and their shared counter.
+#include <algorithm>
+#include <climits>
+#include <cstring>
+
+#include "layout/CellCounting.h"
+#include "layout/LineWraps.h"
+
+namespace vorna {
+
+namespace layout_detail {
+
+TFit Fit(const TCellCounter& counter, int start, long long cells, int indent, bool stopAtCrLf) {
+  const std::string_view text = counter.Text;
+  const int size = static_cast<int>(text.size());
+  if (start > size) return {size + 1, false, false};
+  const auto* b = reinterpret_cast<const unsigned char*>(text.data());
+  const int padding = start == 1 ? counter.Padding : 0;
+
+  if (!counter.Hidden && counter.TabLength == 0 && padding == 0) {
+    // Bytes and cells coincide: the end is arithmetic.
+    const long long reach = std::max<long long>(cells - indent, 1);
+    const long long end = start - 1 + reach;
+    if (stopAtCrLf) {
+      const int last = static_cast<int>(std::min<long long>(end, size));
+      const unsigned char* from = b + start - 1;
+      const unsigned char* to = b + last;
+      while (from < to) {
+        const auto* cr =
+            static_cast<const unsigned char*>(std::memchr(from, '\r', static_cast<size_t>(to - from)));
+        if (!cr) break;
+        const int pos = static_cast<int>(cr - b) + 1;
+        if (pos < size && cr[1] == '\n' && StartsChar(text, start, pos)) return {pos + 1, false, true};
+        from = cr + 1;
+      }
+    }
+    if (end > size) return {size + 1, false, false};
+    const int e = static_cast<int>(end);
+    const bool onLead = e < size && IsLeadByte(b[e - 1]) && StartsChar(text, start, e);
+    return {e, onLead, false};
+  }
+
+  long long count = indent;
+  const int tab = counter.TabLength;
+  for (int pos = start; pos <= size; ++pos) {
+    if (counter.IsHidden(pos)) continue;
+    const unsigned char c = b[pos - 1];
+    if (IsLeadByte(c) && pos < size) {
+      count = Pad(count + 1, padding);
+      if (count >= cells) return {pos, true, false};
+      count = Pad(count + 1, padding);
+      ++pos;
+    } else {
+      if (c == '\r' && stopAtCrLf && pos < size && b[pos] == '\n') return {pos + 1, false, true};
+      ++count;
+      if (c == '\t' && tab > 0) count += tab - (count - 1) % tab - 1;
+      count = Pad(count, padding);
+    }
+    if (count >= cells) {
+      int end = pos;
+      while (end < size && counter.IsHidden(end + 1)) ++end;
+      return {end, false, false};
+    }
+  }
+  return {size + 1, false, false};
+}
+
+}  // namespace layout_detail
+
+using layout_detail::Pad;
+using layout_detail::TCellCounter;
+
+namespace {
+
+TCellCounter CounterFor(std::string_view line, int start, const TLayoutSettings& settings) {
+  TCellCounter counter;
+  counter.Text = line;
+  const THiddenMask& mask = LineHiddenMask(line, settings);
+  if (mask.AnyHidden()) counter.Hidden = mask.Data();
+  if (settings.TabVisible && settings.TabLength > 0 && line.find('\t') != std::string_view::npos)
+    counter.TabLength = settings.TabLength;
+  if (start == 1) counter.Padding = NamePadding(line, settings);
+  return counter;
+}
+
+int ClampToInt(long long value) { return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX)); }
+
+}  // namespace
+
+int FitCells(std::string_view line, int start, int cells, const TLayoutSettings& settings, int indent) {
+  const int size = static_cast<int>(line.size());
+  if (start < 1) start = 1;
+  if (start > size) return size + 1;
+  const TCellCounter counter = CounterFor(line, start, settings);
+  return layout_detail::Fit(counter, start, cells, indent, false).End;
+}
+
+int CellColumn(std::string_view text, int byte, const TLayoutSettings& settings, int indent,
+               bool beforePadding, int start) {
+  const int size = static_cast<int>(text.size());
+  start = std::clamp(start, 1, size + 1);
+  byte = std::clamp(byte, start, size + 1);
+  const TCellCounter counter = CounterFor(text, start, settings);
+  const auto* b = reinterpret_cast<const unsigned char*>(text.data());
+  const int padding = counter.Padding;
+  long long count = indent;
+  int pos = start;
+  while (pos < byte) {
+    if (counter.IsHidden(pos)) {
+      ++pos;
+      continue;
+    }
+    const unsigned char c = b[pos - 1];
+    if (IsLeadByte(c) && pos < size) {
+      count = Pad(count + 1, padding);
+      if (pos + 1 == byte) {  // the asked byte is this character's trail byte
+        ++count;
+        return ClampToInt(beforePadding ? count : Pad(count, padding));
+      }
+      count = Pad(count + 1, padding);
+      pos += 2;
+      continue;
+    }
+    ++count;
+    if (c == '\t' && counter.TabLength > 0) count += counter.TabLength - (count - 1) % counter.TabLength - 1;
+    count = Pad(count, padding);
+    ++pos;
+  }
+  if (counter.IsHidden(byte)) return ClampToInt(count + 1);
+  ++count;
+  return ClampToInt(beforePadding ? count : Pad(count, padding));
+}
+
+}  // namespace vorna
