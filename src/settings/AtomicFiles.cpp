@@ -1,0 +1,145 @@
+// Whole-file reads and temp-then-rename writes over POSIX calls.
+#include "settings/AtomicFiles.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "settings/SettingsErrors.h"
+
+namespace vorna {
+
+namespace {
+
+// Reads everything from an open descriptor; returns 0 or an errno value.
+int ReadAll(int fd, std::string& bytes) {
+  char buffer[65536];
+  while (true) {
+    ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    if (n == 0) return 0;
+    bytes.append(buffer, static_cast<size_t>(n));
+  }
+}
+
+// Opens and reads the file; returns 0, or the errno value of the failure and
+// whether it happened while opening.
+int TryRead(const std::filesystem::path& fileName, std::string& bytes, bool& atOpen) {
+  bytes.clear();
+  atOpen = true;
+  int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return errno;
+  struct stat st;
+  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+    int error = S_ISDIR(st.st_mode) ? EISDIR : errno;
+    ::close(fd);
+    return error;
+  }
+  atOpen = false;
+  int error = ReadAll(fd, bytes);
+  ::close(fd);
+  if (error != 0) bytes.clear();
+  return error;
+}
+
+int WriteAll(int fd, const std::string& bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    done += static_cast<size_t>(n);
+  }
+  return 0;
+}
+
+mode_t DefaultFileMode() {
+  mode_t mask = ::umask(0);
+  ::umask(mask);
+  return 0666 & ~mask;
+}
+
+}  // namespace
+
+std::string ReadWholeFile(const std::filesystem::path& fileName) {
+  std::string bytes;
+  bool atOpen = false;
+  if (int error = TryRead(fileName, bytes, atOpen)) RaiseFileError(EFileError::TKind::Open, fileName, error);
+  return bytes;
+}
+
+bool ReadFileIfExists(const std::filesystem::path& fileName, std::string& bytes) {
+  bool atOpen = false;
+  int error = TryRead(fileName, bytes, atOpen);
+  if (error == 0) return true;
+  if (atOpen && (error == ENOENT || error == ENOTDIR)) return false;
+  RaiseFileError(EFileError::TKind::Open, fileName, error);
+}
+
+void WriteFileAtomic(const std::filesystem::path& requested, const std::string& bytes) {
+  std::filesystem::path fileName = requested;
+  std::error_code ec;
+  // Writing through a symbolic link replaces the file it points to, not the link.
+  if (std::filesystem::is_symlink(fileName, ec)) {
+    auto target = std::filesystem::canonical(fileName, ec);
+    if (!ec) fileName = target;
+  }
+  mode_t mode = DefaultFileMode();
+  struct stat st;
+  if (::stat(fileName.c_str(), &st) == 0) {
+    if (S_ISDIR(st.st_mode)) RaiseFileError(EFileError::TKind::Create, requested, EISDIR);
+    if (!(st.st_mode & S_IWUSR) || ::access(fileName.c_str(), W_OK) != 0)
+      RaiseFileError(EFileError::TKind::Create, requested, EACCES);
+    mode = st.st_mode & 07777;
+  }
+  std::filesystem::path folder = fileName.parent_path();
+  if (folder.empty()) folder = ".";
+  std::string pattern = (folder / ("." + fileName.filename().string() + ".XXXXXX")).string();
+  int fd = ::mkstemp(pattern.data());
+  if (fd < 0) RaiseFileError(EFileError::TKind::Create, requested, errno);
+  int error = WriteAll(fd, bytes);
+  if (error == 0 && ::fchmod(fd, mode) != 0) error = errno;
+  if (error == 0 && ::fsync(fd) != 0) error = errno;
+  if (::close(fd) != 0 && error == 0) error = errno;
+  if (error == 0 && ::rename(pattern.c_str(), fileName.c_str()) != 0) error = errno;
+  if (error != 0) {
+    ::unlink(pattern.c_str());
+    RaiseFileError(EFileError::TKind::Create, requested, error);
+  }
+}
+
+void EnsureFolder(const std::filesystem::path& folder) {
+  std::filesystem::path prefix;
+  for (const auto& part : folder) {
+    prefix /= part;
+    if (part.empty() || part == prefix.root_path()) continue;
+    if (::mkdir(prefix.c_str(), 0700) == 0) continue;
+    int error = errno;
+    struct stat st;
+    if (error == EEXIST) {
+      if (::stat(prefix.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) continue;
+      error = ENOTDIR;
+    }
+    RaiseFileError(EFileError::TKind::Create, folder, error);
+  }
+}
+
+bool FileExists(const std::filesystem::path& fileName) {
+  struct stat st;
+  return ::stat(fileName.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+bool IsReadOnlyFile(const std::filesystem::path& fileName) {
+  struct stat st;
+  if (::stat(fileName.c_str(), &st) != 0) return false;
+  return !(st.st_mode & S_IWUSR) || ::access(fileName.c_str(), W_OK) != 0;
+}
+
+}  // namespace vorna

@@ -1,0 +1,29 @@
+// Exceptions raised by the settings records, lists and stores (file errors
+// are the platform's EFileError).
+#pragma once
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+
+#include "platform/Files.h"
+
+namespace vorna {
+
+// Base of the settings errors. HelpContext carries a number for the error box;
+// TDataList::SetCommaText stores the 1-based element number of the failing
+// element in it.
+class EDataError : public std::runtime_error {
+ public:
+  explicit EDataError(const std::string& message, int helpContext = 0)
+      : std::runtime_error(message), HelpContext(helpContext) {}
+  int HelpContext;
+};
+
+// Throws the platform's EFileError for `errorCode` (an errno value): the path
+// and the system's own message for it (strerror), Open for failures to read,
+// Create for failures to write or to create a folder.
+[[noreturn]] void RaiseFileError(EFileError::TKind kind, const std::filesystem::path& fileName,
+                                 int errorCode);
+
+}  // namespace vorna
