@@ -1,0 +1,33 @@
+// The document's own copy of the settings that shape its rows: the wrapping
+// settings plus the heading marks and scene numbering the row table reads.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "layout/LayoutSettings.h"
+
+namespace vorna {
+
+struct TDocumentLayout {
+  TLayoutSettings Wrap;
+  std::vector<std::string> HeadingStrs;  // lines starting with one of these are headings
+  bool LineInfoVisible = false;          // the line-number column is shown
+  int LineInfoStyle = 0;                 // 4 = scene numbers on heading rows
+  bool UseZenkaku = false;               // pairs of padding spaces become one "　"
+  bool BotenVisible = false;             // emphasis marks shown
+  double ColumnSpace = 0;                // extra space between characters (style units)
+  int ColumnCount = 40;                  // the style's row capacity in cells
+
+  // Scene numbers are counted on heading rows.
+  bool ScenesNumbered() const { return LineInfoVisible && LineInfoStyle == 4; }
+};
+
+// The default heading marks: "□", "■", "○", "●", "◎", "§".
+std::vector<std::string> DefaultHeadingStrs();
+
+// True when the two differ in no setting that changes where rows end (the
+// heading marks and scene numbering are not among them).
+bool SameWrapping(const TDocumentLayout& a, const TDocumentLayout& b);
+
+}  // namespace vorna

@@ -1,0 +1,326 @@
+// The document's row table: full layout with progress and time projection,
+// the incremental updates after line edits, scene numbers, and the mapping
+// between document and display positions.
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+
+#include "document/EditLists.h"
+#include "layout/LineWraps.h"
+#include "text/Notations.h"
+#include "text/ShiftJis.h"
+#include "text/TextUtils.h"
+
+namespace vorna {
+namespace {
+
+// Line indices checked for the time projection of a full layout.
+constexpr int kProjectionLine = 10000;
+// A full layout projected above this many seconds warns and may be cancelled.
+constexpr int kSlowLayoutSeconds = 28;
+constexpr int kSlowProgressInterval = 1000;
+
+uint8_t IndentCells(int cells) { return static_cast<uint8_t>(std::clamp(cells, 0, 255)); }
+
+}  // namespace
+
+TWrapInputs TEditList::WrapInputs() const {
+  TWrapInputs inputs;
+  inputs.Capacity = FCharsPerRow;
+  inputs.WrapWidthPx = FWrapWidth;
+  inputs.ColumnSpacePx = FColumnSpacePx;
+  inputs.Measurer = FMeasureCanvas;
+  return inputs;
+}
+
+bool TEditList::ReportProgress(int stage, int value) {
+  bool cancel = false;
+  if (OnRelayoutProgress) OnRelayoutProgress(this, stage, value, cancel);
+  return cancel;
+}
+
+int TEditList::RowCount() const { return std::max(Count(), FRows.Count()); }
+
+void TEditList::WrapLine(int line, bool insert, int& scene, int& row) {
+  const std::string& text = Get(line);
+  const TLineIndent indent = GetLineIndent(text, FLayout.Wrap);
+  static thread_local std::vector<int> lengths;
+  WrapText(text, WrapInputs(), FLayout.Wrap, indent, lengths);
+  const int n = static_cast<int>(lengths.size());
+  const bool outside = row < 0 || row >= FRows.Count();
+  if (outside) {
+    row = FRows.Count();
+    FRows.InsertRows(row, n);
+  } else if (insert) {
+    FRows.InsertRows(row, n);
+  } else if (row + n > FRows.Count()) {
+    FRows.InsertRows(FRows.Count(), row + n - FRows.Count());
+  }
+  const bool heading = FLayout.ScenesNumbered() && IsHeadingLine(line);
+  uint32_t start = 1;
+  for (int k = 0; k < n; ++k) {
+    TRowInfo& r = FRows[row + k];
+    r.Line = line;
+    r.Start = start;
+    r.Length = static_cast<uint32_t>(lengths[k]);
+    r.RowInLine = static_cast<uint16_t>(std::min(k, 0xFFFF));
+    r.Indent = k > 0 || indent.FirstRow ? IndentCells(indent.Cells) : 0;
+    r.LastRow = k == n - 1;
+    r.SceneNo = 0;
+    if (k == 0 && heading) r.SceneNo = static_cast<uint16_t>(++scene);
+    start += r.Length;
+  }
+  row += n;
+}
+
+void TEditList::Relayout() {
+  if (FLoading || IsUpdating()) return;
+  ReportProgress(rsStart, 0);
+  FRows.SetCapacity(std::max(Count(), RowCount()));
+  FMaxLineLength = 0;
+  int scene = 0, row = 0;
+  const TLayoutSettings& wrap = FLayout.Wrap;
+  int interval = wrap.ProportionalFont                              ? FProgressInterval / 10
+                 : wrap.ColumnCountAuto || FLayout.ColumnCount != 0 ? FProgressInterval
+                                                                    : FProgressInterval * 10;
+  interval = std::max(interval, 1);
+  const auto started = std::chrono::steady_clock::now();
+  const int lines = Count();
+  for (int i = 0; i < lines; ++i) {
+    WrapLine(i, false, scene, row);
+    FMaxLineLength = std::max(FMaxLineLength, static_cast<int>(FLines[static_cast<size_t>(i)].size()));
+    if (i == kProjectionLine) {
+      const double elapsed =
+          std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+      const long long projected = std::llround(static_cast<double>(lines) / kProjectionLine * elapsed * 0.8);
+      FProjectedTime = static_cast<int>(std::min<long long>(projected / 10 * 10, 1 << 30));
+      if (projected > kSlowLayoutSeconds) {
+        interval = kSlowProgressInterval;
+        if (ReportProgress(rsSlowLayout, row)) {
+          // Keep the table whole and ordered: the lines not yet wrapped get one
+          // unwrapped row each until the next full layout.
+          for (int j = i + 1; j < lines; ++j) {
+            TRowInfo r;
+            r.Line = j;
+            r.Start = 1;
+            r.Length = static_cast<uint32_t>(FLines[static_cast<size_t>(j)].size());
+            r.LastRow = 1;
+            if (row < FRows.Count()) {
+              FRows[row] = r;
+            } else {
+              FRows.AddRow() = r;
+            }
+            ++row;
+          }
+          FRows.Truncate(row);
+          FNeedRelayout = true;
+          return;
+        }
+      }
+    }
+    if (i > 0 && i % interval == 0) ReportProgress(rsProgress, i);
+  }
+  FRows.Truncate(row);
+  ReportProgress(rsDone, row);
+  FNeedRelayout = false;
+}
+
+int TEditList::FirstRowOfLine(int line) const {
+  const auto& rows = FRows.Rows();
+  if (rows.empty() || line < 0) return -1;
+  auto it = std::lower_bound(rows.begin(), rows.end(), line,
+                             [](const TRowInfo& r, int value) { return r.Line < value; });
+  if (it == rows.end() || it->Line != line) return -1;
+  return static_cast<int>(it - rows.begin());
+}
+
+void TEditList::ShiftLines(int firstRow, int delta) {
+  for (int r = std::max(firstRow, 0); r < FRows.Count(); ++r) FRows[r].Line += delta;
+}
+
+void TEditList::ShiftScenes(int firstRow, int delta) {
+  if (delta == 0) return;
+  for (int r = std::max(firstRow, 0); r < FRows.Count(); ++r)
+    if (FRows[r].SceneNo != 0) FRows[r].SceneNo = static_cast<uint16_t>(FRows[r].SceneNo + delta);
+}
+
+int TEditList::SceneBefore(int row) const {
+  for (int r = std::min(row, FRows.Count()) - 1; r >= 0; --r)
+    if (FRows[r].SceneNo != 0) return FRows[r].SceneNo;
+  return 0;
+}
+
+// Writes the rows of `line` at firstRow, where its old rows (if any) were
+// removed; oldSceneRows is 1 when the removed first row carried a scene
+// number. Later rows follow: their line index (after an insertion) and their
+// scene numbers.
+void TEditList::SpliceLineRows(int line, int firstRow, int oldSceneRows, bool inserted) {
+  int scene = SceneBefore(firstRow);
+  int row = firstRow;
+  WrapLine(line, true, scene, row);
+  if (inserted) ShiftLines(row, 1);
+  const int newSceneRows = FRows[firstRow].SceneNo != 0 ? 1 : 0;
+  ShiftScenes(row, newSceneRows - oldSceneRows);
+  FMaxLineLength = std::max(FMaxLineLength, static_cast<int>(Get(line).size()));
+}
+
+// An empty row table means the document was never laid out; the edit hooks
+// then leave it to the first full layout.
+void TEditList::LineInserted(int line) {
+  if (FLoading || FRows.Count() == 0 || line < 0 || line >= Count()) return;
+  int first = FirstRowOfLine(line);
+  if (first < 0) first = FRows.Count();
+  SpliceLineRows(line, first, 0, true);
+}
+
+void TEditList::LineChanged(int line) {
+  if (FLoading || FRows.Count() == 0 || line < 0 || line >= Count()) return;
+  int first = FirstRowOfLine(line);
+  if (first < 0) {
+    const auto& rows = FRows.Rows();
+    first = static_cast<int>(std::lower_bound(rows.begin(), rows.end(), line,
+                                              [](const TRowInfo& r, int value) { return r.Line < value; }) -
+                             rows.begin());
+  }
+  int count = 0;
+  while (first + count < FRows.Count() && FRows[first + count].Line == line) ++count;
+  const int oldSceneRows = count > 0 && FRows[first].SceneNo != 0 ? 1 : 0;
+  FRows.DeleteRows(first, count);
+  SpliceLineRows(line, first, oldSceneRows, false);
+}
+
+void TEditList::LineDeleted(int line) {
+  if (FLoading || FRows.Count() == 0) return;
+  const int first = FirstRowOfLine(line);
+  if (first < 0) return;
+  int count = 0;
+  while (first + count < FRows.Count() && FRows[first + count].Line == line) ++count;
+  const bool numbered = FRows[first].SceneNo != 0;
+  FRows.DeleteRows(first, count);
+  ShiftLines(first, -1);
+  // The scene numbers after a deleted heading move down with it.
+  ShiftScenes(first, numbered ? -1 : 0);
+}
+
+void TEditList::RenumberScenes() {
+  int scene = 0;
+  const bool numbered = FLayout.ScenesNumbered();
+  for (int r = 0; r < FRows.Count(); ++r) {
+    TRowInfo& row = FRows[r];
+    row.SceneNo =
+        numbered && row.RowInLine == 0 && IsHeadingLine(row.Line) ? static_cast<uint16_t>(++scene) : 0;
+  }
+}
+
+std::string TEditList::RowText(int row) const {
+  const TRowInfo r = FRows.GetRow(row);
+  if (r.Line < 0) return {};
+  const std::string& line = Get(r.Line);
+  if (r.Start < 1 || r.Start > line.size() + 1) return {};
+  return line.substr(r.Start - 1, r.Length);
+}
+
+std::string TEditList::RowDisplayText(int row) const {
+  const TRowInfo r = FRows.GetRow(row);
+  if (r.Line < 0) return {};
+  const TLayoutSettings& wrap = FLayout.Wrap;
+  const std::string& line = Get(r.Line);
+  std::string text = RowText(row);
+  // The speaker-name padding belongs to the first row, where the wrapping counts it.
+  if (r.RowInLine == 0 && wrap.SerifuNameRestore &&
+      IsSerifuLine(line, wrap.SerifuHeader, wrap.SerifuFooter)) {
+    const size_t found = text.find(wrap.SerifuHeader);
+    const int p = found == std::string::npos ? 0 : static_cast<int>(found) + 1;
+    if (p > 0 && 7 - p > 0) {
+      if (p == 5) {
+        text.insert(2, Indent(2, FLayout.UseZenkaku));
+      } else if (p == 3) {
+        text = Indent(2, FLayout.UseZenkaku) + text.substr(0, 2) + Indent(2, FLayout.UseZenkaku) +
+               text.substr(2);
+      } else {
+        text.insert(static_cast<size_t>(p - 1), Indent(7 - p, FLayout.UseZenkaku));
+      }
+    }
+  }
+  text.insert(0, Indent(r.Indent, FLayout.UseZenkaku));
+  if (wrap.TabVisible) text = ExpandTabs(text, std::max(wrap.TabLength, 1), '\t');
+  if (wrap.FootNoteVisible) text = RemoveAnnotations(text);
+  if (wrap.RubiVisible) text = RemoveRuby(text);
+  // The scene-heading mark is hidden where the wrapping hides it: on the first
+  // row of a line that starts with it.
+  if (r.RowInLine == 0 && wrap.GapLineStyle == 2 && IsHeadingLine(r.Line) && !wrap.HashiraHeader.empty() &&
+      line.compare(0, wrap.HashiraHeader.size(), wrap.HashiraHeader) == 0 &&
+      text.compare(0, wrap.HashiraHeader.size(), wrap.HashiraHeader) == 0)
+    text.erase(0, wrap.HashiraHeader.size());
+  return text;
+}
+
+int TEditList::RowCellCount(int row) const {
+  const TRowInfo r = FRows.GetRow(row);
+  if (r.Line < 0) return 0;
+  const std::string& line = Get(r.Line);
+  const int end = static_cast<int>(r.Start + r.Length);
+  return std::max(CellColumn(line, end, FLayout.Wrap, r.Indent, false, static_cast<int>(r.Start)) - 1, 0);
+}
+
+bool TEditList::IsTrailCell(TDisplayPos pos) const {
+  if (pos.Column < 1) return false;
+  const std::string text = RowDisplayText(pos.Row);
+  if (pos.Column > static_cast<int>(text.size())) return false;
+  return ByteTypeAt(text, pos.Column) == TByteType::Trail;
+}
+
+int TEditList::RowCaretLimit(int row) const {
+  const TRowInfo r = FRows.GetRow(row);
+  const int cells = RowCellCount(row);
+  int limit;
+  if (r.LastRow) {
+    limit = cells + 1;
+  } else {
+    limit = IsTrailCell({cells, row}) ? cells - 1 : cells;
+  }
+  return std::max(limit, 1);
+}
+
+TTextPos TEditList::DisplayToDoc(TDisplayPos pos) const {
+  int row = pos.Row;
+  int column = pos.Column;
+  if (row >= RowCount()) {
+    row = RowCount() - 1;
+    column = 1;
+  }
+  row = std::max(row, 0);
+  const TRowInfo r = FRows.GetRow(row);
+  if (r.Line < 0) return {1, std::clamp(row, 0, Count() - 1)};
+  const std::string& line = Get(r.Line);
+  const int start = static_cast<int>(r.Start);
+  const int rowEnd = start + static_cast<int>(r.Length);  // first byte after the row
+  int byte = FitCells(line, start, std::max(column, 1), FLayout.Wrap, r.Indent);
+  byte = std::clamp(byte, start, rowEnd);
+  return {byte, r.Line};
+}
+
+TDisplayPos TEditList::DocToDisplay(TTextPos pos, bool beforePadding) const {
+  int row = FirstRowOfLine(pos.Y);
+  if (row < 0) return {1, -1};
+  const std::string& line = Get(pos.Y);
+  const int byte = std::clamp(pos.X, 1, static_cast<int>(line.size()) + 1);
+  while (!FRows[row].LastRow && row + 1 < FRows.Count() &&
+         static_cast<int>(FRows[row].Start + FRows[row].Length) <= byte)
+    ++row;
+  const TRowInfo& r = FRows[row];
+  const int column = CellColumn(line, byte, FLayout.Wrap, r.Indent, beforePadding, static_cast<int>(r.Start));
+  return {std::max(column, 1), row};
+}
+
+int TEditList::LineNumberDigits() const {
+  int n = FLayout.LineInfoStyle == 1 ? Count() : RowCount();
+  int digits = 1;
+  while (n >= 10) {
+    n /= 10;
+    ++digits;
+  }
+  return digits;
+}
+
+}  // namespace vorna

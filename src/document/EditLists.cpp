@@ -1,0 +1,156 @@
+// The document's lines: single-line primitives with their row-table hooks and
+// the whole-text operations.
+#include "document/EditLists.h"
+
+#include <algorithm>
+
+#include "text/Cp932.h"
+
+namespace vorna {
+
+const std::string& TEditList::NewDocumentName() {
+  static const std::string name = "（新規文書）.txt";
+  return name;
+}
+
+TEditList::TEditList(TFileService& files, TMessageBoxes& messages)
+    : FFiles(files), FMessages(messages), FFileName(NewDocumentName()) {
+  FLayout.HeadingStrs = DefaultHeadingStrs();
+  FLines.emplace_back();
+}
+
+const std::string& TEditList::Get(int index) const {
+  static const std::string empty;
+  return index >= 0 && index < Count() ? FLines[static_cast<size_t>(index)] : empty;
+}
+
+void TEditList::Put(int index, std::string_view s) {
+  if (index < 0 || index >= Count()) return;
+  FLines[static_cast<size_t>(index)].assign(s);
+  LineChanged(index);
+  SetModified(true);
+}
+
+void TEditList::Insert(int index, std::string_view s) {
+  if (index < 0 || index > Count()) return;
+  FLines.insert(FLines.begin() + index, std::string(s));
+  if (!FLoading) {
+    LineInserted(index);
+    SetModified(true);
+  }
+}
+
+void TEditList::Add(std::string_view s) { Insert(Count(), s); }
+
+void TEditList::Delete(int index) {
+  if (index < 0 || index >= Count()) return;
+  FLines.erase(FLines.begin() + index);
+  LineDeleted(index);
+  // The document always keeps one line.
+  if (FLines.empty()) {
+    FLoading = true;
+    FLines.emplace_back();
+    FLoading = false;
+    LineInserted(0);
+  }
+  SetModified(true);
+}
+
+void TEditList::Clear() {
+  // A document always holds at least one line, so clearing leaves one empty line.
+  FLines.assign(1, std::string());
+  FRows.Clear();
+}
+
+void TEditList::Exchange(int i, int j) {
+  if (i < 0 || j < 0 || i >= Count() || j >= Count()) return;
+  std::swap(FLines[static_cast<size_t>(i)], FLines[static_cast<size_t>(j)]);
+}
+
+std::vector<std::string> TEditList::SplitLines(std::string_view text) {
+  std::vector<std::string> lines;
+  const size_t nul = text.find('\0');
+  if (nul != std::string_view::npos) text = text.substr(0, nul);
+  size_t start = 0;
+  while (start < text.size()) {
+    const size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) {
+      lines.emplace_back(text.substr(start));
+      break;
+    }
+    lines.emplace_back(text.substr(start, end - start));
+    start = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
+  }
+  return lines;
+}
+
+void TEditList::NewDocument() {
+  FLines.clear();
+  FRows.Clear();
+  FLines.emplace_back();
+  SetModified(false);
+  FUntitled = true;
+  SetFileName(NewDocumentName());
+  Fire(OnTextReset);
+}
+
+std::string TEditList::GetText() const {
+  size_t size = 0;
+  for (const auto& line : FLines) size += line.size() + 2;
+  std::string text;
+  text.reserve(size);
+  for (size_t i = 0; i < FLines.size(); ++i) {
+    if (i) text += "\r\n";
+    text += FLines[i];
+  }
+  return text;
+}
+
+void TEditList::SetText(std::string_view text) {
+  const bool endsWithLineEnd =
+      text.size() >= 2 && text.substr(text.size() - 2) == "\r\n" && text.find('\0') == std::string_view::npos;
+  FLines = SplitLines(text);
+  FRows.Clear();
+  if (FLines.empty()) FLines.emplace_back();
+  if (endsWithLineEnd) FLines.emplace_back();
+  FLoading = false;
+  SetModified(false);
+  Fire(OnTextReset);
+}
+
+void TEditList::Assign(const std::vector<std::string>& lines) {
+  FLines = lines;
+  FRows.Clear();
+  if (FLines.empty()) FLines.emplace_back();
+  SetModified(false);
+  Fire(OnTextReset);
+}
+
+void TEditList::SetFileName(const std::string& path) {
+  if (path == FFileName) return;
+  FFileName = path;
+  Fire(OnFileNameChange);
+}
+
+void TEditList::SetModified(bool value) {
+  if (FLoading || value == FModified) return;
+  FModified = value;
+  Fire(OnModified);
+}
+
+void TEditList::ApplyLayoutSettings(const TDocumentLayout& layout) {
+  FNeedRelayout =
+      !SameWrapping(FLayout, layout) || (layout.Wrap.ProportionalFont && layout.Wrap.ColumnCountAuto);
+  FLayout = layout;
+}
+
+bool TEditList::IsHeadingLine(int line) const {
+  if (line < 0 || line >= Count()) return false;
+  const std::string& text = FLines[static_cast<size_t>(line)];
+  if (text.empty()) return false;
+  for (const auto& mark : FLayout.HeadingStrs)
+    if (!mark.empty() && text.compare(0, mark.size(), mark) == 0) return true;
+  return false;
+}
+
+}  // namespace vorna

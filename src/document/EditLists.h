@@ -1,0 +1,181 @@
+// The document: the lines of one CP932 text file with its name, modified and
+// untitled state, backup rule and events, and the row table its lines are
+// wrapped into.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "document/DocumentLayouts.h"
+#include "document/RowInfos.h"
+
+namespace vorna {
+
+class TFileService;
+class TMessageBoxes;
+class TTextMeasurer;
+class EFileError;
+
+// A document position: 1-based byte offset in a line, 0-based line index.
+struct TTextPos {
+  int X = 1;
+  int Y = 0;
+  bool operator==(const TTextPos&) const = default;
+};
+
+// A display position: 1-based cell column, 0-based display row.
+struct TDisplayPos {
+  int Column = 1;
+  int Row = 0;
+  bool operator==(const TDisplayPos&) const = default;
+};
+
+enum TBackupMode { bmNone = 0, bmBackupFolder = 1, bmBakExtension = 2, bmTrash = 3 };
+
+// Progress stages of a full layout.
+enum TRelayoutStage { rsStart = 0, rsProgress = 1, rsSlowLayout = 2, rsDone = 3 };
+
+class TEditList {
+ public:
+  using TNotifyEvent = std::function<void(TEditList* sender)>;
+  using TWorkingInfoEvent = std::function<void(TEditList* sender, int status, int index, bool& cancel)>;
+
+  // The services are not owned and must outlive the document.
+  TEditList(TFileService& files, TMessageBoxes& messages);
+  TEditList(const TEditList&) = delete;
+  TEditList& operator=(const TEditList&) = delete;
+
+  // The name an untitled document carries (native path form).
+  static const std::string& NewDocumentName();
+
+  // --- lines ---------------------------------------------------------------
+  int Count() const { return static_cast<int>(FLines.size()); }
+  // Empty for an index outside the document.
+  const std::string& Get(int index) const;
+  const std::vector<std::string>& Lines() const { return FLines; }
+
+  void Put(int index, std::string_view s);
+  void Insert(int index, std::string_view s);
+  void Add(std::string_view s);
+  void Delete(int index);
+  // Leaves one empty line and no rows; not a modification.
+  void Clear();
+  void Exchange(int i, int j);
+
+  // Bulk brackets: a full layout asked for inside them is skipped.
+  void BeginUpdate() { ++FUpdateCount; }
+  void EndUpdate() {
+    if (FUpdateCount > 0) --FUpdateCount;
+  }
+  bool IsUpdating() const { return FUpdateCount > 0; }
+
+  // --- whole text ----------------------------------------------------------
+  void NewDocument();
+  std::string GetText() const;
+  void SetText(std::string_view text);
+  void Assign(const std::vector<std::string>& lines);
+  // Splits text into lines: CR, LF and CR LF end a line, NUL ends the text,
+  // a final line end gives no empty line.
+  static std::vector<std::string> SplitLines(std::string_view text);
+
+  // --- files ---------------------------------------------------------------
+  // Nothing happens when no file exists at `path`. Raises EFileError(Open)
+  // when it cannot be read; the document is then unchanged.
+  void LoadFromFile(const std::string& path);
+  // An empty path saves under the current name (an untitled document first
+  // gets a name that does not exist yet). Raises EFileError(Create) when the
+  // file cannot be written; the old file is intact and the document stays
+  // modified.
+  void SaveToFile(const std::string& path = {});
+  void SetFileName(const std::string& path);
+  const std::string& GetFileName() const { return FFileName; }
+  void SetModified(bool value);
+  bool GetModified() const { return FModified; }
+  bool IsUntitled() const { return FUntitled; }
+  bool IsReadOnlyFile() const { return FReadOnlyFile; }
+  bool IsLoading() const { return FLoading; }
+
+  // --- layout (row table) --------------------------------------------------
+  // Replaces the wrapping settings; sets FNeedRelayout unless every setting
+  // that affects wrapping is unchanged.
+  void ApplyLayoutSettings(const TDocumentLayout& layout);
+  const TDocumentLayout& Layout() const { return FLayout; }
+  bool IsHeadingLine(int line) const;
+
+  void Relayout();
+  void WrapLine(int line, bool insert, int& scene, int& row);
+  void LineInserted(int line);
+  void LineChanged(int line);
+  void LineDeleted(int line);
+  void RenumberScenes();
+  int RowCount() const;
+  TRowInfo GetRow(int row) const { return FRows.GetRow(row); }
+  const TInfoList& Rows() const { return FRows; }
+  int FirstRowOfLine(int line) const;
+  std::string RowText(int row) const;
+  std::string RowDisplayText(int row) const;
+  int RowCellCount(int row) const;
+  int RowCaretLimit(int row) const;
+  bool IsTrailCell(TDisplayPos pos) const;
+  TTextPos DisplayToDoc(TDisplayPos pos) const;
+  // With `beforePadding`, the column is taken before the speaker-name padding
+  // of the byte is applied.
+  TDisplayPos DocToDisplay(TTextPos pos, bool beforePadding = false) const;
+  int LineNumberDigits() const;
+
+  // --- layout inputs, set by the view --------------------------------------
+  TTextMeasurer* FMeasureCanvas = nullptr;
+  int FWrapWidth = 0;
+  int FCharsPerRow = 0;
+  int FColumnSpacePx = 0;
+  int FMaxLineLength = 0;
+  int FProjectedTime = 0;
+  int FProgressInterval = 10000;
+  bool FNeedRelayout = false;
+
+  // --- search and backup settings ------------------------------------------
+  unsigned char FFindOptions = 0;  // bit 0 ignore case, bit 1 whole words
+  int FBackupMode = bmNone;
+  std::string FBackupFolder;  // native path ending in a separator
+
+  // --- events --------------------------------------------------------------
+  TNotifyEvent OnTextReset;
+  TNotifyEvent OnModified;
+  TWorkingInfoEvent OnRelayoutProgress;
+  TNotifyEvent OnFileNameChange;
+  TNotifyEvent OnHeadingChange;
+
+ private:
+  void Fire(const TNotifyEvent& event) {
+    if (event) event(this);
+  }
+  bool ReportProgress(int stage, int value);
+  void MakeBackup();
+  std::string UnusedUntitledName();
+  TWrapInputs WrapInputs() const;
+  void ShiftLines(int firstRow, int delta);
+  void ShiftScenes(int firstRow, int delta);
+  int SceneBefore(int row) const;
+  void SpliceLineRows(int line, int firstRow, int oldSceneRows, bool inserted);
+
+  TFileService& FFiles;
+  TMessageBoxes& FMessages;
+  std::vector<std::string> FLines;
+  std::string FFileName;
+  TInfoList FRows;
+  TDocumentLayout FLayout;
+  bool FLoading = false;
+  bool FReadOnlyFile = false;
+  bool FModified = false;
+  bool FUntitled = true;
+  int FUpdateCount = 0;
+};
+
+// The message of a file error as the program shows it (CP932):
+// "ファイル "%s" は開けません。%s" for reading and
+// "ファイル "%s" を作成できません。%s" for writing.
+std::string FileErrorText(const EFileError& error);
+
+}  // namespace vorna

@@ -1,0 +1,209 @@
+// The document's lines, line-end rules, flags, events and file handling.
+#include <gtest/gtest.h>
+
+#include "MemoryFiles.h"
+#include "TestSupport.h"
+#include "document/EditLists.h"
+
+namespace vorna {
+namespace {
+
+using testing::Sj;
+using Lines = std::vector<std::string>;
+
+struct EditListTest : ::testing::Test {
+  testing::TMemoryFiles files;
+  testing::TRecordingMessages messages;
+  TEditList list{files, messages};
+  int resets = 0, modifiedEvents = 0, nameEvents = 0;
+  void SetUp() override {
+    list.OnTextReset = [this](TEditList*) { ++resets; };
+    list.OnModified = [this](TEditList*) { ++modifiedEvents; };
+    list.OnFileNameChange = [this](TEditList*) { ++nameEvents; };
+  }
+};
+
+TEST_F(EditListTest, StartsUntitledWithOneEmptyLine) {
+  EXPECT_EQ(list.Lines(), Lines{""});
+  EXPECT_EQ(list.GetFileName(), "（新規文書）.txt");
+  EXPECT_TRUE(list.IsUntitled());
+  EXPECT_FALSE(list.GetModified());
+  EXPECT_EQ(list.GetText(), "");
+  EXPECT_EQ(list.RowCount(), 1);
+}
+
+TEST_F(EditListTest, LineEndsLoadAndSaveByteForByte) {
+  struct Case {
+    std::string file;
+    Lines lines;
+    std::string saved;
+  };
+  const std::vector<Case> cases = {
+      {"", {""}, ""},
+      {"a\r\n", {"a", ""}, "a\r\n"},
+      {"a\n", {"a"}, "a"},  // a lone final LF is not kept
+      {"a\r", {"a"}, "a"},
+      {"a\rb", {"a", "b"}, "a\r\nb"},
+      {"a\n\nb", {"a", "", "b"}, "a\r\n\r\nb"},
+      {"a\r\n\r\n", {"a", "", ""}, "a\r\n\r\n"},
+      {std::string("ab\0cd\r\n", 7), {"ab"}, "ab"},  // NUL ends the text
+      {std::string("\0", 1), {""}, ""},
+      {"\r\n", {"", ""}, "\r\n"},
+  };
+  for (const auto& c : cases) {
+    files.Files["/work/t.txt"] = c.file;
+    list.LoadFromFile("/work/t.txt");
+    EXPECT_EQ(list.Lines(), c.lines) << c.file;
+    list.SaveToFile();
+    EXPECT_EQ(files.Files["/work/t.txt"], c.saved) << c.file;
+  }
+}
+
+TEST_F(EditListTest, WholeTextOperationsResetFlagsAndFireOnce) {
+  list.Put(0, "x");
+  EXPECT_TRUE(list.GetModified());
+  EXPECT_EQ(modifiedEvents, 1);
+  list.SetText("x\r\n");
+  EXPECT_EQ(list.Lines(), (Lines{"x", ""}));
+  EXPECT_EQ(list.GetText(), "x\r\n");
+  EXPECT_FALSE(list.GetModified());
+  EXPECT_EQ(resets, 1);
+  list.Assign({});
+  EXPECT_EQ(list.Lines(), Lines{""});
+  EXPECT_EQ(resets, 2);
+  list.NewDocument();
+  EXPECT_TRUE(list.IsUntitled());
+  EXPECT_EQ(resets, 3);
+}
+
+TEST_F(EditListTest, PrimitivesKeepAtLeastOneLine) {
+  list.SetText("a\r\nb");
+  list.Delete(0);
+  list.Delete(0);
+  EXPECT_EQ(list.Lines(), Lines{""});
+  list.Delete(5);
+  list.Put(-1, "x");
+  list.Insert(9, "x");
+  EXPECT_EQ(list.Lines(), Lines{""});
+  list.Add("z");
+  list.Insert(0, "y");
+  list.Exchange(0, 2);
+  EXPECT_EQ(list.Lines(), (Lines{"z", "", "y"}));
+  list.Clear();
+  EXPECT_EQ(list.Lines(), Lines{""});
+  EXPECT_EQ(list.Get(7), "");
+}
+
+TEST_F(EditListTest, LoadingNothingOrAFolderChangesNothing) {
+  list.SetText("keep");
+  list.LoadFromFile("/work/missing.txt");
+  EXPECT_EQ(list.GetText(), "keep");
+  EXPECT_THROW(list.LoadFromFile("/docs"), EFileError);
+  EXPECT_EQ(list.GetText(), "keep");
+  EXPECT_TRUE(list.IsUntitled());
+}
+
+TEST_F(EditListTest, UnreadableFileLeavesTheDocumentAsItWas) {
+  list.SetText("keep");
+  list.Put(0, "kept");
+  files.Files["/work/locked.txt"] = "other";
+  files.Unreadable.insert("/work/locked.txt");
+  try {
+    list.LoadFromFile("/work/locked.txt");
+    FAIL() << "no error";
+  } catch (const EFileError& e) {
+    EXPECT_EQ(FileErrorText(e), Sj("ファイル \"/work/locked.txt\" は開けません。Permission denied"));
+  }
+  EXPECT_EQ(list.GetText(), "kept");
+  EXPECT_TRUE(list.GetModified());
+  EXPECT_FALSE(list.IsLoading());
+  EXPECT_EQ(list.GetFileName(), "（新規文書）.txt");
+}
+
+TEST_F(EditListTest, ReadOnlyFileFlagSurvivesNewDocument) {
+  files.Files["/work/ro.txt"] = "r";
+  files.ReadOnly.insert("/work/ro.txt");
+  list.LoadFromFile("/work/ro.txt");
+  EXPECT_TRUE(list.IsReadOnlyFile());
+  EXPECT_FALSE(list.IsUntitled());
+  EXPECT_EQ(nameEvents, 1);
+  list.NewDocument();
+  EXPECT_TRUE(list.IsReadOnlyFile());
+}
+
+TEST_F(EditListTest, FailedSaveKeepsTheOldFileAndTheModifiedState) {
+  files.Files["/work/a.txt"] = "old";
+  list.LoadFromFile("/work/a.txt");
+  list.Put(0, "new");
+  files.Unwritable.insert("/work/a.txt");
+  try {
+    list.SaveToFile();
+    FAIL() << "no error";
+  } catch (const EFileError& e) {
+    EXPECT_EQ(FileErrorText(e), Sj("ファイル \"/work/a.txt\" を作成できません。No space left on device"));
+  }
+  EXPECT_EQ(files.Files["/work/a.txt"], "old");
+  EXPECT_TRUE(list.GetModified());
+}
+
+TEST_F(EditListTest, UntitledSaveTakesANameThatDoesNotExist) {
+  list.Put(0, "1");
+  list.SaveToFile();
+  EXPECT_EQ(list.GetFileName(), "/work/（新規文書）.txt");
+  EXPECT_FALSE(list.IsUntitled());
+  list.NewDocument();
+  list.SaveToFile();
+  EXPECT_EQ(list.GetFileName(), "/docs/（新規文書）1.txt");
+  list.NewDocument();
+  list.SaveToFile();
+  EXPECT_EQ(list.GetFileName(), "/docs/（新規文書）2.txt");
+}
+
+TEST_F(EditListTest, BackupModes) {
+  files.Files["/work/memo.txt"] = "v1";
+  files.Files["/work/memo.bak"] = "older";
+  list.LoadFromFile("/work/memo.txt");
+  list.FBackupMode = bmBakExtension;
+  list.Put(0, "v2");
+  list.SaveToFile();
+  EXPECT_EQ(files.Files["/work/memo.bak"], "v1");
+  EXPECT_EQ(files.Files["/work/memo.txt"], "v2");
+
+  list.FBackupMode = bmBackupFolder;
+  list.FBackupFolder = "/work/backup/";
+  list.Put(0, "v3");
+  list.SaveToFile();
+  EXPECT_EQ(files.Files["/work/backup/memo.txt"], "v2");
+  EXPECT_EQ(files.Files["/work/memo.txt"], "v3");
+
+  list.FBackupMode = bmTrash;
+  list.Put(0, "v4");
+  list.SaveToFile();
+  EXPECT_EQ(files.Trash, Lines{"v3"});
+  EXPECT_EQ(files.Files["/work/memo.txt"], "v4");
+  EXPECT_TRUE(messages.Shown.empty());
+}
+
+TEST_F(EditListTest, BackupFolderThatCannotBeCreatedIsReportedThenTheSaveHappens) {
+  files.Files["/work/memo.txt"] = "v1";
+  list.LoadFromFile("/work/memo.txt");
+  list.FBackupMode = bmBackupFolder;
+  list.FBackupFolder = "/nowhere/backup/";
+  files.FailCreateFolders = true;
+  list.Put(0, "v2");
+  list.SaveToFile();
+  EXPECT_EQ(messages.Shown, Lines{"error: " + Sj("バックアップを作成することができませんでした！")});
+  EXPECT_EQ(files.Files["/work/memo.txt"], "v2");
+  EXPECT_FALSE(list.GetModified());
+}
+
+TEST_F(EditListTest, SetModifiedWhileLoadingIsIgnored) {
+  // Nothing is marked modified by a load, and no event fires for it.
+  files.Files["/work/a.txt"] = "a\r\nb";
+  list.LoadFromFile("/work/a.txt");
+  EXPECT_FALSE(list.GetModified());
+  EXPECT_EQ(modifiedEvents, 0);
+}
+
+}  // namespace
+}  // namespace vorna
