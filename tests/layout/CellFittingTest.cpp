@@ -1,0 +1,106 @@
+// Cell counting: FitCells and CellColumn with hidden notation, tabs, indents
+// and speaker-name padding.
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "layout/LineWraps.h"
+#include "text/ShiftJis.h"
+
+namespace vorna {
+namespace {
+
+using testing::Sj;
+
+TEST(CellFitting, PlainBytesAreCells) {
+  const TLayoutSettings s;
+  const std::string line = "abcdefghij";
+  EXPECT_EQ(FitCells(line, 1, 4, s, 0), 4);
+  EXPECT_EQ(FitCells(line, 3, 4, s, 0), 6);
+  EXPECT_EQ(FitCells(line, 1, 4, s, 2), 2);
+  EXPECT_EQ(FitCells(line, 1, 4, s, 9), 1);  // the indent fills the row: one byte still counts
+  EXPECT_EQ(FitCells(line, 8, 4, s, 0), 11);
+  EXPECT_EQ(FitCells(line, 11, 4, s, 0), 11);
+  EXPECT_EQ(FitCells("", 1, 4, s, 0), 1);
+  EXPECT_EQ(CellColumn(line, 1, s, 0, false), 1);
+  EXPECT_EQ(CellColumn(line, 11, s, 0, false), 11);
+  EXPECT_EQ(CellColumn(line, 3, s, 4, false), 7);
+}
+
+TEST(CellFitting, HiddenNotationStaysWithTheByteBeforeIt) {
+  TLayoutSettings s;
+  const std::string line = Sj("漢字《かんじ》です［＃注］。");
+  EXPECT_EQ(FitCells(line, 1, 4, s, 0), 4);
+  s.RubiVisible = true;
+  EXPECT_EQ(FitCells(line, 1, 4, s, 0), 14);  // "漢字" with its reading
+  EXPECT_EQ(FitCells(line, 1, 3, s, 0), 3);   // ends on the lead byte of "字"
+  EXPECT_EQ(CellColumn(line, 15, s, 0, false), 5);
+  EXPECT_EQ(CellColumn(line, 9, s, 0, false), 5);  // inside the reading: the next visible cell
+  s.FootNoteVisible = true;
+  EXPECT_EQ(FitCells(line, 1, 8, s, 0), 26);
+  EXPECT_EQ(CellColumn(line, static_cast<int>(line.size()) + 1, s, 0, false), 11);
+  // A line that starts with notation: the leading bytes take no cells.
+  const std::string lead = Sj("［＃注］本文");
+  EXPECT_EQ(FitCells(lead, 1, 2, s, 0), 10);
+  EXPECT_EQ(CellColumn(lead, 9, s, 0, false), 1);
+}
+
+TEST(CellFitting, TabsRunToTheNextStop) {
+  TLayoutSettings s;
+  const std::string line = "a\tb\t\tc";
+  EXPECT_EQ(CellColumn(line, 2, s, 0, false), 2);
+  EXPECT_EQ(CellColumn(line, 3, s, 0, false), 5);
+  EXPECT_EQ(CellColumn(line, 5, s, 0, false), 9);
+  EXPECT_EQ(CellColumn(line, 6, s, 0, false), 13);
+  EXPECT_EQ(FitCells(line, 1, 4, s, 0), 2);
+  EXPECT_EQ(FitCells(line, 1, 5, s, 0), 3);
+  // The stops count from the row's indent start.
+  EXPECT_EQ(CellColumn(line, 3, s, 1, false), 5);
+  s.TabLength = 8;
+  EXPECT_EQ(CellColumn(line, 3, s, 0, false), 9);
+  s.TabVisible = false;
+  EXPECT_EQ(CellColumn(line, 3, s, 0, false), 3);
+  s.TabVisible = true;
+  s.TabLength = 0;  // no stops: a tab is one cell
+  EXPECT_EQ(CellColumn(line, 6, s, 0, false), 6);
+}
+
+TEST(CellFitting, SpeakerNamesSpreadToCellSeven) {
+  TLayoutSettings s;
+  s.SerifuNameRestore = true;
+  struct TCase {
+    const char* Line;
+    int HeaderByte;
+  };
+  const TCase cases[] = {{"山田「はい」", 5}, {"山「はい」", 3}, {"「はい」", 1}};
+  for (const TCase& c : cases) {
+    const std::string line = Sj(c.Line);
+    EXPECT_EQ(CellColumn(line, c.HeaderByte, s, 0, false), 7) << c.Line;
+    // Seven cells hold the name and the header's lead byte.
+    EXPECT_EQ(FitCells(line, 1, 7, s, 0), c.HeaderByte) << c.Line;
+  }
+  EXPECT_EQ(CellColumn(Sj("「はい」"), 1, s, 0, true), 1);
+  EXPECT_EQ(CellColumn(Sj("山「はい」"), 1, s, 0, false), 3);
+  EXPECT_EQ(CellColumn(Sj("山田「はい」"), 3, s, 0, false), 5);
+  // Counting a later row of the line applies no padding.
+  EXPECT_EQ(FitCells(Sj("「はいはい」"), 3, 4, s, 0), 6);
+  EXPECT_EQ(CellColumn(Sj("「はいはい」"), 5, s, 0, false, 3), 3);
+}
+
+TEST(CellFitting, CellColumnAndFitCellsAgree) {
+  TLayoutSettings s;
+  s.RubiVisible = s.FootNoteVisible = true;
+  const std::string line = Sj("漢字《かんじ》とabc\tひ［＃注］らがな｜本《ほん》。") + "\x81";
+  // The last cell of every character is where FitCells ends with it.
+  for (int pos = 1; pos <= static_cast<int>(line.size()); ++pos) {
+    if (ByteTypeAt(line, pos) == TByteType::Trail || LineHiddenMask(line, s).Hidden(pos)) continue;
+    const int width = CharLengthAt(line, pos);
+    const int lastCell = CellColumn(line, pos + width, s, 2, false) - 1;
+    EXPECT_GE(lastCell, CellColumn(line, pos, s, 2, false) + width - 1) << pos;
+    const int end = FitCells(line, 1, lastCell, s, 2);
+    EXPECT_GE(end, pos + width - 1) << pos;
+    EXPECT_TRUE(end == pos + width - 1 || LineHiddenMask(line, s).Hidden(pos + width)) << pos;
+  }
+}
+
+}  // namespace
+}  // namespace vorna
