@@ -157,17 +157,16 @@ TWordRange WordRange(std::string_view text, int pos, int mode) {
   }
   if (end == origin) return {static_cast<int>(origin) + 1, static_cast<int>(origin) + 1};
 
-  // Backwards from the origin, one segment at a time: a byte outside the
-  // lead-byte ranges always ends a character, so the byte after it is a
-  // character boundary from which the segment up to the current start is
-  // parsed forwards. Each byte is visited a bounded number of times, and
-  // nothing before the word's own segment is read.
+  // Backwards from the origin, one segment at a time. A byte outside the
+  // lead-byte ranges always ends a character, so the byte after the last such
+  // byte before `start - 1` is a character boundary; the segment from there
+  // up to `start` is parsed forwards and its last failing character ends the
+  // walk. Each byte is read a bounded number of times and nothing before the
+  // word's own segment is read.
   size_t start = origin;
   while (start > 0) {
     size_t segment = start - 1;
     while (segment > 0 && IsLeadByte(b[segment - 1])) --segment;
-    // `segment` may sit on the lead byte run itself; the byte before the run
-    // ended a character, so the run's first byte is a boundary.
     size_t lastFailEnd = SIZE_MAX;
     for (size_t i = segment; i < start;) {
       int len;
