@@ -16,6 +16,9 @@ class TCharSet {
   // The characters of `text`; a lead byte at the end with nothing to pair is
   // ignored. Implicit so that a settings field can be assigned a string.
   TCharSet(std::string_view text);  // NOLINT(google-explicit-constructor)
+  TCharSet(const std::string& text)
+      : TCharSet(std::string_view(text)) {}                         // NOLINT(google-explicit-constructor)
+  TCharSet(const char* text) : TCharSet(std::string_view(text)) {}  // NOLINT(google-explicit-constructor)
 
   const std::string& Text() const { return FText; }
   bool Empty() const { return FText.empty(); }

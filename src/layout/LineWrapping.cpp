@@ -182,8 +182,10 @@ void WrapText(std::string_view line, const TWrapInputs& inputs, const TLayoutSet
   counter.Padding = NamePadding(line, settings);
   if (!settings.ProportionalFont) {
     if (!settings.ColumnCountAuto && capacity == 0) return whole();
-    // Tabs and name padding can make a short line wider than its bytes.
-    if (capacity > 0 && capacity - firstIndent >= size && counter.TabLength == 0 && counter.Padding == 0)
+    // Tabs and name padding can make a short line wider than its bytes, and a
+    // CR LF in it still ends a row.
+    if (capacity > 0 && capacity - firstIndent >= size && counter.TabLength == 0 && counter.Padding == 0 &&
+        !HasCrLf(line))
       return whole();
   }
   const THiddenMask& mask = LineHiddenMask(line, settings);
