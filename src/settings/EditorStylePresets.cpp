@@ -1,0 +1,621 @@
+// The 28 presets of the editor style: their names, the shared groups and the
+// changes of each preset over the defaults, in the order they are listed.
+#include "settings/EditorStyles.h"
+#include "text/Cp932.h"
+
+namespace vorna {
+
+namespace {
+
+constexpr std::string_view kPresetNames[kPresetCount] = {
+    "標準スタイル",
+    "Ａ４縦（横書き）",
+    "大学ノート",
+    "黒板",
+    "原稿用紙",
+    "原稿用紙印刷",
+    "シナリオ",
+    "シナリオ印刷",
+    "台本",
+    "台本印刷",
+    "英文",
+    "読書",
+    "青空文庫入力校正",
+    "シンプル",
+    "Ａ４横（横書き二段組）",
+    "Ａ４縦（縦書き三段組）",
+    "袋とじ（横書き）",
+    "袋とじ（縦書き）",
+    "便箋（横書き）",
+    "便箋（縦書き）",
+    "台本印刷（Ａ４袋とじ）",
+    "台本印刷（Ａ４４分割）",
+    "Ａ４縦４分割",
+    "白紙",
+    "旧標準スタイル",
+    "メモ",
+    "メール本文",
+    "TAVRINO",
+};
+
+const std::string& Face(std::string_view utf8) { return Cp932Lit(utf8); }
+
+constexpr int kFont = 0;  // SetColors: font colour
+constexpr int kBack = 1;  // back colour
+constexpr int kLine = 2;  // line colour
+
+}  // namespace
+
+std::string TEditorStyle::PresetName(int index) {
+  return IsPresetIndex(index) ? Cp932Lit(kPresetNames[index]) : std::string();
+}
+
+void TEditorStyle::SetSizes(int first, int last, int size) {
+  for (int i = first; i <= last; ++i) E(i).SetFontSize(size);
+}
+
+// V: vertical writing on landscape paper with fixed columns.
+void TEditorStyle::GroupV() {
+  SetOrientation(true);
+  SetMargins(25, 70, 25, 30);
+  SetVertical(true);
+  SetColumnCountAuto(false);
+}
+
+// S: screenplay page layout.
+void TEditorStyle::GroupS() {
+  SetConnectTatesen(true);
+  SetColumnCount(58);
+  SetLineCountInPage(17);
+  SetViewIndent(2);
+  SetLineInfoStyle(4);
+  SetGapLineStyle(2);
+}
+
+// T: dialogue and stage-direction indents.
+void TEditorStyle::GroupT() {
+  SetSerifuIndentCount(8);
+  SetTogakiIndentCount(12);
+}
+
+// G: gap lines, line numbers and their tail line, vertical rows.
+void TEditorStyle::GroupG() {
+  E(kElemGapLine).SetDisplayMode(1);
+  E(kElemGapLine).SetLineWidth(-1);
+  E(kElemLineInfo).SetDisplayMode(1);
+  E(kElemLineInfoTailLine).SetDisplayMode(1);
+  E(kElemLineInfoTailLine).SetLineWidth(-1);
+  E(kElemLineInfoTailLine).SetLineColor(E(kElemGapLine).GetLineColor());
+  E(kElemVerticalRow).SetDisplayMode(1);
+}
+
+// F: printing on a folded landscape sheet of two pages.
+void TEditorStyle::GroupF() {
+  ApplyPrintBase();
+  SetOrientation(true);
+  SetPaperLevelDivide(2);
+}
+
+// E: line colour of the return, tab and end-of-file marks.
+void TEditorStyle::GroupE() {
+  for (int i : {kElemReturn, kElemTab, kElemEof}) E(i).SetLineColor(0x00997755);
+}
+
+void TEditorStyle::BuildPreset(int index) {
+  if (!IsPresetIndex(index)) return;
+  BeginUpdate();
+  BuildPresetChanges(index);
+  if (FPaperVisible) SetPaperTileVertical(FOrientation);
+  EndUpdate();
+}
+
+void TEditorStyle::BuildPresetChanges(int index) {
+  switch (index) {
+    case 0:  // 標準スタイル: the defaults
+      break;
+
+    case 1:  // Ａ４縦（横書き）
+      ApplyPrintBase();
+      break;
+
+    case 2:  // 大学ノート
+      SetProportionalFont(true);
+      SetBigCaret(true);
+      SetLineSpace(12);
+      SetTextLeftMargin(8);
+      E(kElemCaret).SetDisplayMode(2);
+      SetFonts(Face("ＭＳ Ｐ明朝"), 0);
+      SetAllColors(kBack, kClWhite);
+      E(kElemLineInfo).SetDisplayMode(0);
+      E(kElemLineInfo).SetFontColor(kClBlack);
+      E(kElemHeading).SetFontColor(kClBlack);
+      E(kElemGapLine).SetDisplayMode(1);
+      E(kElemGapLine).SetLineColor(0x00EBD7A9);
+      E(kElemUnfilled).SetDisplayMode(0);
+      E(kElemCaretLine).SetDisplayMode(0);
+      GroupE();
+      break;
+
+    case 3:  // 黒板
+      E(kElemCaret).SetDisplayMode(2);
+      SetSizes(kElemNormal, kElemMarkLineInfo, 14);
+      SetAllColors(kFont, 0x00F6FFFC);
+      SetAllColors(kBack, 0x00335540);
+      E(kElemMail).SetFontColor(0x0099FF99);
+      E(kElemMail).SetLineColor(0x0099FF99);
+      E(kElemUrl).SetFontColor(0x00FF9999);
+      E(kElemUrl).SetLineColor(0x00FF9999);
+      SetTextLeftMargin(20);
+      E(kElemLineInfo).SetDisplayMode(0);
+      E(kElemCaretLine).SetLineStyle(1);
+      E(kElemCaretLine).SetLineColor(0x007799CC);
+      E(kElemUnfilled).SetDisplayMode(0);
+      E(kElemCaret).SetLineColor(0x006688DD);
+      break;
+
+    case 4:  // 原稿用紙
+      SetOrientation(true);
+      SetMargins(25, 20, 25, 20);
+      SetHeaderStr("< &p >&b");
+      SetFooterStr("");
+      SetVertical(true);
+      SetFreeCaret(true);
+      SetFontSizeAuto(true);
+      SetColumnCountAuto(false);
+      SetLineCountInPage(20);
+      SetColumnCount(40);
+      SetLineSpace(20);
+      SetColumnSpace(2);
+      SetTextLeftMargin(12);
+      SetLineInfoStyle(2);
+      SetGapLineStyle(1);
+      SetElementVisibility({kElemNormal, kElemSelect, kElemFind, kElemGapLine, kElemEof});
+      SetFonts(Face("@ＭＳ 明朝"), 0);
+      SetAllColors(kFont, 0x00633F2E);
+      SetAllColors(kBack, 0x00FCFCFF);
+      E(kElemSelect).SetBackColor(0x009AE4BF);
+      E(kElemGapLine).SetLineColor(0x0097D8F0);
+      break;
+
+    case 5:  // 原稿用紙印刷
+      ApplyPrintBase();
+      SetMargins(25, 20, 25, 20);
+      SetOrientation(true);
+      SetHeaderStr("< &p >&b");
+      SetFooterStr("");
+      E(kElemHeader).SetFontColor(E(kElemNormal).GetFontColor());
+      E(kElemFooter).SetFontColor(E(kElemNormal).GetFontColor());
+      SetVertical(true);
+      SetFreeCaret(true);
+      SetTextLeftMargin(4);
+      SetColumnCountAuto(false);
+      SetColumnCount(40);
+      SetLineSpace(6);
+      SetColumnSpace(1);
+      SetLineCountInPage(20);
+      SetGapLineStyle(1);
+      SetFonts(Face("@ＭＳ 明朝"), 18);
+      SetAllColors(kFont, 0x00462C20);
+      E(kElemGapLine).SetDisplayMode(1);
+      E(kElemGapLine).SetLineColor(0x0097D8F0);
+      E(kElemSelect).SetBackColor(0x009AE4BF);
+      break;
+
+    case 6:  // シナリオ
+      GroupV();
+      SetLineCountInPage(10);
+      SetColumnCount(40);
+      SetLineSpace(12);
+      SetLineInfoStyle(3);
+      SetViewIndent(2);
+      GetExts().SetCommaText("snr");
+      SetConnectTatesen(true);
+      SetElementVisibility({kElemNormal, kElemSelect, kElemFind, kElemHeading, kElemUrl, kElemMail,
+                            kElemKeyWord, kElemVerticalRow, kElemLineInfo, kElemCaretLineInfo,
+                            kElemMarkLineInfo, kElemPageDivideLine, kElemColumnTailLine, kElemReturn,
+                            kElemEof});
+      SetFonts(Face("@ＭＳ ゴシック"), 14);
+      for (int i : {kElemLineInfo, kElemCaretLineInfo, kElemMarkLineInfo}) E(i).SetFontSize(12);
+      SetAllColors(kBack, 0x00F8FEFE);
+      E(kElemHeading).SetFontColor(0x00554422);
+      E(kElemHeading).SetBackColor(0x00E0DDCF);
+      E(kElemLineInfo).SetFontColor(0x00E0DDCF);
+      E(kElemLineInfo).SetBackColor(0x00735335);
+      E(kElemCaretLineInfo).SetFontColor(0x00735335);
+      E(kElemCaretLineInfo).SetBackColor(0x00C0FAF7);
+      E(kElemMarkLineInfo).SetFontColor(0x00735335);
+      E(kElemMarkLineInfo).SetBackColor(0x00DDCFE0);
+      E(kElemColumnTailLine).SetLineColor(0x00E0DDCF);
+      GroupE();
+      E(kElemPaperDivideLine).SetDisplayMode(2);
+      E(kElemPaperDivideLine).SetLineColor(0x00E0DDCF);
+      break;
+
+    case 7:  // シナリオ印刷
+      ApplyPrintBase();
+      GroupV();
+      SetLineInfoVerticalRow(true);
+      SetConnectTatesen(true);
+      SetViewIndent(2);
+      SetColumnCount(40);
+      SetLineSpace(3);
+      SetTextLeftMargin(5);
+      SetFonts(Face("@ＭＳ 明朝"), 0);
+      E(kElemHeading).SetDisplayMode(1);
+      E(kElemHeading).SetFontName(Face("ＭＳ ゴシック"));
+      E(kElemHeading).SetFontStyle(E(kElemHeading).GetFont().Style & ~fsBold);
+      break;
+
+    case 8:  // 台本
+      SetOrientation(true);
+      SetMargins(18, 30, 18, 23);
+      SetVertical(true);
+      SetLineInfoVerticalRow(true);
+      SetSerifuNameRestore(true);
+      SetColumnCountAuto(false);
+      GroupS();
+      SetHashiraIndentCount(4);
+      GroupT();
+      SetTextLeftMargin(8);
+      SetFonts(Face("@ＭＳ ゴシック"), 0);
+      SetAllColors(kFont, 0x00443333);
+      SetAllColors(kBack, 0x00FAF4EA);
+      SetAllColors(kLine, 0x00D0C0B0);
+      E(kElemCaret).SetDisplayMode(2);
+      E(kElemCaret).SetLineColor(0x000000FF);
+      E(kElemCaretLine).SetDisplayMode(0);
+      E(kElemHeading).SetFontColor(E(kElemNormal).GetFontColor());
+      E(kElemHeading).SetFontStyle(E(kElemHeading).GetFont().Style & ~fsBold);
+      E(kElemGapLine).SetDisplayMode(1);
+      E(kElemGapLine).SetLineColor(0x00607080);
+      E(kElemLineInfoTailLine).SetDisplayMode(1);
+      E(kElemLineInfoTailLine).SetLineWidth(-1);
+      E(kElemLineInfoTailLine).SetLineColor(E(kElemGapLine).GetLineColor());
+      E(kElemLineInfo).SetFontName(Face("ＭＳ 明朝"));
+      E(kElemLineInfo).SetFontSize(11);
+      E(kElemLineInfo).SetFontColor(E(kElemGapLine).GetLineColor());
+      E(kElemCaretLineInfo).SetDisplayMode(0);
+      E(kElemVerticalRow).SetDisplayMode(1);
+      E(kElemUnfilled).SetBackColor(0x00C0D0D9);
+      E(kElemPaperDivideLine).SetDisplayMode(2);
+      E(kElemPaperDivideLine).SetLineColor(E(kElemUnfilled).GetBackColor());
+      E(kElemPaperDivideLine).SetLineStyle(2);
+      break;
+
+    case 9:  // 台本印刷
+      ApplyPrintBase();
+      SetPaperSize(kPaperB5);
+      SetMargins(18, 83, 18, 23);
+      SetHeaderStr("&F&b&b&d");
+      E(kElemHeader).SetFontSize(8);
+      SetVertical(true);
+      SetLineInfoVerticalRow(true);
+      SetSerifuNameRestore(true);
+      SetBigCaret(true);
+      SetColumnCountAuto(false);
+      GroupS();
+      SetLineSpace(4.2);
+      SetHashiraIndentCount(4);
+      GroupT();
+      SetTextLeftMargin(4.5);
+      SetFonts(Face("@ＭＳ 明朝"), 0);
+      GroupG();
+      break;
+
+    case 10:  // 英文
+      SetProportionalFont(true);
+      SetWordWrap(true);
+      SetAntiArius(2);
+      SetTextLeftMargin(8);
+      SetFonts("Times New Roman", 0);
+      SetAllColors(kFont, 0x00554433);
+      SetAllColors(kBack, 0x00FFEEDD);
+      E(kElemCaretLine).SetLineStyle(0);
+      E(kElemLineInfo).SetFontName("Arial");
+      E(kElemLineInfo).SetFontStyle(E(kElemLineInfo).GetFont().Style | fsBold);
+      E(kElemLineInfo).SetFontColor(0x00FFFBF8);
+      E(kElemLineInfo).SetBackColor(0x00887766);
+      E(kElemCaretLineInfo).SetFontName("Arial");
+      E(kElemCaretLineInfo).SetFontStyle(E(kElemCaretLineInfo).GetFont().Style | fsBold);
+      E(kElemCaretLineInfo).SetFontColor(0x00665588);
+      E(kElemCaretLineInfo).SetBackColor(0x00EEDDFF);
+      E(kElemMail).SetFontColor(0x00227722);
+      E(kElemMail).SetLineColor(0x00227722);
+      E(kElemUrl).SetFontColor(0x00772222);
+      E(kElemUrl).SetLineColor(0x00772222);
+      break;
+
+    case 11:  // 読書
+      SetOrientation(true);
+      SetVertical(true);
+      SetProportionalFont(true);
+      SetReadOnly(true);
+      SetLineSpace(16);
+      SetTextLeftMargin(16);
+      SetAntiArius(4);
+      SetElementVisibility({kElemNormal, kElemSelect, kElemFind, kElemHeading, kElemUrl, kElemMail,
+                            kElemKeyWord, kElemRubi, kElemBoten, kElemFootNote});
+      SetFonts(Face("@ＭＳ 明朝"), 0);
+      for (int i : {kElemVerticalRow, kElemHeader, kElemFooter}) E(i).SetFontName(Face("ＭＳ 明朝"));
+      SetAllColors(kFont, kClBlack);
+      SetAllColors(kBack, 0x00ECFFFE);
+      for (int i = kElemNormal; i <= kElemMarkLineInfo; ++i) {
+        E(i).SetFontSize(16);
+        E(i).SetFontStyle(E(i).GetFont().Style | fsBold);
+      }
+      for (int i = kEditorElementFirst; i <= kEditorElementLast; ++i) E(i).SetLineStyle(0);
+      E(kElemRubi).SetFontSize(9);
+      E(kElemRubi).SetFontStyle(E(kElemRubi).GetFont().Style | fsBold);
+      E(kElemFind).SetFontColor(E(kElemFind).GetLineColor());
+      E(kElemFind).SetFontStyle(E(kElemFind).GetFont().Style | fsBold);
+      E(kElemFootNoteMark).SetFontSize(11);
+      E(kElemBoten).SetLineStyle(1);
+      break;
+
+    case 12:  // 青空文庫入力校正
+      SetOrientation(true);
+      SetVertical(true);
+      SetLineSpace(16);
+      SetColumnSpace(3);
+      SetLineInfoStyle(2);
+      SetLineCountInPage(20);
+      SetTextLeftMargin(12);
+      SetViewIndent(0);
+      SetGapLineStyle(1);
+      SetElementVisibility({kElemNormal, kElemSelect, kElemFind, kElemUrl, kElemMail, kElemKeyWord,
+                            kElemVerticalRow, kElemLineInfo, kElemCaretLineInfo, kElemMarkLineInfo, kElemRubi,
+                            kElemBoten, kElemFootNote, kElemFootNoteMark, kElemGapLine, kElemReturn,
+                            kElemEof});
+      SetFonts(Face("@ＭＳ ゴシック"), 16);
+      for (int i : {kElemCaretLineInfo, kElemMarkLineInfo, kElemLineInfo}) E(i).SetFontSize(11);
+      SetAllColors(kBack, 0x00F3FAF8);
+      E(kElemUrl).SetLineStyle(0);
+      E(kElemMail).SetLineStyle(0);
+      E(kElemLineInfo).SetBackColor(0x0066BFA7);
+      E(kElemCaretLineInfo).SetBackColor(0x00388772);
+      E(kElemMarkLineInfo).SetBackColor(0x005B417C);
+      E(kElemFootNoteMark).SetFontColor(0x000000FF);
+      E(kElemFootNote).SetFontColor(0x00FFFFFF);
+      E(kElemFootNote).SetBackColor(0x006051B5);
+      E(kElemGapLine).SetLineColor(0x00C8DDD2);
+      break;
+
+    case 13:  // シンプル
+      GetExts().SetCommaText("html,htm,ues,ucl");
+      SetColumnCountAuto(false);
+      SetTailHang(false);
+      SetViewIndent(0);
+      SetLineSpace(6);
+      SetElementVisibility({kElemNormal, kElemSelect, kElemLineInfo, kElemMarkLineInfo, kElemLineInfoTailLine,
+                            kElemZenkakuSpace, kElemHankakuSpace, kElemReturn, kElemTab, kElemEof});
+      SetAllColors(kFont, 0x00DDDDDD);
+      SetAllColors(kBack, kClBlack);
+      SetAllColors(kLine, 0x0099B699);
+      E(kElemLineInfo).SetFontColor(0x0099B699);
+      E(kElemMarkLineInfo).SetFontColor(0x00444833);
+      E(kElemMarkLineInfo).SetBackColor(0x00889966);
+      E(kElemSelect).SetFontColor(0x00DDDDDD);
+      E(kElemSelect).SetBackColor(0x00337755);
+      E(kElemHankakuSpace).SetLineColor(0x00445544);
+      E(kElemZenkakuSpace).SetLineColor(0x00445544);
+      break;
+
+    case 14:  // Ａ４横（横書き二段組）
+      ApplyPrintBase();
+      SetOrientation(true);
+      SetFooterDistanceY(7);
+      SetPartationCount(2);
+      break;
+
+    case 15:  // Ａ４縦（縦書き三段組）
+      ApplyPrintBase();
+      SetVertical(true);
+      SetPartationCount(3);
+      SetPartationMargin(6);
+      E(kElemPartationDivideLine).SetDisplayMode(1);
+      SetFonts(Face("@ＭＳ ゴシック"), 0);
+      break;
+
+    case 16:  // 袋とじ（横書き）
+      GroupF();
+      SetFooterDistanceY(7);
+      SetFooterStr("&e&b&b&o");
+      break;
+
+    case 17:  // 袋とじ（縦書き）
+      GroupF();
+      SetFooterDistanceY(7);
+      SetFooterStr("&o&b&b&e");
+      SetVertical(true);
+      SetFonts(Face("@ＭＳ ゴシック"), 0);
+      break;
+
+    case 18:  // 便箋（横書き）
+      ApplyPrintBase();
+      SetPaperSize(kPaperB5);
+      SetProportionalFont(true);
+      SetColumnSpace(0.3);
+      SetLineSpace(4);
+      SetTextLeftMargin(3);
+      E(kElemGapLine).SetDisplayMode(1);
+      E(kElemGapLine).SetLineWidth(-1);
+      E(kElemGapLine).SetLineColor(0x00ACD9BD);
+      E(kElemRubi).SetDisplayMode(1);
+      SetHeaderStr("&b&b< &p >");
+      SetFooterStr("");
+      SetFonts(Face("ＭＳ Ｐ明朝"), 0);
+      E(kElemHeader).SetFontSize(8);
+      E(kElemFooter).SetFontSize(8);
+      break;
+
+    case 19:  // 便箋（縦書き）
+      ApplyPrintBase();
+      SetOrientation(true);
+      SetPaperSize(kPaperB5);
+      SetMarginLeft(25);
+      SetMarginRight(25);
+      SetFooterDistanceX(7);
+      SetFooterDistanceY(7);
+      SetFooterStr("< &p >&b");
+      SetProportionalFont(true);
+      SetVertical(true);
+      SetAntiArius(2);
+      SetLineSpace(4);
+      SetTextLeftMargin(3);
+      E(kElemGapLine).SetDisplayMode(1);
+      E(kElemGapLine).SetLineColor(0x00ACD9BD);
+      SetFonts(Face("@ＭＳ Ｐ明朝"), 0);
+      break;
+
+    case 20:  // 台本印刷（Ａ４袋とじ）
+      GroupF();
+      SetPaperMarginLeft(15);
+      SetPaperMarginRight(15);
+      SetMargins(8, 45, 8, 20);
+      SetFooterDistanceY(10);
+      SetHeaderStr("&F&b&b&d");
+      SetVertical(true);
+      SetLineInfoVerticalRow(true);
+      SetSerifuNameRestore(true);
+      SetBigCaret(true);
+      SetColumnCountAuto(false);
+      GroupS();
+      SetLineSpace(3);
+      GroupT();
+      SetTextLeftMargin(4.5);
+      SetFonts(Face("@ＭＳ 明朝"), 11);
+      E(kElemHeader).SetDisplayMode(0);
+      E(kElemHeader).SetFontSize(8);
+      E(kElemFooter).SetFontName(Face("ＭＳ 明朝"));
+      E(kElemFooter).SetFontSize(8);
+      E(kElemPaperDivideLine).SetDisplayMode(0);
+      GroupG();
+      break;
+
+    case 21:  // 台本印刷（Ａ４４分割）
+      ApplyPrintBase();
+      SetPaperLevelDivide(2);
+      SetPaperVerticalDivide(2);
+      SetMargins(7, 27, 7, 15);
+      SetFooterDistanceY(6);
+      SetHeaderStr("&F &d");
+      SetVertical(true);
+      SetLineInfoVerticalRow(true);
+      SetSerifuNameRestore(true);
+      SetBigCaret(true);
+      SetColumnCountAuto(false);
+      GroupS();
+      GroupT();
+      SetLineSpace(2.2);
+      SetTextLeftMargin(2);
+      SetFonts(Face("@ＭＳ 明朝"), 9);
+      E(kElemHeader).SetFontSize(6);
+      E(kElemFooter).SetFontSize(6);
+      GroupG();
+      break;
+
+    case 22:  // Ａ４縦４分割
+      ApplyPrintBase();
+      SetPaperLevelDivide(2);
+      SetPaperVerticalDivide(2);
+      SetMargins(7, 7, 7, 10);
+      SetFooterDistanceY(7);
+      SetLineSpace(1);
+      SetFonts(Face("ＭＳ Ｐゴシック"), 8);
+      break;
+
+    case 23:  // 白紙
+      for (int i : {kElemCaretLine, kElemLineInfo, kElemReturn, kElemEof}) E(i).SetDisplayMode(0);
+      SetTextLeftMargin(8);
+      SetAllColors(kFont, kClBlack);
+      SetAllColors(kBack, kClWhite);
+      SetAllColors(kLine, kClBlack);
+      E(kElemSelect).SetBackColor(0x008DC5F1);
+      break;
+
+    case 24:  // 旧標準スタイル
+      SetEofOverUnfilled(true);
+      SetAllColors(kFont, kClBlack);
+      SetAllColors(kBack, 0x00FCFFFA);
+      E(kElemLineInfo).SetFontColor(kClWhite);
+      E(kElemLineInfo).SetBackColor(0x00997755);
+      E(kElemCaretLine).SetLineColor(0x004499CC);
+      E(kElemCaretLineInfo).SetFontColor(kClWhite);
+      E(kElemCaretLineInfo).SetBackColor(0x004499CC);
+      E(kElemHeading).SetBackColor(0x00558866);
+      E(kElemHeading).SetFontColor(kClWhite);
+      E(kElemUnfilled).SetBackColor(0x00AACCBB);
+      GroupE();
+      break;
+
+    case 25:  // メモ: system colours stay symbolic until painting
+      SetVScrollBarVisible(false);
+      SetHScrollBarVisible(false);
+      SetTailHang(false);
+      SetBorderMargin(3);
+      SetTextLeftMargin(0);
+      SetViewIndent(0);
+      SetLineSpace(4);
+      SetAllColors(kBack, SystemColor(kColorWindow));
+      for (int i = kEditorElementFirst; i <= kEditorElementLast; ++i) {
+        TViewInfo& element = E(i);
+        element.SetDisplayMode(i == kElemNormal ? 1 : i == kElemSelect ? 2 : 0);
+        element.SetFontSize(9);
+        element.SetFontStyle(element.GetFont().Style & ~(fsBold | fsItalic));
+        element.SetFontColor(kClBlack);
+      }
+      E(kElemSelect).SetFontColor(SystemColor(kColorHighlightText));
+      E(kElemSelect).SetBackColor(SystemColor(kColorHighlight));
+      break;
+
+    case 26:  // メール本文
+      SetReadOnly(true);
+      SetLineSpace(6);
+      SetTextLeftMargin(8);
+      GetHeadingStrs().SetStrings({"> "});
+      SetFonts(Face("ＭＳ ゴシック"), 9);
+      SetAllColors(kBack, 0x00FCFDFF);
+      E(kElemLineInfo).SetDisplayMode(0);
+      E(kElemLineInfo).SetFontColor(kClBlack);
+      E(kElemHeading).SetFontColor(0x00666033);
+      E(kElemHeading).SetFontStyle(E(kElemHeading).GetFont().Style & ~fsBold);
+      E(kElemFind).SetLineStyle(0);
+      E(kElemFind).SetBackColor(0x00BBAADD);
+      E(kElemGapLine).SetDisplayMode(1);
+      E(kElemGapLine).SetLineColor(0x00EEEEEE);
+      for (int i : {kElemUnfilled, kElemCaretLine, kElemReturn, kElemEof}) E(i).SetDisplayMode(0);
+      break;
+
+    case 27:  // TAVRINO
+      SetVertical(true);
+      SetLineInfoVerticalRow(true);
+      SetLineInfoFillZero(true);
+      SetColumnCountAuto(false);
+      SetTailHang(false);
+      SetWordWrap(false);
+      SetColumnCount(24);
+      SetViewIndent(0);
+      SetLineInfoStartLineNo(5);
+      SetLineInfoInterval(5);
+      SetLineSpace(7);
+      SetColumnSpace(2);
+      SetTextLeftMargin(15);
+      SetAllColors(kBack, kClWhite);
+      for (int i = kElemNormal; i <= kElemMarkLineInfo; ++i) {
+        E(i).SetFontSize(11);
+        E(i).SetFontColor(kClBlack);
+      }
+      for (int i : {kElemCaretLine, kElemHeading, kElemCaretLineInfo}) E(i).SetDisplayMode(0);
+      E(kElemLineInfo).SetFontName(Face("ＭＳ Ｐ明朝"));
+      E(kElemLineInfo).SetFontSize(11);
+      E(kElemLineInfo).SetFontStyle(E(kElemLineInfo).GetFont().Style | fsBold);
+      E(kElemReturn).SetLineColor(0x00C0C0C0);
+      E(kElemEof).SetLineColor(0x00C0C0C0);
+      break;
+
+    default:
+      break;
+  }
+}
+
+}  // namespace vorna
