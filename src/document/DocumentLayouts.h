@@ -9,22 +9,22 @@
 
 namespace vorna {
 
+// The default heading marks: "□", "■", "○", "●", "◎", "§".
+std::vector<std::string> DefaultHeadingStrs();
+
 struct TDocumentLayout {
   TLayoutSettings Wrap;
-  std::vector<std::string> HeadingStrs;  // lines starting with one of these are headings
-  bool LineInfoVisible = false;          // the line-number column is shown
-  int LineInfoStyle = 0;                 // 4 = scene numbers on heading rows
-  bool UseZenkaku = false;               // pairs of padding spaces become one "　"
-  bool BotenVisible = false;             // emphasis marks shown
-  double ColumnSpace = 0;                // extra space between characters (style units)
-  int ColumnCount = 40;                  // the style's row capacity in cells
+  std::vector<std::string> HeadingStrs = DefaultHeadingStrs();  // lines starting with one of these
+  bool LineInfoVisible = false;                                 // the line-number column is shown
+  int LineInfoStyle = 0;                                        // 4 = scene numbers on heading rows
+  bool UseZenkaku = false;                                      // pairs of padding spaces become one "　"
+  bool BotenVisible = false;                                    // emphasis marks shown
+  double ColumnSpace = 0;  // extra space between characters (style units)
+  int ColumnCount = 40;    // the style's row capacity in cells
 
   // Scene numbers are counted on heading rows.
   bool ScenesNumbered() const { return LineInfoVisible && LineInfoStyle == 4; }
 };
-
-// The default heading marks: "□", "■", "○", "●", "◎", "§".
-std::vector<std::string> DefaultHeadingStrs();
 
 // True when the two differ in no setting that changes where rows end (the
 // heading marks and scene numbering are not among them).

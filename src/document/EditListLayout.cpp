@@ -296,6 +296,10 @@ TTextPos TEditList::DisplayToDoc(TDisplayPos pos) const {
   const int start = static_cast<int>(r.Start);
   const int rowEnd = start + static_cast<int>(r.Length);  // first byte after the row
   int byte = FitCells(line, start, std::max(column, 1), FLayout.Wrap, r.Indent);
+  // The fit takes the notation hidden after a byte along with it; a caret
+  // belongs before the visible byte itself, never inside the notation.
+  const THiddenMask& mask = LineHiddenMask(line, FLayout.Wrap);
+  while (byte > start && mask.Hidden(byte)) --byte;
   byte = std::clamp(byte, start, rowEnd);
   return {byte, r.Line};
 }

@@ -15,7 +15,6 @@ const std::string& TEditList::NewDocumentName() {
 
 TEditList::TEditList(TFileService& files, TMessageBoxes& messages)
     : FFiles(files), FMessages(messages), FFileName(NewDocumentName()) {
-  FLayout.HeadingStrs = DefaultHeadingStrs();
   FLines.emplace_back();
 }
 
@@ -44,14 +43,13 @@ void TEditList::Add(std::string_view s) { Insert(Count(), s); }
 
 void TEditList::Delete(int index) {
   if (index < 0 || index >= Count()) return;
-  FLines.erase(FLines.begin() + index);
-  LineDeleted(index);
-  // The document always keeps one line.
-  if (FLines.empty()) {
-    FLoading = true;
-    FLines.emplace_back();
-    FLoading = false;
-    LineInserted(0);
+  if (Count() == 1) {
+    // The document always keeps one line: deleting the only one empties it.
+    FLines[0].clear();
+    LineChanged(0);
+  } else {
+    FLines.erase(FLines.begin() + index);
+    LineDeleted(index);
   }
   SetModified(true);
 }

@@ -1,0 +1,274 @@
+// The row table: full layout, incremental updates checked against a fresh
+// layout after every random edit, scene numbers, position mapping and the
+// progress stages of a full layout.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "MemoryFiles.h"
+#include "TestSupport.h"
+#include "document/EditLists.h"
+
+namespace vorna {
+namespace {
+
+using testing::Sj;
+
+struct RowTableTest : ::testing::Test {
+  testing::TMemoryFiles files;
+  testing::TRecordingMessages messages;
+  TEditList list{files, messages};
+
+  void Layout(int capacity) {
+    list.FCharsPerRow = capacity;
+    list.Relayout();
+  }
+  // The rows a fresh full layout of the same lines builds.
+  std::vector<TRowInfo> FreshRows() {
+    TEditList fresh(files, messages);
+    fresh.ApplyLayoutSettings(list.Layout());
+    fresh.Assign(list.Lines());
+    fresh.FCharsPerRow = list.FCharsPerRow;
+    fresh.Relayout();
+    return fresh.Rows().Rows();
+  }
+};
+
+TEST_F(RowTableTest, EmptyDocumentHasOneRow) {
+  Layout(40);
+  EXPECT_EQ(list.RowCount(), 1);
+  EXPECT_EQ(list.Rows().Count(), 1);
+  EXPECT_EQ(list.GetRow(0).LastRow, 1);
+  EXPECT_EQ(list.GetRow(5).Line, -1);
+  EXPECT_EQ(list.RowText(5), "");
+  EXPECT_EQ(list.RowCellCount(-1), 0);
+}
+
+TEST_F(RowTableTest, RowsOfAWrappedLine) {
+  TDocumentLayout layout;
+  layout.Wrap.TailAdjust = false;
+  list.ApplyLayoutSettings(layout);
+  list.SetText(std::string(20, 'x') + "\r\n" + std::string(5, 'y'));
+  Layout(8);
+  ASSERT_EQ(list.Rows().Count(), 4);
+  EXPECT_EQ(list.GetRow(0), (TRowInfo{0, 1, 8, 0, 0, 0, 0}));
+  EXPECT_EQ(list.GetRow(1), (TRowInfo{0, 9, 8, 1, 0, 0, 0}));
+  EXPECT_EQ(list.GetRow(2), (TRowInfo{0, 17, 4, 2, 0, 1, 0}));
+  EXPECT_EQ(list.GetRow(3), (TRowInfo{1, 1, 5, 0, 0, 1, 0}));
+  EXPECT_EQ(list.FirstRowOfLine(0), 0);
+  EXPECT_EQ(list.FirstRowOfLine(1), 3);
+  EXPECT_EQ(list.FirstRowOfLine(2), -1);
+  EXPECT_EQ(list.RowText(1), std::string(8, 'x'));
+  EXPECT_EQ(list.FMaxLineLength, 20);
+  EXPECT_EQ(list.LineNumberDigits(), 1);
+}
+
+TEST_F(RowTableTest, PositionMappingAtRowEnds) {
+  list.SetText(std::string(20, 'x'));
+  Layout(8);
+  // An offset equal to a row's length stays on that row; the next goes on.
+  EXPECT_EQ(list.DocToDisplay({8, 0}), (TDisplayPos{8, 0}));
+  EXPECT_EQ(list.DocToDisplay({9, 0}), (TDisplayPos{1, 1}));
+  EXPECT_EQ(list.DocToDisplay({21, 0}), (TDisplayPos{5, 2}));
+  EXPECT_EQ(list.DocToDisplay({1, 7}), (TDisplayPos{1, -1}));
+  EXPECT_EQ(list.DisplayToDoc({1, 1}), (TTextPos{9, 0}));
+  EXPECT_EQ(list.DisplayToDoc({99, 1}), (TTextPos{17, 0}));  // clamped to the row's end
+  EXPECT_EQ(list.DisplayToDoc({3, 99}), (TTextPos{17, 0}));  // past the end: column 1 of the last row
+  EXPECT_EQ(list.DisplayToDoc({-4, -4}), (TTextPos{1, 0}));
+  EXPECT_EQ(list.RowCaretLimit(0), 8);
+  EXPECT_EQ(list.RowCaretLimit(2), 5);
+}
+
+TEST_F(RowTableTest, TrailCellsOfDoubleByteCharacters) {
+  list.SetText(Sj("あいう"));
+  Layout(40);
+  EXPECT_FALSE(list.IsTrailCell({1, 0}));
+  EXPECT_TRUE(list.IsTrailCell({2, 0}));
+  EXPECT_EQ(list.RowCellCount(0), 6);
+  EXPECT_EQ(list.RowCaretLimit(0), 7);
+  EXPECT_EQ(list.DocToDisplay({3, 0}), (TDisplayPos{3, 0}));
+}
+
+TEST_F(RowTableTest, DisplayTextOfIndentedAndNotatedRows) {
+  TDocumentLayout layout;
+  layout.Wrap.RubiVisible = true;
+  layout.Wrap.TabLength = 4;
+  list.ApplyLayoutSettings(layout);
+  list.SetText(Sj("・") + "a\tb" + Sj("漢《かん》") + std::string(20, 'z'));
+  Layout(16);
+  // "・a" takes cells 1-3, so the tab fills cell 4 alone; the ruby takes no cells.
+  EXPECT_EQ(list.RowDisplayText(0), Sj("・") + "a\tb" + Sj("漢") + std::string(9, 'z'));
+  // Rows after the first carry the mark's hanging indent.
+  EXPECT_EQ(list.GetRow(1).Indent, 2);
+  EXPECT_EQ(list.RowDisplayText(1).substr(0, 2), "  ");
+}
+
+TEST_F(RowTableTest, SpeakerNamesArePaddedToCellSeven) {
+  TDocumentLayout layout;
+  layout.Wrap.SerifuNameRestore = true;
+  layout.Wrap.ViewIndent = 0;
+  list.ApplyLayoutSettings(layout);
+  list.SetText(Sj("太郎「はい」") + "\r\n" + Sj("「はい」") + "\r\n" + Sj("太「はい」"));
+  Layout(40);
+  for (int row = 0; row < 3; ++row) {
+    const std::string text = list.RowDisplayText(row);
+    EXPECT_EQ(text.find(Sj("「")), 6u) << row;
+    EXPECT_EQ(list.DocToDisplay({static_cast<int>(list.Get(row).find(Sj("「"))) + 1, row}).Column, 7) << row;
+  }
+}
+
+TEST_F(RowTableTest, SceneNumbersFollowHeadingEdits) {
+  TDocumentLayout layout;
+  layout.LineInfoVisible = true;
+  layout.LineInfoStyle = 4;
+  list.ApplyLayoutSettings(layout);
+  list.SetText(Sj("○一") + "\r\nx\r\n" + Sj("○二") + "\r\n" + Sj("○三"));
+  Layout(40);
+  EXPECT_EQ(list.GetRow(0).SceneNo, 1);
+  EXPECT_EQ(list.GetRow(2).SceneNo, 2);
+  EXPECT_EQ(list.GetRow(3).SceneNo, 3);
+  list.Put(1, Sj("■挿入"));
+  EXPECT_EQ(list.GetRow(1).SceneNo, 2);
+  EXPECT_EQ(list.GetRow(3).SceneNo, 4);
+  list.Delete(0);
+  EXPECT_EQ(list.GetRow(0).SceneNo, 1);
+  EXPECT_EQ(list.GetRow(2).SceneNo, 3);
+  list.Insert(0, "");
+  EXPECT_EQ(list.GetRow(0).SceneNo, 0);  // an empty line is never a heading
+  list.Insert(0, Sj("□"));
+  EXPECT_EQ(list.GetRow(0).SceneNo, 1);
+  EXPECT_EQ(list.GetRow(4).SceneNo, 4);
+  EXPECT_EQ(list.Rows().Rows(), FreshRows());
+}
+
+TEST_F(RowTableTest, IncrementalUpdatesMatchAFreshLayout) {
+  const std::vector<std::string> pieces = {
+      "",
+      "a",
+      "abc def ",
+      "1234567890",
+      "\t",
+      Sj("あ"),
+      Sj("「"),
+      Sj("」"),
+      Sj("。"),
+      Sj("漢字《かんじ》"),
+      Sj("｜青空《あおぞら》"),
+      Sj("［＃傍点］"),
+      Sj("○"),
+      Sj("・"),
+      Sj("太郎「"),
+      Sj("ー"),
+      "\r\n",
+      Sj("　"),
+  };
+  std::mt19937 rng(4242);
+  auto randomLine = [&] {
+    std::string s;
+    const int n = static_cast<int>(rng() % 14);
+    for (int i = 0; i < n; ++i) s += pieces[rng() % pieces.size()];
+    return s;
+  };
+  for (int settings = 0; settings < 4; ++settings) {
+    TDocumentLayout layout;
+    layout.Wrap.ViewIndent = settings % 3;
+    layout.Wrap.RubiVisible = settings & 1;
+    layout.Wrap.FootNoteVisible = settings & 2;
+    layout.Wrap.TailAdjust = settings & 1;
+    layout.Wrap.WordWrap = settings & 2;
+    layout.Wrap.SerifuNameRestore = settings == 2;
+    layout.Wrap.GapLineStyle = settings == 3 ? 2 : 0;
+    layout.LineInfoVisible = true;
+    layout.LineInfoStyle = 4;
+    list.ApplyLayoutSettings(layout);
+    list.SetText("");
+    Layout(settings == 0 ? 0 : 8 + settings * 6);
+    for (int step = 0; step < 600; ++step) {
+      const int count = list.Count();
+      switch (rng() % 4) {
+        case 0:
+          list.Put(static_cast<int>(rng() % count), randomLine());
+          break;
+        case 1:
+          list.Insert(static_cast<int>(rng() % (count + 1)), randomLine());
+          break;
+        case 2:
+          list.Add(randomLine());
+          break;
+        case 3:
+          list.Delete(static_cast<int>(rng() % count));
+          break;
+      }
+      ASSERT_EQ(list.Rows().Rows(), FreshRows()) << "settings " << settings << " step " << step;
+      // Every row end maps to a document position and back to itself.
+      for (int row = 0; row < list.Rows().Count(); ++row) {
+        const TDisplayPos end{list.RowCaretLimit(row), row};
+        const TTextPos doc = list.DisplayToDoc(end);
+        ASSERT_EQ(list.DisplayToDoc(list.DocToDisplay(doc)), doc)
+            << "row " << row << " settings " << settings << " line '" << list.Get(doc.Y) << "' start "
+            << list.GetRow(row).Start << " length " << list.GetRow(row).Length << " end column " << end.Column
+            << " display " << list.DocToDisplay(doc).Column << "," << list.DocToDisplay(doc).Row;
+      }
+    }
+  }
+}
+
+TEST_F(RowTableTest, ProgressStagesAndCancelledSlowLayout) {
+  std::vector<std::pair<int, int>> reports;
+  list.OnRelayoutProgress = [&](TEditList*, int stage, int value, bool&) {
+    reports.push_back({stage, value});
+  };
+  std::string text;
+  for (int i = 0; i < 25; ++i) text += "line\r\n";
+  list.SetText(text);
+  list.FProgressInterval = 10;
+  Layout(40);
+  ASSERT_GE(reports.size(), 3u);
+  EXPECT_EQ(reports.front(), std::make_pair(0, 0));
+  EXPECT_EQ(reports[1], std::make_pair(1, 10));
+  EXPECT_EQ(reports[2], std::make_pair(1, 20));
+  EXPECT_EQ(reports.back(), std::make_pair(3, 26));
+  EXPECT_FALSE(list.FNeedRelayout);
+}
+
+TEST_F(RowTableTest, RelayoutIsSkippedWhileUpdating) {
+  list.SetText("a\r\nb");
+  list.BeginUpdate();
+  Layout(40);
+  EXPECT_EQ(list.Rows().Count(), 0);
+  list.EndUpdate();
+  Layout(40);
+  EXPECT_EQ(list.Rows().Count(), 2);
+}
+
+TEST_F(RowTableTest, ChangedWrappingSettingsAskForALayout) {
+  TDocumentLayout layout;
+  list.ApplyLayoutSettings(layout);
+  EXPECT_FALSE(list.FNeedRelayout);
+  layout.HeadingStrs = {"#"};
+  list.ApplyLayoutSettings(layout);
+  EXPECT_FALSE(list.FNeedRelayout);  // headings do not move row ends
+  layout.Wrap.TailHang = !layout.Wrap.TailHang;
+  list.ApplyLayoutSettings(layout);
+  EXPECT_TRUE(list.FNeedRelayout);
+  list.ApplyLayoutSettings(layout);
+  EXPECT_FALSE(list.FNeedRelayout);
+  layout.Wrap.ProportionalFont = true;
+  list.ApplyLayoutSettings(layout);
+  list.ApplyLayoutSettings(layout);
+  EXPECT_TRUE(list.FNeedRelayout);  // proportional measuring always lays out again
+}
+
+TEST_F(RowTableTest, LinesLongerThan65535BytesKeepTheirRows) {
+  list.SetText(std::string(70000, 'a') + "\r\nb");
+  Layout(0);
+  EXPECT_EQ(list.GetRow(0).Length, 70000u);
+  Layout(40);
+  const int rows = list.FirstRowOfLine(1);
+  EXPECT_EQ(rows, 1750);
+  EXPECT_EQ(list.GetRow(rows - 1).Start, 69961u);
+  EXPECT_EQ(list.DocToDisplay({70001, 0}), (TDisplayPos{41, rows - 1}));
+}
+
+}  // namespace
+}  // namespace vorna
