@@ -14,10 +14,6 @@ namespace {
 // Oblique slant for faces without an italic style.
 constexpr double kSlant = 0.2;
 
-bool NeedsSyntheticItalic(const TQtFont& font, TGlyphFace face) {
-  return font.Key().Italic && font.Raw(face).style() == QFont::StyleNormal;
-}
-
 }  // namespace
 
 int TQtCanvas::Layout(std::string_view text, std::span<const int> advances, std::vector<TPlaced>& out) {
@@ -123,7 +119,7 @@ void TQtCanvas::DrawHorizontal(QPainter* p, TQtFont& font, int x, int y, const s
     run.setRawFont(font.Raw(face));
     run.setGlyphIndexes(indexes[f]);
     run.setPositions(positions[f]);
-    bool slant = NeedsSyntheticItalic(font, face);
+    bool slant = font.SynthesizeItalic(face);
     if (slant) {
       p->save();
       p->translate(0, baseline);

@@ -31,14 +31,34 @@ QRawFont MakeRaw(const QString& family, int em, bool bold, bool italic) {
   return QRawFont::fromFont(font);
 }
 
+// The raw font of a face in its real styles only. Qt would synthesise a
+// missing italic by slanting sideways, which is wrong in vertical writing, so
+// a style the face lacks is left to the canvas (`synthBold`, `synthItalic`).
+QRawFont MakeStyledRaw(const QString& family, int em, bool bold, bool italic, bool& synthBold,
+                       bool& synthItalic) {
+  QRawFont raw = MakeRaw(family, em, bold, italic);
+  QString style = raw.styleName();
+  synthItalic = italic && !style.contains(u"Italic", Qt::CaseInsensitive) &&
+                !style.contains(u"Oblique", Qt::CaseInsensitive);
+  synthBold = bold && !style.contains(u"Bold", Qt::CaseInsensitive) &&
+              !style.contains(u"Black", Qt::CaseInsensitive) &&
+              !style.contains(u"Heavy", Qt::CaseInsensitive);
+  if (synthBold || synthItalic) raw = MakeRaw(family, em, bold && !synthBold, italic && !synthItalic);
+  return raw;
+}
+
 }  // namespace
 
 TQtFont::TQtFont(const TFontKey& key) : FKey(key) {
-  FPrimary = MakeRaw(key.Family, key.EmPixels, key.Bold, key.Italic);
+  FPrimary = MakeStyledRaw(key.Family, key.EmPixels, key.Bold, key.Italic, FSynthBold[0], FSynthItalic[0]);
   QString fallback = JapaneseFallbackFamily(key.Family);
-  FFallback = fallback.compare(FPrimary.familyName(), Qt::CaseInsensitive) == 0
-                  ? FPrimary
-                  : MakeRaw(fallback, key.EmPixels, key.Bold, key.Italic);
+  if (fallback.compare(FPrimary.familyName(), Qt::CaseInsensitive) == 0) {
+    FFallback = FPrimary;
+    FSynthBold[1] = FSynthBold[0];
+    FSynthItalic[1] = FSynthItalic[0];
+  } else {
+    FFallback = MakeStyledRaw(fallback, key.EmPixels, key.Bold, key.Italic, FSynthBold[1], FSynthItalic[1]);
+  }
   const QRawFont& metrics = FPrimary.isValid() ? FPrimary : FFallback;
   FAscent = std::max(0, static_cast<int>(std::lround(metrics.ascent())));
   FDescent = std::max(0, static_cast<int>(std::lround(metrics.descent())));
@@ -64,10 +84,6 @@ TQtFont::TQtFont(const TFontKey& key) : FKey(key) {
 TQtFont::~TQtFont() {
   for (hb_font_t* hb : FHb)
     if (hb) hb_font_destroy(hb);
-}
-
-bool TQtFont::SynthesizeBold(TGlyphFace face) const {
-  return FKey.Bold && Raw(face).weight() < QFont::DemiBold;
 }
 
 hb_font_t* TQtFont::HbFont(TGlyphFace face) {

@@ -54,8 +54,10 @@ class TQtFont {
   int Ascent() const { return FAscent; }
   int Descent() const { return FDescent; }
   int CellHeight() const { return FAscent + FDescent; }
-  // Bold requested but the face has no bold weight: the canvas emboldens.
-  bool SynthesizeBold(TGlyphFace face) const;
+  // Bold or italic requested but the face lacks it: the canvas emboldens or
+  // slants the glyphs itself.
+  bool SynthesizeBold(TGlyphFace face) const { return FSynthBold[face == TGlyphFace::Fallback]; }
+  bool SynthesizeItalic(TGlyphFace face) const { return FSynthItalic[face == TGlyphFace::Fallback]; }
   // For rotated glyphs of `face`: the baseline's distance left of the column
   // centre, from the ideographic em box.
   float RotatedBaselineOffset(TGlyphFace face) const {
@@ -83,6 +85,8 @@ class TQtFont {
   float FUnderlinePos = 0;
   float FLineThickness = 1;
   std::array<float, 2> FRotatedBaseline{};
+  std::array<bool, 2> FSynthBold{};
+  std::array<bool, 2> FSynthItalic{};
   std::array<hb_font_t*, 2> FHb{};
   std::array<bool, 2> FHbTried{};
   std::array<std::unique_ptr<std::array<TGlyph, 256>>, 256> FPages;

@@ -48,7 +48,7 @@ void TQtCanvas::DrawVertical(QPainter* p, TQtFont& font, int x, int y, const std
   for (int f = 0; f < 2; ++f) {
     auto face = static_cast<TGlyphFace>(f);
     if (upright[f].isEmpty() && rotated[f].isEmpty()) continue;
-    bool slant = font.Key().Italic && font.Raw(face).style() == QFont::StyleNormal;
+    bool slant = font.SynthesizeItalic(face);
     bool bold = font.SynthesizeBold(face);
     p->save();
     if (slant) {

@@ -1,0 +1,67 @@
+// Image comparison helpers of the Qt tests.
+#include "QtTestHelpers.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "text/Cp932.h"
+
+namespace vorna::testing {
+
+int MaxChannelDifference(const QImage& a, const QImage& b) {
+  if (a.size() != b.size()) return 256;
+  QImage x = a.convertToFormat(QImage::Format_RGB32), y = b.convertToFormat(QImage::Format_RGB32);
+  int worst = 0;
+  for (int row = 0; row < x.height(); ++row) {
+    auto* p = reinterpret_cast<const QRgb*>(x.constScanLine(row));
+    auto* q = reinterpret_cast<const QRgb*>(y.constScanLine(row));
+    for (int col = 0; col < x.width(); ++col) {
+      worst = std::max({worst, std::abs(qRed(p[col]) - qRed(q[col])),
+                        std::abs(qGreen(p[col]) - qGreen(q[col])), std::abs(qBlue(p[col]) - qBlue(q[col]))});
+    }
+  }
+  return worst;
+}
+
+QRect InkBox(const QImage& image, int threshold, QRect within) {
+  if (within.isNull()) within = image.rect();
+  within &= image.rect();
+  QRect box;
+  for (int row = within.top(); row <= within.bottom(); ++row)
+    for (int col = within.left(); col <= within.right(); ++col)
+      if (qGray(image.pixel(col, row)) < threshold) box |= QRect(col, row, 1, 1);
+  return box;
+}
+
+TBlockDiff CompareBlocks(const QImage& a, const QImage& b, int block) {
+  TBlockDiff diff;
+  int w = std::min(a.width(), b.width()), h = std::min(a.height(), b.height());
+  int count = 0;
+  for (int by = 0; by + block <= h; by += block) {
+    for (int bx = 0; bx + block <= w; bx += block) {
+      double sa = 0, sb = 0;
+      for (int y = by; y < by + block; ++y)
+        for (int x = bx; x < bx + block; ++x) {
+          sa += 255 - qGray(a.pixel(x, y));
+          sb += 255 - qGray(b.pixel(x, y));
+        }
+      double d = std::abs(sa - sb) / (block * block);
+      diff.Max = std::max(diff.Max, d);
+      diff.Mean += d;
+      ++count;
+    }
+  }
+  if (count) diff.Mean /= count;
+  return diff;
+}
+
+TFontSpec TestFont(const char* utf8Face, int height, bool vertical) {
+  TFontSpec font;
+  font.Face = Cp932FromUtf8(utf8Face);
+  font.Height = height;
+  font.Escapement = vertical ? kVerticalEscapement : 0;
+  return font;
+}
+
+}  // namespace vorna::testing
