@@ -25,28 +25,6 @@ constexpr uint32_t kAttrLocal = 0x40;
 
 constexpr const char* kPdfPort = "FILE:";
 
-// Paper sources and their bin numbers and names.
-struct TBin {
-  QPrinter::PaperSource Source;
-  int Code;
-  const char* Name;
-};
-constexpr TBin kBins[] = {
-    {QPrinter::OnlyOne, 1, "Only One"},
-    {QPrinter::Lower, 2, "Lower"},
-    {QPrinter::Middle, 3, "Middle"},
-    {QPrinter::Manual, 4, "Manual"},
-    {QPrinter::Envelope, 5, "Envelope"},
-    {QPrinter::EnvelopeManual, 6, "Envelope Manual"},
-    {QPrinter::Auto, 7, "Auto"},
-    {QPrinter::Tractor, 8, "Tractor"},
-    {QPrinter::SmallFormat, 9, "Small Format"},
-    {QPrinter::LargeFormat, 10, "Large Format"},
-    {QPrinter::LargeCapacity, 11, "Large Capacity"},
-    {QPrinter::Cassette, 14, "Cassette"},
-    {QPrinter::FormSource, 15, "Form Source"},
-};
-
 int TenthsOfMm(qreal mm) { return static_cast<int>(std::lround(mm * 10)); }
 
 }  // namespace
@@ -223,22 +201,16 @@ int TQtPrinterBackend::GetPaperNames(std::vector<std::string>& names) {
   return static_cast<int>(names.size());
 }
 
+// Qt offers no list of paper sources (input slots) outside Windows, so the
+// driver has no answer here.
 int TQtPrinterBackend::GetBins(std::vector<int>& codes) {
   codes.clear();
-  if (FPrinter->outputFormat() == QPrinter::PdfFormat) return 0;
-  for (QPrinter::PaperSource source : FPrinter->supportedPaperSources())
-    for (const TBin& bin : kBins)
-      if (bin.Source == source) codes.push_back(bin.Code);
-  return static_cast<int>(codes.size());
+  return 0;
 }
 
 int TQtPrinterBackend::GetBinNames(std::vector<std::string>& names) {
   names.clear();
-  if (FPrinter->outputFormat() == QPrinter::PdfFormat) return 0;
-  for (QPrinter::PaperSource source : FPrinter->supportedPaperSources())
-    for (const TBin& bin : kBins)
-      if (bin.Source == source) names.push_back(bin.Name);
-  return static_cast<int>(names.size());
+  return 0;
 }
 
 int TQtPrinterBackend::GetResolutionCount() {
