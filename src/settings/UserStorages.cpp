@@ -173,7 +173,7 @@ TUserStorage::TUserStorage(std::string_view subKey) : FFileName(FileNameFor(subK
   FModified = false;
 }
 
-TUserStorage TUserStorage::InMemory() { return TUserStorage(true); }
+TUserStorage TUserStorage::InMemory() { return TUserStorage(TInMemory{}); }
 
 void TUserStorage::SetText(std::string_view text) {
   FSections.clear();

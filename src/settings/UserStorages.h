@@ -76,7 +76,8 @@ class TUserStorage : public TSettingsStorage {
   void Close() override { UpdateFile(); }
 
  private:
-  TUserStorage(bool) {}
+  struct TInMemory {};
+  explicit TUserStorage(TInMemory) {}
   enum class TKind { String, Integer, Binary };
   struct TValue {
     std::string Name;
