@@ -89,7 +89,7 @@ std::string Unescape(std::string_view s) {
     if (Cp932CharSize(s, i) == 2) {
       out.append(s.substr(i, 2));
       i += 2;
-    } else if (s[i] == '\\' && i + 3 < s.size() + 0 && s[i + 1] == 'x' && HexValue(s[i + 2]) >= 0 &&
+    } else if (s[i] == '\\' && i + 3 < s.size() && s[i + 1] == 'x' && HexValue(s[i + 2]) >= 0 &&
                HexValue(s[i + 3]) >= 0) {
       out += static_cast<char>(HexValue(s[i + 2]) * 16 + HexValue(s[i + 3]));
       i += 4;
