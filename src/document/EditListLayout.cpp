@@ -42,19 +42,28 @@ bool TEditList::ReportProgress(int stage, int value) {
 int TEditList::RowCount() const { return std::max(Count(), FRows.Count()); }
 
 void TEditList::WrapLine(int line, bool insert, int& scene, int& row) {
+  if (row < 0 || row >= FRows.Count()) {
+    row = FRows.Count();
+    insert = true;
+  }
+  row += PlaceLineRows(line, row, insert ? 0 : -1, scene);
+}
+
+// Writes the rows of `line` from `row` on, taking the place of `replaced`
+// existing records (-1: overwrite as many as the line needs). The table grows
+// or shrinks only by the difference, so an edit that keeps a line's row count
+// moves nothing. Returns the number of rows written.
+int TEditList::PlaceLineRows(int line, int row, int replaced, int& scene) {
   const std::string& text = Get(line);
   const TLineIndent indent = GetLineIndent(text, FLayout.Wrap);
   static thread_local std::vector<int> lengths;
   WrapText(text, WrapInputs(), FLayout.Wrap, indent, lengths);
   const int n = static_cast<int>(lengths.size());
-  const bool outside = row < 0 || row >= FRows.Count();
-  if (outside) {
-    row = FRows.Count();
-    FRows.InsertRows(row, n);
-  } else if (insert) {
-    FRows.InsertRows(row, n);
-  } else if (row + n > FRows.Count()) {
-    FRows.InsertRows(FRows.Count(), row + n - FRows.Count());
+  if (replaced < 0) replaced = std::clamp(FRows.Count() - row, 0, n);
+  if (n > replaced) {
+    FRows.InsertRows(row + replaced, n - replaced);
+  } else if (n < replaced) {
+    FRows.DeleteRows(row + n, replaced - n);
   }
   const bool heading = FLayout.ScenesNumbered() && IsHeadingLine(line);
   uint32_t start = 1;
@@ -70,7 +79,7 @@ void TEditList::WrapLine(int line, bool insert, int& scene, int& row) {
     if (k == 0 && heading) r.SceneNo = static_cast<uint16_t>(++scene);
     start += r.Length;
   }
-  row += n;
+  return n;
 }
 
 void TEditList::Relayout() {
@@ -150,17 +159,16 @@ int TEditList::SceneBefore(int row) const {
   return 0;
 }
 
-// Writes the rows of `line` at firstRow, where its old rows (if any) were
-// removed; oldSceneRows is 1 when the removed first row carried a scene
-// number. Later rows follow: their line index (after an insertion) and their
-// scene numbers.
-void TEditList::SpliceLineRows(int line, int firstRow, int oldSceneRows, bool inserted) {
-  int scene = SceneBefore(firstRow);
-  int row = firstRow;
-  WrapLine(line, true, scene, row);
-  if (inserted) ShiftLines(row, 1);
+// Writes the rows of `line` at firstRow in place of its `oldRows` rows, whose
+// first row carried a scene number when oldSceneRows is 1. The rows after it
+// follow: their line index (after an insertion) and their scene numbers.
+void TEditList::SpliceLineRows(int line, int firstRow, int oldRows, int oldSceneRows, bool inserted) {
+  // Only a numbered heading needs the scene number before it.
+  int scene = FLayout.ScenesNumbered() && IsHeadingLine(line) ? SceneBefore(firstRow) : 0;
+  const int n = PlaceLineRows(line, firstRow, oldRows, scene);
+  if (inserted) ShiftLines(firstRow + n, 1);
   const int newSceneRows = FRows[firstRow].SceneNo != 0 ? 1 : 0;
-  ShiftScenes(row, newSceneRows - oldSceneRows);
+  ShiftScenes(firstRow + n, newSceneRows - oldSceneRows);
   FMaxLineLength = std::max(FMaxLineLength, static_cast<int>(Get(line).size()));
 }
 
@@ -170,7 +178,7 @@ void TEditList::LineInserted(int line) {
   if (FLoading || FRows.Count() == 0 || line < 0 || line >= Count()) return;
   int first = FirstRowOfLine(line);
   if (first < 0) first = FRows.Count();
-  SpliceLineRows(line, first, 0, true);
+  SpliceLineRows(line, first, 0, 0, true);
 }
 
 void TEditList::LineChanged(int line) {
@@ -185,8 +193,7 @@ void TEditList::LineChanged(int line) {
   int count = 0;
   while (first + count < FRows.Count() && FRows[first + count].Line == line) ++count;
   const int oldSceneRows = count > 0 && FRows[first].SceneNo != 0 ? 1 : 0;
-  FRows.DeleteRows(first, count);
-  SpliceLineRows(line, first, oldSceneRows, false);
+  SpliceLineRows(line, first, count, oldSceneRows, false);
 }
 
 void TEditList::LineDeleted(int line) {

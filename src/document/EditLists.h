@@ -158,7 +158,8 @@ class TEditList {
   void ShiftLines(int firstRow, int delta);
   void ShiftScenes(int firstRow, int delta);
   int SceneBefore(int row) const;
-  void SpliceLineRows(int line, int firstRow, int oldSceneRows, bool inserted);
+  int PlaceLineRows(int line, int row, int replaced, int& scene);
+  void SpliceLineRows(int line, int firstRow, int oldRows, int oldSceneRows, bool inserted);
 
   TFileService& FFiles;
   TMessageBoxes& FMessages;

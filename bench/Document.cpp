@@ -1,0 +1,131 @@
+// Loading and laying out a novel-length document, and the cost of one
+// keystroke and one line insertion in the middle of it, against a 100 KB
+// document in the same run.
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+
+#include <memory>
+#include <string>
+
+#include "Corpus.h"
+#include "document/EditLists.h"
+#include "platform/Files.h"
+#include "platform/MessageBoxes.h"
+#include "text/Cp932.h"
+
+namespace {
+
+using namespace vorna;
+
+// The document never touches files or message boxes here.
+class TNoFiles : public TFileService {
+ public:
+  bool FileExists(const std::string&) override { return false; }
+  bool FolderExists(const std::string&) override { return false; }
+  TFileAccess CheckAccess(const std::string&) override { return TFileAccess::Missing; }
+  std::string ReadFile(const std::string&) override { return {}; }
+  void WriteFile(const std::string&, const std::string&) override {}
+  bool DeleteFile(const std::string&) override { return false; }
+  bool MoveFile(const std::string&, const std::string&) override { return false; }
+  bool CreateFolders(const std::string&) override { return false; }
+  bool MoveToTrash(const std::string&) override { return false; }
+  std::string DocumentsFolder() override { return "/tmp"; }
+  std::string CurrentDirectory() override { return "/tmp"; }
+};
+
+class TNoMessages : public TMessageBoxes {
+ public:
+  void Beep(TBeep) override {}
+  void ShowInfo(const std::string&) override {}
+  void ShowError(const std::string&) override {}
+  TMessageResult AskYesNoCancel(const std::string&) override { return TMessageResult::Cancel; }
+};
+
+TNoFiles files;
+TNoMessages messages;
+
+const std::string& Text(size_t megabytes) {
+  static std::string texts[128];
+  std::string& text = texts[megabytes];
+  if (text.empty()) text = megabytes ? testing::CorpusText(megabytes << 20) : testing::CorpusText(100 << 10);
+  return text;
+}
+
+std::unique_ptr<TEditList> LaidOut(const std::string& text) {
+  auto list = std::make_unique<TEditList>(files, messages);
+  list->SetText(text);
+  list->FCharsPerRow = 40;
+  list->Relayout();
+  return list;
+}
+
+// Arg: megabytes of text.
+void BM_LoadAndLayout(benchmark::State& state) {
+  const std::string& text = Text(static_cast<size_t>(state.range(0)));
+  if (text.empty()) return state.SkipWithError("corpus folder not found (set VORNA_CORPUS)");
+  int rows = 0, projected = 0;
+  bool warned = false;
+  double heapPerMb = 0;
+  for (auto _ : state) {
+    const size_t before = mallinfo2().uordblks;
+    TEditList list(files, messages);
+    list.OnRelayoutProgress = [&](TEditList*, int stage, int, bool&) { warned |= stage == rsSlowLayout; };
+    list.SetText(text);
+    list.FCharsPerRow = 40;
+    list.Relayout();
+    rows = list.RowCount();
+    projected = list.FProjectedTime;
+    heapPerMb =
+        static_cast<double>(mallinfo2().uordblks - before) / (static_cast<double>(text.size()) / (1 << 20));
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
+  state.counters["rows"] = rows;
+  state.counters["projected_s"] = projected;
+  state.counters["slow_warning"] = warned;
+  state.counters["heap_bytes_per_MB"] = heapPerMb;
+}
+BENCHMARK(BM_LoadAndLayout)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
+
+// Arg: megabytes of text (0 = 100 KB). Typing one character into the middle line.
+void BM_TypeCharacter(benchmark::State& state) {
+  const std::string& text = Text(static_cast<size_t>(state.range(0)));
+  if (text.empty()) return state.SkipWithError("corpus folder not found (set VORNA_CORPUS)");
+  auto list = LaidOut(text);
+  // A paragraph of several rows near the middle, so the keystroke re-wraps real text.
+  int line = list->Count() / 2;
+  while (line + 1 < list->Count() && list->Get(line).size() < 200) ++line;
+  const std::string original = list->Get(line);
+  const std::string typed =
+      original.substr(0, original.size() / 2) + Cp932Lit("あ") + original.substr(original.size() / 2);
+  bool flip = false;
+  for (auto _ : state) {
+    list->Put(line, flip ? original : typed);
+    flip = !flip;
+  }
+  state.counters["lines"] = list->Count();
+  state.counters["line_bytes"] = static_cast<double>(original.size());
+}
+BENCHMARK(BM_TypeCharacter)->Arg(0)->Arg(10)->Unit(benchmark::kMicrosecond);
+
+// Arg: megabytes of text (0 = 100 KB). Inserting a line in the middle and
+// deleting it again, alternately; the time is per operation.
+void BM_InsertOrDeleteLine(benchmark::State& state) {
+  const std::string& text = Text(static_cast<size_t>(state.range(0)));
+  if (text.empty()) return state.SkipWithError("corpus folder not found (set VORNA_CORPUS)");
+  auto list = LaidOut(text);
+  const int line = list->Count() / 2;
+  const std::string inserted = Cp932Lit("「新しい行です。」");
+  bool flip = false;
+  for (auto _ : state) {
+    if (flip) {
+      list->Delete(line);
+    } else {
+      list->Insert(line, inserted);
+    }
+    flip = !flip;
+  }
+  state.counters["rows"] = list->RowCount();
+}
+BENCHMARK(BM_InsertOrDeleteLine)->Arg(0)->Arg(10)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
