@@ -136,7 +136,9 @@ TDeviceMode TQtPrinterBackend::GetDeviceMode() {
   mode.Orientation = layout.orientation() == QPageLayout::Landscape ? kDmOrientLandscape : kDmOrientPortrait;
   QPageSize size = layout.pageSize();
   int code = size.windowsId();
-  if (size.id() == QPageSize::Custom || code <= 0 || code == kDmPaperUser) {
+  // A user size that happens to equal a standard sheet stays user-defined.
+  bool user = FUserPaper && size.size(QPageSize::Millimeter) == FUserPaperSize;
+  if (user || size.id() == QPageSize::Custom || code <= 0 || code == kDmPaperUser) {
     QSizeF mm = size.size(QPageSize::Millimeter);
     mode.PaperSize = kDmPaperUser;
     mode.PaperWidth = TenthsOfMm(mm.width());
@@ -153,13 +155,18 @@ void TQtPrinterBackend::SetDeviceMode(const TDeviceMode& mode, const std::string
   if (mode.Fields & kDmPaperSize) {
     QPageSize size;
     if (mode.PaperSize == kDmPaperUser) {
+      // An exact size: a near-standard one must not snap to the standard sheet.
       if (mode.PaperWidth > 0 && mode.PaperLength > 0)
-        size = QPageSize(QSizeF(mode.PaperWidth / 10.0, mode.PaperLength / 10.0), QPageSize::Millimeter);
+        size = QPageSize(QSizeF(mode.PaperWidth / 10.0, mode.PaperLength / 10.0), QPageSize::Millimeter,
+                         QString(), QPageSize::ExactMatch);
     } else {
       QPageSize::PageSizeId id = QPageSize::id(mode.PaperSize);
       if (id != QPageSize::Custom) size = QPageSize(id);
     }
-    if (size.isValid()) FPrinter->setPageSize(size);
+    if (size.isValid() && FPrinter->setPageSize(size)) {
+      FUserPaper = mode.PaperSize == kDmPaperUser;
+      FUserPaperSize = FPrinter->pageLayout().pageSize().size(QPageSize::Millimeter);
+    }
   }
   if (mode.Fields & kDmOrientation)
     FPrinter->setPageOrientation(mode.Orientation == kDmOrientLandscape ? QPageLayout::Landscape

@@ -73,6 +73,9 @@ class TQtPrinterBackend : public TPrinterBackend {
   std::unique_ptr<TQtPrinterCanvas> FCanvas;
   QWidget* FDialogParent = nullptr;
   bool FSelected = false;
+  // The paper was set as a user size (reported as such while it is current).
+  bool FUserPaper = false;
+  QSizeF FUserPaperSize;
 };
 
 }  // namespace vorna::qt
