@@ -15,8 +15,11 @@ void TEditList::LoadFromFile(const std::string& path) {
     if (FFiles.FolderExists(path)) throw EFileError(EFileError::TKind::Open, path, "Is a directory");
     return;
   }
-  const bool readOnly = FFiles.CheckAccess(path) == TFileAccess::ReadOnly;
+  bool readOnly = FFiles.CheckAccess(path) == TFileAccess::ReadOnly;
   std::string bytes = FFiles.ReadFile(path);  // throws before anything changes
+  // A NUL ends the text, so such a file is shown cut short; it opens read-only
+  // so that saving cannot replace the whole file with its beginning.
+  if (bytes.find('\0') != std::string::npos) readOnly = true;
   FReadOnlyFile = readOnly;
   FLoading = true;
   SetText(bytes);

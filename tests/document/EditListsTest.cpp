@@ -120,6 +120,31 @@ TEST_F(EditListTest, UnreadableFileLeavesTheDocumentAsItWas) {
   EXPECT_EQ(list.GetFileName(), "（新規文書）.txt");
 }
 
+TEST_F(EditListTest, FileCutShortByANulOpensReadOnly) {
+  files.Files["/work/bin.dat"] = std::string("text\0\x01\x02 more", 12);
+  list.LoadFromFile("/work/bin.dat");
+  EXPECT_EQ(list.GetText(), "text");
+  EXPECT_TRUE(list.IsReadOnlyFile());
+  files.Files["/work/plain.txt"] = "plain";
+  list.LoadFromFile("/work/plain.txt");
+  EXPECT_FALSE(list.IsReadOnlyFile());
+}
+
+TEST_F(EditListTest, InvalidBytesAndHugeLinesSurviveARoundTrip) {
+  std::string bytes = "\x82\r\n\x80\xA0\xFD\xFE\xFF\r\n\x81";  // lone lead bytes at line ends
+  bytes += "\r\n" + std::string(1 << 20, '\x88');              // a 1 MB line of lead-range bytes
+  files.Files["/work/odd.txt"] = bytes;
+  list.LoadFromFile("/work/odd.txt");
+  list.FCharsPerRow = 40;
+  list.Relayout();
+  EXPECT_EQ(list.Count(), 4);
+  EXPECT_EQ(list.GetRow(list.RowCount() - 1).Line, 3);
+  const TDisplayPos end = list.DocToDisplay({(1 << 20) + 1, 3});
+  EXPECT_EQ(list.DisplayToDoc(end), (TTextPos{(1 << 20) + 1, 3}));
+  list.SaveToFile("/work/copy.txt");
+  EXPECT_TRUE(files.Files["/work/copy.txt"] == bytes);
+}
+
 TEST_F(EditListTest, ReadOnlyFileFlagSurvivesNewDocument) {
   files.Files["/work/ro.txt"] = "r";
   files.ReadOnly.insert("/work/ro.txt");
