@@ -8,6 +8,7 @@
 
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  setenv("VORNA_TEST_DATA", VORNA_TEST_DATA_DIR, 0);
   ::testing::InitGoogleTest(&argc, argv);
   // Listing the tests needs no application (and so leaves nothing behind).
   if (::testing::GTEST_FLAG(list_tests)) return RUN_ALL_TESTS();
