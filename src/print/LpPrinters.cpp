@@ -42,9 +42,17 @@ uint32_t TLpAllPrintersInfo::Attributes(int i) const {
 }
 
 void TLpPrinter::SetBackend(TPrinterBackend* backend) {
+  // Enumerate first, so that a failing platform leaves the old state intact.
+  TLpAllPrintersInfo info = backend ? TLpAllPrintersInfo(*backend) : TLpAllPrintersInfo();
+  TPrinterBackend* old = FBackend;
   FBackend = backend;
-  FInfo = backend ? TLpAllPrintersInfo(*backend) : TLpAllPrintersInfo();
-  FPorts = backend ? UniquePorts() : std::vector<std::string>();
+  try {
+    FPorts = backend ? UniquePorts() : std::vector<std::string>();
+  } catch (...) {
+    FBackend = old;
+    throw;
+  }
+  FInfo = std::move(info);
   FLastIndex = -1;
   FInfoFlags = 0;
   DropDevMode();

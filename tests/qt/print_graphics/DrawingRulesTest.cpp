@@ -205,6 +205,18 @@ TEST(MarkRules, ArrowHeadsPointAtTheirEdge) {
   EXPECT_EQ(small.Column(3, 0, 4), "#.#.#");
 }
 
+TEST(MarkRules, SunkenEdgeUsesTheSystemShades) {
+  TRaster r(20, 20);
+  r.Canvas->SetBrush(Rgb(1, 2, 3), TBrushStyle::Solid);
+  DrawSunkenEdge(*r.Canvas, {2, 2, 12, 12});
+  EXPECT_EQ(r.Pixel(5, 2), qt::SystemColorFromPalette(kColorBtnShadow));
+  EXPECT_EQ(r.Pixel(5, 3), qt::SystemColorFromPalette(kColor3DDkShadow));
+  EXPECT_EQ(r.Pixel(11, 5), qt::SystemColorFromPalette(kColorBtnHighlight));
+  EXPECT_EQ(r.Pixel(10, 5), qt::SystemColorFromPalette(kColor3DLight));
+  EXPECT_EQ(r.Pixel(6, 6), kClWhite);
+  EXPECT_EQ(r.Canvas->BrushColor(), Rgb(1, 2, 3));
+}
+
 TEST(SmoothText, BlockWithOneBlackColumnReducesTo191) {
   qt::TQtBitmap large(8, 4), small(2, 1);
   large.Canvas().SetBrush(kClWhite, TBrushStyle::Solid);
