@@ -7,6 +7,8 @@
 
 namespace vorna {
 
+TLpPrintDialog::TLpPrintDialog() : TLpPrintDialog(LpPrinter) {}
+
 TLpPrintDialog::TLpPrintDialog(TLpPrinter& printer) : FPrinter(printer) {}
 
 bool TLpPrintDialog::Execute() {

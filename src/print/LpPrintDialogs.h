@@ -10,6 +10,8 @@ class TLpPrinter;
 
 class TLpPrintDialog {
  public:
+  // On the process-wide printer access object, or on `printer`.
+  TLpPrintDialog();
   explicit TLpPrintDialog(TLpPrinter& printer);
 
   int MinPage = 1;

@@ -5,10 +5,12 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QImage>
 #include <QPrintDialog>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
+#include <cstdlib>
 #include <regex>
 
 #include "platform/qt/QtPrinterBackend.h"
@@ -46,6 +48,23 @@ TPdfPages ReadPdf(const std::string& path) {
     result.Height = std::stod(m[2]);
   }
   return result;
+}
+
+// The top-left corner of the dark pixels of the first page rendered at 72
+// dpi (one pixel per point); (-1, -1) when nothing is dark.
+QPoint InkCorner(const std::string& pdf, const std::string& prefix) {
+  std::string command =
+      std::string(VORNA_PDFTOPPM) + " -r 72 -gray -f 1 -l 1 -singlefile '" + pdf + "' '" + prefix + "' 2>&1";
+  if (std::system(command.c_str()) != 0) return {-2, -2};
+  QImage page(QString::fromStdString(prefix + ".pgm"));
+  QPoint corner(-1, -1);
+  for (int y = 0; y < page.height() && corner.y() < 0; ++y)
+    for (int x = 0; x < page.width(); ++x)
+      if (qGray(page.pixel(x, y)) < 128) {
+        corner = {x, y};
+        break;
+      }
+  return corner;
 }
 
 double MmToPoints(double mm) { return mm / 25.4 * 72; }
@@ -138,6 +157,16 @@ TEST_F(PdfPrinterTest, DeviceValuesDescribeTheSheet) {
   // The canvas measures the printable area from its corner.
   EXPECT_EQ(Printer.Canvas().ClipRect(), (TRect{0, 0, page.X, page.Y}));
   EXPECT_EQ(Printer.Canvas().PixelsPerInch(), dpi.Y);
+}
+
+TEST_F(PdfPrinterTest, CanvasOriginIsThePrintableCorner) {
+  std::string pdf = PathOf("origin.pdf");
+  PrintTwoPages(pdf);
+  TPoint offset = Printer.GetOffset();
+  int dpi = Printer.GetPixelsPerInch().X;
+  QPoint corner = InkCorner(pdf, PathOf("origin"));
+  EXPECT_NEAR(corner.x(), offset.X * 72.0 / dpi, 1.0);
+  EXPECT_NEAR(corner.y(), offset.Y * 72.0 / dpi, 1.0);
 }
 
 TEST_F(PdfPrinterTest, UserSizeReachesThePrinter) {
