@@ -140,6 +140,25 @@ TEST_F(PdfPrinterTest, TwoPageJobsGiveA4PortraitAndB5LandscapePages) {
   EXPECT_NEAR(pages.Height, MmToPoints(182), 1.0);
 }
 
+TEST_F(PdfPrinterTest, PaperCodesAreTheStandardNumbers) {
+  struct Case {
+    int Code;
+    double WidthMm, HeightMm;
+  };
+  const Case cases[] = {{1, 215.9, 279.4}, {5, 215.9, 355.6}, {8, 297, 420},  {9, 210, 297},
+                        {11, 148, 210},    {12, 257, 364},    {13, 182, 257}, {70, 105, 148}};
+  for (const Case& c : cases) {
+    Printer.SetOrientation(false);
+    Printer.SetPaperSizeNumber(c.Code);
+    Printer.ApplyChanges();
+    EXPECT_EQ(Printer.GetPaperSizeNumber(), c.Code);
+    TPoint paper = Printer.GetPaperExtent();
+    const double dpi = Printer.GetPixelsPerInch().X, point = dpi / 72;
+    EXPECT_NEAR(paper.X, c.WidthMm / 25.4 * dpi, point) << c.Code;
+    EXPECT_NEAR(paper.Y, c.HeightMm / 25.4 * dpi, point) << c.Code;
+  }
+}
+
 TEST_F(PdfPrinterTest, DeviceValuesDescribeTheSheet) {
   Printer.SetPaperSizeNumber(kDmPaperA4);
   Printer.SetOrientation(false);
