@@ -12,7 +12,7 @@
 #include "platform/SystemMetrics.h"
 #include "platform/Timers.h"
 
-namespace vorna::testing {
+namespace vorna::testing::gfx {
 
 class TMemoryBitmap;
 
@@ -195,4 +195,4 @@ class TFakeShell : public TShell {
   void ProcessMessages() override { ++Loops; }
 };
 
-}  // namespace vorna::testing
+}  // namespace vorna::testing::gfx

@@ -13,7 +13,7 @@
 namespace vorna {
 namespace {
 
-using namespace vorna::testing;
+using namespace vorna::testing::gfx;
 
 class GraphicsTest : public ::testing::Test {
  protected:
