@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "settings/StylePrinting.h"
+#include "print/PageMetrics.h"
 #include "text/Cp932.h"
 
 namespace vorna {
@@ -167,14 +167,19 @@ void TBaseStyle::SetAllLineWidths(const TWidthScale& fn) {
   EndUpdate();
 }
 
+double TBaseStyle::PixelsToMillimetres(double pixels) {
+  const int ppi = PageMetrics.ScreenDpi > 0 ? PageMetrics.ScreenDpi : 96;
+  return std::round(pixels / ppi * 25.4 * 100) / 100;
+}
+
 void TBaseStyle::MakePrintable() {
   if (FPaperVisible) return;
   BeginUpdate();
-  if (const auto& update = StylePrinterLink().UpdatePrinterMetrics) update();
+  UpdatePrinterMetrics();
   FPaperVisible = true;
   SetAllColors(0, kClBlack);
   SetAllColors(1, kClWhite);
-  SetAllLineWidths(PixelsToMillimetres);
+  SetAllLineWidths(&TBaseStyle::PixelsToMillimetres);
   EndUpdate();
 }
 

@@ -90,6 +90,11 @@ class TBaseStyle : public TBaseOption {
   void SetRepeatLimit(int value) { FRepeatLimit = value; }
   TBaseStyle* GetSavedStyle() const { return FSavedStyle.get(); }
 
+  // Screen pixels in millimetres with two decimals, in the order the print
+  // conversion of a style computes it: round(px / ppi * 25.4 * 100) / 100,
+  // with the screen resolution of the printer page metrics.
+  static double PixelsToMillimetres(double pixels);
+
   // The stored settings other than "DefaultIndex" and "Name", in key order.
   static std::span<const TStyleField<TBaseStyle>> Fields();
 

@@ -2,7 +2,7 @@
 // operations and the print conversion.
 #include "settings/EditorStyles.h"
 
-#include "settings/StylePrinting.h"
+#include "print/PageMetrics.h"
 #include "text/Cp932.h"
 
 namespace vorna {

@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
+#include "print/PageMetrics.h"
 #include "settings/IniStorages.h"
-#include "settings/StylePrinting.h"
 
 namespace vorna {
 namespace {
@@ -112,28 +112,26 @@ TEST(BaseStyles, ElementOperations) {
 }
 
 TEST(BaseStyles, MakePrintableConvertsOnce) {
-  int refreshed = 0;
-  StylePrinterLink().UpdatePrinterMetrics = [&] { ++refreshed; };
-  StylePrinterLink().ScreenPixelsPerInch = [] { return 96; };
+  // Without a printer the metrics keep the screen resolution set here.
+  const TPageMetrics saved = PageMetrics;
+  PageMetrics.ScreenDpi = 120;
   auto style = MakeDataItem<TBaseStyle>();
   style->GetViewInfo(kElemHeader)->SetFontColor(0x00FF0000);
   style->GetViewInfo(kElemMargin)->SetBackColor(0x00FF0000);
   style->GetViewInfo(kElemPaperDivideLine)->SetLineWidth(3);
   ChangeCounter counter(style.get());
   style->MakePrintable();
-  EXPECT_EQ(refreshed, 1);
   EXPECT_EQ(counter.Changed, 1);
   EXPECT_TRUE(style->GetPaperVisible());
   EXPECT_EQ(style->GetViewInfo(kElemHeader)->GetFontColor(), kClBlack);
   EXPECT_EQ(style->GetViewInfo(kElemMargin)->GetBackColor(), kClWhite);
-  EXPECT_EQ(style->GetViewInfo(kElemPaperDivideLine)->GetLineWidth(), 0.79);  // 3 px at 96 ppi
+  EXPECT_EQ(style->GetViewInfo(kElemPaperDivideLine)->GetLineWidth(), 0.64);  // 3 px at 120 ppi
 
   // Already printable: nothing changes, not even colours.
   style->GetViewInfo(kElemHeader)->SetFontColor(0x00FF0000);
   style->MakePrintable();
-  EXPECT_EQ(refreshed, 1);
   EXPECT_EQ(style->GetViewInfo(kElemHeader)->GetFontColor(), 0x00FF0000u);
-  StylePrinterLink() = {};
+  PageMetrics = saved;
 }
 
 TEST(BaseStyles, SaveAndRestoreState) {

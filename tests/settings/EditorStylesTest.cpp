@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
+#include "print/PageMetrics.h"
 #include "settings/IniStorages.h"
-#include "settings/StylePrinting.h"
 
 namespace vorna {
 namespace {
@@ -131,7 +131,8 @@ TEST(EditorStyles, PrintBase) {
 }
 
 TEST(EditorStyles, MakePrintableConvertsLengthsOnlyFromScreenMode) {
-  StylePrinterLink().ScreenPixelsPerInch = [] { return 96; };
+  const TPageMetrics saved = PageMetrics;
+  PageMetrics.ScreenDpi = 96;
   auto screen = MakeDataItem<TEditorStyle>();
   screen->MakePrintable();
   EXPECT_TRUE(screen->GetPaperVisible());
@@ -154,7 +155,7 @@ TEST(EditorStyles, MakePrintableConvertsLengthsOnlyFromScreenMode) {
       EXPECT_EQ(style->GetViewInfo(i)->GetDisplayMode(), -1) << i;
     EXPECT_EQ(style->GetViewInfo(kElemSelect)->GetDisplayMode(), 2);
   }
-  StylePrinterLink() = {};
+  PageMetrics = saved;
 }
 
 TEST(EditorStyles, SavedStateIsAnEditorStyle) {
