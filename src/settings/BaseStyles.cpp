@@ -12,6 +12,9 @@ namespace vorna {
 
 namespace {
 
+// A sheet divided further than this has no readable page left.
+constexpr int kMaxPageDivide = 100;
+
 const std::string& DefaultStyleName() { return Cp932Lit("標準スタイル"); }
 
 }  // namespace
@@ -32,8 +35,8 @@ std::span<const TStyleField<TBaseStyle>> TBaseStyle::Fields() {
       {"PaperSize", &S::FPaperSize, kPaperA4},
       {"PaperWidth", &S::FPaperWidth, 0},
       {"PaperHeight", &S::FPaperHeight, 0},
-      {"PaperLevelDivide", &S::FPaperLevelDivide, 1},
-      {"PaperVerticalDivide", &S::FPaperVerticalDivide, 1},
+      {"PaperLevelDivide", &S::FPaperLevelDivide, 1, "", 1, kMaxPageDivide},
+      {"PaperVerticalDivide", &S::FPaperVerticalDivide, 1, "", 1, kMaxPageDivide},
       {"StartPageNo", &S::FStartPageNo, 1},
       {"PaperMarginLeft", &S::FPaperMarginLeft, 0},
       {"PaperMarginTop", &S::FPaperMarginTop, 0},

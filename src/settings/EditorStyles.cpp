@@ -9,6 +9,11 @@ namespace vorna {
 
 namespace {
 
+// Limits of counts read from a store: blocks per page and the supersampling
+// factor (whose square is the number of pixels averaged).
+constexpr int kMaxPartations = 100;
+constexpr int kMaxAntiArius = 16;
+
 constexpr std::string_view kDefaultHeadingStrs = "□,■,○,●,◎,§";
 
 }  // namespace
@@ -36,19 +41,19 @@ std::span<const TStyleField<TEditorStyle>> TEditorStyle::EditorFields() {
       {"UseZenkaku", &S::FUseZenkaku, 0},
       {"ConnectTatesen", &S::FConnectTatesen, 0},
       {"ImeControl", &S::FImeControl, 0},
-      {"PartationCount", &S::FPartationCount, 1},
+      {"PartationCount", &S::FPartationCount, 1, "", 1, kMaxPartations},
       {"ColumnCount", &S::FColumnCount, 0},
       {"LineInfoStyle", &S::FLineInfoStyle, 0},
-      {"AntiArius", &S::FAntiArius, 1},
+      {"AntiArius", &S::FAntiArius, 1, "", 1, kMaxAntiArius},
       {"LineCountInPage", &S::FLineCountInPage, 0},
-      {"TabLength", &S::FTabLength, 4},
+      {"TabLength", &S::FTabLength, 4, "", 1},
       {"ViewIndent", &S::FViewIndent, 1},
       {"GapLineStyle", &S::FGapLineStyle, 0},
       {"HashiraIndentCount", &S::FHashiraIndentCount, 4},
       {"SerifuIndentCount", &S::FSerifuIndentCount, 2},
       {"TogakiIndentCount", &S::FTogakiIndentCount, 4},
       {"LineInfoStartLineNo", &S::FLineInfoStartLineNo, 0},
-      {"LineInfoInterval", &S::FLineInfoInterval, 1},
+      {"LineInfoInterval", &S::FLineInfoInterval, 1, "", 1},
       {"StartLineInfoNo", &S::FStartLineInfoNo, 1},
       {"MaxPageCount", &S::FMaxPageCount, 0},
       {"MaxStrCount", &S::FMaxStrCount, 0},

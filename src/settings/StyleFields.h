@@ -2,6 +2,8 @@
 // and default, and the loops that reset, read, write, copy and compare them.
 #pragma once
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <span>
 #include <string>
@@ -13,14 +15,22 @@
 
 namespace vorna {
 
+// Stored lengths beyond this (millimetres or pixels) are cut to it when read,
+// so that no conversion to device pixels can overflow.
+constexpr double kMaxStoredLength = 100000;
+
 // One stored setting of class C. Numbers keep their default in Number
-// (bools as 0 or 1); strings in Text, written in UTF-8 source form.
+// (bools as 0 or 1); strings in Text, written in UTF-8 source form. Integers
+// read from a store are limited to Min .. Max (counts that divide or repeat
+// must be at least 1).
 template <class C>
 struct TStyleField {
   std::string_view Key;
   std::variant<bool C::*, int C::*, double C::*, std::string C::*> Member;
   double Number = 0;
   std::string_view Text = {};
+  int Min = INT_MIN;
+  int Max = INT_MAX;
 };
 
 template <class C>
@@ -39,7 +49,8 @@ void ResetStyleFields(C& object, std::span<const TStyleField<C>> fields) {
 }
 
 // Missing keys and values that do not convert take the default; a float that
-// is not finite (a stored "NAN" or "INF") also takes the default.
+// is not finite (a stored "NAN" or "INF") also takes the default. Integers are
+// limited to the row's range, floats to +-kMaxStoredLength.
 template <class C>
 void ReadStyleFields(C& object, const TSettingsStorage& ini, const std::string& section,
                      std::span<const TStyleField<C>> fields) {
@@ -52,10 +63,12 @@ void ReadStyleFields(C& object, const TSettingsStorage& ini, const std::string& 
           } else if constexpr (std::is_same_v<T, bool>) {
             object.*member = ini.ReadBool(section, f.Key, f.Number != 0);
           } else if constexpr (std::is_same_v<T, int>) {
-            object.*member = ini.ReadInteger(section, f.Key, static_cast<int>(f.Number));
+            object.*member =
+                std::clamp(ini.ReadInteger(section, f.Key, static_cast<int>(f.Number)), f.Min, f.Max);
           } else {
             const double value = ini.ReadFloat(section, f.Key, f.Number);
-            object.*member = std::isfinite(value) ? value : f.Number;
+            object.*member =
+                std::isfinite(value) ? std::clamp(value, -kMaxStoredLength, kMaxStoredLength) : f.Number;
           }
         },
         f.Member);

@@ -214,6 +214,24 @@ TEST(EditorStyles, SelectingAPresetNotifiesOnce) {
   }
 }
 
+TEST(EditorStyles, StoredCountsAndLengthsAreLimited) {
+  TIniStorage ini;
+  ini.SetText(
+      "[S]\r\nPaperLevelDivide=0\r\nPaperVerticalDivide=100000\r\nPartationCount=-3\r\nAntiArius=4000\r\n"
+      "LineInfoInterval=0\r\nTabLength=-1\r\nLineSpace=1e300\r\nMarginTop=-1e300\r\nColumnCount=-5\r\n");
+  auto style = MakeDataItem<TEditorStyle>();
+  ASSERT_TRUE(style->LoadFromStorage(ini, "S"));
+  EXPECT_EQ(style->GetPaperLevelDivide(), 1);
+  EXPECT_EQ(style->GetPaperVerticalDivide(), 100);
+  EXPECT_EQ(style->GetPartationCount(), 1);
+  EXPECT_EQ(style->GetAntiArius(), 16);
+  EXPECT_EQ(style->GetLineInfoInterval(), 1);
+  EXPECT_EQ(style->GetTabLength(), 1);
+  EXPECT_EQ(style->GetLineSpace(), kMaxStoredLength);
+  EXPECT_EQ(style->GetMarginTop(), -kMaxStoredLength);
+  EXPECT_EQ(style->GetColumnCount(), -5);  // not a divisor: kept for the layout to judge
+}
+
 TEST(EditorStyles, PresetNames) {
   EXPECT_EQ(TEditorStyle::PresetName(0), Sj("標準スタイル"));
   EXPECT_EQ(TEditorStyle::PresetName(27), "TAVRINO");
