@@ -1,6 +1,8 @@
 // Counting the cells of a line: FitCells, CellColumn and their shared counter.
 #include <algorithm>
+#include <bit>
 #include <climits>
+#include <cstdint>
 #include <cstring>
 
 #include "layout/CellCounting.h"
@@ -17,10 +19,42 @@ TFit Fit(const TCellCounter& counter, int start, long long cells, int indent, bo
   const auto* b = reinterpret_cast<const unsigned char*>(text.data());
   const int padding = start == 1 ? counter.Padding : 0;
 
-  if (!counter.Hidden && counter.TabLength == 0 && padding == 0) {
-    // Bytes and cells coincide: the end is arithmetic.
+  if (counter.TabLength == 0 && padding == 0) {
+    // Every visible byte is one cell: find the byte where the visible count
+    // reaches the cells left after the indent.
     const long long reach = std::max<long long>(cells - indent, 1);
-    const long long end = start - 1 + reach;
+    long long end;
+    if (!counter.Hidden) {
+      end = start - 1 + reach;  // bytes and cells coincide
+    } else {
+      const unsigned char* hidden = counter.Hidden;
+      long long need = reach;
+      int pos = start;
+      if constexpr (std::endian::native == std::endian::little) {
+        // Eight mask entries (each 0 or 1) at a time: byte k of the product
+        // is the number of visible bytes among the first k + 1.
+        constexpr uint64_t ones = 0x0101010101010101ULL;
+        while (pos + 7 <= size) {
+          uint64_t word;
+          std::memcpy(&word, hidden + pos, sizeof word);
+          const uint64_t counts = (~word & ones) * ones;
+          const long long visible = static_cast<long long>(counts >> 56);
+          if (visible < need) {
+            need -= visible;
+            pos += 8;
+            continue;
+          }
+          // The first byte whose running count reaches `need` (at most 8).
+          const uint64_t reached = ((counts | ones << 7) - static_cast<uint64_t>(need) * ones) & ones << 7;
+          pos += std::countr_zero(reached) >> 3;
+          need = 0;
+          break;
+        }
+      }
+      for (; need > 0 && pos <= size; ++pos)
+        if (!hidden[pos] && --need == 0) break;
+      end = pos;
+    }
     if (stopAtCrLf) {
       const int last = static_cast<int>(std::min<long long>(end, size));
       const unsigned char* from = b + start - 1;
@@ -30,14 +64,16 @@ TFit Fit(const TCellCounter& counter, int start, long long cells, int indent, bo
             static_cast<const unsigned char*>(std::memchr(from, '\r', static_cast<size_t>(to - from)));
         if (!cr) break;
         const int pos = static_cast<int>(cr - b) + 1;
-        if (pos < size && cr[1] == '\n' && StartsChar(text, start, pos)) return {pos + 1, false, true};
+        if (pos < size && cr[1] == '\n' && !counter.IsHidden(pos) && StartsChar(text, start, pos))
+          return {pos + 1, false, true};
         from = cr + 1;
       }
     }
     if (end > size) return {size + 1, false, false};
-    const int e = static_cast<int>(end);
-    const bool onLead = e < size && IsLeadByte(b[e - 1]) && StartsChar(text, start, e);
-    return {e, onLead, false};
+    int e = static_cast<int>(end);
+    if (e < size && IsLeadByte(b[e - 1]) && StartsChar(text, start, e)) return {e, true, false};
+    while (e < size && counter.IsHidden(e + 1)) ++e;
+    return {e, false, false};
   }
 
   long long count = indent;

@@ -20,7 +20,7 @@ int MarkIndent(std::string_view line) {
   if (i < size && line[i] == ' ') {
     while (i + 1 < size && line[i] == ' ') ++i;
   } else {
-    const std::string& wide = Cp932Lit("　");
+    static const std::string& wide = Cp932Lit("　");
     while (i + 2 < size && line.compare(i, 2, wide) == 0) i += 2;
   }
   return static_cast<int>(i);

@@ -180,12 +180,13 @@ void WrapText(std::string_view line, const TWrapInputs& inputs, const TLayoutSet
   if (settings.TabVisible && settings.TabLength > 0 && std::memchr(line.data(), '\t', line.size()))
     counter.TabLength = settings.TabLength;
   counter.Padding = NamePadding(line, settings);
+  const bool crLf = HasCrLf(line);
   if (!settings.ProportionalFont) {
     if (!settings.ColumnCountAuto && capacity == 0) return whole();
     // Tabs and name padding can make a short line wider than its bytes, and a
     // CR LF in it still ends a row.
     if (capacity > 0 && capacity - firstIndent >= size && counter.TabLength == 0 && counter.Padding == 0 &&
-        !HasCrLf(line))
+        !crLf)
       return whole();
   }
   const THiddenMask& mask = LineHiddenMask(line, settings);
@@ -195,7 +196,7 @@ void WrapText(std::string_view line, const TWrapInputs& inputs, const TLayoutSet
       capacity == 0 && settings.ColumnCountAuto && settings.ProportionalFont && inputs.Measurer;
   thread_local std::string displayBuffer;
   TDisplayText display(counter, settings.TabVisible, settings.TabLength, displayBuffer);
-  if (measuring && !HasCrLf(line)) {
+  if (measuring && !crLf) {
     display.Reset(1);
     display.Extend(SIZE_MAX);
     const std::string& text = display.Text();
@@ -218,13 +219,13 @@ void WrapText(std::string_view line, const TWrapInputs& inputs, const TLayoutSet
     const int rowIndent = indent.FirstRow || !firstRow ? lineIndent : 0;
     TFit fit{size + 1, false, false};
     if (capacity > 0)
-      fit = layout_detail::Fit(counter, start, capacity, rowIndent, true);
+      fit = layout_detail::Fit(counter, start, capacity, rowIndent, crLf);
     else if (measuring)
       fit = layout_detail::Fit(counter, start,
                                MeasuredBytes(display, line, start, inputs, rowIndent > 0) + rowIndent,
-                               rowIndent, true);
+                               rowIndent, crLf);
     else if (autoCells > 0)
-      fit = layout_detail::Fit(counter, start, autoCells, rowIndent, true);
+      fit = layout_detail::Fit(counter, start, autoCells, rowIndent, crLf);
     int end = std::min(fit.End, size);
 
     if (!fit.HardBreak && end < size) {

@@ -1,10 +1,16 @@
 // Building and caching the hidden-byte mask of one line.
 #include "text/HiddenMasks.h"
 
+#include <bit>
+#include <cstdint>
 #include <cstring>
 #include <string>
 
 #include "text/ShiftJis.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace vorna {
 
@@ -19,6 +25,38 @@ constexpr unsigned char kRubyClose = 0x74;  // 》
 constexpr unsigned char kNoteOpen = 0x6D;   // ［
 constexpr unsigned char kNoteHash = 0x94;   // ＃
 constexpr unsigned char kNoteClose = 0x6E;  // ］
+
+constexpr bool IsMarkerTrail(unsigned char byte) {
+  return byte == kBar || byte == kRubyOpen || byte == kRubyClose || byte == kNoteOpen || byte == kNoteClose;
+}
+
+// 0-based offset of the next byte pair at or after `i` that has the bytes of
+// "｜", "《", "》", "［" or "］" (whether or not it starts a character), or
+// `size`. Sixteen pairs at a time where SSE2 is there.
+size_t NextMarker(const unsigned char* bytes, size_t i, size_t size) {
+#if defined(__SSE2__)
+  const __m128i lead = _mm_set1_epi8(static_cast<char>(kMarkerLead));
+  const __m128i bar = _mm_set1_epi8(static_cast<char>(kBar));
+  const __m128i rubyOpen = _mm_set1_epi8(static_cast<char>(kRubyOpen));
+  const __m128i rubyClose = _mm_set1_epi8(static_cast<char>(kRubyClose));
+  const __m128i noteOpen = _mm_set1_epi8(static_cast<char>(kNoteOpen));
+  const __m128i noteClose = _mm_set1_epi8(static_cast<char>(kNoteClose));
+  while (i + 17 <= size) {
+    const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
+    const __m128i second = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i + 1));
+    __m128i trail = _mm_or_si128(_mm_cmpeq_epi8(second, bar), _mm_cmpeq_epi8(second, rubyOpen));
+    trail = _mm_or_si128(trail, _mm_cmpeq_epi8(second, rubyClose));
+    trail = _mm_or_si128(trail,
+                         _mm_or_si128(_mm_cmpeq_epi8(second, noteOpen), _mm_cmpeq_epi8(second, noteClose)));
+    const int hits = _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(first, lead), trail));
+    if (hits) return i + static_cast<size_t>(std::countr_zero(static_cast<unsigned>(hits)));
+    i += 16;
+  }
+#endif
+  for (; i + 1 < size; ++i)
+    if (bytes[i] == kMarkerLead && IsMarkerTrail(bytes[i + 1])) return i;
+  return size;
+}
 
 struct TMaskCache {
   bool Valid = false;
@@ -41,49 +79,49 @@ void FillHiddenMask(THiddenMask& mask, std::string_view line, bool hideRuby, boo
   const auto* bytes = reinterpret_cast<const unsigned char*>(line.data());
   bool any = false;
   if (hideRuby || hideAnnotations) {
-    // One walk over the characters; an opener stays open until its closer, and
+    // A pair found is a character start when an even number of lead-range
+    // bytes precede it back to a byte that ends a character (or to the last
+    // known start), so a marker pair inside another double-byte character is
+    // never taken for a marker. An opener stays open until its closer;
     // everything from the earliest open opener through the closer is hidden.
-    // Only character starts are compared, so a marker pair inside another
-    // double-byte character is never taken for a marker.
     size_t rubyOpen = SIZE_MAX, noteOpen = SIZE_MAX;
-    size_t i = 0;
-    while (i < size) {
-      const unsigned char lead = bytes[i];
-      if (!IsLeadByte(lead) || i + 1 >= size) {
-        ++i;
+    size_t known = 0;  // a character start at or before the next pair
+    for (size_t i = NextMarker(bytes, 0, size); i < size; i = NextMarker(bytes, known, size)) {
+      size_t run = i;
+      while (run > known && IsLeadByte(bytes[run - 1])) --run;
+      if ((i - run) % 2 == 1) {  // a trail byte
+        known = i + 1;
         continue;
       }
-      if (lead == kMarkerLead) {
-        const unsigned char trail = bytes[i + 1];
-        if (hideRuby) {
-          if (trail == kRubyOpen) {
-            if (rubyOpen == SIZE_MAX) rubyOpen = i;
-          } else if (trail == kRubyClose) {
-            if (rubyOpen != SIZE_MAX) {
-              std::memset(hidden + rubyOpen + 1, 1, i + 2 - rubyOpen);
-              rubyOpen = SIZE_MAX;
-              any = true;
-            }
-          } else if (trail == kBar) {
-            hidden[i + 1] = hidden[i + 2] = 1;
+      known = i + 2;
+      const unsigned char trail = bytes[i + 1];
+      if (hideRuby) {
+        if (trail == kRubyOpen) {
+          if (rubyOpen == SIZE_MAX) rubyOpen = i;
+        } else if (trail == kRubyClose) {
+          if (rubyOpen != SIZE_MAX) {
+            std::memset(hidden + rubyOpen + 1, 1, i + 2 - rubyOpen);
+            rubyOpen = SIZE_MAX;
+            any = true;
+          }
+        } else if (trail == kBar) {
+          hidden[i + 1] = hidden[i + 2] = 1;
+          any = true;
+        }
+      }
+      if (hideAnnotations) {
+        if (trail == kNoteOpen) {
+          if (i + 3 < size && bytes[i + 2] == kMarkerLead && bytes[i + 3] == kNoteHash &&
+              noteOpen == SIZE_MAX)
+            noteOpen = i;
+        } else if (trail == kNoteClose) {
+          if (noteOpen != SIZE_MAX) {
+            std::memset(hidden + noteOpen + 1, 1, i + 2 - noteOpen);
+            noteOpen = SIZE_MAX;
             any = true;
           }
         }
-        if (hideAnnotations) {
-          if (trail == kNoteOpen) {
-            if (i + 3 < size && bytes[i + 2] == kMarkerLead && bytes[i + 3] == kNoteHash &&
-                noteOpen == SIZE_MAX)
-              noteOpen = i;
-          } else if (trail == kNoteClose) {
-            if (noteOpen != SIZE_MAX) {
-              std::memset(hidden + noteOpen + 1, 1, i + 2 - noteOpen);
-              noteOpen = SIZE_MAX;
-              any = true;
-            }
-          }
-        }
       }
-      i += 2;
     }
   }
   if (hidePrefix && !prefix.empty() && line.starts_with(prefix)) {

@@ -13,12 +13,30 @@ namespace vorna {
 
 namespace {
 
-const std::string& Bar() { return Cp932Lit("｜"); }
-const std::string& RubyOpen() { return Cp932Lit("《"); }
-const std::string& RubyClose() { return Cp932Lit("》"); }
-const std::string& NoteOpen() { return Cp932Lit("［＃"); }
-const std::string& NoteClose() { return Cp932Lit("］"); }
-const std::string& QuoteOpen() { return Cp932Lit("［＃「"); }
+const std::string& Bar() {
+  static const std::string& marker = Cp932Lit("｜");
+  return marker;
+}
+const std::string& RubyOpen() {
+  static const std::string& marker = Cp932Lit("《");
+  return marker;
+}
+const std::string& RubyClose() {
+  static const std::string& marker = Cp932Lit("》");
+  return marker;
+}
+const std::string& NoteOpen() {
+  static const std::string& marker = Cp932Lit("［＃");
+  return marker;
+}
+const std::string& NoteClose() {
+  static const std::string& marker = Cp932Lit("］");
+  return marker;
+}
+const std::string& QuoteOpen() {
+  static const std::string& marker = Cp932Lit("［＃「");
+  return marker;
+}
 
 // True when byte `pos` (1-based) starts a character, walking from `boundary`,
 // a position known to start one.
@@ -148,8 +166,8 @@ std::vector<TRubyInfo> ParseRubies(std::string_view line) {
 
 std::vector<TByteRange> FindAnnotations(std::string_view line) {
   std::vector<TByteRange> result = FindPairs(line, NoteOpen(), NoteClose());
-  const std::string& dots = Cp932Lit("傍点");
-  const std::string& lines = Cp932Lit("傍線");
+  static const std::string& dots = Cp932Lit("傍点");
+  static const std::string& lines = Cp932Lit("傍線");
   std::erase_if(result, [&](const TByteRange& r) {
     // The four bytes before "］", when they form two whole characters.
     const int from = r.Last - 1 - 4;  // 1-based first of those bytes

@@ -2,7 +2,11 @@
 // and speaker-name padding.
 #include <gtest/gtest.h>
 
+#include <random>
+#include <tuple>
+
 #include "TestSupport.h"
+#include "layout/CellCounting.h"
 #include "layout/LineWraps.h"
 #include "text/ShiftJis.h"
 
@@ -99,6 +103,32 @@ TEST(CellFitting, CellColumnAndFitCellsAgree) {
     const int end = FitCells(line, 1, lastCell, s, 2);
     EXPECT_GE(end, pos + width - 1) << pos;
     EXPECT_TRUE(end == pos + width - 1 || LineHiddenMask(line, s).Hidden(pos + width)) << pos;
+  }
+}
+
+// The counting that skips eight mask entries at a time must end where the
+// byte-by-byte counting ends.
+TEST(CellFitting, WordCountingMatchesByteCounting) {
+  std::mt19937 random(11);
+  const char* pieces[] = {"漢", "か", "a", "《", "》", "｜", "［＃", "］", "\r\n", "。", " ", "\x81"};
+  TLayoutSettings s;
+  s.RubiVisible = s.FootNoteVisible = true;
+  for (int round = 0; round < 2000; ++round) {
+    std::string line;
+    const int count = 1 + static_cast<int>(random() % 60);
+    for (int i = 0; i < count; ++i) line += Sj(pieces[random() % std::size(pieces)]);
+    layout_detail::TCellCounter fast{line, LineHiddenMask(line, s).Data(), 0, 0};
+    layout_detail::TCellCounter slow = fast;
+    slow.TabLength = 4;  // no tab in the line: same cells, byte-by-byte path
+    const int start = 1 + static_cast<int>(random() % line.size());
+    if (ByteTypeAt(line, start) == TByteType::Trail) continue;
+    const int cells = static_cast<int>(random() % 40), indent = static_cast<int>(random() % 6);
+    for (bool crLf : {false, true}) {
+      const layout_detail::TFit a = layout_detail::Fit(fast, start, cells, indent, crLf);
+      const layout_detail::TFit b = layout_detail::Fit(slow, start, cells, indent, crLf);
+      ASSERT_EQ(std::tie(a.End, a.EndsOnLead, a.HardBreak), std::tie(b.End, b.EndsOnLead, b.HardBreak))
+          << Utf8FromCp932(line) << " from " << start << " cells " << cells << " indent " << indent;
+    }
   }
 }
 

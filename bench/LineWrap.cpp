@@ -1,0 +1,137 @@
+// Throughput of WrapText over every line of a 10 MB corpus text (capacity 40,
+// default kinsoku sets, ruby hidden) against only splitting the same text into
+// lines, and of BuildHiddenMask on ruby-dense lines.
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "Corpus.h"
+#include "layout/LineWraps.h"
+#include "text/Cp932.h"
+#include "text/HiddenMasks.h"
+
+namespace {
+
+const std::string& Text() {
+  static const std::string text = vorna::testing::CorpusText(10 << 20);
+  return text;
+}
+
+bool NeedCorpus(benchmark::State& state) {
+  if (!Text().empty()) return true;
+  state.SkipWithError("corpus folder not found (set VORNA_CORPUS)");
+  return false;
+}
+
+// Calls `each` with every CR LF separated line of `text`.
+template <typename F>
+void ForEachLine(std::string_view text, F&& each) {
+  const char* p = text.data();
+  const char* end = p + text.size();
+  while (p < end) {
+    const char* cr = static_cast<const char*>(std::memchr(p, '\r', static_cast<size_t>(end - p)));
+    while (cr && cr + 1 < end && cr[1] != '\n')
+      cr = static_cast<const char*>(std::memchr(cr + 1, '\r', static_cast<size_t>(end - cr - 1)));
+    const char* lineEnd = cr ? cr : end;
+    each(std::string_view(p, static_cast<size_t>(lineEnd - p)));
+    p = cr ? cr + 2 : end;
+  }
+}
+
+vorna::TLayoutSettings WrapSettings() {
+  vorna::TLayoutSettings s;
+  s.RubiVisible = true;  // ruby shown beside the text: hidden from the cells
+  return s;
+}
+
+void BM_SplitLines(benchmark::State& state) {
+  if (!NeedCorpus(state)) return;
+  size_t lines = 0;
+  for (auto _ : state) {
+    lines = 0;
+    size_t bytes = 0;
+    ForEachLine(Text(), [&](std::string_view line) {
+      bytes += line.size();
+      ++lines;
+    });
+    benchmark::DoNotOptimize(bytes);
+  }
+  state.counters["lines"] = static_cast<double>(lines);
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(Text().size()));
+}
+BENCHMARK(BM_SplitLines)->Unit(benchmark::kMillisecond);
+
+void BM_WrapLines(benchmark::State& state) {
+  if (!NeedCorpus(state)) return;
+  const vorna::TLayoutSettings s = WrapSettings();
+  const vorna::TWrapInputs inputs{40, 0, 0, nullptr};
+  std::vector<int> rows;
+  size_t rowCount = 0;
+  for (auto _ : state) {
+    rowCount = 0;
+    ForEachLine(Text(), [&](std::string_view line) {
+      vorna::WrapText(line, inputs, s, {}, rows);
+      rowCount += rows.size();
+    });
+    benchmark::DoNotOptimize(rowCount);
+  }
+  state.counters["rows"] = static_cast<double>(rowCount);
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(Text().size()));
+}
+BENCHMARK(BM_WrapLines)->Unit(benchmark::kMillisecond);
+
+// As the row table does it: the line's indent, then its rows.
+void BM_IndentAndWrapLines(benchmark::State& state) {
+  if (!NeedCorpus(state)) return;
+  const vorna::TLayoutSettings s = WrapSettings();
+  const vorna::TWrapInputs inputs{40, 0, 0, nullptr};
+  std::vector<int> rows;
+  size_t rowCount = 0;
+  for (auto _ : state) {
+    rowCount = 0;
+    ForEachLine(Text(), [&](std::string_view line) {
+      vorna::WrapText(line, inputs, s, vorna::GetLineIndent(line, s), rows);
+      rowCount += rows.size();
+    });
+    benchmark::DoNotOptimize(rowCount);
+  }
+  state.counters["rows"] = static_cast<double>(rowCount);
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(Text().size()));
+}
+BENCHMARK(BM_IndentAndWrapLines)->Unit(benchmark::kMillisecond);
+
+// Corpus lines with at least one reading per 40 bytes.
+const std::vector<std::string>& RubyDenseLines() {
+  static const std::vector<std::string> lines = [] {
+    std::vector<std::string> dense;
+    const std::string& open = vorna::Cp932Lit("《");
+    ForEachLine(Text(), [&](std::string_view line) {
+      size_t count = 0;
+      for (size_t p = line.find(open); p != std::string_view::npos; p = line.find(open, p + 2)) ++count;
+      if (count > 0 && count * 40 >= line.size()) dense.emplace_back(line);
+    });
+    return dense;
+  }();
+  return lines;
+}
+
+void BM_BuildHiddenMask(benchmark::State& state) {
+  if (!NeedCorpus(state)) return;
+  const auto& lines = RubyDenseLines();
+  size_t bytes = 0;
+  for (const auto& line : lines) bytes += line.size();
+  for (auto _ : state) {
+    for (const auto& line : lines) {
+      const vorna::THiddenMask& mask = vorna::BuildHiddenMask(line, true, true, false, {});
+      benchmark::DoNotOptimize(mask.Data());
+    }
+  }
+  state.counters["lines"] = static_cast<double>(lines.size());
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(bytes));
+}
+BENCHMARK(BM_BuildHiddenMask)->Unit(benchmark::kMillisecond);
+
+}  // namespace
