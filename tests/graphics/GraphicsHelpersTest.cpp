@@ -1,19 +1,56 @@
 // Rectangle arithmetic, colour mixing, message boxes, Delay and the
-// supersampled text output over in-memory doubles.
+// supersampled text output over the shared platform doubles.
 #include <gtest/gtest.h>
 
-#include "GraphicsFakes.h"
+#include <algorithm>
+
+#include "PlatformDoubles.h"
+#include "RecordingCanvas.h"
 #include "graphics/Colors.h"
 #include "graphics/Fills.h"
 #include "graphics/GraphicsPlatforms.h"
 #include "graphics/MessageDialogs.h"
 #include "graphics/Rects.h"
 #include "graphics/SmoothText.h"
+#include "platform/SystemMetrics.h"
 
 namespace vorna {
 namespace {
 
-using namespace vorna::testing::gfx;
+using testing::TFakeMessageBoxes;
+using testing::TFakeShell;
+using testing::TManualTimers;
+using testing::TRecordingCanvas;
+
+class FaceColours : public TSystemMetrics {
+ public:
+  int ScreenPixelsPerInch() override { return 96; }
+  int ScreenWidth() override { return 800; }
+  int ScreenHeight() override { return 600; }
+  int WheelScrollLines() override { return 3; }
+  int DragThreshold() override { return 4; }
+  int ScrollBarThickness() override { return 16; }
+  TColor SystemColorValue(unsigned index) override {
+    return index == kColorBtnFace ? Rgb(200, 100, 50) : kClBlack;
+  }
+};
+
+// A message loop during which 7 ms pass.
+class SlowShell : public TFakeShell {
+ public:
+  explicit SlowShell(TManualTimers& timers) : FTimers(timers) {}
+  void ProcessMessages() override {
+    TFakeShell::ProcessMessages();
+    FTimers.Advance(7);
+  }
+
+ private:
+  TManualTimers& FTimers;
+};
+
+bool Has(const std::vector<std::string>& calls, const std::string& line) {
+  return std::find(calls.begin(), calls.end(), line) != calls.end();
+}
 
 class GraphicsTest : public ::testing::Test {
  protected:
@@ -22,11 +59,16 @@ class GraphicsTest : public ::testing::Test {
     SetGraphicsServices({});
     ReleaseSmoothTextBitmaps();
   }
-  TFakeMetrics Metrics;
-  TFakeBoxes Boxes;
-  TFakeTimers Timers;
-  TFakeShell Shell;
+  FaceColours Metrics;
+  TFakeMessageBoxes Boxes;
+  TManualTimers Timers;
+  SlowShell Shell{Timers};
 };
+
+std::string Text(const TRect& r) {
+  return std::to_string(r.Left) + "," + std::to_string(r.Top) + "," + std::to_string(r.Right) + "," +
+         std::to_string(r.Bottom);
+}
 
 TEST(Rects, ArithmeticAndTests) {
   constexpr TRect a = MakeRect(0, 0, 10, 10);
@@ -45,9 +87,9 @@ TEST(Rects, ArithmeticAndTests) {
       {{3, 3, 3, 8}, a, true, true, false},       // empty
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(RectInside(c.A, c.B), c.Inside) << TMemoryCanvas::Text(c.A);
-    EXPECT_EQ(RectStrictlyInside(c.A, c.B), c.Strictly) << TMemoryCanvas::Text(c.A);
-    EXPECT_EQ(RectsIntersect(c.A, c.B), c.Meet) << TMemoryCanvas::Text(c.A);
+    EXPECT_EQ(RectInside(c.A, c.B), c.Inside) << Text(c.A);
+    EXPECT_EQ(RectStrictlyInside(c.A, c.B), c.Strictly) << Text(c.A);
+    EXPECT_EQ(RectsIntersect(c.A, c.B), c.Meet) << Text(c.A);
   }
   EXPECT_FALSE(RectNotEmpty(MakeRect(5, 5, 4, 9)));
   EXPECT_TRUE(PointInRect({10, 10}, a));  // edges included
@@ -71,16 +113,19 @@ TEST_F(GraphicsTest, BlendRoundsHalvesToEvenAndStaysInRange) {
 }
 
 TEST_F(GraphicsTest, GradientResolvesSystemColoursAndHandlesDegenerateSizes) {
-  TMemoryCanvas canvas(20, 4);
+  TRecordingCanvas canvas;
   GradientFill(canvas, {0, 0, 4, 2}, SystemColor(kColorBtnFace), kClBlack, false);
-  EXPECT_EQ(canvas.At(0, 0), 0xC86432u);  // (200, 100, 50) as 0xRRGGBB
-  EXPECT_EQ(canvas.At(4, 1), 0u);
-  canvas.Log.clear();
+  const std::vector<std::string> expected = {"Brush 3264C8 Solid", "FillRect 0,0,1,2",   "Brush 264B96 Solid",
+                                             "FillRect 1,0,2,2",   "Brush 193264 Solid", "FillRect 2,0,3,2",
+                                             "Brush 0C1932 Solid", "FillRect 3,0,4,2",   "Brush 000000 Solid",
+                                             "FillRect 4,0,5,2"};
+  EXPECT_EQ(canvas.Calls(), expected);
+  canvas.Clear();
   GradientFill(canvas, {10, 0, 10, 2}, kClWhite, kClBlack, false);  // no width: one stripe
-  EXPECT_EQ(canvas.Log, std::vector<std::string>{"fill 10,0,11,2"});
-  canvas.Log.clear();
+  EXPECT_EQ(canvas.Calls(), (std::vector<std::string>{"Brush FFFFFF Solid", "FillRect 10,0,11,2"}));
+  canvas.Clear();
   GradientFill(canvas, {10, 0, 5, 2}, kClWhite, kClBlack, false);
-  EXPECT_TRUE(canvas.Log.empty());
+  EXPECT_TRUE(canvas.Calls().empty());
 }
 
 TEST_F(GraphicsTest, MessageBoxesGoToThePlatform) {
@@ -88,46 +133,53 @@ TEST_F(GraphicsTest, MessageBoxesGoToThePlatform) {
   ShowError("failed");
   Boxes.Answer = TMessageResult::Yes;
   EXPECT_EQ(AskYesNoCancel("save?"), TMessageResult::Yes);
-  EXPECT_EQ(Boxes.Log, (std::vector<std::string>{"info saved", "error failed", "ask save?"}));
+  EXPECT_EQ(Boxes.Shown,
+            (std::vector<std::string>{"beep", "info saved", "beep!", "error failed", "beep", "ask save?"}));
   SetGraphicsServices({});
   EXPECT_EQ(AskYesNoCancel("save?"), TMessageResult::Cancel);
 }
 
 TEST_F(GraphicsTest, DelayRunsTheMessageLoopUntilTheTimeHasPassed) {
-  Delay(30);  // 7 ms per reading, across the counter's wrap
-  EXPECT_EQ(Shell.Loops, 5);
-  Shell.Loops = 0;
+  Timers.Now = 0xFFFFFFF0u;  // the wait crosses the counter's wrap
+  Delay(30);
+  EXPECT_EQ(Shell.MessagePumps, 5);
   Delay(0);
-  EXPECT_EQ(Shell.Loops, 0);
+  EXPECT_EQ(Shell.MessagePumps, 5);
 }
 
 TEST_F(GraphicsTest, SmoothTextDrawsLargeAndReusesItsBitmaps) {
-  TMemoryCanvas canvas(40, 40);
+  TRecordingCanvas canvas(40, 40);
   canvas.SetFont({"@IPAMincho", -10, false, false, false, false, Rgb(1, 2, 3)});
   canvas.SetBrush(Rgb(9, 9, 9), TBrushStyle::Solid);
+  canvas.Clear();
   const int advances[] = {8, 8};
   SmoothTextOut(canvas, {0, 0, 40, 40}, {10, 10, 20, 30}, true, nullptr, "ab", advances, 2, 12, 11);
-  EXPECT_EQ(canvas.BitmapsCreated, 2);
-  EXPECT_EQ(canvas.Log.back(), "bitmap 10,10 11x21 transparent");
-  EXPECT_EQ(canvas.At(15, 15), 0x090909u);  // the brush, reduced
+  EXPECT_EQ(canvas.Calls(), (std::vector<std::string>{"CreateBitmap 0x0", "CreateBitmap 0x0",
+                                                      "DrawBitmap 10,10 11x21 transparent"}));
 
   // A second call only resizes; the large text is drawn clipped and opaque
   // with the advances given, the height scaled and the "@" face vertical.
-  TMemoryCanvas* large = nullptr;
-  auto capture = [&](TCanvas& big, const TRect&, std::string_view, std::span<const int>, int, TPoint) {
-    large = static_cast<TMemoryCanvas*>(&big);
+  canvas.Clear();
+  std::vector<std::string> large;
+  TRect largeRect{0, 0, 18, 63};  // (5 + 1) x 3 by (20 + 1) x 3
+  auto capture = [&](TCanvas& big, const TRect& rect, std::string_view, std::span<const int>, int factor,
+                     TPoint) {
+    auto& recorder = static_cast<TRecordingCanvas&>(big);
+    large = recorder.Calls();
+    recorder.Clear();
+    EXPECT_EQ(rect, largeRect) << factor;
   };
   SmoothTextOut(canvas, {0, 0, 15, 40}, {10, 10, 20, 30}, false, capture, "ab", advances, 3, 12, 11);
-  EXPECT_EQ(canvas.BitmapsCreated, 2);
-  ASSERT_NE(large, nullptr);
-  ASSERT_GE(large->Log.size(), 2u);
-  EXPECT_EQ(large->Log[0], "fill 0,0,18,63");
-  EXPECT_EQ(large->Log[1], "exttext 6,3 o3 0,0,18,63 ab [8 8 ] h-30 e2700 c" + std::to_string(Rgb(1, 2, 3)));
-  EXPECT_EQ(canvas.Log.back(), "bitmap 10,10 6x21");
+  EXPECT_EQ(canvas.Calls(), std::vector<std::string>{"DrawBitmap 10,10 6x21"});
+  EXPECT_TRUE(Has(large, "Font @IPAMincho -30 030201 esc2700"));
+  EXPECT_TRUE(Has(large, "Brush 090909 Solid"));
+  EXPECT_TRUE(Has(large, "FillRect 0,0,18,63"));
+  EXPECT_TRUE(Has(large, "ExtTextOut 6,3 opaque|clipped 0,0,18,63 \"ab\" [8,8]"));
 
-  large->Log.clear();
+  largeRect = {0, 0, 11, 21};
   SmoothTextOut(canvas, {0, 0, 40, 40}, {10, 10, 20, 30}, false, capture, "ab", {}, 0, 12, 11);  // factor 1
-  EXPECT_EQ(large->Log[1], "textrect 0,0,11,21 2,1 ab");
+  EXPECT_TRUE(Has(large, "TextRect 0,0,11,21 2,1 \"ab\""));
+  EXPECT_TRUE(Has(large, "Font @IPAMincho -10 030201 esc2700"));
 }
 
 }  // namespace
