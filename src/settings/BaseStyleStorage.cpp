@@ -17,6 +17,9 @@ constexpr std::string_view kLegacyDivideKey = "PaperDevide";
 void TBaseStyle::ReadSettings(TSettingsStorage& ini, const std::string& section) {
   TBaseOption::ReadSettings(ini, section);
   SetDefaultIndex(ini.ReadInteger(section, "DefaultIndex", -1));
+  // Loading reset the style to its defaults, so an unchanged preset number
+  // still needs its preset built again.
+  FPresetApplied = false;
   FName = ini.ReadString(section, "Name", Cp932Lit("標準スタイル"));
   if (IsPresetIndex(FDefaultIndex)) return;
   ReadStyleFields<TBaseStyle>(*this, ini, section, Fields());

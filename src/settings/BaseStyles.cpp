@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <typeinfo>
 
 #include "print/PageMetrics.h"
 #include "text/Cp932.h"

@@ -187,6 +187,20 @@ TEST(EditorStyles, StoredPresetIndexReadsAsThatPreset) {
   EXPECT_EQ(style->GetPaperSize(), 9);
 }
 
+TEST(EditorStyles, ReloadingTheSamePresetBuildsItAgain) {
+  auto style = MakeDataItem<TEditorStyle>();
+  style->SetDefaultIndex(3);
+  style->ApplyPreset();
+  TIniStorage ini;
+  style->SaveToStorage(ini, "S");
+  ASSERT_TRUE(style->LoadFromStorage(ini, "S"));  // resets to defaults first
+  style->ApplyPreset();
+  auto preset = MakeDataItem<TEditorStyle>();
+  preset->SetDefaultIndex(3);
+  preset->ApplyPreset();
+  EXPECT_TRUE(style->Equals(preset.get()));
+}
+
 TEST(EditorStyles, SelectingAPresetNotifiesOnce) {
   for (int index = 0; index < kPresetCount; ++index) {
     auto style = MakeDataItem<TEditorStyle>();
