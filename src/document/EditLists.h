@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "document/DocumentLayouts.h"
+#include "document/EditSettings.h"
 #include "document/RowInfos.h"
 
 namespace vorna {
@@ -17,6 +18,10 @@ class TFileService;
 class TMessageBoxes;
 class TTextMeasurer;
 class EFileError;
+// Result records of the range operations (document/EditResults.h).
+struct TEditResult;
+struct TFormatResult;
+struct TRestoreResult;
 
 // A document position: 1-based byte offset in a line, 0-based line index.
 struct TTextPos {
@@ -124,6 +129,43 @@ class TEditList {
   // of the byte is applied.
   TDisplayPos DocToDisplay(TTextPos pos, bool beforePadding = false) const;
   int LineNumberDigits() const;
+
+  // --- range editing ---------------------------------------------------------
+  // Operations on ranges given in display positions (document/EditResults.h
+  // holds the result records). Positions outside the document are clamped
+  // first: a row before the first is row 0, a row past the last is column 1 of
+  // the last row, a column below 1 is 1; a range given end first is swapped.
+  // Every change goes through Put, Insert, Add and Delete.
+  TEditSettings FEditSettings;
+
+  // Stream: the bytes between the two positions, lines joined by CR LF. Box:
+  // the cells start.Column .. end.Column - 1 of every row, rows joined by CR LF.
+  std::string GetRangeText(TDisplayPos start, TDisplayPos end, bool box) const;
+  // Removes the range; result.TrackPos is read on entry and carried through.
+  void DeleteRange(TDisplayPos start, TDisplayPos end, TEditResult& result, bool box);
+  // Inserts text at pos (padding a column beyond the row's end with spaces).
+  // CR LF, a lone CR and a lone LF all break lines.
+  void InsertText(TDisplayPos pos, std::string_view text, TEditResult& result, bool box);
+  // The display position of the occurrence-th match of pattern from `from`
+  // on (forward) or before it (backward), or (-1, -1); never wraps around.
+  void FindText(std::string_view pattern, TDisplayPos from, TDisplayPos& found, int occurrence,
+                bool forward) const;
+  // The range a selection gesture covers: 1 character, 2 word, 3 display row,
+  // 4 line, 5 page, 6 all; any other kind gives pos .. pos.
+  void GetSelectRange(int kind, TDisplayPos pos, TDisplayPos& rangeStart, TDisplayPos& rangeEnd) const;
+  // Cuts the lines from the start row's line up to (not including) the end
+  // row's line: at rowLengths when given, otherwise where the layout wraps
+  // them at `width` cells.
+  void FormatLines(TDisplayPos start, TDisplayPos end, TFormatResult& result,
+                   const std::vector<int>* rowLengths, int width);
+  // Joins the same lines into one, dropping indentLength bytes from the front
+  // of every line after the first.
+  void RestoreFormat(TDisplayPos start, TDisplayPos end, TRestoreResult& result, int indentLength);
+  // Rows from `row` to the last row of its line, both included; 1 outside the table.
+  int RowsToLineEnd(int row) const;
+  // The row is its line's last and the column is at or beyond its end.
+  bool IsAtLineEnd(TDisplayPos pos) const;
+  // --- end of range editing ----------------------------------------------------
 
   // --- layout inputs, set by the view --------------------------------------
   TTextMeasurer* FMeasureCanvas = nullptr;

@@ -1,0 +1,120 @@
+// Finding text in the document line by line, and the ranges that the
+// selection gestures (character, word, row, line, page, all) cover.
+#include <algorithm>
+
+#include "document/EditResults.h"
+#include "document/RangePositions.h"
+#include "text/CharClasses.h"
+#include "text/StrSrch.h"
+
+namespace vorna {
+
+using range_detail::ClampDisplay;
+
+namespace {
+
+// The non-overlapping occurrences of the engine's pattern in `text` (1-based),
+// as FindAll lists them, into `positions`.
+void Occurrences(const TStringSearch& engine, std::string_view text, bool wholeWord,
+                 std::vector<int>& positions) {
+  positions.clear();
+  const std::string& pattern = engine.Pattern();
+  if (text.size() < pattern.size()) return;
+  const char* base = text.data();
+  const char* end = base + text.size();
+  size_t from = 0;
+  while (from < text.size()) {
+    const char* match = engine.Find(base + from, end);
+    if (!match) break;
+    const size_t offset = static_cast<size_t>(match - base);
+    const int pos = static_cast<int>(offset) + 1;
+    if (!wholeWord || IsWholeWord(text, pattern, pos)) positions.push_back(pos);
+    // Resume at the first character boundary after the match.
+    size_t next = offset;
+    while (next < offset + pattern.size()) next += IsLeadByte(static_cast<unsigned char>(text[next])) ? 2 : 1;
+    from = next;
+  }
+}
+
+}  // namespace
+
+void TEditList::FindText(std::string_view pattern, TDisplayPos from, TDisplayPos& found, int occurrence,
+                         bool forward) const {
+  found = {-1, -1};
+  if (pattern.empty() || occurrence < 1) return;
+  const TTextPos p = DisplayToDoc(ClampDisplay(*this, from));
+  const TStringSearch engine(pattern, soMultiByte | (FFindOptions & 1 ? soIgnoreCase : 0));
+  const bool wholeWord = FFindOptions & 2;
+  const int length = static_cast<int>(pattern.size());
+  std::vector<int> positions;
+  int count = 0;
+  const int step = forward ? 1 : -1;
+  for (int line = p.Y; line >= 0 && line < Count(); line += step) {
+    Occurrences(engine, Get(line), wholeWord, positions);
+    const int n = static_cast<int>(positions.size());
+    for (int k = 0; k < n; ++k) {
+      const int o = positions[static_cast<size_t>(forward ? k : n - 1 - k)];
+      const bool counts = line != p.Y || (forward ? o >= p.X : o + length - 1 <= p.X);
+      if (counts && ++count == occurrence) {
+        found = DocToDisplay({o, line});
+        return;
+      }
+    }
+  }
+}
+
+void TEditList::GetSelectRange(int kind, TDisplayPos pos, TDisplayPos& rangeStart,
+                               TDisplayPos& rangeEnd) const {
+  rangeStart = {0, -1};
+  rangeEnd = {0, -1};
+  pos = ClampDisplay(*this, pos);
+  const TTextPos p = DisplayToDoc(pos);
+  const std::string& line = Get(p.Y);
+  const int size = static_cast<int>(line.size());
+  const int lastRow = range_detail::LastRowIndex(*this);
+  switch (kind) {
+    case 1:  // character
+      rangeStart = pos;
+      if (p.X > size)
+        rangeEnd = DocToDisplay({1, p.Y + 1}, true);  // row -1 after the last line: no next character
+      else
+        rangeEnd =
+            DocToDisplay({p.X + (p.X < size && ByteTypeAt(line, p.X) == TByteType::Lead ? 2 : 1), p.Y}, true);
+      break;
+    case 2: {  // word
+      const int at = p.X > size ? p.X - 1 : p.X;
+      const TWordRange word = WordRange(line, at, 0);
+      rangeStart = DocToDisplay({word.Start, p.Y});
+      rangeEnd = DocToDisplay({word.End, p.Y}, true);
+      break;
+    }
+    case 3:  // display row
+      rangeStart = {GetRow(pos.Row).Indent + 1, pos.Row};
+      rangeEnd = {RowCellCount(pos.Row) + 1, pos.Row};
+      break;
+    case 4:  // line
+      rangeStart = DocToDisplay({1, p.Y});
+      rangeEnd = p.Y + 1 < Count() ? DocToDisplay({1, p.Y + 1}) : DocToDisplay({size + 1, p.Y});
+      break;
+    case 5: {  // page
+      const int rows = FEditSettings.LineCountInPage;
+      if (rows < 1) break;
+      rangeStart = {1, rows * (pos.Row / rows)};
+      const long long next = static_cast<long long>(rangeStart.Row) + rows;
+      if (next <= lastRow)
+        rangeEnd = {1, static_cast<int>(next)};
+      else
+        rangeEnd = {RowCellCount(lastRow) + 1, lastRow};
+      break;
+    }
+    case 6:  // all
+      rangeStart = {1, 0};
+      rangeEnd = {RowCellCount(lastRow) + 1, lastRow};
+      break;
+    default:
+      rangeStart = rangeEnd = pos;
+      break;
+  }
+}
+
+}  // namespace vorna
