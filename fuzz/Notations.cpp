@@ -47,13 +47,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(r.BaseStart >= 1 && r.BaseLength >= 0 && r.RubyLength >= 0);
     Check(r.BaseStart + r.BaseLength + 2 == r.RubyStart && r.RubyStart + r.RubyLength + 1 <= length);
   }
-  int previousKind = -1, previousFirst = 0;
+  int previousKind = -1, previousLast = 0;
   for (const vorna::TEmphasisInfo& e : vorna::FindEmphasis(line)) {
     Check(e.Kind >= 0 && e.Kind < vorna::EmphasisKindCount);
     Check(e.TargetFirst >= 1 && e.TargetFirst <= e.TargetLast && e.TargetLast < length);
-    Check(e.Kind > previousKind || (e.Kind == previousKind && e.TargetFirst > previousFirst));
+    // By kind, then by the position of the annotation (which ends the target).
+    Check(e.Kind > previousKind || (e.Kind == previousKind && e.TargetLast > previousLast));
     previousKind = e.Kind;
-    previousFirst = e.TargetFirst;
+    previousLast = e.TargetLast;
   }
   for (const vorna::TByteRange& r : vorna::FindAnnotations(line)) Check(r.First >= 1 && r.Last <= length);
   Check(vorna::RemoveRuby(line).size() <= size);
