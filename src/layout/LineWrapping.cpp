@@ -266,6 +266,8 @@ void WrapText(std::string_view line, const TWrapInputs& inputs, const TLayoutSet
       if (end < size && bytes[end] == '\r') ++end;
       if (end < size && bytes[end] == '\n') ++end;
     }
+    // Notation hidden after a joined CR or LF stays with it.
+    while (end < size && counter.IsHidden(end + 1)) ++end;
     rows.push_back(end - start + 1);
     start = end + 1;
     firstRow = false;

@@ -124,6 +124,9 @@ TEST(LineWrapping, CrLfEndsARowAfterTheLf) {
   EXPECT_EQ(Wrap(ruby, 40, s), (std::vector<int>{20, 6}));
   EXPECT_EQ(Wrap("a\tb\r\ncdef", 40, s), (std::vector<int>{5, 4}));
   EXPECT_EQ(Wrap("\r\nab", 40, s), (std::vector<int>{2, 2}));
+  // Notation hidden right after a joined CR stays on its row.
+  const std::string afterCr = "abcdefgh\r" + Sj("｜漢");
+  EXPECT_EQ(Wrap(afterCr, 8, s), (std::vector<int>{11, 2}));
 }
 
 TEST(LineWrapping, WordWrapKeepsHalfWidthWords) {
