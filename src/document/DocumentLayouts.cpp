@@ -1,12 +1,55 @@
 // Defaults and comparison of the document's layout settings.
 #include "document/DocumentLayouts.h"
 
+#include "settings/EditorStyles.h"
+#include "settings/StyleElements.h"
 #include "text/Cp932.h"
 
 namespace vorna {
 
 std::vector<std::string> DefaultHeadingStrs() {
   return {Cp932Lit("□"), Cp932Lit("■"), Cp932Lit("○"), Cp932Lit("●"), Cp932Lit("◎"), Cp932Lit("§")};
+}
+
+TDocumentLayout LayoutFromStyle(const TEditorStyle& style) {
+  TDocumentLayout layout;
+  TLayoutSettings& w = layout.Wrap;
+  auto visible = [&](int element) {
+    const TViewInfo* info = style.GetViewInfo(element);
+    return info && info->IsVisible();
+  };
+  w.ProportionalFont = style.GetProportionalFont();
+  w.ColumnCountAuto = style.GetColumnCountAuto();
+  w.TailHang = style.GetTailHang();
+  w.TailAdjust = style.GetTailAdjust();
+  w.WordWrap = style.GetWordWrap();
+  w.ViewIndent = style.GetViewIndent();
+  w.ViewIndentStr = style.GetViewIndentStr();
+  w.ItemizedStatement = style.GetItemizedStatement();
+  w.HashiraHeader = style.GetHashiraHeader();
+  w.SerifuHeader = style.GetSerifuHeader();
+  w.SerifuFooter = style.GetSerifuFooter();
+  w.HashiraIndentCount = style.GetHashiraIndentCount();
+  w.SerifuIndentCount = style.GetSerifuIndentCount();
+  w.TogakiIndentCount = style.GetTogakiIndentCount();
+  w.SerifuNameRestore = style.GetSerifuNameRestore();
+  w.TabLength = style.GetTabLength();
+  w.HangStr = style.GetHangStr();
+  w.ProhibitTopStr = style.GetProhibitTopStr();
+  w.ProhibitBottomStr = style.GetProhibitBottomStr();
+  w.GapLineStyle = style.GetGapLineStyle();
+  w.RubiVisible = visible(kElemRubi);
+  w.FootNoteVisible = visible(kElemFootNote);
+  w.ReturnVisible = visible(kElemReturn);
+  w.TabVisible = visible(kElemTab);
+  layout.HeadingStrs = style.GetHeadingStrs().GetStrings();
+  layout.LineInfoVisible = visible(kElemLineInfo);
+  layout.LineInfoStyle = style.GetLineInfoStyle();
+  layout.UseZenkaku = style.GetUseZenkaku();
+  layout.BotenVisible = visible(kElemBoten);
+  layout.ColumnSpace = style.GetColumnSpace();
+  layout.ColumnCount = style.GetColumnCount();
+  return layout;
 }
 
 bool SameWrapping(const TDocumentLayout& a, const TDocumentLayout& b) {

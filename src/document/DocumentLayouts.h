@@ -9,6 +9,8 @@
 
 namespace vorna {
 
+class TEditorStyle;
+
 // The default heading marks: "□", "■", "○", "●", "◎", "§".
 std::vector<std::string> DefaultHeadingStrs();
 
@@ -20,11 +22,14 @@ struct TDocumentLayout {
   bool UseZenkaku = false;                                      // pairs of padding spaces become one "　"
   bool BotenVisible = false;                                    // emphasis marks shown
   double ColumnSpace = 0;  // extra space between characters (style units)
-  int ColumnCount = 40;    // the style's row capacity in cells
+  int ColumnCount = 0;     // the style's row capacity in cells (0 = none)
 
   // Scene numbers are counted on heading rows.
   bool ScenesNumbered() const { return LineInfoVisible && LineInfoStyle == 4; }
 };
+
+// The document layout settings that `style` gives.
+TDocumentLayout LayoutFromStyle(const TEditorStyle& style);
 
 // True when the two differ in no setting that changes where rows end (the
 // heading marks and scene numbering are not among them).

@@ -14,7 +14,8 @@ const std::string& TEditList::NewDocumentName() {
 }
 
 TEditList::TEditList(TFileService& files, TMessageBoxes& messages)
-    : FFiles(files), FMessages(messages), FFileName(NewDocumentName()) {
+    : FFiles(files), FMessages(messages), FFileName(NewDocumentName()), FStyle(MakeDataItem<TEditorStyle>()) {
+  FLayout = LayoutFromStyle(*FStyle);
   FLines.emplace_back();
 }
 
@@ -140,6 +141,12 @@ void TEditList::ApplyLayoutSettings(const TDocumentLayout& layout) {
   FNeedRelayout =
       !SameWrapping(FLayout, layout) || (layout.Wrap.ProportionalFont && layout.Wrap.ColumnCountAuto);
   FLayout = layout;
+}
+
+void TEditList::ApplyStyle(TEditorStyle* style) {
+  if (!style) return;
+  ApplyLayoutSettings(LayoutFromStyle(*style));
+  FStyle->Assign(style);
 }
 
 bool TEditList::IsHeadingLine(int line) const {

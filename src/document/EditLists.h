@@ -11,6 +11,8 @@
 #include "document/DocumentLayouts.h"
 #include "document/EditSettings.h"
 #include "document/RowInfos.h"
+#include "settings/DataLists.h"
+#include "settings/EditorStyles.h"
 
 namespace vorna {
 
@@ -103,8 +105,13 @@ class TEditList {
   bool IsLoading() const { return FLoading; }
 
   // --- layout (row table) --------------------------------------------------
-  // Replaces the wrapping settings; sets FNeedRelayout unless every setting
-  // that affects wrapping is unchanged.
+  // Copies every setting of `style` into the document's own style (nothing
+  // for a null style); sets FNeedRelayout unless every setting that affects
+  // wrapping is unchanged, and always with proportional measuring at an
+  // automatic capacity.
+  void ApplyStyle(TEditorStyle* style);
+  const TEditorStyle& Style() const { return *FStyle; }
+  // The same for the layout settings alone (the style is left as it is).
   void ApplyLayoutSettings(const TDocumentLayout& layout);
   const TDocumentLayout& Layout() const { return FLayout; }
   bool IsHeadingLine(int line) const;
@@ -208,7 +215,8 @@ class TEditList {
   std::vector<std::string> FLines;
   std::string FFileName;
   TInfoList FRows;
-  TDocumentLayout FLayout;
+  TDataItemPtr<TEditorStyle> FStyle;
+  TDocumentLayout FLayout;  // what FStyle gives the layout, kept ready
   bool FLoading = false;
   bool FReadOnlyFile = false;
   bool FModified = false;

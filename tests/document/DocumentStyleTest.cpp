@@ -1,0 +1,63 @@
+// The document's own copy of the editor style and what it gives the layout.
+#include <gtest/gtest.h>
+
+#include "MemoryFiles.h"
+#include "TestSupport.h"
+#include "document/EditLists.h"
+#include "settings/StyleElements.h"
+
+namespace vorna {
+namespace {
+
+using testing::Sj;
+
+struct DocumentStyleTest : ::testing::Test {
+  testing::TMemoryFiles files;
+  testing::TRecordingMessages messages;
+  TEditList list{files, messages};
+  TDataItemPtr<TEditorStyle> style = MakeDataItem<TEditorStyle>();
+};
+
+TEST_F(DocumentStyleTest, DefaultStyleGivesTheDefaultLayout) {
+  const TDocumentLayout fromStyle = LayoutFromStyle(*style);
+  const TDocumentLayout plain;
+  EXPECT_TRUE(SameWrapping(fromStyle, plain));
+  EXPECT_EQ(fromStyle.HeadingStrs, plain.HeadingStrs);
+  EXPECT_EQ(fromStyle.Wrap.HangStr.Text().size(), 17u);
+  EXPECT_EQ(fromStyle.Wrap.ProhibitTopStr.Text().size(), 60u);
+  EXPECT_EQ(fromStyle.Wrap.ProhibitBottomStr.Text().size(), 25u);
+}
+
+TEST_F(DocumentStyleTest, OnlyWrappingSettingsAskForALayout) {
+  list.ApplyStyle(style.get());
+  EXPECT_FALSE(list.FNeedRelayout);
+  style->SetLineInfoStyle(4);  // line numbers do not move row ends
+  list.ApplyStyle(style.get());
+  EXPECT_FALSE(list.FNeedRelayout);
+  EXPECT_EQ(list.Style().GetLineInfoStyle(), 4);
+  style->SetHangStr(Sj("。"));
+  list.ApplyStyle(style.get());
+  EXPECT_TRUE(list.FNeedRelayout);
+  style->GetViewInfo(kElemRubi)->SetDisplayMode(style->GetViewInfo(kElemRubi)->IsVisible() ? 0 : 1);
+  list.ApplyStyle(style.get());
+  EXPECT_TRUE(list.FNeedRelayout);
+  list.ApplyStyle(style.get());
+  EXPECT_FALSE(list.FNeedRelayout);
+  list.ApplyStyle(nullptr);
+  EXPECT_FALSE(list.FNeedRelayout);
+}
+
+TEST_F(DocumentStyleTest, ScreenplayPresetIndentsStageDirections) {
+  style->SetDefaultIndex(6);  // the screenplay preset: screenplay indents
+  style->ApplyPreset();
+  ASSERT_EQ(style->GetViewIndent(), 2);
+  list.ApplyStyle(style.get());
+  list.SetText(Sj("○公園") + "\r\n" + Sj("男が歩いてくる。"));
+  list.FCharsPerRow = 40;
+  list.Relayout();
+  EXPECT_EQ(list.GetRow(0).Indent, 0);  // heading: hanging indent only
+  EXPECT_EQ(list.GetRow(1).Indent, style->GetTogakiIndentCount());
+}
+
+}  // namespace
+}  // namespace vorna
