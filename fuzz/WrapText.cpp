@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const int capacities[] = {0, 1, 3, 7, 8, 9, 20, 40, 10000, -5};
   const int capacity = data[2] < 240 ? capacities[data[2] % 10] : data[2] - 230;
   const int indentCells = data[3] % 48;
-  s.TabLength = data[4] % 20 - 2;
+  s.TabLength = data[4] < 240 ? data[4] % 20 - 2 : 1 << (data[4] - 225);
   const int wrapWidth = data[5] * 4;
   const int columnSpace = data[6] % 16 - 2;
   std::string_view rest(reinterpret_cast<const char*>(data + 8), size - 8);

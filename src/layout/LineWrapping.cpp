@@ -20,6 +20,9 @@ using layout_detail::TFit;
 namespace {
 
 constexpr int kMinCapacity = 8;
+// Tab stops are measured at most this many spaces apart, so the measured text
+// of a line stays within a bounded multiple of its length.
+constexpr int kMaxMeasuredTab = 256;
 
 // GetCharClass of each single byte, looked up once.
 int ByteClass(unsigned char byte) {
@@ -67,7 +70,7 @@ struct TRowScan {
 class TDisplayText {
  public:
   TDisplayText(const TCellCounter& counter, bool expandTabs, int tabLength, std::string& buffer)
-      : FCounter(counter), FTabLength(expandTabs ? tabLength : 0), FText(buffer) {}
+      : FCounter(counter), FTabLength(expandTabs ? std::min(tabLength, kMaxMeasuredTab) : 0), FText(buffer) {}
 
   void Reset(int start) {
     FText.clear();

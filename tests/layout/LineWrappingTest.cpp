@@ -256,8 +256,8 @@ TEST(LineWrapping, BadInputAlwaysAdvances) {
   variants[1].GapLineStyle = 2;
   variants[2] = variants[1];
   variants[2].ProportionalFont = true;
-  variants[3] = variants[1];
-  variants[3].TabLength = 1;
+  variants[3] = variants[2];
+  variants[3].TabLength = 1 << 30;  // measured tabs stay bounded
   for (const std::string& line : lines)
     for (const TLayoutSettings& s : variants)
       for (int capacity : {0, 1, 7, 8, 10000})
