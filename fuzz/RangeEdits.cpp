@@ -1,0 +1,199 @@
+// Fuzzes the document's range edits: arbitrary text and settings, then a
+// sequence of range reads, deletions, insertions, finds, selection ranges,
+// formats and joins at arbitrary (often wild) positions. After every step the
+// row table must equal a fresh layout and no line may hold a line-end byte;
+// where hidden notation cannot blur positions, an insertion must be undone by
+// deleting what it reported.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "document/EditResults.h"
+#include "platform/Files.h"
+#include "platform/MessageBoxes.h"
+#include "text/ShiftJis.h"
+
+namespace {
+
+using namespace vorna;
+
+class TNoFiles : public TFileService {
+ public:
+  bool FileExists(const std::string&) override { return false; }
+  bool FolderExists(const std::string&) override { return false; }
+  TFileAccess CheckAccess(const std::string&) override { return TFileAccess::Missing; }
+  std::string ReadFile(const std::string&) override { return {}; }
+  void WriteFile(const std::string&, const std::string&) override {}
+  bool DeleteFile(const std::string&) override { return false; }
+  bool MoveFile(const std::string&, const std::string&) override { return false; }
+  bool CreateFolders(const std::string&) override { return false; }
+  bool MoveToTrash(const std::string&) override { return false; }
+  std::string DocumentsFolder() override { return "/tmp"; }
+  std::string CurrentDirectory() override { return "/tmp"; }
+};
+
+class TNoMessages : public TMessageBoxes {
+ public:
+  void Beep(TBeep) override {}
+  void ShowInfo(const std::string&) override {}
+  void ShowError(const std::string&) override {}
+  TMessageResult AskYesNoCancel(const std::string&) override { return TMessageResult::Cancel; }
+};
+
+struct TReader {
+  std::string_view Data;
+  uint8_t Byte() {
+    if (Data.empty()) return 0;
+    const uint8_t b = static_cast<uint8_t>(Data[0]);
+    Data.remove_prefix(1);
+    return b;
+  }
+  std::string Bytes(size_t n) {
+    n = std::min(n, Data.size());
+    std::string s(Data.substr(0, n));
+    Data.remove_prefix(n);
+    return s;
+  }
+  // Mostly near the document, sometimes far outside it.
+  int Coordinate() {
+    const uint8_t b = Byte();
+    switch (b >> 6) {
+      case 0:
+        return b & 63;
+      case 1:
+        return -(b & 63);
+      case 2:
+        return (b & 63) * 1000;
+      default:
+        return (b & 1) ? 1 << 30 : -(1 << 30);
+    }
+  }
+  TDisplayPos Pos() {
+    const int column = Coordinate();
+    return {column, Coordinate()};
+  }
+};
+
+[[noreturn]] void Fail() { __builtin_trap(); }
+
+// No lead byte without its trail: bytes inserted next to a lone lead byte pair
+// up with it, and then no display position marks the inserted range exactly.
+bool WellFormed(std::string_view text) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (!IsLeadByte(static_cast<unsigned char>(text[i]))) continue;
+    if (i + 1 >= text.size() || text[i + 1] == '\r' || text[i + 1] == '\n') return false;
+    ++i;
+  }
+  return true;
+}
+
+bool WellFormed(const TEditList& list) {
+  for (const std::string& line : list.Lines())
+    if (!WellFormed(line)) return false;
+  return true;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static TNoFiles files;
+  static TNoMessages messages;
+  TReader in{std::string_view(reinterpret_cast<const char*>(data), size)};
+  TDocumentLayout layout;
+  const uint8_t flags = in.Byte();
+  const uint8_t more = in.Byte();
+  layout.Wrap.ViewIndent = flags % 3;
+  layout.Wrap.RubiVisible = flags & 4;
+  layout.Wrap.FootNoteVisible = flags & 8;
+  layout.Wrap.TailAdjust = flags & 16;
+  layout.Wrap.WordWrap = flags & 32;
+  layout.Wrap.SerifuNameRestore = flags & 64;
+  layout.Wrap.GapLineStyle = flags & 128 ? 2 : 0;
+  layout.Wrap.ItemizedStatement = more & 1;
+  layout.Wrap.TabVisible = more & 2;
+  layout.UseZenkaku = more & 4;
+  layout.LineInfoVisible = more & 8;
+  layout.LineInfoStyle = 4;
+  const bool positionsExact = !(flags & (4 | 8 | 128));
+
+  TEditList list(files, messages);
+  list.ApplyLayoutSettings(layout);
+  list.FEditSettings.EditIndent = more & 16;
+  list.FEditSettings.HeadingVisible = more & 32;
+  list.FEditSettings.LineCountInPage = (more >> 6) * 3;
+  list.FFindOptions = static_cast<unsigned char>(flags & 3);
+  list.SetText(in.Bytes(in.Byte()));
+  list.FCharsPerRow = in.Byte() % 50;
+  list.Relayout();
+
+  while (!in.Data.empty()) {
+    const uint8_t op = in.Byte();
+    const bool box = op & 0x80;
+    const TDisplayPos a = in.Pos();
+    const TDisplayPos b = in.Pos();
+    TEditResult result;
+    switch (op % 8) {
+      case 0: {
+        const std::string text = list.GetRangeText(a, b, box);
+        list.DeleteRange(a, b, result, box);
+        if (!box && result.DeletedText != text) Fail();
+        break;
+      }
+      case 1: {
+        const std::string before = list.GetText();
+        const std::string text = in.Bytes(in.Byte() % 24);
+        const bool exact = positionsExact && !box && WellFormed(text) && WellFormed(list);
+        list.InsertText(a, text, result, box);
+        if (exact) {
+          TEditResult undo;
+          list.DeleteRange(result.InsertStart, result.CaretPos, undo, false);
+          if (undo.DeletedText != result.InsertedText || list.GetText() != before) Fail();
+        }
+        break;
+      }
+      case 2: {
+        TDisplayPos found;
+        list.FindText(in.Bytes(in.Byte() % 6), a, found, in.Byte() % 4, op & 8);
+        break;
+      }
+      case 3: {
+        TDisplayPos s, e;
+        list.GetSelectRange(op >> 3 & 7, a, s, e);
+        break;
+      }
+      case 4: {
+        TFormatResult format;
+        list.FormatLines(a, b, format, nullptr, in.Byte() % 24);
+        break;
+      }
+      case 5: {
+        TFormatResult format;
+        std::vector<int> lengths;
+        for (int n = in.Byte() % 4; n > 0; --n) lengths.push_back(static_cast<int8_t>(in.Byte()));
+        list.FormatLines(a, b, format, &lengths, 0);
+        break;
+      }
+      case 6: {
+        TRestoreResult restore;
+        list.RestoreFormat(a, b, restore, static_cast<int8_t>(in.Byte()));
+        break;
+      }
+      case 7:
+        list.RowsToLineEnd(a.Row);
+        list.IsAtLineEnd(a);
+        list.InsertText(a, "\r\n", result, box);
+        break;
+    }
+    if (list.Count() < 1) Fail();
+    for (const std::string& line : list.Lines())
+      if (line.find_first_of("\r\n") != std::string::npos) Fail();
+    TEditList fresh(files, messages);
+    fresh.ApplyLayoutSettings(layout);
+    fresh.Assign(list.Lines());
+    fresh.FCharsPerRow = list.FCharsPerRow;
+    fresh.Relayout();
+    if (fresh.Rows().Rows() != list.Rows().Rows()) Fail();
+  }
+  return 0;
+}
