@@ -169,8 +169,19 @@ int EmPixelsForHeight(const QString& family, int height) {
   return std::clamp(static_cast<int>(std::lround(std::min<double>(height, 1e6) / ratio)), 1, kMaxEm);
 }
 
-std::shared_ptr<TQtFont> FindFont(const QString& face, int height, bool bold, bool italic, bool vertical) {
+namespace {
+
+QHash<QString, std::shared_ptr<TQtFont>>& FontCache() {
   static QHash<QString, std::shared_ptr<TQtFont>> cache;
+  return cache;
+}
+
+}  // namespace
+
+void ClearFontCache() { FontCache().clear(); }
+
+std::shared_ptr<TQtFont> FindFont(const QString& face, int height, bool bold, bool italic, bool vertical) {
+  auto& cache = FontCache();
   QString family = MapFaceFamily(face);
   TFontKey key{family, EmPixelsForHeight(family, height), bold, italic, vertical};
   QString id =

@@ -98,6 +98,10 @@ class TQtFont {
 // a shared font object.
 std::shared_ptr<TQtFont> FindFont(const QString& face, int height, bool bold, bool italic, bool vertical);
 
+// Drops every cached font (canvases keep the fonts they hold); the next
+// lookups start cold.
+void ClearFontCache();
+
 // Em size in pixels for a logical height: < 0 is the em itself, > 0 the cell
 // height, 0 the default (12). Clamped to 1 .. 2048.
 int EmPixelsForHeight(const QString& family, int height);
