@@ -1,13 +1,12 @@
 // Whole-file reads and temp-then-rename writes over POSIX calls.
-#include "settings/AtomicFiles.h"
+#include "platform/PosixFiles.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-
-#include "settings/SettingsErrors.h"
+#include <cstring>
 
 namespace vorna {
 
@@ -67,6 +66,10 @@ mode_t DefaultFileMode() {
 }
 
 }  // namespace
+
+void RaiseFileError(EFileError::TKind kind, const std::filesystem::path& fileName, int errorCode) {
+  throw EFileError(kind, fileName.string(), std::strerror(errorCode));
+}
 
 std::string ReadWholeFile(const std::filesystem::path& fileName) {
   std::string bytes;

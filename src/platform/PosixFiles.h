@@ -1,12 +1,21 @@
-// Whole-file reading and crash-safe whole-file writing for the settings
-// stores and lists: a file is written beside its target and renamed into
-// place, so a failed write never leaves a half-written file behind.
+// The file service on POSIX and std::filesystem, and the whole-file reading
+// and crash-safe whole-file writing it rests on: a file is written beside its
+// target and renamed into place, so a failed write never leaves a
+// half-written file behind.
 #pragma once
 
 #include <filesystem>
 #include <string>
 
+#include "platform/Files.h"
+
 namespace vorna {
+
+// Throws EFileError for `errorCode` (an errno value): the path and the
+// system's own message for it (strerror), Open for failures to read, Create
+// for failures to write or to create a folder.
+[[noreturn]] void RaiseFileError(EFileError::TKind kind, const std::filesystem::path& fileName,
+                                 int errorCode);
 
 // The whole file as bytes. Throws EFileError with the system's message when
 // the file is missing or cannot be read (a folder, no permission).
@@ -34,5 +43,24 @@ bool FileExists(const std::filesystem::path& fileName);
 // True when the file exists and lacks write permission for its owner or for
 // this process (the read-only attribute of the platform).
 bool IsReadOnlyFile(const std::filesystem::path& fileName);
+
+// The file service over the functions above. The trash is the freedesktop
+// home trash ($XDG_DATA_HOME/Trash); the documents folder is the XDG one.
+class TPosixFiles : public TFileService {
+ public:
+  bool FileExists(const std::string& path) override;
+  bool FolderExists(const std::string& path) override;
+  // Read-only: no write permission, or another program holds a write lock.
+  TFileAccess CheckAccess(const std::string& path) override;
+  std::string ReadFile(const std::string& path) override;
+  void WriteFile(const std::string& path, const std::string& bytes) override;
+  bool DeleteFile(const std::string& path) override;
+  // Never replaces an existing target; moves across file systems by copying.
+  bool MoveFile(const std::string& from, const std::string& to) override;
+  bool CreateFolders(const std::string& path) override;
+  bool MoveToTrash(const std::string& path) override;
+  std::string DocumentsFolder() override;
+  std::string CurrentDirectory() override;
+};
 
 }  // namespace vorna

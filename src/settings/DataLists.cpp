@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "settings/AtomicFiles.h"
+#include "platform/PosixFiles.h"
 #include "settings/Collations.h"
 #include "settings/CommaTexts.h"
 #include "settings/TextLines.h"

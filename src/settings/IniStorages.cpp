@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "settings/AtomicFiles.h"
+#include "platform/PosixFiles.h"
 #include "settings/Collations.h"
 #include "settings/SettingsErrors.h"
 #include "settings/TextLines.h"

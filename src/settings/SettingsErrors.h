@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/Files.h"
+#include "platform/PosixFiles.h"
 
 namespace vorna {
 
@@ -19,11 +20,5 @@ class EDataError : public std::runtime_error {
       : std::runtime_error(message), HelpContext(helpContext) {}
   int HelpContext;
 };
-
-// Throws the platform's EFileError for `errorCode` (an errno value): the path
-// and the system's own message for it (strerror), Open for failures to read,
-// Create for failures to write or to create a folder.
-[[noreturn]] void RaiseFileError(EFileError::TKind kind, const std::filesystem::path& fileName,
-                                 int errorCode);
 
 }  // namespace vorna

@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <utility>
 
-#include "settings/AtomicFiles.h"
+#include "platform/PosixFiles.h"
 #include "settings/Collations.h"
 #include "settings/SettingsErrors.h"
 #include "settings/TextLines.h"

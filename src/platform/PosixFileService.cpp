@@ -1,0 +1,182 @@
+// The file service on POSIX: access checks, moves, folders, the freedesktop
+// home trash and the XDG documents folder.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cerrno>
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
+
+#include "platform/PosixFiles.h"
+
+namespace vorna {
+namespace fs = std::filesystem;
+
+namespace {
+
+// Closes a descriptor on every way out.
+struct TFd {
+  int Fd = -1;
+  ~TFd() {
+    if (Fd >= 0) ::close(Fd);
+  }
+};
+
+std::string Environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? value : "";
+}
+
+fs::path HomeFolder() {
+  std::string home = Environment("HOME");
+  return home.empty() ? fs::path("/") : fs::path(home);
+}
+
+// $XDG_DATA_HOME, or ~/.local/share.
+fs::path DataHome() {
+  std::string data = Environment("XDG_DATA_HOME");
+  if (!data.empty() && fs::path(data).is_absolute()) return data;
+  return HomeFolder() / ".local" / "share";
+}
+
+// Percent-encodes a path for the Path= line of a .trashinfo file.
+std::string TrashInfoPath(const std::string& path) {
+  static const char* hex = "0123456789ABCDEF";
+  std::string out;
+  for (unsigned char c : path) {
+    if (std::isalnum(c) || c == '/' || c == '-' || c == '_' || c == '.' || c == '~') {
+      out += static_cast<char>(c);
+    } else {
+      out += '%';
+      out += hex[c >> 4];
+      out += hex[c & 15];
+    }
+  }
+  return out;
+}
+
+// The XDG_DOCUMENTS_DIR line of user-dirs.dirs, with $HOME expanded.
+std::string UserDirsDocuments() {
+  std::string config = Environment("XDG_CONFIG_HOME");
+  fs::path file = (config.empty() ? HomeFolder() / ".config" : fs::path(config)) / "user-dirs.dirs";
+  std::ifstream in(file);
+  std::string line;
+  while (std::getline(in, line)) {
+    const std::string key = "XDG_DOCUMENTS_DIR=\"";
+    if (line.rfind(key, 0) != 0) continue;
+    std::string value = line.substr(key.size());
+    if (!value.empty() && value.back() == '"') value.pop_back();
+    if (value.rfind("$HOME", 0) == 0) value = HomeFolder().string() + value.substr(5);
+    return value;
+  }
+  return {};
+}
+
+}  // namespace
+
+bool TPosixFiles::FileExists(const std::string& path) {
+  std::error_code ec;
+  return !path.empty() && fs::is_regular_file(path, ec);
+}
+
+bool TPosixFiles::FolderExists(const std::string& path) {
+  std::error_code ec;
+  return !path.empty() && fs::is_directory(path, ec);
+}
+
+TFileAccess TPosixFiles::CheckAccess(const std::string& path) {
+  struct stat st {};
+  if (path.empty() || ::stat(path.c_str(), &st) != 0) return TFileAccess::Missing;
+  // No write permission stands for the read-only attribute.
+  if (IsReadOnlyFile(path)) return TFileAccess::ReadOnly;
+  TFd rw{::open(path.c_str(), O_RDWR | O_CLOEXEC)};
+  if (rw.Fd >= 0) {
+    // Another program holding a lock on the file counts as "in use".
+    struct flock lock {};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;
+    if (::fcntl(rw.Fd, F_GETLK, &lock) == 0 && lock.l_type != F_UNLCK) return TFileAccess::ReadOnly;
+    return TFileAccess::ReadWrite;
+  }
+  TFd ro{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
+  return ro.Fd >= 0 ? TFileAccess::ReadOnly : TFileAccess::NoAccess;
+}
+
+std::string TPosixFiles::ReadFile(const std::string& path) { return ReadWholeFile(path); }
+
+void TPosixFiles::WriteFile(const std::string& path, const std::string& bytes) {
+  if (path.empty()) RaiseFileError(EFileError::TKind::Create, path, ENOENT);
+  WriteFileAtomic(path, bytes);
+}
+
+bool TPosixFiles::DeleteFile(const std::string& path) { return !path.empty() && ::unlink(path.c_str()) == 0; }
+
+bool TPosixFiles::MoveFile(const std::string& from, const std::string& to) {
+  std::error_code ec;
+  if (from.empty() || to.empty() || fs::exists(to, ec) || !fs::exists(from, ec)) return false;
+  fs::rename(from, to, ec);
+  if (!ec) return true;
+  if (ec != std::errc::cross_device_link) return false;
+  ec.clear();
+  fs::copy(from, to, fs::copy_options::recursive, ec);
+  if (ec) return false;
+  fs::remove_all(from, ec);
+  return !ec;
+}
+
+bool TPosixFiles::CreateFolders(const std::string& path) {
+  if (path.empty()) return false;
+  std::error_code ec;
+  fs::create_directories(path, ec);
+  return fs::is_directory(path, ec);
+}
+
+bool TPosixFiles::MoveToTrash(const std::string& path) {
+  std::error_code ec;
+  if (path.empty() || !fs::exists(fs::symlink_status(path, ec))) return false;
+  const fs::path absolute = fs::absolute(path, ec);
+  const fs::path trash = DataHome() / "Trash";
+  if (!CreateFolders((trash / "files").string()) || !CreateFolders((trash / "info").string())) return false;
+  const std::string name = absolute.filename().string();
+  const std::string stem = absolute.stem().string();
+  const std::string extension = absolute.extension().string();
+  std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char date[32];
+  std::strftime(date, sizeof date, "%Y-%m-%dT%H:%M:%S", &local);
+  // The info file is created exclusively first: it reserves the name.
+  for (int counter = 1; counter < 10000; ++counter) {
+    const std::string candidate = counter == 1 ? name : stem + "." + std::to_string(counter) + extension;
+    const fs::path info = trash / "info" / (candidate + ".trashinfo");
+    TFd fd{::open(info.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600)};
+    if (fd.Fd < 0) {
+      if (errno == EEXIST) continue;
+      return false;
+    }
+    const std::string text =
+        "[Trash Info]\nPath=" + TrashInfoPath(absolute.string()) + "\nDeletionDate=" + date + "\n";
+    const bool written = ::write(fd.Fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+    if (written && MoveFile(absolute.string(), (trash / "files" / candidate).string())) return true;
+    ::unlink(info.c_str());
+    return false;
+  }
+  return false;
+}
+
+std::string TPosixFiles::DocumentsFolder() {
+  std::string documents = UserDirsDocuments();
+  if (!documents.empty() && FolderExists(documents)) return documents;
+  const fs::path fallback = HomeFolder() / "Documents";
+  return FolderExists(fallback.string()) ? fallback.string() : HomeFolder().string();
+}
+
+std::string TPosixFiles::CurrentDirectory() {
+  std::error_code ec;
+  return fs::current_path(ec).string();
+}
+
+}  // namespace vorna

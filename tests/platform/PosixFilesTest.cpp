@@ -1,0 +1,138 @@
+// The POSIX file service on a real temporary folder: safe writes, access
+// checks, moves that never replace, folders, the home trash.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include "platform/PosixFiles.h"
+
+namespace vorna {
+namespace {
+
+namespace fs = std::filesystem;
+
+class PosixFilesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/vorna-files-XXXXXX";
+    FDir = ::mkdtemp(pattern);
+    const char* data = std::getenv("XDG_DATA_HOME");
+    FOldDataHome = data ? data : "";
+    FHadDataHome = data != nullptr;
+    ::setenv("XDG_DATA_HOME", (FDir / "data").c_str(), 1);
+  }
+  void TearDown() override {
+    if (FHadDataHome) {
+      ::setenv("XDG_DATA_HOME", FOldDataHome.c_str(), 1);
+    } else {
+      ::unsetenv("XDG_DATA_HOME");
+    }
+    std::error_code ec;
+    fs::permissions(FDir, fs::perms::owner_all, fs::perm_options::add, ec);
+    fs::remove_all(FDir, ec);
+  }
+  std::string Path(const std::string& name) const { return (FDir / name).string(); }
+
+  fs::path FDir;
+  std::string FOldDataHome;
+  bool FHadDataHome = false;
+  TPosixFiles FFiles;
+};
+
+TEST_F(PosixFilesTest, WritesReplaceThroughATemporaryAndKeepPermissions) {
+  const std::string path = Path("a.txt");
+  FFiles.WriteFile(path, std::string("one\r\n\0two", 9));
+  EXPECT_EQ(FFiles.ReadFile(path), std::string("one\r\n\0two", 9));
+  ::chmod(path.c_str(), 0640);
+  FFiles.WriteFile(path, "new");
+  EXPECT_EQ(FFiles.ReadFile(path), "new");
+  struct stat st {};
+  ::stat(path.c_str(), &st);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+  // Nothing is left behind beside the file.
+  EXPECT_EQ(std::distance(fs::directory_iterator(FDir), fs::directory_iterator()), 1);
+}
+
+TEST_F(PosixFilesTest, FailedWritesLeaveTheOldFile) {
+  const std::string path = Path("ro.txt");
+  FFiles.WriteFile(path, "old");
+  ::chmod(path.c_str(), 0444);
+  if (::geteuid() == 0 || ::access(path.c_str(), W_OK) != 0) {
+    try {
+      FFiles.WriteFile(path, "new");
+      FAIL() << "a read-only file was replaced";
+    } catch (const EFileError& e) {
+      EXPECT_EQ(e.Kind, EFileError::TKind::Create);
+      EXPECT_EQ(e.Reason, std::strerror(EACCES));
+    }
+  }
+  EXPECT_EQ(FFiles.ReadFile(path), "old");
+  EXPECT_EQ(FFiles.CheckAccess(path), TFileAccess::ReadOnly);
+  EXPECT_THROW(FFiles.WriteFile(Path("missing/x.txt"), "x"), EFileError);
+  EXPECT_THROW(FFiles.WriteFile("", "x"), EFileError);
+  EXPECT_THROW(FFiles.WriteFile(FDir.string(), "x"), EFileError);
+}
+
+TEST_F(PosixFilesTest, ReadErrorsCarryTheSystemReason) {
+  try {
+    FFiles.ReadFile(Path("absent.txt"));
+    FAIL() << "no error";
+  } catch (const EFileError& e) {
+    EXPECT_EQ(e.Kind, EFileError::TKind::Open);
+    EXPECT_EQ(e.Reason, std::strerror(ENOENT));
+  }
+  EXPECT_THROW(FFiles.ReadFile(FDir.string()), EFileError);
+}
+
+TEST_F(PosixFilesTest, AccessChecks) {
+  const std::string path = Path("b.txt");
+  EXPECT_EQ(FFiles.CheckAccess(path), TFileAccess::Missing);
+  FFiles.WriteFile(path, "b");
+  EXPECT_EQ(FFiles.CheckAccess(path), TFileAccess::ReadWrite);
+  EXPECT_TRUE(FFiles.FileExists(path));
+  EXPECT_FALSE(FFiles.FolderExists(path));
+  EXPECT_FALSE(FFiles.FileExists(FDir.string()));
+  EXPECT_TRUE(FFiles.FolderExists(FDir.string()));
+}
+
+TEST_F(PosixFilesTest, MovesNeverReplaceAndFoldersAreCreatedWithParents) {
+  const std::string a = Path("a.txt"), b = Path("b.txt");
+  FFiles.WriteFile(a, "a");
+  FFiles.WriteFile(b, "b");
+  EXPECT_FALSE(FFiles.MoveFile(a, b));
+  EXPECT_EQ(FFiles.ReadFile(b), "b");
+  EXPECT_TRUE(FFiles.CreateFolders(Path("x/y/z")));
+  EXPECT_TRUE(FFiles.MoveFile(a, Path("x/y/z/a.txt")));
+  EXPECT_FALSE(FFiles.FileExists(a));
+  EXPECT_TRUE(FFiles.DeleteFile(b));
+  EXPECT_FALSE(FFiles.DeleteFile(b));
+  EXPECT_FALSE(FFiles.CreateFolders(""));
+}
+
+TEST_F(PosixFilesTest, TrashKeepsTheFileAndWhereItCameFrom) {
+  const std::string path = Path("memo 1.txt");
+  FFiles.WriteFile(path, "v1");
+  ASSERT_TRUE(FFiles.MoveToTrash(path));
+  FFiles.WriteFile(path, "v2");
+  ASSERT_TRUE(FFiles.MoveToTrash(path));
+  EXPECT_FALSE(FFiles.FileExists(path));
+  const fs::path trash = FDir / "data" / "Trash";
+  EXPECT_EQ(FFiles.ReadFile((trash / "files" / "memo 1.txt").string()), "v1");
+  EXPECT_EQ(FFiles.ReadFile((trash / "files" / "memo 1.2.txt").string()), "v2");
+  const std::string info = FFiles.ReadFile((trash / "info" / "memo 1.txt.trashinfo").string());
+  EXPECT_NE(info.find("[Trash Info]\nPath=" + FDir.string() + "/memo%201.txt\nDeletionDate="),
+            std::string::npos);
+  EXPECT_FALSE(FFiles.MoveToTrash(Path("absent.txt")));
+}
+
+TEST_F(PosixFilesTest, WellKnownFolders) {
+  EXPECT_TRUE(FFiles.FolderExists(FFiles.DocumentsFolder()));
+  EXPECT_EQ(FFiles.CurrentDirectory(), fs::current_path().string());
+}
+
+}  // namespace
+}  // namespace vorna
