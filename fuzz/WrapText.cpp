@@ -2,6 +2,7 @@
 // eight bytes choose the settings, the rest is the line. Traps when a wrap
 // does not cut the line into whole characters that add up to it, when a row
 // starts inside hidden notation, or when cell columns run backwards.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -19,9 +20,9 @@ class TByteMeasurer : public vorna::TTextMeasurer {
  public:
   explicit TByteMeasurer(int height) : FHeight(height) {}
   int TextWidth(std::string_view text) override {
-    int width = 0;
+    long long width = 0;
     for (unsigned char c : text) width += 1 + c % 7;
-    return width;
+    return static_cast<int>(std::min<long long>(width, 1 << 30));
   }
   int FontHeight() override { return FHeight; }
 
