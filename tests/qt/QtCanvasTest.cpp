@@ -4,6 +4,7 @@
 
 #include <QGuiApplication>
 #include <QPalette>
+#include <QWidget>
 #include <limits>
 #include <vector>
 
@@ -122,6 +123,16 @@ TEST(QtCanvas, ScrollOnAWidgetGoesThroughItsHandler) {
   EXPECT_EQ(c.Canvas->ScrollRect({0, 10, 40, 40}, 0, -6), (TRect{0, 34, 40, 40}));
   EXPECT_EQ(seen, (TRect{0, 10, 40, 40}));
   EXPECT_EQ(dy, -6);
+}
+
+TEST(QtCanvas, WidgetScrollingSurvivesTheWidget) {
+  TImageCanvas c(40, 40);
+  auto* widget = new QWidget;
+  widget->resize(40, 40);
+  qt::AttachWidgetScrolling(*c.Canvas, widget);
+  EXPECT_EQ(c.Canvas->ScrollRect({0, 0, 40, 40}, 3, 0), (TRect{0, 0, 3, 40}));
+  delete widget;
+  EXPECT_EQ(c.Canvas->ScrollRect({0, 0, 40, 40}, 0, 3), (TRect{0, 0, 40, 3}));
 }
 
 TEST(QtCanvas, BitmapsDrawCopyStretchAndKeyOutTheirBottomLeftColour) {

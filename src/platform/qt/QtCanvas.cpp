@@ -3,6 +3,8 @@
 #include "platform/qt/QtCanvas.h"
 
 #include <QPaintDevice>
+#include <QPointer>
+#include <QWidget>
 #include <algorithm>
 #include <cstdlib>
 
@@ -295,6 +297,13 @@ std::unique_ptr<TBitmap> TQtCanvas::CreateBitmap(int width, int height) {
 int TQtCanvas::PixelsPerInch() const {
   const QPaintDevice* device = Device();
   return device && device->logicalDpiY() > 0 ? device->logicalDpiY() : 96;
+}
+
+void AttachWidgetScrolling(TQtCanvas& canvas, QWidget* widget) {
+  QPointer<QWidget> guarded(widget);
+  canvas.SetScrollHandler([guarded](const TRect& area, int dx, int dy) {
+    if (guarded) guarded->scroll(dx, dy, ToQRect(area));
+  });
 }
 
 }  // namespace vorna::qt

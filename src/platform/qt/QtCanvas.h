@@ -12,6 +12,8 @@
 #include "platform/Canvas.h"
 #include "platform/qt/QtGlyphCache.h"
 
+class QWidget;
+
 namespace vorna::qt {
 
 class TQtCanvas : public TCanvas {
@@ -137,6 +139,10 @@ class TQtBitmap : public TBitmap {
   int FPixelsPerInch;
   std::unique_ptr<TBitmapCanvas> FCanvas;
 };
+
+// Makes ScrollRect on `canvas` scroll `widget` (QWidget::scroll), which
+// repaints the uncovered part itself.
+void AttachWidgetScrolling(TQtCanvas& canvas, QWidget* widget);
 
 // Resolves a system colour number through the application palette.
 TColor SystemColorFromPalette(unsigned index);
