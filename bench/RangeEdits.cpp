@@ -1,0 +1,120 @@
+// Range edits on a novel-length document: a 1 KB multi-line paste inserted in
+// the middle and deleted again, against a 100 KB document in the same run, and
+// the scan rate of a search for a word the document does not hold.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+
+#include "Corpus.h"
+#include "document/EditResults.h"
+#include "platform/Files.h"
+#include "platform/MessageBoxes.h"
+#include "text/Cp932.h"
+#include "text/ShiftJis.h"
+#include "text/TextUtils.h"
+
+namespace {
+
+using namespace vorna;
+
+// The document never touches files or message boxes here.
+class TNoFiles : public TFileService {
+ public:
+  bool FileExists(const std::string&) override { return false; }
+  bool FolderExists(const std::string&) override { return false; }
+  TFileAccess CheckAccess(const std::string&) override { return TFileAccess::Missing; }
+  std::string ReadFile(const std::string&) override { return {}; }
+  void WriteFile(const std::string&, const std::string&) override {}
+  bool DeleteFile(const std::string&) override { return false; }
+  bool MoveFile(const std::string&, const std::string&) override { return false; }
+  bool CreateFolders(const std::string&) override { return false; }
+  bool MoveToTrash(const std::string&) override { return false; }
+  std::string DocumentsFolder() override { return "/tmp"; }
+  std::string CurrentDirectory() override { return "/tmp"; }
+};
+
+class TNoMessages : public TMessageBoxes {
+ public:
+  void Beep(TBeep) override {}
+  void ShowInfo(const std::string&) override {}
+  void ShowError(const std::string&) override {}
+  TMessageResult AskYesNoCancel(const std::string&) override { return TMessageResult::Cancel; }
+};
+
+TNoFiles files;
+TNoMessages messages;
+
+// Arg 0 is 100 KB, otherwise megabytes.
+const std::string& Text(size_t megabytes) {
+  static std::string texts[128];
+  std::string& text = texts[megabytes];
+  if (text.empty()) text = megabytes ? testing::CorpusText(megabytes << 20) : testing::CorpusText(100 << 10);
+  return text;
+}
+
+std::unique_ptr<TEditList> LaidOut(const std::string& text) {
+  auto list = std::make_unique<TEditList>(files, messages);
+  list->SetText(text);
+  list->FCharsPerRow = 40;
+  list->Relayout();
+  return list;
+}
+
+// The first 1 KB of the corpus text (several lines), cut at a character
+// boundary and never between CR and LF.
+std::string Paste(const std::string& text) {
+  size_t end = 0;
+  while (end < text.size()) {
+    const size_t next = end + (IsLeadByte(static_cast<unsigned char>(text[end])) ? 2 : 1);
+    if (next > 1024) break;
+    end = next;
+  }
+  if (end > 0 && text[end - 1] == '\r') --end;
+  return text.substr(0, end);
+}
+
+// Arg: megabytes (0 = 100 KB). Pasting 1 KB of lines into the middle of a
+// paragraph and deleting it again, alternately; the time is per operation.
+void BM_PasteOrDelete(benchmark::State& state) {
+  const std::string& text = Text(static_cast<size_t>(state.range(0)));
+  if (text.empty()) return state.SkipWithError("corpus folder not found (set VORNA_CORPUS)");
+  auto list = LaidOut(text);
+  const std::string paste = Paste(text);
+  int line = list->Count() / 2;
+  while (line + 1 < list->Count() && list->Get(line).size() < 100) ++line;
+  const TDisplayPos at = list->DocToDisplay({1, line});
+  TEditResult result;
+  bool inserted = false;
+  for (auto _ : state) {
+    if (inserted) {
+      list->DeleteRange(result.InsertStart, result.CaretPos, result, false);
+    } else {
+      list->InsertText(at, paste, result, false);
+    }
+    inserted = !inserted;
+  }
+  state.counters["rows"] = list->RowCount();
+  state.counters["paste_bytes"] = static_cast<double>(paste.size());
+  state.counters["paste_lines"] = static_cast<double>(SplitText(paste, "\r\n").size());
+}
+BENCHMARK(BM_PasteOrDelete)->Arg(0)->Arg(10)->Unit(benchmark::kMicrosecond);
+
+// Arg: megabytes. A forward search from the top for a word the text lacks.
+void BM_FindAbsentWord(benchmark::State& state) {
+  const std::string& text = Text(static_cast<size_t>(state.range(0)));
+  if (text.empty()) return state.SkipWithError("corpus folder not found (set VORNA_CORPUS)");
+  auto list = LaidOut(text);
+  const std::string word = Cp932Lit("ＶＯＲＮＡ語彙");
+  if (text.find(word) != std::string::npos)
+    return state.SkipWithError("the search word occurs in the corpus");
+  TDisplayPos found;
+  for (auto _ : state) {
+    list->FindText(word, {1, 0}, found, 1, true);
+    benchmark::DoNotOptimize(found);
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
+}
+BENCHMARK(BM_FindAbsentWord)->Arg(10)->Unit(benchmark::kMillisecond);
+
+}  // namespace
