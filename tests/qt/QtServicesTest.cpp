@@ -1,6 +1,5 @@
 // Clipboard, shell, files, pictures, timers, keys and metrics on Qt.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QClipboard>
@@ -16,7 +15,6 @@
 #include <QUrl>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 // jpeglib.h needs size_t and FILE declared first.
 #include <jpeglib.h>
 
@@ -156,99 +154,6 @@ TEST_F(QtShellTest, ProgramsGetTheirArgumentsWithoutAShell) {
   EXPECT_FALSE(fs::exists(base / "evil3"));
   EXPECT_FALSE(FShell.StartProgram("", {}));
   EXPECT_TRUE(FSink.Urls.isEmpty());
-}
-
-class QtFilesTest : public ::testing::Test {
- protected:
-  std::string Path(const char* name) { return (fs::path(FDir.path().toStdString()) / name).string(); }
-  static void Write(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-  }
-  QTemporaryDir FDir;
-  TQtFiles FFiles;
-};
-
-TEST_F(QtFilesTest, WriteReplacesThroughATemporaryAndKeepsPermissions) {
-  std::string path = Path("memo.txt");
-  FFiles.WriteFile(path, std::string("one\r\ntwo\0x", 10));
-  EXPECT_EQ(FFiles.ReadFile(path), std::string("one\r\ntwo\0x", 10));
-  ::chmod(path.c_str(), 0640);
-  FFiles.WriteFile(path, "new");
-  EXPECT_EQ(FFiles.ReadFile(path), "new");
-  struct stat st {};
-  ASSERT_EQ(::stat(path.c_str(), &st), 0);
-  EXPECT_EQ(st.st_mode & 0777, 0640u);
-  FFiles.WriteFile(path, "");
-  EXPECT_EQ(FFiles.ReadFile(path), "");
-  // Only the file is left: no temporary lies around.
-  EXPECT_EQ(std::distance(fs::directory_iterator(FDir.path().toStdString()), fs::directory_iterator()), 1);
-}
-
-TEST_F(QtFilesTest, FailedWritesThrowAndLeaveWhatWasThere) {
-  std::string folder = Path("folder");
-  ASSERT_TRUE(FFiles.CreateFolders(folder));
-  try {
-    FFiles.WriteFile(folder, "x");
-    FAIL() << "no exception";
-  } catch (const EFileError& e) {
-    EXPECT_EQ(e.Kind, EFileError::TKind::Create);
-    EXPECT_EQ(e.Path, folder);
-    EXPECT_FALSE(e.Reason.empty());
-  }
-  EXPECT_TRUE(FFiles.FolderExists(folder));
-  EXPECT_THROW(FFiles.WriteFile(Path("missing/dir/file.txt"), "x"), EFileError);
-  EXPECT_THROW(FFiles.WriteFile("", "x"), EFileError);
-  EXPECT_EQ(std::distance(fs::directory_iterator(FDir.path().toStdString()), fs::directory_iterator()), 1);
-}
-
-TEST_F(QtFilesTest, ReadErrorsCarryTheSystemReason) {
-  try {
-    FFiles.ReadFile(Path("absent.txt"));
-    FAIL() << "no exception";
-  } catch (const EFileError& e) {
-    EXPECT_EQ(e.Kind, EFileError::TKind::Open);
-    EXPECT_NE(e.Reason.find("No such file"), std::string::npos) << e.Reason;
-  }
-  EXPECT_THROW(FFiles.ReadFile(FDir.path().toStdString()), EFileError);
-}
-
-TEST_F(QtFilesTest, AccessCheck) {
-  std::string path = Path("a.txt");
-  EXPECT_EQ(FFiles.CheckAccess(path), TFileAccess::Missing);
-  Write(path, "x");
-  EXPECT_EQ(FFiles.CheckAccess(path), TFileAccess::ReadWrite);
-  ::chmod(path.c_str(), 0444);
-  EXPECT_EQ(FFiles.CheckAccess(path), TFileAccess::ReadOnly);
-  EXPECT_EQ(FFiles.CheckAccess(""), TFileAccess::Missing);
-}
-
-TEST_F(QtFilesTest, DeleteMoveFoldersAndTrash) {
-  std::string a = Path("a.txt"), b = Path("b.txt");
-  Write(a, "A");
-  Write(b, "B");
-  EXPECT_FALSE(FFiles.MoveFile(a, b));  // never replaces
-  EXPECT_TRUE(FFiles.DeleteFile(b));
-  EXPECT_FALSE(FFiles.DeleteFile(b));
-  EXPECT_TRUE(FFiles.MoveFile(a, b));
-  EXPECT_FALSE(FFiles.FileExists(a));
-  EXPECT_EQ(FFiles.ReadFile(b), "A");
-  std::string deep = Path("x/y/z");
-  EXPECT_TRUE(FFiles.CreateFolders(deep));
-  EXPECT_TRUE(FFiles.CreateFolders(deep));
-  EXPECT_FALSE(FFiles.CreateFolders(b + "/sub"));  // a file is in the way
-  EXPECT_FALSE(FFiles.FileExists(deep));
-  // The trash: a private data folder keeps the test away from the user's own.
-  QTemporaryDir data;
-  qputenv("XDG_DATA_HOME", data.path().toUtf8());
-  std::string doomed = Path("doomed.txt");
-  Write(doomed, "bye");
-  bool trashed = FFiles.MoveToTrash(doomed);
-  qunsetenv("XDG_DATA_HOME");
-  EXPECT_TRUE(trashed);
-  EXPECT_FALSE(FFiles.FileExists(doomed));
-  EXPECT_FALSE(FFiles.MoveToTrash(Path("never-there.txt")));
-  EXPECT_FALSE(FFiles.DocumentsFolder().empty());
-  EXPECT_EQ(FFiles.CurrentDirectory(), fs::current_path().string());
 }
 
 // A small JPEG made with libjpeg: `width` x `height` of one colour.

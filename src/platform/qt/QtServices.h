@@ -1,4 +1,5 @@
-// The Qt implementations of the platform services other than the canvas.
+// The Qt implementations of the platform services other than the canvas (the
+// file service is the core's own, platform/PosixFiles.h).
 #pragma once
 
 #include <QObject>
@@ -6,7 +7,6 @@
 #include <memory>
 
 #include "platform/Clipboard.h"
-#include "platform/Files.h"
 #include "platform/KeyState.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Pictures.h"
@@ -32,21 +32,6 @@ class TQtShell : public TShell {
   void Open(const std::string& target, const std::string& parameters, const std::string& directory) override;
   bool StartProgram(const std::string& program, const std::vector<std::string>& arguments) override;
   void ProcessMessages() override;
-};
-
-class TQtFiles : public TFileService {
- public:
-  bool FileExists(const std::string& path) override;
-  bool FolderExists(const std::string& path) override;
-  TFileAccess CheckAccess(const std::string& path) override;
-  std::string ReadFile(const std::string& path) override;
-  void WriteFile(const std::string& path, const std::string& bytes) override;
-  bool DeleteFile(const std::string& path) override;
-  bool MoveFile(const std::string& from, const std::string& to) override;
-  bool CreateFolders(const std::string& path) override;
-  bool MoveToTrash(const std::string& path) override;
-  std::string DocumentsFolder() override;
-  std::string CurrentDirectory() override;
 };
 
 class TQtMessageBoxes : public TMessageBoxes {
