@@ -30,10 +30,12 @@ constexpr bool IsMarkerTrail(unsigned char byte) {
   return byte == kBar || byte == kRubyOpen || byte == kRubyClose || byte == kNoteOpen || byte == kNoteClose;
 }
 
-// 0-based offset of the next byte pair at or after `i` that has the bytes of
-// "｜", "《", "》", "［" or "］" (whether or not it starts a character), or
-// `size`. Sixteen pairs at a time where SSE2 is there.
-size_t NextMarker(const unsigned char* bytes, size_t i, size_t size) {
+// Calls visit(i) with the 0-based offset of every byte pair that has the
+// bytes of "｜", "《", "》", "［" or "］" (whether or not it starts a
+// character), in order. Sixteen pairs at a time where SSE2 is there.
+template <typename F>
+void ForEachMarkerPair(const unsigned char* bytes, size_t size, F&& visit) {
+  size_t i = 0;
 #if defined(__SSE2__)
   const __m128i lead = _mm_set1_epi8(static_cast<char>(kMarkerLead));
   const __m128i bar = _mm_set1_epi8(static_cast<char>(kBar));
@@ -41,21 +43,19 @@ size_t NextMarker(const unsigned char* bytes, size_t i, size_t size) {
   const __m128i rubyClose = _mm_set1_epi8(static_cast<char>(kRubyClose));
   const __m128i noteOpen = _mm_set1_epi8(static_cast<char>(kNoteOpen));
   const __m128i noteClose = _mm_set1_epi8(static_cast<char>(kNoteClose));
-  while (i + 17 <= size) {
+  for (; i + 17 <= size; i += 16) {
     const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
     const __m128i second = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i + 1));
     __m128i trail = _mm_or_si128(_mm_cmpeq_epi8(second, bar), _mm_cmpeq_epi8(second, rubyOpen));
     trail = _mm_or_si128(trail, _mm_cmpeq_epi8(second, rubyClose));
     trail = _mm_or_si128(trail,
                          _mm_or_si128(_mm_cmpeq_epi8(second, noteOpen), _mm_cmpeq_epi8(second, noteClose)));
-    const int hits = _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(first, lead), trail));
-    if (hits) return i + static_cast<size_t>(std::countr_zero(static_cast<unsigned>(hits)));
-    i += 16;
+    auto hits = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(first, lead), trail)));
+    for (; hits != 0; hits &= hits - 1) visit(i + static_cast<size_t>(std::countr_zero(hits)));
   }
 #endif
   for (; i + 1 < size; ++i)
-    if (bytes[i] == kMarkerLead && IsMarkerTrail(bytes[i + 1])) return i;
-  return size;
+    if (bytes[i] == kMarkerLead && IsMarkerTrail(bytes[i + 1])) visit(i);
 }
 
 struct TMaskCache {
@@ -86,12 +86,13 @@ void FillHiddenMask(THiddenMask& mask, std::string_view line, bool hideRuby, boo
     // everything from the earliest open opener through the closer is hidden.
     size_t rubyOpen = SIZE_MAX, noteOpen = SIZE_MAX;
     size_t known = 0;  // a character start at or before the next pair
-    for (size_t i = NextMarker(bytes, 0, size); i < size; i = NextMarker(bytes, known, size)) {
+    ForEachMarkerPair(bytes, size, [&](size_t i) {
+      if (i < known) return;  // inside a character already passed
       size_t run = i;
       while (run > known && IsLeadByte(bytes[run - 1])) --run;
       if ((i - run) % 2 == 1) {  // a trail byte
         known = i + 1;
-        continue;
+        return;
       }
       known = i + 2;
       const unsigned char trail = bytes[i + 1];
@@ -122,7 +123,7 @@ void FillHiddenMask(THiddenMask& mask, std::string_view line, bool hideRuby, boo
           }
         }
       }
-    }
+    });
   }
   if (hidePrefix && !prefix.empty() && line.starts_with(prefix)) {
     std::memset(hidden + 1, 1, prefix.size());
