@@ -1,0 +1,119 @@
+// Saving and loading the document on real files: the backup modes, a backup
+// folder that does not exist yet or cannot be made, and a save that fails.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "MemoryFiles.h"
+#include "TestSupport.h"
+#include "document/EditLists.h"
+#include "platform/PosixFiles.h"
+
+namespace vorna {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::Sj;
+
+class DocumentFilesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/vorna-doc-XXXXXX";
+    FDir = ::mkdtemp(pattern);
+    const char* data = std::getenv("XDG_DATA_HOME");
+    FHadDataHome = data != nullptr;
+    if (data) FOldDataHome = data;
+    ::setenv("XDG_DATA_HOME", (FDir / "data").c_str(), 1);
+    FFiles.WriteFile(Path("memo.txt"), "v1");
+    FList.LoadFromFile(Path("memo.txt"));
+  }
+  void TearDown() override {
+    if (FHadDataHome) {
+      ::setenv("XDG_DATA_HOME", FOldDataHome.c_str(), 1);
+    } else {
+      ::unsetenv("XDG_DATA_HOME");
+    }
+    std::error_code ec;
+    fs::remove_all(FDir, ec);
+  }
+  std::string Path(const std::string& name) const { return (FDir / name).string(); }
+  std::string Read(const std::string& name) { return FFiles.ReadFile(Path(name)); }
+  void Edit(const std::string& text) { FList.Put(0, text); }
+
+  fs::path FDir;
+  std::string FOldDataHome;
+  bool FHadDataHome = false;
+  TPosixFiles FFiles;
+  testing::TRecordingMessages FMessages;
+  TEditList FList{FFiles, FMessages};
+};
+
+TEST_F(DocumentFilesTest, BakExtensionReplacesAnOlderBackup) {
+  FFiles.WriteFile(Path("memo.bak"), "older");
+  FList.FBackupMode = bmBakExtension;
+  Edit("v2");
+  FList.SaveToFile();
+  EXPECT_EQ(Read("memo.bak"), "v1");
+  EXPECT_EQ(Read("memo.txt"), "v2");
+}
+
+TEST_F(DocumentFilesTest, BackupFolderIsCreatedWithItsParents) {
+  FList.FBackupMode = bmBackupFolder;
+  FList.FBackupFolder = Path("backups/old") + "/";
+  Edit("v2");
+  FList.SaveToFile();
+  EXPECT_EQ(Read("backups/old/memo.txt"), "v1");
+  Edit("v3");
+  FList.SaveToFile();
+  EXPECT_EQ(Read("backups/old/memo.txt"), "v2");
+  EXPECT_EQ(Read("memo.txt"), "v3");
+  EXPECT_TRUE(FMessages.Shown.empty());
+}
+
+TEST_F(DocumentFilesTest, BackupFolderThatCannotBeMadeIsReportedAndTheSaveGoesOn) {
+  FFiles.WriteFile(Path("blocker"), "a file where a folder should be");
+  FList.FBackupMode = bmBackupFolder;
+  FList.FBackupFolder = Path("blocker/backups") + "/";
+  Edit("v2");
+  FList.SaveToFile();
+  ASSERT_EQ(FMessages.Shown.size(), 1u);
+  EXPECT_EQ(FMessages.Shown[0], "error: " + Sj("バックアップを作成することができませんでした！"));
+  EXPECT_EQ(Read("memo.txt"), "v2");
+  EXPECT_FALSE(FList.GetModified());
+}
+
+TEST_F(DocumentFilesTest, TrashKeepsTheOldVersion) {
+  FList.FBackupMode = bmTrash;
+  Edit("v2");
+  FList.SaveToFile();
+  EXPECT_EQ(Read("memo.txt"), "v2");
+  EXPECT_EQ(FFiles.ReadFile((FDir / "data" / "Trash" / "files" / "memo.txt").string()), "v1");
+}
+
+TEST_F(DocumentFilesTest, SaveIntoAFolderThatCannotHoldFilesFailsAndKeepsTheText) {
+  FFiles.WriteFile(Path("plain"), "x");
+  Edit("v2");
+  try {
+    FList.SaveToFile(Path("plain/memo.txt"));
+    FAIL() << "no error";
+  } catch (const EFileError& e) {
+    EXPECT_EQ(FileErrorText(e),
+              Sj("ファイル \"" + Path("plain/memo.txt") + "\" を作成できません。Not a directory"));
+  }
+  EXPECT_TRUE(FList.GetModified());
+  EXPECT_EQ(FList.GetText(), "v2");
+  EXPECT_EQ(Read("memo.txt"), "v1");
+}
+
+TEST_F(DocumentFilesTest, ReadOnlyFilesOpenReadOnlyAndAreNotReplaced) {
+  fs::permissions(Path("memo.txt"), fs::perms::owner_read | fs::perms::group_read);
+  FList.LoadFromFile(Path("memo.txt"));
+  EXPECT_TRUE(FList.IsReadOnlyFile());
+  Edit("v2");
+  EXPECT_THROW(FList.SaveToFile(), EFileError);
+  EXPECT_EQ(Read("memo.txt"), "v1");
+}
+
+}  // namespace
+}  // namespace vorna
