@@ -268,6 +268,18 @@ TEST(QtCanvas, BadInputIsDrawnOrIgnoredWithoutCrashing) {
   EXPECT_EQ(c.Canvas->PenWidth(), 1);
 }
 
+TEST(QtCanvas, TextUnderAPainterTransformIsNotLeftOut) {
+  // A printer or a scrolled widget may move the painter's origin; glyphs are
+  // culled against what shows, not against raw device coordinates.
+  for (bool vertical : {false, true}) {
+    TImageCanvas c(100, 100);
+    c.Painter.translate(-300, -300);
+    c.Canvas->SetFont(TestFont("ＭＳ 明朝", -20, vertical));
+    c.Canvas->TextOut(vertical ? 380 : 310, 310, Sj("字字"));
+    EXPECT_NE(InkBox(c.Done()), QRect()) << vertical;
+  }
+}
+
 TEST(QtCanvas, HundredKilobytesOfTextInOneCall) {
   std::string text;
   while (text.size() < 100 * 1024) text += Sj("日本語のテキストとLatin text, ");

@@ -115,6 +115,16 @@ bool TQtCanvas::ApplyClip(QPainter* p, const TRect* extra) {
   return true;
 }
 
+TRect TQtCanvas::VisibleRect(QPainter* p) const {
+  if (FHasClip) return FClip;
+  TRect device = ClipRect();
+  if (!p || p->worldTransform().isIdentity()) return device;
+  bool invertible = false;
+  QTransform inverse = p->worldTransform().inverted(&invertible);
+  if (!invertible) return device;
+  return FromQRect(inverse.mapRect(ToQRect(device)));
+}
+
 void TQtCanvas::FillRect(const TRect& r) {
   QPainter* p = Painter();
   if (r.IsEmpty() || FBrushStyle == TBrushStyle::Clear || FBrushColor == kClNone || !ApplyClip(p, nullptr))

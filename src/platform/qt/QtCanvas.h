@@ -97,6 +97,9 @@ class TQtCanvas : public TCanvas {
   // Sets the painter's clip to the canvas clip ∩ `extra` (when given); false
   // when nothing can be drawn.
   bool ApplyClip(QPainter* p, const TRect* extra);
+  // What can show, in the painter's logical coordinates (glyphs outside it
+  // are left out of a run).
+  TRect VisibleRect(QPainter* p) const;
   void StrokeSegment(QPainter* p, TPoint from, TPoint to);
 
   QPainter* FPainter = nullptr;

@@ -89,7 +89,7 @@ void TQtCanvas::DrawHorizontal(QPainter* p, TQtFont& font, int x, int y, const s
                                int total) {
   const float baseline = static_cast<float>(y + font.Ascent());
   // Glyphs beyond the clip are left out, so a huge text costs only its visible part.
-  TRect clip = ClipRect();
+  TRect clip = VisibleRect(p);
   const int margin = font.Key().EmPixels * 2;
   QList<quint32> indexes[2];
   QList<QPointF> positions[2];

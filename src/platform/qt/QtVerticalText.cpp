@@ -18,7 +18,7 @@ constexpr double kSlant = 0.2;
 void TQtCanvas::DrawVertical(QPainter* p, TQtFont& font, int x, int y, const std::vector<TPlaced>& placed,
                              int total) {
   const float centre = static_cast<float>(x) - static_cast<float>(font.CellHeight()) / 2;
-  TRect clip = ClipRect();
+  TRect clip = VisibleRect(p);
   const int margin = font.Key().EmPixels * 2;
   QList<quint32> upright[2], rotated[2];
   QList<QPointF> uprightAt[2], rotatedAt[2];
