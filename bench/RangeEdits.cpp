@@ -117,4 +117,24 @@ void BM_FindAbsentWord(benchmark::State& state) {
 }
 BENCHMARK(BM_FindAbsentWord)->Arg(10)->Unit(benchmark::kMillisecond);
 
+// Arg: megabytes. Deleting the first half of the document in one range: every
+// line of the range is deleted on its own, so the cost grows with the lines
+// deleted times the rows behind them.
+void BM_DeleteFirstHalf(benchmark::State& state) {
+  const std::string& text = Text(static_cast<size_t>(state.range(0)));
+  if (text.empty()) return state.SkipWithError("corpus folder not found (set VORNA_CORPUS)");
+  int lines = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto list = LaidOut(text);
+    const TDisplayPos end = list->DocToDisplay({1, list->Count() / 2});
+    lines = list->Count() / 2;
+    TEditResult result;
+    state.ResumeTiming();
+    list->DeleteRange({1, 0}, end, result, false);
+  }
+  state.counters["lines_deleted"] = lines;
+}
+BENCHMARK(BM_DeleteFirstHalf)->Arg(1)->Arg(2)->Arg(10)->Unit(benchmark::kMillisecond)->Iterations(1);
+
 }  // namespace

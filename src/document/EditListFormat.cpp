@@ -108,7 +108,7 @@ void TEditList::RestoreFormat(TDisplayPos start, TDisplayPos end, TRestoreResult
     if (cut > 0 && cut < size && ByteTypeAt(text, cut + 1) == TByteType::Trail) --cut;
     joined.append(text, static_cast<size_t>(cut));
   }
-  Put(first, joined);
+  if (last - first > 1) Put(first, joined);  // a single line joins into itself
   for (int line = last - 1; line > first; --line) Delete(line);
   result.CaretPos = DocToDisplay({1, first + 1});
   if (result.CaretPos.Row < 0) {

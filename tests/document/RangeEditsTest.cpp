@@ -534,6 +534,18 @@ TEST_F(RandomEditsTest, FindVisitsTheOccurrencesFindAllLists) {
   }
 }
 
+TEST_F(RangeEditsTest, EditsBeforeTheFirstLayoutKeepTheLines) {
+  list.SetText("abc\r\ndef");  // no rows yet: every position reads as a row's start
+  list.InsertText({1, 1}, "x\r\ny", result, false);
+  list.DeleteRange({1, 0}, {2, 0}, result, true);
+  TDisplayPos found;
+  list.FindText("y", {1, 0}, found, 1, true);
+  EXPECT_EQ(found.Row, -1);  // found, but no row shows it yet
+  list.Relayout();
+  EXPECT_EQ(list.GetText(), "abc\r\nx\r\nydef");
+  EXPECT_EQ(list.Rows().Rows(), FreshRows());
+}
+
 TEST_F(RandomEditsTest, PositionsFarOutsideAreClamped) {
   const TDisplayPos wild[] = {{-100, -100}, {1, 1 << 30}, {1 << 30, 0}, {-5, 3}, {3, -1}, {1 << 30, 1 << 30}};
   for (int variant = 0; variant < 4; ++variant) {
