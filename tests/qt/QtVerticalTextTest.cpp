@@ -37,6 +37,18 @@ TEST(QtVerticalText, FullWidthCharactersTakeTheFontsVerticalForms) {
   }
 }
 
+TEST(QtVerticalText, SidewaysMarksWithoutAVerticalFormAreRotated) {
+  // The IPA fonts have no vertical form of these; they lie sideways instead.
+  for (const char* ch : {"－", "：", "＜", "≒"}) {
+    auto vertical = GlyphsOf(Sj(ch), true);
+    ASSERT_EQ(vertical.size(), 1u) << ch;
+    EXPECT_TRUE(vertical[0].Rotated) << ch;
+  }
+  auto kanji = GlyphsOf(Sj("＋"), true);
+  ASSERT_EQ(kanji.size(), 1u);
+  EXPECT_FALSE(kanji[0].Rotated);
+}
+
 TEST(QtVerticalText, MixedLineUprightAndRotated) {
   std::string text = Sj("「」ー、。（）ABC１２");
   auto vertical = GlyphsOf(text, true);

@@ -21,6 +21,30 @@ bool gCachingEnabled = true;
 // vertical writing; everything else stands upright.
 bool IsHalfWidth(char32_t cp) { return cp < 0x80 || (cp >= 0xFF61 && cp <= 0xFF9F); }
 
+// Full-width characters that lie sideways in vertical writing; drawn rotated
+// when the font has no vertical form for them.
+bool RotatesWithoutAlternate(char32_t cp) {
+  switch (cp) {
+    case 0xFF0D:  // －
+    case 0xFF1A:  // ：
+    case 0xFF1B:  // ；
+    case 0xFF1C:  // ＜
+    case 0xFF1E:  // ＞
+    case 0x2252:  // ≒
+    case 0x2261:  // ≡
+    case 0x223D:  // ∽
+    case 0x2282:  // ⊂
+    case 0x2283:  // ⊃
+    case 0x2286:  // ⊆
+    case 0x2287:  // ⊇
+    case 0x222A:  // ∪
+    case 0x2229:  // ∩
+      return true;
+    default:
+      return false;
+  }
+}
+
 QRawFont MakeRaw(const QString& family, int em, bool bold, bool italic) {
   QFont font(family);
   font.setPixelSize(em);
@@ -137,6 +161,10 @@ TGlyph TQtFont::Lookup(char32_t cp) {
   float scale = raw.unitsPerEm() > 0 ? static_cast<float>(raw.pixelSize() / raw.unitsPerEm()) : 0;
   TVerticalShape shape;
   if (hb_font_t* hb = HbFont(g.Face); hb && ShapeVertical(hb, cp, shape)) {
+    if (shape.Glyph == g.Index && RotatesWithoutAlternate(cp)) {
+      g.Rotated = true;
+      return g;
+    }
     g.Index = shape.Glyph;
     g.Dx = static_cast<float>(shape.XOffset) * scale;
     g.Dy = -static_cast<float>(shape.YOffset) * scale;
