@@ -133,11 +133,11 @@ void TEditList::DeleteRange(TDisplayPos start, TDisplayPos end, TEditResult& res
     s = DocPos(*this, {b.Left, b.Top});
     manyLines = GetRow(b.Top).Line != GetRow(b.Bottom).Line;
     // Bottom up, so the rows above keep their records while lines below change.
+    std::vector<std::string> pieces(static_cast<size_t>(b.Bottom - b.Top + 1));
     for (int row = b.Bottom; row >= b.Top; --row) {
       const TBoxSpan span = BoxSpan(*this, row, b.Left, b.Right);
       const std::string& line = Get(span.Line);
-      if (row < b.Bottom) result.DeletedText.insert(0, kCrLf);
-      result.DeletedText.insert(0, Bytes(line, span.From, span.To));
+      pieces[static_cast<size_t>(row - b.Top)] = Bytes(line, span.From, span.To);
       if (row == b.Top) s = {span.From, span.Line};
       if (span.To <= span.From) continue;
       heading |= headings && IsHeadingLine(span.Line);
@@ -151,6 +151,7 @@ void TEditList::DeleteRange(TDisplayPos start, TDisplayPos end, TEditResult& res
       else if (t.Y == span.Line && t.X > span.From)
         t.X = span.From;
     }
+    result.DeletedText = JoinText(pieces, kCrLf);
     lastRow = b.Bottom + RowsToLineEnd(b.Bottom) - 1;
   } else {
     TTextPos e;
