@@ -191,20 +191,26 @@ TEST(QtCanvas, ExtTextOutOpaqueAndClipped) {
 }
 
 TEST(QtCanvas, AdvancesArePerByteAndAShortArrayFallsBack) {
-  TFontSpec font = TestFont("ＭＳ ゴシック", -20, false);
-  std::string text = Sj("漢a漢");
-  // Explicit advances: 漢 = 15 + 15, a = 40, 漢 natural (the array stops).
-  const int advances[] = {15, 15, 40};
-  TImageCanvas c(200, 40);
-  c.Canvas->SetFont(font);
-  c.Canvas->ExtTextOut(0, 0, kEtoNone, {}, text, advances);
-  QImage img = c.Done();
-  TImageCanvas d(200, 40);
-  d.Canvas->SetFont(font);
-  d.Canvas->TextOut(0, 0, Sj("漢"));
-  d.Canvas->TextOut(30, 0, "a");
-  d.Canvas->TextOut(70, 0, Sj("漢"));
-  EXPECT_EQ(MaxChannelDifference(img, d.Done()), 0);
+  for (bool vertical : {false, true}) {
+    TFontSpec font = TestFont("ＭＳ ゴシック", -20, vertical);
+    std::string text = Sj("漢a漢");
+    // Explicit advances: 漢 = 15 + 15, a = 40, 漢 natural (the array stops).
+    const int advances[] = {15, 15, 40};
+    int x = vertical ? 30 : 0;
+    auto at = [&](TCanvas& canvas, int pen, const std::string& s) {
+      canvas.TextOut(vertical ? x : pen, vertical ? pen : 0, s);
+    };
+    TImageCanvas c(200, 200);
+    c.Canvas->SetFont(font);
+    c.Canvas->ExtTextOut(x, 0, kEtoNone, {}, text, advances);
+    QImage img = c.Done();
+    TImageCanvas d(200, 200);
+    d.Canvas->SetFont(font);
+    at(*d.Canvas, 0, Sj("漢"));
+    at(*d.Canvas, 30, "a");
+    at(*d.Canvas, 70, Sj("漢"));
+    EXPECT_EQ(MaxChannelDifference(img, d.Done()), 0) << vertical;
+  }
 }
 
 TEST(QtCanvas, MeasuringInBothDirections) {
