@@ -1,5 +1,7 @@
 // Off-screen 32-bit bitmaps with their own canvas.
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "platform/qt/QtCanvas.h"
 

@@ -1,20 +1,21 @@
 // CP932 conversion at the Qt boundary.
 #include "platform/qt/QtConvert.h"
 
+#include <string>
+
 #include "text/Cp932.h"
 
 namespace vorna::qt {
 
 QString QStringFromCp932(std::string_view cp932) {
-  QString out;
-  out.reserve(static_cast<qsizetype>(cp932.size()));
+  std::u32string text;
+  text.reserve(cp932.size());
   for (size_t i = 0; i < cp932.size();) {
     char32_t cp = 0;
     i += static_cast<size_t>(Cp932DecodeAt(cp932, i, cp));
-    char32_t one[1] = {cp};
-    out.append(QString::fromUcs4(one, 1));
+    text.push_back(cp);
   }
-  return out;
+  return QString::fromUcs4(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 std::string Cp932FromQString(const QString& text) {

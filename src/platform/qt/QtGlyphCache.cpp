@@ -8,6 +8,7 @@
 #include <QHash>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "platform/qt/QtFonts.h"
 #include "platform/qt/QtHarfBuzz.h"
