@@ -68,6 +68,7 @@ void TEditList::FormatLines(TDisplayPos start, TDisplayPos end, TFormatResult& r
     // line back byte for byte.
     const std::string spaces = Indent(indent, FLayout.UseZenkaku);
     size_t offset = 0;
+    std::vector<std::string> rest;
     for (size_t j = 0; j < lengths.size(); ++j) {
       std::string piece = j > 0 ? spaces : std::string();
       piece.append(text, offset, static_cast<size_t>(lengths[j]));
@@ -75,9 +76,10 @@ void TEditList::FormatLines(TDisplayPos start, TDisplayPos end, TFormatResult& r
       if (j == 0) {
         if (piece != text) Put(line, piece);
       } else {
-        Insert(line + static_cast<int>(j), piece);
+        rest.push_back(std::move(piece));
       }
     }
+    InsertLines(line + 1, rest);
     const int pieces = static_cast<int>(lengths.size());
     result.RowCounts.push_back(pieces);
     result.Indents.push_back(indent);
@@ -109,7 +111,7 @@ void TEditList::RestoreFormat(TDisplayPos start, TDisplayPos end, TRestoreResult
     joined.append(text, static_cast<size_t>(cut));
   }
   if (last - first > 1) Put(first, joined);  // a single line joins into itself
-  for (int line = last - 1; line > first; --line) Delete(line);
+  DeleteLines(first + 1, last - first - 1);
   result.CaretPos = DocToDisplay({1, first + 1});
   if (result.CaretPos.Row < 0) {
     const int lastRow = range_detail::LastRowIndex(*this);

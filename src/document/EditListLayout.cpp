@@ -49,36 +49,38 @@ void TEditList::WrapLine(int line, bool insert, int& scene, int& row) {
   row += PlaceLineRows(line, row, insert ? 0 : -1, scene);
 }
 
-// Writes the rows of `line` from `row` on, taking the place of `replaced`
-// existing records (-1: overwrite as many as the line needs). The table grows
-// or shrinks only by the difference, so an edit that keeps a line's row count
-// moves nothing. Returns the number of rows written.
-int TEditList::PlaceLineRows(int line, int row, int replaced, int& scene) {
+void TEditList::BuildLineRows(int line, std::vector<TRowInfo>& rows, int& scene) const {
   const std::string& text = Get(line);
   const TLineIndent indent = GetLineIndent(text, FLayout.Wrap);
   static thread_local std::vector<int> lengths;
   WrapText(text, WrapInputs(), FLayout.Wrap, indent, lengths);
   const int n = static_cast<int>(lengths.size());
-  if (replaced < 0) replaced = std::clamp(FRows.Count() - row, 0, n);
-  if (n > replaced) {
-    FRows.InsertRows(row + replaced, n - replaced);
-  } else if (n < replaced) {
-    FRows.DeleteRows(row + n, replaced - n);
-  }
   const bool heading = FLayout.ScenesNumbered() && IsHeadingLine(line);
   uint32_t start = 1;
   for (int k = 0; k < n; ++k) {
-    TRowInfo& r = FRows[row + k];
+    TRowInfo& r = rows.emplace_back();
     r.Line = line;
     r.Start = start;
     r.Length = static_cast<uint32_t>(lengths[k]);
     r.RowInLine = static_cast<uint16_t>(std::min(k, 0xFFFF));
     r.Indent = k > 0 || indent.FirstRow ? IndentCells(indent.Cells) : 0;
     r.LastRow = k == n - 1;
-    r.SceneNo = 0;
     if (k == 0 && heading) r.SceneNo = static_cast<uint16_t>(++scene);
     start += r.Length;
   }
+}
+
+// Writes the rows of `line` from `row` on, taking the place of `replaced`
+// existing records (-1: overwrite as many as the line needs). The table grows
+// or shrinks only by the difference, so an edit that keeps a line's row count
+// moves nothing. Returns the number of rows written.
+int TEditList::PlaceLineRows(int line, int row, int replaced, int& scene) {
+  static thread_local std::vector<TRowInfo> rows;
+  rows.clear();
+  BuildLineRows(line, rows, scene);
+  const int n = static_cast<int>(rows.size());
+  if (replaced < 0) replaced = std::clamp(FRows.Count() - row, 0, n);
+  FRows.Splice(row, replaced, rows);
   return n;
 }
 
@@ -207,6 +209,39 @@ void TEditList::LineDeleted(int line) {
   ShiftLines(first, -1);
   // The scene numbers after a deleted heading move down with it.
   ShiftScenes(first, numbered ? -1 : 0);
+}
+
+void TEditList::LinesInserted(int first, int count) {
+  if (FLoading || FRows.Count() == 0 || count <= 0 || first < 0 || first + count > Count()) return;
+  // The rows still carry the old line numbers: the line the block went
+  // before is the one numbered `first` there.
+  int row = FirstRowOfLine(first);
+  if (row < 0) row = FRows.Count();
+  int scene = FLayout.ScenesNumbered() ? SceneBefore(row) : 0;
+  const int sceneBefore = scene;
+  std::vector<TRowInfo> rows;
+  for (int line = first; line < first + count; ++line) {
+    BuildLineRows(line, rows, scene);
+    FMaxLineLength = std::max(FMaxLineLength, static_cast<int>(Get(line).size()));
+  }
+  FRows.Splice(row, 0, rows);
+  const int after = row + static_cast<int>(rows.size());
+  ShiftLines(after, count);
+  ShiftScenes(after, scene - sceneBefore);
+}
+
+void TEditList::LinesDeleted(int first, int count) {
+  if (FLoading || FRows.Count() == 0 || count <= 0) return;
+  const int row = FirstRowOfLine(first);
+  if (row < 0) return;
+  int end = row, numbered = 0;
+  while (end < FRows.Count() && FRows[end].Line < first + count) {
+    if (FRows[end].SceneNo != 0) ++numbered;
+    ++end;
+  }
+  FRows.DeleteRows(row, end - row);
+  ShiftLines(row, -count);
+  ShiftScenes(row, -numbered);
 }
 
 void TEditList::RenumberScenes() {

@@ -166,7 +166,7 @@ void TEditList::DeleteRange(TDisplayPos start, TDisplayPos end, TEditResult& res
       std::string merged = Get(s.Y).substr(0, static_cast<size_t>(s.X - 1));
       merged += std::string_view(Get(e.Y)).substr(static_cast<size_t>(e.X - 1));
       Put(s.Y, merged);
-      for (int line = e.Y; line > s.Y; --line) Delete(line);
+      DeleteLines(s.Y + 1, e.Y - s.Y);
       heading |= headings && IsHeadingLine(s.Y);
     }
     if (t.Y > e.Y) {
@@ -251,9 +251,13 @@ void TEditList::InsertText(TDisplayPos pos, std::string_view text, TEditResult& 
       while (indent < static_cast<int>(line.size()) && line[static_cast<size_t>(indent)] == ' ') ++indent;
     }
     const std::string spaces = Indent(indent, zenkaku);
+    // The new lines are built in memory and go into the document in one block,
+    // so a long paste moves the lines and rows after it once.
+    const int firstLine = d.Y;
+    std::string line = Get(d.Y);
+    std::vector<std::string> block;
     for (int i = 0; i <= breaks; ++i) {
       const std::string_view piece = pieces[static_cast<size_t>(i)];
-      const std::string line = Get(d.Y);
       const std::string_view before = std::string_view(line).substr(0, static_cast<size_t>(d.X - 1));
       const std::string_view after = std::string_view(line).substr(static_cast<size_t>(d.X - 1));
       const std::string_view piecePad = i == 0 ? std::string_view(pad) : std::string_view();
@@ -263,8 +267,8 @@ void TEditList::InsertText(TDisplayPos pos, std::string_view text, TEditResult& 
         head += piece;
         std::string lead = spaces;
         if (FLayout.Wrap.ItemizedStatement) lead += NextListItemNumber(line);
-        Insert(d.Y, head);
-        Put(d.Y + 1, lead + std::string(after));
+        line = lead + std::string(after);
+        block.push_back(std::move(head));
         d = {static_cast<int>(lead.size()) + 1, d.Y + 1};
         result.InsertedText += piecePad;
         result.InsertedText += piece;
@@ -276,13 +280,21 @@ void TEditList::InsertText(TDisplayPos pos, std::string_view text, TEditResult& 
           changed += piecePad;
           changed += piece;
           changed += after;
-          Put(d.Y, changed);
+          line = std::move(changed);
         }
         d.X += static_cast<int>(piecePad.size() + piece.size());
         result.InsertedText += piecePad;
         result.InsertedText += piece;
       }
-      heading |= headings && IsHeadingLine(d.Y);
+      heading |= headings && IsHeadingText(line);
+    }
+    if (block.empty()) {
+      if (line != Get(firstLine)) Put(firstLine, line);
+    } else {
+      block.push_back(std::move(line));
+      Put(firstLine, block.front());
+      block.erase(block.begin());
+      InsertLines(firstLine + 1, block);
     }
   }
 

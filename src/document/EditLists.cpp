@@ -55,6 +55,30 @@ void TEditList::Delete(int index) {
   SetModified(true);
 }
 
+void TEditList::InsertLines(int index, const std::vector<std::string>& lines) {
+  if (index < 0 || index > Count() || lines.empty()) return;
+  FLines.insert(FLines.begin() + index, lines.begin(), lines.end());
+  if (!FLoading) {
+    LinesInserted(index, static_cast<int>(lines.size()));
+    SetModified(true);
+  }
+}
+
+void TEditList::DeleteLines(int first, int count) {
+  first = std::max(first, 0);
+  count = std::min(count, Count() - first);
+  if (count <= 0) return;
+  if (count == Count()) {
+    // The document always keeps one line.
+    DeleteLines(1, count - 1);
+    Delete(0);
+    return;
+  }
+  FLines.erase(FLines.begin() + first, FLines.begin() + first + count);
+  LinesDeleted(first, count);
+  SetModified(true);
+}
+
 void TEditList::Clear() {
   // A document always holds at least one line, so clearing leaves one empty line.
   FLines.assign(1, std::string());
@@ -151,10 +175,13 @@ void TEditList::ApplyStyle(TEditorStyle* style) {
 
 bool TEditList::IsHeadingLine(int line) const {
   if (line < 0 || line >= Count()) return false;
-  const std::string& text = FLines[static_cast<size_t>(line)];
+  return IsHeadingText(FLines[static_cast<size_t>(line)]);
+}
+
+bool TEditList::IsHeadingText(std::string_view text) const {
   if (text.empty()) return false;
   for (const auto& mark : FLayout.HeadingStrs)
-    if (!mark.empty() && text.compare(0, mark.size(), mark) == 0) return true;
+    if (!mark.empty() && text.substr(0, mark.size()) == mark) return true;
   return false;
 }
 

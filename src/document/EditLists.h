@@ -67,6 +67,12 @@ class TEditList {
   void Insert(int index, std::string_view s);
   void Add(std::string_view s);
   void Delete(int index);
+  // The same for a block of lines at once: one shift of the lines and rows
+  // after them however many lines move, so a long paste or deletion stays
+  // linear. The row table and the modified state follow as for the single
+  // primitives.
+  void InsertLines(int index, const std::vector<std::string>& lines);
+  void DeleteLines(int first, int count);
   // Leaves one empty line and no rows; not a modification.
   void Clear();
   void Exchange(int i, int j);
@@ -121,6 +127,8 @@ class TEditList {
   void LineInserted(int line);
   void LineChanged(int line);
   void LineDeleted(int line);
+  void LinesInserted(int first, int count);
+  void LinesDeleted(int first, int count);
   void RenumberScenes();
   int RowCount() const;
   TRowInfo GetRow(int row) const { return FRows.GetRow(row); }
@@ -207,8 +215,11 @@ class TEditList {
   void ShiftLines(int firstRow, int delta);
   void ShiftScenes(int firstRow, int delta);
   int SceneBefore(int row) const;
+  // Appends the rows of `line` to `rows`, numbering a heading from `scene`.
+  void BuildLineRows(int line, std::vector<TRowInfo>& rows, int& scene) const;
   int PlaceLineRows(int line, int row, int replaced, int& scene);
   void SpliceLineRows(int line, int firstRow, int oldRows, int oldSceneRows, bool inserted);
+  bool IsHeadingText(std::string_view text) const;
 
   TFileService& FFiles;
   TMessageBoxes& FMessages;

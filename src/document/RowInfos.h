@@ -38,6 +38,9 @@ class TInfoList {
   void DeleteRow(int index) {
     if (index >= 0 && index < Count()) FRows.erase(FRows.begin() + index);
   }
+  // Replaces the `removed` records from `index` on with `rows`, moving the
+  // records after them once (index and removed are clamped to the table).
+  void Splice(int index, int removed, const std::vector<TRowInfo>& rows);
   // Removes rows first .. first+count-1 (clamped to the table).
   void DeleteRows(int first, int count);
   // Inserts `count` default records before `index` (clamped to 0 .. count).

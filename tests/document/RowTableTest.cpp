@@ -185,7 +185,7 @@ TEST_F(RowTableTest, IncrementalUpdatesMatchAFreshLayout) {
     Layout(settings == 0 ? 0 : 8 + settings * 6);
     for (int step = 0; step < 600; ++step) {
       const int count = list.Count();
-      switch (rng() % 4) {
+      switch (rng() % 6) {
         case 0:
           list.Put(static_cast<int>(rng() % count), randomLine());
           break;
@@ -197,6 +197,15 @@ TEST_F(RowTableTest, IncrementalUpdatesMatchAFreshLayout) {
           break;
         case 3:
           list.Delete(static_cast<int>(rng() % count));
+          break;
+        case 4: {
+          std::vector<std::string> block(rng() % 4);
+          for (auto& line : block) line = randomLine();
+          list.InsertLines(static_cast<int>(rng() % (count + 1)), block);
+          break;
+        }
+        case 5:
+          list.DeleteLines(static_cast<int>(rng() % count), static_cast<int>(rng() % 4));
           break;
       }
       ASSERT_EQ(list.Rows().Rows(), FreshRows()) << "settings " << settings << " step " << step;
