@@ -2,14 +2,17 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QImage>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPalette>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QUrl>
@@ -267,6 +270,34 @@ TEST(QtSystemMetrics, ColoursAndMetrics) {
   EXPECT_GT(metrics.WheelScrollLines(), 0);
   EXPECT_GT(metrics.DragThreshold(), 0);
   EXPECT_GT(metrics.ScrollBarThickness(), 0);
+}
+
+// Answers the next modal message box with `button` once it shows, noting its text.
+void AnswerNextBox(QMessageBox::StandardButton button, QString* text) {
+  QTimer::singleShot(0, [=] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) return AnswerNextBox(button, text);
+    *text = box->text();
+    box->button(button)->click();
+  });
+}
+
+TEST(QtMessageBoxes, AnswersAndTexts) {
+  TQtMessageBoxes boxes;
+  QString shown;
+  for (auto [button, expected] : {std::pair{QMessageBox::Yes, TMessageResult::Yes},
+                                  {QMessageBox::No, TMessageResult::No},
+                                  {QMessageBox::Cancel, TMessageResult::Cancel}}) {
+    AnswerNextBox(button, &shown);
+    EXPECT_EQ(boxes.AskYesNoCancel(Sj("保存しますか？")), expected);
+    EXPECT_EQ(shown, QString::fromUtf8("保存しますか？"));
+  }
+  AnswerNextBox(QMessageBox::Ok, &shown);
+  boxes.ShowError(Sj("バックアップを作成することができませんでした！"));
+  EXPECT_EQ(shown, QString::fromUtf8("バックアップを作成することができませんでした！"));
+  AnswerNextBox(QMessageBox::Ok, &shown);
+  boxes.ShowInfo("done");
+  EXPECT_EQ(shown, "done");
 }
 
 TEST(QtFonts, FacesMapToInstalledFontsAndAnswerForVerticalForms) {
