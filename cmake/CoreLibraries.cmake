@@ -53,6 +53,7 @@ function(vorna_test name folder)
   endif()
   add_executable(${name} ${sources})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} test_support GTest::gtest_main GTest::gmock)
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "VORNA_CORPUS=${VORNA_CORPUS_DIR};QT_QPA_PLATFORM=offscreen;VORNA_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
+  # The corpus and test-data folders are compiled into test_support, so the
+  # programs need no environment from CTest.
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
 endfunction()

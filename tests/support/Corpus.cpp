@@ -10,7 +10,11 @@ namespace vorna::testing {
 
 std::optional<std::filesystem::path> CorpusDir() {
   const char* env = std::getenv("VORNA_CORPUS");
+#ifdef VORNA_DEFAULT_CORPUS
+  std::filesystem::path dir = env && *env ? env : VORNA_DEFAULT_CORPUS;
+#else
   std::filesystem::path dir = env && *env ? env : "../shared/corpus";
+#endif
   std::error_code ec;
   if (!std::filesystem::is_directory(dir, ec)) return std::nullopt;
   return dir;
