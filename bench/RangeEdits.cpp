@@ -6,10 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "Corpus.h"
+#include "BenchDocuments.h"
 #include "document/EditResults.h"
-#include "platform/Files.h"
-#include "platform/MessageBoxes.h"
 #include "text/Cp932.h"
 #include "text/ShiftJis.h"
 #include "text/TextUtils.h"
@@ -17,49 +15,8 @@
 namespace {
 
 using namespace vorna;
-
-// The document never touches files or message boxes here.
-class TNoFiles : public TFileService {
- public:
-  bool FileExists(const std::string&) override { return false; }
-  bool FolderExists(const std::string&) override { return false; }
-  TFileAccess CheckAccess(const std::string&) override { return TFileAccess::Missing; }
-  std::string ReadFile(const std::string&) override { return {}; }
-  void WriteFile(const std::string&, const std::string&) override {}
-  bool DeleteFile(const std::string&) override { return false; }
-  bool MoveFile(const std::string&, const std::string&) override { return false; }
-  bool CreateFolders(const std::string&) override { return false; }
-  bool MoveToTrash(const std::string&) override { return false; }
-  std::string DocumentsFolder() override { return "/tmp"; }
-  std::string CurrentDirectory() override { return "/tmp"; }
-};
-
-class TNoMessages : public TMessageBoxes {
- public:
-  void Beep(TBeep) override {}
-  void ShowInfo(const std::string&) override {}
-  void ShowError(const std::string&) override {}
-  TMessageResult AskYesNoCancel(const std::string&) override { return TMessageResult::Cancel; }
-};
-
-TNoFiles files;
-TNoMessages messages;
-
-// Arg 0 is 100 KB, otherwise megabytes.
-const std::string& Text(size_t megabytes) {
-  static std::string texts[128];
-  std::string& text = texts[megabytes];
-  if (text.empty()) text = megabytes ? testing::CorpusText(megabytes << 20) : testing::CorpusText(100 << 10);
-  return text;
-}
-
-std::unique_ptr<TEditList> LaidOut(const std::string& text) {
-  auto list = std::make_unique<TEditList>(files, messages);
-  list->SetText(text);
-  list->FCharsPerRow = 40;
-  list->Relayout();
-  return list;
-}
+using vorna::bench::LaidOut;
+using vorna::bench::Text;
 
 // The first 1 KB of the corpus text (several lines), cut at a character
 // boundary and never between CR and LF.

@@ -9,52 +9,17 @@
 #include <string>
 #include <string_view>
 
+#include "FuzzInput.h"
+#include "NullServices.h"
+#include "RelayoutOracle.h"
 #include "document/EditResults.h"
-#include "platform/Files.h"
-#include "platform/MessageBoxes.h"
 #include "text/ShiftJis.h"
 
 namespace {
 
 using namespace vorna;
 
-class TNoFiles : public TFileService {
- public:
-  bool FileExists(const std::string&) override { return false; }
-  bool FolderExists(const std::string&) override { return false; }
-  TFileAccess CheckAccess(const std::string&) override { return TFileAccess::Missing; }
-  std::string ReadFile(const std::string&) override { return {}; }
-  void WriteFile(const std::string&, const std::string&) override {}
-  bool DeleteFile(const std::string&) override { return false; }
-  bool MoveFile(const std::string&, const std::string&) override { return false; }
-  bool CreateFolders(const std::string&) override { return false; }
-  bool MoveToTrash(const std::string&) override { return false; }
-  std::string DocumentsFolder() override { return "/tmp"; }
-  std::string CurrentDirectory() override { return "/tmp"; }
-};
-
-class TNoMessages : public TMessageBoxes {
- public:
-  void Beep(TBeep) override {}
-  void ShowInfo(const std::string&) override {}
-  void ShowError(const std::string&) override {}
-  TMessageResult AskYesNoCancel(const std::string&) override { return TMessageResult::Cancel; }
-};
-
-struct TReader {
-  std::string_view Data;
-  uint8_t Byte() {
-    if (Data.empty()) return 0;
-    const uint8_t b = static_cast<uint8_t>(Data[0]);
-    Data.remove_prefix(1);
-    return b;
-  }
-  std::string Bytes(size_t n) {
-    n = std::min(n, Data.size());
-    std::string s(Data.substr(0, n));
-    Data.remove_prefix(n);
-    return s;
-  }
+struct TReader : fuzzing::TReader {
   // Mostly near the document, sometimes far outside it.
   int Coordinate() {
     const uint8_t b = Byte();
@@ -97,8 +62,8 @@ bool WellFormed(const TEditList& list) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static TNoFiles files;
-  static TNoMessages messages;
+  static testing::TNoFiles files;
+  static testing::TNoMessages messages;
   TReader in{std::string_view(reinterpret_cast<const char*>(data), size)};
   TDocumentLayout layout;
   const uint8_t flags = in.Byte();
@@ -188,12 +153,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (list.Count() < 1) Fail();
     for (const std::string& line : list.Lines())
       if (line.find_first_of("\r\n") != std::string::npos) Fail();
-    TEditList fresh(files, messages);
-    fresh.ApplyLayoutSettings(layout);
-    fresh.Assign(list.Lines());
-    fresh.FCharsPerRow = list.FCharsPerRow;
-    fresh.Relayout();
-    if (fresh.Rows().Rows() != list.Rows().Rows()) Fail();
+    if (testing::FreshLayoutRows(list) != list.Rows().Rows()) Fail();
   }
   return 0;
 }

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "MemoryFiles.h"
+#include "TempFolders.h"
 #include "TestSupport.h"
 #include "document/EditLists.h"
 #include "platform/PosixFiles.h"
@@ -19,31 +20,17 @@ using testing::Sj;
 class DocumentFilesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/vorna-doc-XXXXXX";
-    FDir = ::mkdtemp(pattern);
-    const char* data = std::getenv("XDG_DATA_HOME");
-    FHadDataHome = data != nullptr;
-    if (data) FOldDataHome = data;
-    ::setenv("XDG_DATA_HOME", (FDir / "data").c_str(), 1);
     FFiles.WriteFile(Path("memo.txt"), "v1");
     FList.LoadFromFile(Path("memo.txt"));
   }
-  void TearDown() override {
-    if (FHadDataHome) {
-      ::setenv("XDG_DATA_HOME", FOldDataHome.c_str(), 1);
-    } else {
-      ::unsetenv("XDG_DATA_HOME");
-    }
-    std::error_code ec;
-    fs::remove_all(FDir, ec);
-  }
-  std::string Path(const std::string& name) const { return (FDir / name).string(); }
+  std::string Path(const std::string& name) const { return FTemp.Path(name); }
   std::string Read(const std::string& name) { return FFiles.ReadFile(Path(name)); }
   void Edit(const std::string& text) { FList.Put(0, text); }
 
-  fs::path FDir;
-  std::string FOldDataHome;
-  bool FHadDataHome = false;
+  testing::TTempFolder FTemp;
+  const fs::path& FDir = FTemp.Path();
+  // The trash goes into the test's own folder.
+  testing::TScopedEnvironment FDataHome{"XDG_DATA_HOME", (FTemp.Path() / "data").string()};
   TPosixFiles FFiles;
   testing::TRecordingMessages FMessages;
   TEditList FList{FFiles, FMessages};

@@ -7,6 +7,7 @@
 #include <random>
 
 #include "MemoryFiles.h"
+#include "RelayoutOracle.h"
 #include "TestSupport.h"
 #include "document/EditResults.h"
 #include "text/StrSrch.h"
@@ -35,14 +36,7 @@ struct RangeEditsTest : ::testing::Test {
     list.ApplyLayoutSettings(layout);
     list.Relayout();
   }
-  std::vector<TRowInfo> FreshRows() {
-    TEditList fresh(files, messages);
-    fresh.ApplyLayoutSettings(list.Layout());
-    fresh.Assign(list.Lines());
-    fresh.FCharsPerRow = list.FCharsPerRow;
-    fresh.Relayout();
-    return fresh.Rows().Rows();
-  }
+  std::vector<TRowInfo> FreshRows() { return testing::FreshLayoutRows(list); }
   TDisplayPos Doc(int x, int line) { return list.DocToDisplay({x, line}); }
 };
 

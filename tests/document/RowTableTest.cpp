@@ -6,6 +6,7 @@
 #include <random>
 
 #include "MemoryFiles.h"
+#include "RelayoutOracle.h"
 #include "TestSupport.h"
 #include "document/EditLists.h"
 
@@ -23,15 +24,7 @@ struct RowTableTest : ::testing::Test {
     list.FCharsPerRow = capacity;
     list.Relayout();
   }
-  // The rows a fresh full layout of the same lines builds.
-  std::vector<TRowInfo> FreshRows() {
-    TEditList fresh(files, messages);
-    fresh.ApplyLayoutSettings(list.Layout());
-    fresh.Assign(list.Lines());
-    fresh.FCharsPerRow = list.FCharsPerRow;
-    fresh.Relayout();
-    return fresh.Rows().Rows();
-  }
+  std::vector<TRowInfo> FreshRows() { return testing::FreshLayoutRows(list); }
 };
 
 TEST_F(RowTableTest, EmptyDocumentHasOneRow) {

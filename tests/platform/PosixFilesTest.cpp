@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "TempFolders.h"
 #include "platform/PosixFiles.h"
 
 namespace vorna {
@@ -17,29 +18,12 @@ namespace fs = std::filesystem;
 
 class PosixFilesTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/vorna-files-XXXXXX";
-    FDir = ::mkdtemp(pattern);
-    const char* data = std::getenv("XDG_DATA_HOME");
-    FOldDataHome = data ? data : "";
-    FHadDataHome = data != nullptr;
-    ::setenv("XDG_DATA_HOME", (FDir / "data").c_str(), 1);
-  }
-  void TearDown() override {
-    if (FHadDataHome) {
-      ::setenv("XDG_DATA_HOME", FOldDataHome.c_str(), 1);
-    } else {
-      ::unsetenv("XDG_DATA_HOME");
-    }
-    std::error_code ec;
-    fs::permissions(FDir, fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(FDir, ec);
-  }
-  std::string Path(const std::string& name) const { return (FDir / name).string(); }
+  std::string Path(const std::string& name) const { return FTemp.Path(name); }
 
-  fs::path FDir;
-  std::string FOldDataHome;
-  bool FHadDataHome = false;
+  testing::TTempFolder FTemp;
+  const fs::path& FDir = FTemp.Path();
+  // The trash goes into the test's own folder.
+  testing::TScopedEnvironment FDataHome{"XDG_DATA_HOME", (FTemp.Path() / "data").string()};
   TPosixFiles FFiles;
 };
 

@@ -1,0 +1,56 @@
+// A temporary folder removed with everything in it at the end of a test, and
+// an environment variable set for the duration of a test (header only).
+#pragma once
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace vorna::testing {
+
+class TTempFolder {
+ public:
+  TTempFolder() {
+    char pattern[] = "/tmp/vorna-test-XXXXXX";
+    const char* made = ::mkdtemp(pattern);
+    FPath = made ? made : "/tmp";
+  }
+  ~TTempFolder() {
+    std::error_code ec;
+    std::filesystem::permissions(FPath, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
+                                 ec);
+    std::filesystem::remove_all(FPath, ec);
+  }
+  TTempFolder(const TTempFolder&) = delete;
+  TTempFolder& operator=(const TTempFolder&) = delete;
+  const std::filesystem::path& Path() const { return FPath; }
+  std::string Path(const std::string& name) const { return (FPath / name).string(); }
+
+ private:
+  std::filesystem::path FPath;
+};
+
+class TScopedEnvironment {
+ public:
+  TScopedEnvironment(std::string name, const std::string& value) : FName(std::move(name)) {
+    if (const char* old = ::getenv(FName.c_str())) FOld = old;
+    ::setenv(FName.c_str(), value.c_str(), 1);
+  }
+  ~TScopedEnvironment() {
+    if (FOld) {
+      ::setenv(FName.c_str(), FOld->c_str(), 1);
+    } else {
+      ::unsetenv(FName.c_str());
+    }
+  }
+  TScopedEnvironment(const TScopedEnvironment&) = delete;
+  TScopedEnvironment& operator=(const TScopedEnvironment&) = delete;
+
+ private:
+  std::string FName;
+  std::optional<std::string> FOld;
+};
+
+}  // namespace vorna::testing
