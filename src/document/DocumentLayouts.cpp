@@ -52,6 +52,15 @@ TDocumentLayout LayoutFromStyle(const TEditorStyle& style) {
   return layout;
 }
 
+TEditSettings EditSettingsFromStyle(const TEditorStyle& style) {
+  TEditSettings settings;
+  const TViewInfo* heading = style.GetViewInfo(kElemHeading);
+  settings.EditIndent = style.GetEditIndent();
+  settings.HeadingVisible = heading && heading->IsVisible();
+  settings.LineCountInPage = style.GetLineCountInPage();
+  return settings;
+}
+
 bool SameWrapping(const TDocumentLayout& a, const TDocumentLayout& b) {
   const TLayoutSettings& x = a.Wrap;
   const TLayoutSettings& y = b.Wrap;

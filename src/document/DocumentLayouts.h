@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "document/EditSettings.h"
 #include "layout/LayoutSettings.h"
 
 namespace vorna {
@@ -30,6 +31,9 @@ struct TDocumentLayout {
 
 // The document layout settings that `style` gives.
 TDocumentLayout LayoutFromStyle(const TEditorStyle& style);
+
+// The editing settings that `style` gives.
+TEditSettings EditSettingsFromStyle(const TEditorStyle& style);
 
 // True when the two differ in no setting that changes where rows end (the
 // heading marks and scene numbering are not among them).

@@ -207,6 +207,9 @@ void TEditList::InsertText(TDisplayPos pos, std::string_view text, TEditResult& 
   const bool zenkaku = FLayout.UseZenkaku;
   bool heading = false;
 
+  // A NUL ends a text on loading, so one inside a line would cut the document
+  // short at its next opening: inserted text ends at its first NUL too.
+  text = text.substr(0, text.find('\0'));
   const std::vector<std::string_view> pieces = SplitAtLineBreaks(text);
   const int breaks = static_cast<int>(pieces.size()) - 1;
   int targetRow = pos.Row;

@@ -16,6 +16,7 @@ const std::string& TEditList::NewDocumentName() {
 TEditList::TEditList(TFileService& files, TMessageBoxes& messages)
     : FFiles(files), FMessages(messages), FFileName(NewDocumentName()), FStyle(MakeDataItem<TEditorStyle>()) {
   FLayout = LayoutFromStyle(*FStyle);
+  FEditSettings = EditSettingsFromStyle(*FStyle);
   FLines.emplace_back();
 }
 
@@ -170,6 +171,7 @@ void TEditList::ApplyLayoutSettings(const TDocumentLayout& layout) {
 void TEditList::ApplyStyle(TEditorStyle* style) {
   if (!style) return;
   ApplyLayoutSettings(LayoutFromStyle(*style));
+  FEditSettings = EditSettingsFromStyle(*style);
   FStyle->Assign(style);
 }
 

@@ -4,6 +4,7 @@
 #include "MemoryFiles.h"
 #include "TestSupport.h"
 #include "document/EditLists.h"
+#include "document/EditResults.h"
 #include "settings/StyleElements.h"
 
 namespace vorna {
@@ -45,6 +46,29 @@ TEST_F(DocumentStyleTest, OnlyWrappingSettingsAskForALayout) {
   EXPECT_FALSE(list.FNeedRelayout);
   list.ApplyStyle(nullptr);
   EXPECT_FALSE(list.FNeedRelayout);
+}
+
+TEST_F(DocumentStyleTest, EditingSettingsFollowTheStyle) {
+  style->SetEditIndent(!style->GetEditIndent());
+  style->SetLineCountInPage(17);
+  style->GetViewInfo(kElemHeading)->SetDisplayMode(1);
+  list.ApplyStyle(style.get());
+  EXPECT_EQ(list.FEditSettings.EditIndent, style->GetEditIndent());
+  EXPECT_EQ(list.FEditSettings.LineCountInPage, 17);
+  EXPECT_TRUE(list.FEditSettings.HeadingVisible);
+  style->GetViewInfo(kElemHeading)->SetDisplayMode(0);
+  list.ApplyStyle(style.get());
+  EXPECT_FALSE(list.FEditSettings.HeadingVisible);
+}
+
+TEST_F(DocumentStyleTest, InsertedTextEndsAtANul) {
+  // A NUL would end the text when the file is opened again.
+  list.FCharsPerRow = 40;
+  list.Relayout();
+  TEditResult result;
+  list.InsertText({1, 0}, std::string("ab\0cd\r\nef", 9), result, false);
+  EXPECT_EQ(list.GetText(), "ab");
+  EXPECT_EQ(result.InsertedText, "ab");
 }
 
 TEST_F(DocumentStyleTest, ScreenplayPresetIndentsStageDirections) {
