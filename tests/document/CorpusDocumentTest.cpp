@@ -2,7 +2,7 @@
 // full layout covers every byte of every line exactly once.
 #include <gtest/gtest.h>
 
-#include "MemoryFiles.h"
+#include "PlatformDoubles.h"
 #include "TestSupport.h"
 #include "document/EditLists.h"
 
@@ -13,7 +13,7 @@ TEST(CorpusDocument, LoadSaveGivesBackTheSameBytes) {
   VORNA_REQUIRE_CORPUS();
   for (const auto& path : testing::CorpusFiles()) {
     testing::TMemoryFiles files;
-    testing::TRecordingMessages messages;
+    testing::TFakeMessageBoxes messages;
     const std::string bytes = testing::ReadFileBytes(path);
     files.Files["/work/a.txt"] = bytes;
     TEditList list(files, messages);
@@ -26,7 +26,7 @@ TEST(CorpusDocument, LoadSaveGivesBackTheSameBytes) {
 TEST(CorpusDocument, RowsCoverEveryLineExactly) {
   VORNA_REQUIRE_CORPUS();
   testing::TMemoryFiles files;
-  testing::TRecordingMessages messages;
+  testing::TFakeMessageBoxes messages;
   for (const auto& path : testing::CorpusFiles()) {
     TEditList list(files, messages);
     TDocumentLayout layout;

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "MemoryFiles.h"
+#include "PlatformDoubles.h"
 #include "TempFolders.h"
 #include "TestSupport.h"
 #include "document/EditLists.h"
@@ -32,7 +32,7 @@ class DocumentFilesTest : public ::testing::Test {
   // The trash goes into the test's own folder.
   testing::TScopedEnvironment FDataHome{"XDG_DATA_HOME", (FTemp.Path() / "data").string()};
   TPosixFiles FFiles;
-  testing::TRecordingMessages FMessages;
+  testing::TFakeMessageBoxes FMessages;
   TEditList FList{FFiles, FMessages};
 };
 
@@ -64,8 +64,8 @@ TEST_F(DocumentFilesTest, BackupFolderThatCannotBeMadeIsReportedAndTheSaveGoesOn
   FList.FBackupFolder = Path("blocker/backups") + "/";
   Edit("v2");
   FList.SaveToFile();
-  ASSERT_EQ(FMessages.Shown.size(), 1u);
-  EXPECT_EQ(FMessages.Shown[0], "error: " + Sj("バックアップを作成することができませんでした！"));
+  EXPECT_EQ(FMessages.Shown, (std::vector<std::string>{
+                                 "beep!", "error " + Sj("バックアップを作成することができませんでした！")}));
   EXPECT_EQ(Read("memo.txt"), "v2");
   EXPECT_FALSE(FList.GetModified());
 }

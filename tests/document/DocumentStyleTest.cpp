@@ -1,7 +1,7 @@
 // The document's own copy of the editor style and what it gives the layout.
 #include <gtest/gtest.h>
 
-#include "MemoryFiles.h"
+#include "PlatformDoubles.h"
 #include "TestSupport.h"
 #include "document/EditLists.h"
 #include "document/EditResults.h"
@@ -14,7 +14,7 @@ using testing::Sj;
 
 struct DocumentStyleTest : ::testing::Test {
   testing::TMemoryFiles files;
-  testing::TRecordingMessages messages;
+  testing::TFakeMessageBoxes messages;
   TEditList list{files, messages};
   TDataItemPtr<TEditorStyle> style = MakeDataItem<TEditorStyle>();
 };

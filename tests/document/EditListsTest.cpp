@@ -1,7 +1,7 @@
 // The document's lines, line-end rules, flags, events and file handling.
 #include <gtest/gtest.h>
 
-#include "MemoryFiles.h"
+#include "PlatformDoubles.h"
 #include "TestSupport.h"
 #include "document/EditLists.h"
 
@@ -13,10 +13,12 @@ using Lines = std::vector<std::string>;
 
 struct EditListTest : ::testing::Test {
   testing::TMemoryFiles files;
-  testing::TRecordingMessages messages;
+  testing::TFakeMessageBoxes messages;
   TEditList list{files, messages};
   int resets = 0, modifiedEvents = 0, nameEvents = 0;
   void SetUp() override {
+    files.Folders = {"/docs", "/work"};
+    files.Documents = "/docs";
     list.OnTextReset = [this](TEditList*) { ++resets; };
     list.OnModified = [this](TEditList*) { ++modifiedEvents; };
     list.OnFileNameChange = [this](TEditList*) { ++nameEvents; };
@@ -107,7 +109,7 @@ TEST_F(EditListTest, UnreadableFileLeavesTheDocumentAsItWas) {
   list.SetText("keep");
   list.Put(0, "kept");
   files.Files["/work/locked.txt"] = "other";
-  files.Unreadable.insert("/work/locked.txt");
+  files.FailRead.insert("/work/locked.txt");
   try {
     list.LoadFromFile("/work/locked.txt");
     FAIL() << "no error";
@@ -160,12 +162,12 @@ TEST_F(EditListTest, FailedSaveKeepsTheOldFileAndTheModifiedState) {
   files.Files["/work/a.txt"] = "old";
   list.LoadFromFile("/work/a.txt");
   list.Put(0, "new");
-  files.Unwritable.insert("/work/a.txt");
+  files.FailWrite.insert("/work/a.txt");
   try {
     list.SaveToFile();
     FAIL() << "no error";
   } catch (const EFileError& e) {
-    EXPECT_EQ(FileErrorText(e), Sj("ファイル \"/work/a.txt\" を作成できません。No space left on device"));
+    EXPECT_EQ(FileErrorText(e), Sj("ファイル \"/work/a.txt\" を作成できません。Permission denied"));
   }
   EXPECT_EQ(files.Files["/work/a.txt"], "old");
   EXPECT_TRUE(list.GetModified());
@@ -204,7 +206,7 @@ TEST_F(EditListTest, BackupModes) {
   list.FBackupMode = bmTrash;
   list.Put(0, "v4");
   list.SaveToFile();
-  EXPECT_EQ(files.Trash, Lines{"v3"});
+  EXPECT_EQ(files.Trash, Lines{"/work/memo.txt"});
   EXPECT_EQ(files.Files["/work/memo.txt"], "v4");
   EXPECT_TRUE(messages.Shown.empty());
 }
@@ -214,10 +216,11 @@ TEST_F(EditListTest, BackupFolderThatCannotBeCreatedIsReportedThenTheSaveHappens
   list.LoadFromFile("/work/memo.txt");
   list.FBackupMode = bmBackupFolder;
   list.FBackupFolder = "/nowhere/backup/";
-  files.FailCreateFolders = true;
+  files.FailCreateFolder.insert("/nowhere/backup/");
   list.Put(0, "v2");
   list.SaveToFile();
-  EXPECT_EQ(messages.Shown, Lines{"error: " + Sj("バックアップを作成することができませんでした！")});
+  EXPECT_EQ(messages.Shown,
+            (Lines{"beep!", "error " + Sj("バックアップを作成することができませんでした！")}));
   EXPECT_EQ(files.Files["/work/memo.txt"], "v2");
   EXPECT_FALSE(list.GetModified());
 }

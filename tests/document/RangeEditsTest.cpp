@@ -6,7 +6,7 @@
 #include <functional>
 #include <random>
 
-#include "MemoryFiles.h"
+#include "PlatformDoubles.h"
 #include "RelayoutOracle.h"
 #include "TestSupport.h"
 #include "document/EditResults.h"
@@ -19,7 +19,7 @@ using testing::Sj;
 
 struct RangeEditsTest : ::testing::Test {
   testing::TMemoryFiles files;
-  testing::TRecordingMessages messages;
+  testing::TFakeMessageBoxes messages;
   TEditList list{files, messages};
   TEditResult result;
 

@@ -5,7 +5,7 @@
 
 #include <random>
 
-#include "MemoryFiles.h"
+#include "PlatformDoubles.h"
 #include "RelayoutOracle.h"
 #include "TestSupport.h"
 #include "document/EditLists.h"
@@ -17,7 +17,7 @@ using testing::Sj;
 
 struct RowTableTest : ::testing::Test {
   testing::TMemoryFiles files;
-  testing::TRecordingMessages messages;
+  testing::TFakeMessageBoxes messages;
   TEditList list{files, messages};
 
   void Layout(int capacity) {
