@@ -1,8 +1,6 @@
 // Counting the cells of a line: FitCells, CellColumn and their shared counter.
 #include <algorithm>
-#include <bit>
 #include <climits>
-#include <cstdint>
 #include <cstring>
 
 #include "layout/CellCounting.h"
@@ -27,33 +25,27 @@ TFit Fit(const TCellCounter& counter, int start, long long cells, int indent, bo
     if (!counter.Hidden) {
       end = start - 1 + reach;  // bytes and cells coincide
     } else {
-      const unsigned char* hidden = counter.Hidden;
-      long long need = reach;
-      int pos = start;
-      if constexpr (std::endian::native == std::endian::little) {
-        // Eight mask entries (each 0 or 1) at a time: byte k of the product
-        // is the number of visible bytes among the first k + 1.
-        constexpr uint64_t ones = 0x0101010101010101ULL;
-        while (pos + 7 <= size) {
-          uint64_t word;
-          std::memcpy(&word, hidden + pos, sizeof word);
-          const uint64_t counts = (~word & ones) * ones;
-          const long long visible = static_cast<long long>(counts >> 56);
-          if (visible < need) {
-            need -= visible;
-            pos += 8;
-            continue;
-          }
-          // The first byte whose running count reaches `need` (at most 8).
-          const uint64_t reached = ((counts | ones << 7) - static_cast<uint64_t>(need) * ones) & ones << 7;
-          pos += std::countr_zero(reached) >> 3;
-          need = 0;
-          break;
-        }
+      // Step over the hidden runs: between them bytes and cells coincide.
+      const THiddenSpan* spansEnd = counter.Spans + counter.SpanCount;
+      const THiddenSpan* span = counter.Cursor;
+      if (!span || (span != counter.Spans && span[-1].Last >= start)) {
+        span = std::partition_point(counter.Spans, spansEnd,
+                                    [start](const THiddenSpan& s) { return s.Last < start; });
+      } else {
+        while (span != spansEnd && span->Last < start) ++span;
       }
-      for (; need > 0 && pos <= size; ++pos)
-        if (!hidden[pos] && --need == 0) break;
-      end = pos;
+      long long pos = start;
+      long long need = reach;
+      for (; span != spansEnd; ++span) {
+        if (span->First > pos) {
+          const long long gap = span->First - pos;
+          if (gap >= need) break;
+          need -= gap;
+        }
+        pos = span->Last + 1;
+      }
+      counter.Cursor = span;
+      end = pos + need - 1;
     }
     if (stopAtCrLf) {
       const int last = static_cast<int>(std::min<long long>(end, size));
@@ -112,7 +104,7 @@ TCellCounter CounterFor(std::string_view line, int start, const TLayoutSettings&
   TCellCounter counter;
   counter.Text = line;
   const THiddenMask& mask = LineHiddenMask(line, settings);
-  if (mask.AnyHidden()) counter.Hidden = mask.Data();
+  counter.SetMask(mask);
   if (settings.TabVisible && settings.TabLength > 0 && line.find('\t') != std::string_view::npos)
     counter.TabLength = settings.TabLength;
   if (start == 1) counter.Padding = NamePadding(line, settings);

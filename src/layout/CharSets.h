@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "text/ShiftJis.h"
+
 namespace vorna {
 
 class TCharSet {
@@ -25,17 +27,29 @@ class TCharSet {
 
   // True when the whole character starting at 0-based `i` of `s` is in the
   // set; a double-byte character never matches by one of its bytes.
-  bool ContainsAt(std::string_view s, size_t i) const;
+  bool ContainsAt(std::string_view s, size_t i) const {
+    if (i >= s.size()) return false;
+    const auto lead = static_cast<unsigned char>(s[i]);
+    if (IsDoubleByteAt(s, i)) {
+      const unsigned table = FLeadTables[lead];
+      return table != 0 && TestBit(FTrails[table - 1], static_cast<unsigned char>(s[i + 1]));
+    }
+    return TestBit(FSingle, lead);
+  }
   // Membership of a code: a single byte value, or lead << 8 | trail.
   bool Contains(unsigned code) const;
 
   bool operator==(const TCharSet& other) const { return FText == other.FText; }
 
  private:
+  static bool TestBit(const std::array<uint64_t, 4>& bits, unsigned byte) {
+    return (bits[byte >> 6] >> (byte & 63)) & 1;
+  }
+
   std::string FText;
-  std::array<uint64_t, 4> FSingle{};  // bit per single byte value
-  std::array<uint64_t, 4> FLeads{};   // bit per lead byte that starts a member
-  std::vector<uint16_t> FDouble;      // sorted double-byte codes
+  std::array<uint64_t, 4> FSingle{};             // bit per single byte value
+  std::array<uint8_t, 256> FLeadTables{};        // per lead byte: 1 + index into FTrails, or 0
+  std::vector<std::array<uint64_t, 4>> FTrails;  // bit per trail byte, one table per lead
 };
 
 }  // namespace vorna

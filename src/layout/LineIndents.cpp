@@ -2,6 +2,7 @@
 // the speaker-name padding.
 #include <algorithm>
 
+#include "layout/CellCounting.h"
 #include "layout/LineWraps.h"
 #include "text/Notations.h"
 #include "text/ShiftJis.h"
@@ -67,6 +68,12 @@ int NamePadding(std::string_view line, const TLayoutSettings& settings) {
 const THiddenMask& LineHiddenMask(std::string_view line, const TLayoutSettings& settings) {
   return BuildHiddenMask(line, settings.RubiVisible, settings.FootNoteVisible, settings.GapLineStyle == 2,
                          settings.HashiraHeader);
+}
+
+void layout_detail::FillLineHiddenMask(THiddenMask& mask, std::string_view line,
+                                       const TLayoutSettings& settings) {
+  FillHiddenMask(mask, line, settings.RubiVisible, settings.FootNoteVisible, settings.GapLineStyle == 2,
+                 settings.HashiraHeader);
 }
 
 }  // namespace vorna

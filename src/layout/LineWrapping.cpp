@@ -192,8 +192,9 @@ void WrapText(std::string_view line, const TWrapInputs& inputs, const TLayoutSet
         !crLf)
       return whole();
   }
-  const THiddenMask& mask = LineHiddenMask(line, settings);
-  if (mask.AnyHidden()) counter.Hidden = mask.Data();
+  thread_local THiddenMask mask;
+  layout_detail::FillLineHiddenMask(mask, line, settings);
+  counter.SetMask(mask);
 
   const bool measuring =
       capacity == 0 && settings.ColumnCountAuto && settings.ProportionalFont && inputs.Measurer;

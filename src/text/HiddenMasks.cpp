@@ -1,16 +1,14 @@
 // Building and caching the hidden-byte mask of one line.
 #include "text/HiddenMasks.h"
 
+#include <algorithm>
 #include <bit>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <string>
 
 #include "text/ShiftJis.h"
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace vorna {
 
@@ -30,32 +28,51 @@ constexpr bool IsMarkerTrail(unsigned char byte) {
   return byte == kBar || byte == kRubyOpen || byte == kRubyClose || byte == kNoteOpen || byte == kNoteClose;
 }
 
+#if defined(__SSE2__)
+// Bit k set when bytes p[k], p[k + 1] are a marker pair (k < 16; reads p[0..16]).
+inline unsigned PairHits16(const unsigned char* p) {
+  const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  const __m128i second = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 1));
+  __m128i trail = _mm_or_si128(_mm_cmpeq_epi8(second, _mm_set1_epi8(static_cast<char>(kBar))),
+                               _mm_cmpeq_epi8(second, _mm_set1_epi8(static_cast<char>(kRubyOpen))));
+  trail = _mm_or_si128(trail, _mm_cmpeq_epi8(second, _mm_set1_epi8(static_cast<char>(kRubyClose))));
+  trail =
+      _mm_or_si128(trail, _mm_or_si128(_mm_cmpeq_epi8(second, _mm_set1_epi8(static_cast<char>(kNoteOpen))),
+                                       _mm_cmpeq_epi8(second, _mm_set1_epi8(static_cast<char>(kNoteClose)))));
+  const __m128i lead = _mm_cmpeq_epi8(first, _mm_set1_epi8(static_cast<char>(kMarkerLead)));
+  return static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(lead, trail)));
+}
+#endif
+
 // Calls visit(i) with the 0-based offset of every byte pair that has the
 // bytes of "｜", "《", "》", "［" or "］" (whether or not it starts a
-// character), in order. Sixteen pairs at a time where SSE2 is there.
+// character), in order. With SSE2, 64 pairs are tested before any is visited
+// (so a branch on "any pair here" is taken rarely), and the last up to 16
+// bytes are tested from a zero-padded copy rather than one by one.
 template <typename F>
-void ForEachMarkerPair(const unsigned char* bytes, size_t size, F&& visit) {
+__attribute__((always_inline)) inline void ForEachMarkerPair(const unsigned char* bytes, size_t size,
+                                                             F&& visit) {
   size_t i = 0;
 #if defined(__SSE2__)
-  const __m128i lead = _mm_set1_epi8(static_cast<char>(kMarkerLead));
-  const __m128i bar = _mm_set1_epi8(static_cast<char>(kBar));
-  const __m128i rubyOpen = _mm_set1_epi8(static_cast<char>(kRubyOpen));
-  const __m128i rubyClose = _mm_set1_epi8(static_cast<char>(kRubyClose));
-  const __m128i noteOpen = _mm_set1_epi8(static_cast<char>(kNoteOpen));
-  const __m128i noteClose = _mm_set1_epi8(static_cast<char>(kNoteClose));
-  for (; i + 17 <= size; i += 16) {
-    const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
-    const __m128i second = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i + 1));
-    __m128i trail = _mm_or_si128(_mm_cmpeq_epi8(second, bar), _mm_cmpeq_epi8(second, rubyOpen));
-    trail = _mm_or_si128(trail, _mm_cmpeq_epi8(second, rubyClose));
-    trail = _mm_or_si128(trail,
-                         _mm_or_si128(_mm_cmpeq_epi8(second, noteOpen), _mm_cmpeq_epi8(second, noteClose)));
-    auto hits = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(first, lead), trail)));
+  for (; i + 65 <= size; i += 64) {
+    uint64_t hits = PairHits16(bytes + i) | uint64_t{PairHits16(bytes + i + 16)} << 16 |
+                    uint64_t{PairHits16(bytes + i + 32)} << 32 | uint64_t{PairHits16(bytes + i + 48)} << 48;
     for (; hits != 0; hits &= hits - 1) visit(i + static_cast<size_t>(std::countr_zero(hits)));
   }
-#endif
+  for (; i + 17 <= size; i += 16)
+    for (unsigned hits = PairHits16(bytes + i); hits != 0; hits &= hits - 1)
+      visit(i + static_cast<size_t>(std::countr_zero(hits)));
+  if (i + 1 < size) {
+    // Zeros after the end pair with nothing.
+    unsigned char tail[32] = {};
+    std::memcpy(tail, bytes + i, size - i);
+    for (unsigned hits = PairHits16(tail); hits != 0; hits &= hits - 1)
+      visit(i + static_cast<size_t>(std::countr_zero(hits)));
+  }
+#else
   for (; i + 1 < size; ++i)
     if (bytes[i] == kMarkerLead && IsMarkerTrail(bytes[i + 1])) visit(i);
+#endif
 }
 
 struct TMaskCache {
@@ -71,13 +88,24 @@ struct TMaskCache {
 void FillHiddenMask(THiddenMask& mask, std::string_view line, bool hideRuby, bool hideAnnotations,
                     bool hidePrefix, std::string_view prefix) {
   mask.FBytes.clear();
+  mask.FSpans.clear();
   mask.FAnyHidden = false;
   if (!hideRuby && !hideAnnotations && !hidePrefix) return;
   const size_t size = line.size();
   mask.FBytes.assign(size + 2, 0);
   unsigned char* hidden = mask.FBytes.data();  // indexed by 1-based position
+  std::vector<THiddenSpan>& spans = mask.FSpans;
+  // Spans come in ascending order of their last byte; one that reaches back
+  // over earlier ones (or touches them) absorbs them.
+  const auto hide = [&](size_t first, size_t last) {
+    std::memset(hidden + first, 1, last + 1 - first);
+    while (!spans.empty() && static_cast<size_t>(spans.back().Last) + 1 >= first) {
+      first = std::min(first, static_cast<size_t>(spans.back().First));
+      spans.pop_back();
+    }
+    spans.push_back({static_cast<int>(first), static_cast<int>(last)});
+  };
   const auto* bytes = reinterpret_cast<const unsigned char*>(line.data());
-  bool any = false;
   if (hideRuby || hideAnnotations) {
     // A pair found is a character start when an even number of lead-range
     // bytes precede it back to a byte that ends a character (or to the last
@@ -86,50 +114,52 @@ void FillHiddenMask(THiddenMask& mask, std::string_view line, bool hideRuby, boo
     // everything from the earliest open opener through the closer is hidden.
     size_t rubyOpen = SIZE_MAX, noteOpen = SIZE_MAX;
     size_t known = 0;  // a character start at or before the next pair
-    ForEachMarkerPair(bytes, size, [&](size_t i) {
-      if (i < known) return;  // inside a character already passed
-      size_t run = i;
-      while (run > known && IsLeadByte(bytes[run - 1])) --run;
-      if ((i - run) % 2 == 1) {  // a trail byte
-        known = i + 1;
-        return;
-      }
-      known = i + 2;
-      const unsigned char trail = bytes[i + 1];
-      if (hideRuby) {
-        if (trail == kRubyOpen) {
-          if (rubyOpen == SIZE_MAX) rubyOpen = i;
-        } else if (trail == kRubyClose) {
-          if (rubyOpen != SIZE_MAX) {
-            std::memset(hidden + rubyOpen + 1, 1, i + 2 - rubyOpen);
-            rubyOpen = SIZE_MAX;
-            any = true;
+    ForEachMarkerPair(
+        bytes, size, [&](size_t i) __attribute__((always_inline)) {
+          if (i < known) return;                          // inside a character already passed
+          if (LeadRunBefore(bytes, known, i) % 2 == 1) {  // a trail byte
+            known = i + 1;
+            return;
           }
-        } else if (trail == kBar) {
-          hidden[i + 1] = hidden[i + 2] = 1;
-          any = true;
-        }
-      }
-      if (hideAnnotations) {
-        if (trail == kNoteOpen) {
-          if (i + 3 < size && bytes[i + 2] == kMarkerLead && bytes[i + 3] == kNoteHash &&
-              noteOpen == SIZE_MAX)
-            noteOpen = i;
-        } else if (trail == kNoteClose) {
-          if (noteOpen != SIZE_MAX) {
-            std::memset(hidden + noteOpen + 1, 1, i + 2 - noteOpen);
-            noteOpen = SIZE_MAX;
-            any = true;
+          known = i + 2;
+          const unsigned char trail = bytes[i + 1];
+          if (hideRuby) {
+            if (trail == kRubyOpen) {
+              if (rubyOpen == SIZE_MAX) rubyOpen = i;
+            } else if (trail == kRubyClose) {
+              if (rubyOpen != SIZE_MAX) {
+                hide(rubyOpen + 1, i + 2);
+                rubyOpen = SIZE_MAX;
+              }
+            } else if (trail == kBar) {
+              hide(i + 1, i + 2);
+            }
           }
-        }
-      }
-    });
+          if (hideAnnotations) {
+            if (trail == kNoteOpen) {
+              if (i + 3 < size && bytes[i + 2] == kMarkerLead && bytes[i + 3] == kNoteHash &&
+                  noteOpen == SIZE_MAX)
+                noteOpen = i;
+            } else if (trail == kNoteClose) {
+              if (noteOpen != SIZE_MAX) {
+                hide(noteOpen + 1, i + 2);
+                noteOpen = SIZE_MAX;
+              }
+            }
+          }
+        });
   }
   if (hidePrefix && !prefix.empty() && line.starts_with(prefix)) {
     std::memset(hidden + 1, 1, prefix.size());
-    any = true;
+    // The prefix lies before every other span: it absorbs those it touches.
+    int last = static_cast<int>(prefix.size());
+    size_t absorbed = 0;
+    while (absorbed < spans.size() && spans[absorbed].First <= last + 1)
+      last = std::max(last, spans[absorbed++].Last);
+    spans.erase(spans.begin(), spans.begin() + static_cast<std::ptrdiff_t>(absorbed));
+    spans.insert(spans.begin(), THiddenSpan{1, last});
   }
-  mask.FAnyHidden = any;
+  mask.FAnyHidden = !spans.empty();
 }
 
 const THiddenMask& BuildHiddenMask(std::string_view line, bool hideRuby, bool hideAnnotations,

@@ -2,10 +2,56 @@
 // one-line cache that lets every row of a line share one mask.
 #pragma once
 
+#include <algorithm>
+#include <bit>
+#include <cstddef>
 #include <string_view>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace vorna {
+
+// Number of lead-range bytes (0x81-0x9F, 0xE0-0xFC) directly before 0-based
+// `end` in `bytes`, counting back no further than `floor`. Bytes outside that
+// range always end a character, so the parity of this run tells whether `end`
+// starts one. Sixteen bytes a time where SSE2 is there: the run is short but of
+// unpredictable length.
+inline size_t LeadRunBefore(const unsigned char* bytes, size_t floor, size_t end) {
+  size_t run = 0;
+#if defined(__SSE2__)
+  // As signed bytes after flipping the top bit, the lead range is 1..31 and
+  // 96..124. Bytes before `floor` may be read (they are still in the buffer)
+  // but the count is cut at it.
+  const __m128i flip = _mm_set1_epi8(static_cast<char>(0x80));
+  while (end - run > floor && end - run >= 16) {
+    const __m128i v =
+        _mm_xor_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + end - run - 16)), flip);
+    const __m128i low =
+        _mm_and_si128(_mm_cmpgt_epi8(v, _mm_set1_epi8(0)), _mm_cmplt_epi8(v, _mm_set1_epi8(32)));
+    const __m128i high =
+        _mm_and_si128(_mm_cmpgt_epi8(v, _mm_set1_epi8(95)), _mm_cmplt_epi8(v, _mm_set1_epi8(125)));
+    const auto other = static_cast<unsigned>(~_mm_movemask_epi8(_mm_or_si128(low, high))) & 0xFFFFu;
+    const size_t leads = other != 0 ? static_cast<size_t>(std::countl_zero(other << 16)) : 16;
+    if (leads < 16 || end - run - 16 <= floor) return std::min(run + leads, end - floor);
+    run += 16;
+  }
+#endif
+  while (end - run > floor) {
+    const unsigned char byte = bytes[end - run - 1];
+    if (!((byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC))) break;
+    ++run;
+  }
+  return run;
+}
+
+// A run of hidden bytes, 1-based positions First .. Last inclusive.
+struct THiddenSpan {
+  int First = 0;
+  int Last = 0;
+};
 
 // One entry per byte position 0 .. length + 1 (so 1-based positions index it
 // directly); 1 marks a byte of notation. Empty when no hiding option was set.
@@ -21,11 +67,15 @@ class THiddenMask {
   // Entries 0 .. length + 1, or nullptr for an empty mask.
   const unsigned char* Data() const { return FBytes.empty() ? nullptr : FBytes.data(); }
   int Size() const { return static_cast<int>(FBytes.size()); }
+  // The same bytes as maximal runs in ascending order (no two touch), so a
+  // counter can step over hidden notation without reading the mask.
+  const std::vector<THiddenSpan>& Spans() const { return FSpans; }
 
  private:
   friend void FillHiddenMask(THiddenMask& mask, std::string_view line, bool hideRuby, bool hideAnnotations,
                              bool hidePrefix, std::string_view prefix);
   std::vector<unsigned char> FBytes;
+  std::vector<THiddenSpan> FSpans;
   bool FAnyHidden = false;
 };
 

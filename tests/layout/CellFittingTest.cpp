@@ -106,9 +106,10 @@ TEST(CellFitting, CellColumnAndFitCellsAgree) {
   }
 }
 
-// The counting that skips eight mask entries at a time must end where the
-// byte-by-byte counting ends.
-TEST(CellFitting, WordCountingMatchesByteCounting) {
+// The counting that steps over hidden spans must end where the byte-by-byte
+// counting ends, also when one counter is asked from starts in any order (it
+// resumes from where the previous count stopped).
+TEST(CellFitting, SpanCountingMatchesByteCounting) {
   std::mt19937 random(11);
   const char* pieces[] = {"漢", "か", "a", "《", "》", "｜", "［＃", "］", "\r\n", "。", " ", "\x81"};
   TLayoutSettings s;
@@ -117,20 +118,53 @@ TEST(CellFitting, WordCountingMatchesByteCounting) {
     std::string line;
     const int count = 1 + static_cast<int>(random() % 60);
     for (int i = 0; i < count; ++i) line += Sj(pieces[random() % std::size(pieces)]);
-    layout_detail::TCellCounter fast{line, LineHiddenMask(line, s).Data(), 0, 0};
+    layout_detail::TCellCounter fast;
+    fast.Text = line;
+    fast.SetMask(LineHiddenMask(line, s));
     layout_detail::TCellCounter slow = fast;
     slow.TabLength = 4;  // no tab in the line: same cells, byte-by-byte path
-    const int start = 1 + static_cast<int>(random() % line.size());
-    if (ByteTypeAt(line, start) == TByteType::Trail) continue;
-    const int cells = static_cast<int>(random() % 40), indent = static_cast<int>(random() % 6);
-    for (bool crLf : {false, true}) {
-      const layout_detail::TFit a = layout_detail::Fit(fast, start, cells, indent, crLf);
-      const layout_detail::TFit b = layout_detail::Fit(slow, start, cells, indent, crLf);
-      ASSERT_EQ(std::tie(a.End, a.EndsOnLead, a.HardBreak), std::tie(b.End, b.EndsOnLead, b.HardBreak))
-          << Utf8FromCp932(line) << " from " << start << " cells " << cells << " indent " << indent;
+    for (int ask = 0; ask < 4; ++ask) {
+      const int start = 1 + static_cast<int>(random() % line.size());
+      if (ByteTypeAt(line, start) == TByteType::Trail) continue;
+      const int cells = static_cast<int>(random() % 40), indent = static_cast<int>(random() % 6);
+      for (bool crLf : {false, true}) {
+        const layout_detail::TFit a = layout_detail::Fit(fast, start, cells, indent, crLf);
+        const layout_detail::TFit b = layout_detail::Fit(slow, start, cells, indent, crLf);
+        ASSERT_EQ(std::tie(a.End, a.EndsOnLead, a.HardBreak), std::tie(b.End, b.EndsOnLead, b.HardBreak))
+            << Utf8FromCp932(line) << " from " << start << " cells " << cells << " indent " << indent;
+      }
     }
   }
 }
 
 }  // namespace
+// The hidden spans are exactly the maximal runs of the mask, whatever mix of
+// readings, bars, annotations and a hidden heading mark made them.
+TEST(CellFitting, HiddenSpansAreTheMaskRuns) {
+  std::mt19937 random(5);
+  const char* pieces[] = {"○", "漢", "か", "a", "《", "》", "｜", "［＃", "］", "。", "\x81"};
+  TLayoutSettings s;
+  s.RubiVisible = s.FootNoteVisible = true;
+  s.GapLineStyle = 2;
+  for (int round = 0; round < 2000; ++round) {
+    std::string line;
+    const int count = static_cast<int>(random() % 50);
+    for (int i = 0; i < count; ++i) line += Sj(pieces[random() % std::size(pieces)]);
+    const THiddenMask& mask = LineHiddenMask(line, s);
+    std::vector<THiddenSpan> runs;
+    for (int pos = 1; pos <= static_cast<int>(line.size()); ++pos) {
+      if (!mask.Hidden(pos)) continue;
+      if (!runs.empty() && runs.back().Last == pos - 1)
+        runs.back().Last = pos;
+      else
+        runs.push_back({pos, pos});
+    }
+    ASSERT_EQ(mask.Spans().size(), runs.size()) << Utf8FromCp932(line);
+    for (size_t i = 0; i < runs.size(); ++i)
+      ASSERT_TRUE(mask.Spans()[i].First == runs[i].First && mask.Spans()[i].Last == runs[i].Last)
+          << Utf8FromCp932(line) << " span " << i;
+    EXPECT_EQ(mask.AnyHidden(), !runs.empty());
+  }
+}
+
 }  // namespace vorna
