@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const uint8_t op = in.Byte();
     const int line = in.Byte() % (list.Count() + 1);
     const std::string text = in.Bytes(in.Byte() % 32);
-    switch (op % 4) {
+    switch (op % 6) {
       case 0:
         list.Put(line, text);
         break;
@@ -56,6 +56,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         break;
       case 3:
         list.Delete(line);
+        break;
+      case 4:
+        // A block of two lines.
+        list.InsertLines(line, {text.substr(0, text.size() / 2), text.substr(text.size() / 2)});
+        break;
+      case 5:
+        list.DeleteLines(line, op >> 4);
         break;
     }
     if (testing::FreshLayoutRows(list) != list.Rows().Rows()) __builtin_trap();
