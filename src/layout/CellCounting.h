@@ -2,6 +2,7 @@
 // WrapText, and byte-type helpers that walk only inside one row.
 #pragma once
 
+#include <algorithm>
 #include <string_view>
 
 #include "layout/LayoutSettings.h"
@@ -39,14 +40,6 @@ struct TFit {
   bool HardBreak = false;   // the row ends with a CR LF of the line (End is the LF)
 };
 
-// LineHiddenMask's mask built into `mask` without the one-line cache: a
-// caller that reads each line once (WrapText) saves copying the line into it.
-void FillLineHiddenMask(THiddenMask& mask, std::string_view line, const TLayoutSettings& settings);
-
-// The counting of FitCells from `start` (a character start). With stopAtCrLf a
-// shown CR followed by LF ends the row after the LF.
-TFit Fit(const TCellCounter& counter, int start, long long cells, int indent, bool stopAtCrLf);
-
 // Applies the name padding to the counter after an increment.
 inline long long Pad(long long counter, int amount) {
   switch (amount) {
@@ -68,6 +61,64 @@ inline bool StartsChar(std::string_view text, int boundary, int pos) {
   if (pos <= boundary) return true;
   const auto* b = reinterpret_cast<const unsigned char*>(text.data());
   return LeadRunBefore(b, static_cast<size_t>(boundary - 1), static_cast<size_t>(pos - 1)) % 2 == 0;
+}
+
+// LineHiddenMask's mask built into `mask` without the one-line cache: a
+// caller that reads each line once (WrapText) saves copying the line into it.
+void FillLineHiddenMask(THiddenMask& mask, std::string_view line, const TLayoutSettings& settings);
+
+// The counting of FitCells from `start` (a character start). With stopAtCrLf a
+// shown CR followed by LF ends the row after the LF.
+TFit Fit(const TCellCounter& counter, int start, long long cells, int indent, bool stopAtCrLf);
+
+// The LF of the first shown CR LF whose CR lies in `start` .. `last`, or 0.
+int CrLfBreak(const TCellCounter& counter, int start, int last);
+
+// Fit where every visible byte is one cell: no shown tab, and no name padding
+// (or `start` is past byte 1). Inline so that the row loop of WrapText saves a
+// call per row.
+inline TFit FitPlain(const TCellCounter& counter, int start, long long cells, int indent, bool stopAtCrLf) {
+  const std::string_view text = counter.Text;
+  const int size = static_cast<int>(text.size());
+  if (start > size) return {size + 1, false, false};
+  // Find the byte where the visible count reaches the cells left after the indent.
+  const long long reach = std::max<long long>(cells - indent, 1);
+  long long end;
+  if (!counter.Hidden) {
+    end = start - 1 + reach;  // bytes and cells coincide
+  } else {
+    // Step over the hidden runs: between them bytes and cells coincide.
+    const THiddenSpan* spansEnd = counter.Spans + counter.SpanCount;
+    const THiddenSpan* span = counter.Cursor;
+    if (!span || (span != counter.Spans && span[-1].Last >= start)) {
+      span = std::partition_point(counter.Spans, spansEnd,
+                                  [start](const THiddenSpan& s) { return s.Last < start; });
+    } else {
+      while (span != spansEnd && span->Last < start) ++span;
+    }
+    long long pos = start;
+    long long need = reach;
+    for (; span != spansEnd; ++span) {
+      if (span->First > pos) {
+        const long long gap = span->First - pos;
+        if (gap >= need) break;
+        need -= gap;
+      }
+      pos = span->Last + 1;
+    }
+    counter.Cursor = span;
+    end = pos + need - 1;
+  }
+  if (stopAtCrLf) {
+    const int lf = CrLfBreak(counter, start, static_cast<int>(std::min<long long>(end, size)));
+    if (lf != 0) return {lf, false, true};
+  }
+  if (end > size) return {size + 1, false, false};
+  int e = static_cast<int>(end);
+  const auto* b = reinterpret_cast<const unsigned char*>(text.data());
+  if (e < size && IsLeadByte(b[e - 1]) && StartsChar(text, start, e)) return {e, true, false};
+  while (e < size && counter.IsHidden(e + 1)) ++e;
+  return {e, false, false};
 }
 
 }  // namespace vorna::layout_detail

@@ -10,6 +10,23 @@ namespace vorna {
 
 namespace layout_detail {
 
+int CrLfBreak(const TCellCounter& counter, int start, int last) {
+  const std::string_view text = counter.Text;
+  const int size = static_cast<int>(text.size());
+  const auto* b = reinterpret_cast<const unsigned char*>(text.data());
+  const unsigned char* from = b + start - 1;
+  const unsigned char* to = b + last;
+  while (from < to) {
+    const auto* cr =
+        static_cast<const unsigned char*>(std::memchr(from, '\r', static_cast<size_t>(to - from)));
+    if (!cr) break;
+    const int pos = static_cast<int>(cr - b) + 1;
+    if (pos < size && cr[1] == '\n' && !counter.IsHidden(pos) && StartsChar(text, start, pos)) return pos + 1;
+    from = cr + 1;
+  }
+  return 0;
+}
+
 TFit Fit(const TCellCounter& counter, int start, long long cells, int indent, bool stopAtCrLf) {
   const std::string_view text = counter.Text;
   const int size = static_cast<int>(text.size());
@@ -17,56 +34,7 @@ TFit Fit(const TCellCounter& counter, int start, long long cells, int indent, bo
   const auto* b = reinterpret_cast<const unsigned char*>(text.data());
   const int padding = start == 1 ? counter.Padding : 0;
 
-  if (counter.TabLength == 0 && padding == 0) {
-    // Every visible byte is one cell: find the byte where the visible count
-    // reaches the cells left after the indent.
-    const long long reach = std::max<long long>(cells - indent, 1);
-    long long end;
-    if (!counter.Hidden) {
-      end = start - 1 + reach;  // bytes and cells coincide
-    } else {
-      // Step over the hidden runs: between them bytes and cells coincide.
-      const THiddenSpan* spansEnd = counter.Spans + counter.SpanCount;
-      const THiddenSpan* span = counter.Cursor;
-      if (!span || (span != counter.Spans && span[-1].Last >= start)) {
-        span = std::partition_point(counter.Spans, spansEnd,
-                                    [start](const THiddenSpan& s) { return s.Last < start; });
-      } else {
-        while (span != spansEnd && span->Last < start) ++span;
-      }
-      long long pos = start;
-      long long need = reach;
-      for (; span != spansEnd; ++span) {
-        if (span->First > pos) {
-          const long long gap = span->First - pos;
-          if (gap >= need) break;
-          need -= gap;
-        }
-        pos = span->Last + 1;
-      }
-      counter.Cursor = span;
-      end = pos + need - 1;
-    }
-    if (stopAtCrLf) {
-      const int last = static_cast<int>(std::min<long long>(end, size));
-      const unsigned char* from = b + start - 1;
-      const unsigned char* to = b + last;
-      while (from < to) {
-        const auto* cr =
-            static_cast<const unsigned char*>(std::memchr(from, '\r', static_cast<size_t>(to - from)));
-        if (!cr) break;
-        const int pos = static_cast<int>(cr - b) + 1;
-        if (pos < size && cr[1] == '\n' && !counter.IsHidden(pos) && StartsChar(text, start, pos))
-          return {pos + 1, false, true};
-        from = cr + 1;
-      }
-    }
-    if (end > size) return {size + 1, false, false};
-    int e = static_cast<int>(end);
-    if (e < size && IsLeadByte(b[e - 1]) && StartsChar(text, start, e)) return {e, true, false};
-    while (e < size && counter.IsHidden(e + 1)) ++e;
-    return {e, false, false};
-  }
+  if (counter.TabLength == 0 && padding == 0) return FitPlain(counter, start, cells, indent, stopAtCrLf);
 
   long long count = indent;
   const int tab = counter.TabLength;

@@ -222,7 +222,9 @@ void WrapText(std::string_view line, const TWrapInputs& inputs, const TLayoutSet
   while (start <= size) {
     const int rowIndent = indent.FirstRow || !firstRow ? lineIndent : 0;
     TFit fit{size + 1, false, false};
-    if (capacity > 0)
+    if (capacity > 0 && counter.TabLength == 0 && (counter.Padding == 0 || start > 1))
+      fit = layout_detail::FitPlain(counter, start, capacity, rowIndent, crLf);
+    else if (capacity > 0)
       fit = layout_detail::Fit(counter, start, capacity, rowIndent, crLf);
     else if (measuring)
       fit = layout_detail::Fit(counter, start,
