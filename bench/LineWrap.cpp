@@ -1,6 +1,6 @@
 // Throughput of WrapText over every line of a 10 MB corpus text (capacity 40,
-// default kinsoku sets, ruby hidden) against only splitting the same text into
-// lines, and of BuildHiddenMask on ruby-dense lines.
+// default kinsoku sets, ruby hidden, and with nothing hidden) against only
+// splitting the same text into lines, and of BuildHiddenMask on ruby-dense lines.
 #include <benchmark/benchmark.h>
 
 #include <cstring>
@@ -82,6 +82,26 @@ void BM_WrapLines(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(Text().size()));
 }
 BENCHMARK(BM_WrapLines)->Unit(benchmark::kMillisecond);
+
+// The same with nothing hidden: what the wrap costs apart from the notation.
+void BM_WrapLinesNothingHidden(benchmark::State& state) {
+  if (!NeedCorpus(state)) return;
+  const vorna::TLayoutSettings s;
+  const vorna::TWrapInputs inputs{40, 0, 0, nullptr};
+  std::vector<int> rows;
+  size_t rowCount = 0;
+  for (auto _ : state) {
+    rowCount = 0;
+    ForEachLine(Text(), [&](std::string_view line) {
+      vorna::WrapText(line, inputs, s, {}, rows);
+      rowCount += rows.size();
+    });
+    benchmark::DoNotOptimize(rowCount);
+  }
+  state.counters["rows"] = static_cast<double>(rowCount);
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(Text().size()));
+}
+BENCHMARK(BM_WrapLinesNothingHidden)->Unit(benchmark::kMillisecond);
 
 // As the row table does it: the line's indent, then its rows.
 void BM_IndentAndWrapLines(benchmark::State& state) {

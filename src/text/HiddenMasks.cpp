@@ -29,7 +29,8 @@ constexpr bool IsMarkerTrail(unsigned char byte) {
 }
 
 #if defined(__SSE2__)
-// Bit k set when bytes p[k], p[k + 1] are a marker pair (k < 16; reads p[0..16]).
+// Bit k set when bytes p[k], p[k + 1] are a marker pair (k < 16; reads
+// p[0..16]).
 inline unsigned PairHits16(const unsigned char* p) {
   const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
   const __m128i second = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 1));
@@ -63,11 +64,18 @@ __attribute__((always_inline)) inline void ForEachMarkerPair(const unsigned char
     for (unsigned hits = PairHits16(bytes + i); hits != 0; hits &= hits - 1)
       visit(i + static_cast<size_t>(std::countr_zero(hits)));
   if (i + 1 < size) {
-    // Zeros after the end pair with nothing.
-    unsigned char tail[32] = {};
-    std::memcpy(tail, bytes + i, size - i);
-    for (unsigned hits = PairHits16(tail); hits != 0; hits &= hits - 1)
-      visit(i + static_cast<size_t>(std::countr_zero(hits)));
+    if (size >= 17) {
+      // The last sixteen pairs of the line, less those already tested.
+      const size_t from = size - 17;
+      for (unsigned hits = PairHits16(bytes + from) >> (i - from); hits != 0; hits &= hits - 1)
+        visit(i + static_cast<size_t>(std::countr_zero(hits)));
+    } else {
+      // Zeros after the end pair with nothing.
+      unsigned char tail[32] = {};
+      std::memcpy(tail, bytes + i, size - i);
+      for (unsigned hits = PairHits16(tail); hits != 0; hits &= hits - 1)
+        visit(i + static_cast<size_t>(std::countr_zero(hits)));
+    }
   }
 #else
   for (; i + 1 < size; ++i)
