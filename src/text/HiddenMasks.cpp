@@ -24,9 +24,11 @@ constexpr unsigned char kNoteOpen = 0x6D;   // ［
 constexpr unsigned char kNoteHash = 0x94;   // ＃
 constexpr unsigned char kNoteClose = 0x6E;  // ］
 
+#if !defined(__SSE2__)
 constexpr bool IsMarkerTrail(unsigned char byte) {
   return byte == kBar || byte == kRubyOpen || byte == kRubyClose || byte == kNoteOpen || byte == kNoteClose;
 }
+#endif
 
 #if defined(__SSE2__)
 // Bit k set when bytes p[k], p[k + 1] are a marker pair (k < 16; reads
