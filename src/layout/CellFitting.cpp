@@ -48,9 +48,10 @@ TFit Fit(const TCellCounter& counter, int start, long long cells, int indent, bo
       ++pos;
     } else {
       if (c == '\r' && stopAtCrLf && pos < size && b[pos] == '\n') return {pos + 1, false, true};
-      ++count;
+      // The padding belongs to the byte's own cell; a tab then runs on from there,
+      // so the cell reported for the byte is never ahead of the next one.
+      count = Pad(count + 1, padding);
       if (c == '\t' && tab > 0) count += tab - (count - 1) % tab - 1;
-      count = Pad(count, padding);
     }
     if (count >= cells) {
       int end = pos;
@@ -117,9 +118,8 @@ int CellColumn(std::string_view text, int byte, const TLayoutSettings& settings,
       pos += 2;
       continue;
     }
-    ++count;
+    count = Pad(count + 1, padding);
     if (c == '\t' && counter.TabLength > 0) count += counter.TabLength - (count - 1) % counter.TabLength - 1;
-    count = Pad(count, padding);
     ++pos;
   }
   if (counter.IsHidden(byte)) return ClampToInt(count + 1);

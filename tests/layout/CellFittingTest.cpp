@@ -90,6 +90,22 @@ TEST(CellFitting, SpeakerNamesSpreadToCellSeven) {
   EXPECT_EQ(CellColumn(Sj("「はいはい」"), 5, s, 0, false, 3), 3);
 }
 
+TEST(CellFitting, PaddedTabRunsOnFromItsPaddedCell) {
+  // A tab that starts a dialogue line (a header beginning with a tab) is padded
+  // to cell 7 first and then runs to the next stop, so the following byte never
+  // lies before it (found by fuzzing: it came out at cell 5).
+  TLayoutSettings s;
+  s.SerifuNameRestore = true;
+  s.SerifuHeader = "\t";
+  s.SerifuFooter = "";
+  s.TabLength = 4;
+  const std::string line = "\tab";
+  EXPECT_EQ(CellColumn(line, 1, s, 0, false), 7);
+  EXPECT_EQ(CellColumn(line, 2, s, 0, false), 9);
+  EXPECT_EQ(FitCells(line, 1, 8, s, 0), 1);
+  EXPECT_EQ(FitCells(line, 1, 9, s, 0), 2);
+}
+
 TEST(CellFitting, CellColumnAndFitCellsAgree) {
   TLayoutSettings s;
   s.RubiVisible = s.FootNoteVisible = true;
