@@ -98,17 +98,17 @@ bool ContainsAt(std::string_view text, std::string_view word) {
 const std::string& DefaultFontFace() { return Cp932Lit("ＭＳ Ｐゴシック"); }
 
 TFontSpec ToFontSpec(const TFontDesc& font, int pixelsPerInch) {
-  TFontSpec spec;
-  spec.Face = font.Face;
-  spec.Height =
+  TFontSpec fontSpec;
+  fontSpec.Face = font.Face;
+  fontSpec.Height =
       font.Height != 0 ? font.Height : -static_cast<int>(std::lround(font.Size * pixelsPerInch / 72.0));
-  spec.Bold = font.Style & fsBold;
-  spec.Italic = font.Style & fsItalic;
-  spec.Underline = font.Style & fsUnderline;
-  spec.StrikeOut = font.Style & fsStrikeOut;
-  spec.Color = font.Color;
-  spec.Escapement = font.Escapement;
-  return spec;
+  fontSpec.Bold = font.Style & fsBold;
+  fontSpec.Italic = font.Style & fsItalic;
+  fontSpec.Underline = font.Style & fsUnderline;
+  fontSpec.StrikeOut = font.Style & fsStrikeOut;
+  fontSpec.Color = font.Color;
+  fontSpec.Escapement = font.Escapement;
+  return fontSpec;
 }
 
 std::string FontStyleToStr(int style) {

@@ -42,7 +42,7 @@ struct TBlockDiff {
 };
 TBlockDiff CompareBlocks(const QImage& a, const QImage& b, int block);
 
-// A font spec for tests (UTF-8 face).
+// A font fontSpec for tests (UTF-8 face).
 TFontSpec TestFont(const char* utf8Face, int height, bool vertical);
 
 }  // namespace vorna::testing

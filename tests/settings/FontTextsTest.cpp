@@ -120,12 +120,12 @@ TEST(FontTexts, VerticalFontTakesTheAtFaceWhenInstalled) {
   MakeVerticalFont(font, fonts);
   EXPECT_EQ(font.Face, "Arial");
   EXPECT_EQ(font.Escapement, 2700);
-  TFontSpec spec = ToFontSpec(TFontDesc{}, 96);
-  EXPECT_EQ(spec.Height, -12);
-  spec.Face = Sj("ＭＳ 明朝");
-  MakeVerticalFont(spec, fonts);
-  EXPECT_EQ(spec.Face, Sj("@ＭＳ 明朝"));
-  EXPECT_TRUE(IsVerticalFont(spec));
+  TFontSpec fontSpec = ToFontSpec(TFontDesc{}, 96);
+  EXPECT_EQ(fontSpec.Height, -12);
+  fontSpec.Face = Sj("ＭＳ 明朝");
+  MakeVerticalFont(fontSpec, fonts);
+  EXPECT_EQ(fontSpec.Face, Sj("@ＭＳ 明朝"));
+  EXPECT_TRUE(IsVerticalFont(fontSpec));
 }
 
 }  // namespace
