@@ -11,33 +11,6 @@ namespace vorna {
 
 using range_detail::ClampDisplay;
 
-namespace {
-
-// The non-overlapping occurrences of the engine's pattern in `text` (1-based),
-// as FindAll lists them, into `positions`.
-void Occurrences(const TStringSearch& engine, std::string_view text, bool wholeWord,
-                 std::vector<int>& positions) {
-  positions.clear();
-  const std::string& pattern = engine.Pattern();
-  if (text.size() < pattern.size()) return;
-  const char* base = text.data();
-  const char* end = base + text.size();
-  size_t from = 0;
-  while (from < text.size()) {
-    const char* match = engine.Find(base + from, end);
-    if (!match) break;
-    const size_t offset = static_cast<size_t>(match - base);
-    const int pos = static_cast<int>(offset) + 1;
-    if (!wholeWord || IsWholeWord(text, pattern, pos)) positions.push_back(pos);
-    // Resume at the first character boundary after the match.
-    size_t next = offset;
-    while (next < offset + pattern.size()) next += IsLeadByte(static_cast<unsigned char>(text[next])) ? 2 : 1;
-    from = next;
-  }
-}
-
-}  // namespace
-
 void TEditList::FindText(std::string_view pattern, TDisplayPos from, TDisplayPos& found, int occurrence,
                          bool forward) const {
   found = {-1, -1};
@@ -50,7 +23,7 @@ void TEditList::FindText(std::string_view pattern, TDisplayPos from, TDisplayPos
   int count = 0;
   const int step = forward ? 1 : -1;
   for (int line = p.Y; line >= 0 && line < Count(); line += step) {
-    Occurrences(engine, Get(line), wholeWord, positions);
+    FindAllWith(engine, Get(line), wholeWord, positions);
     const int n = static_cast<int>(positions.size());
     for (int k = 0; k < n; ++k) {
       const int o = positions[static_cast<size_t>(forward ? k : n - 1 - k)];

@@ -336,6 +336,15 @@ std::vector<int> FindAll(std::string_view pattern, std::string_view text, int op
     return positions;
   }
   TStringSearch engine(pattern, engineOptions);
+  FindAllWith(engine, text, options & faWholeWord, positions);
+  return positions;
+}
+
+void FindAllWith(const TStringSearch& engine, std::string_view text, bool wholeWord,
+                 std::vector<int>& positions) {
+  positions.clear();
+  const std::string& pattern = engine.Pattern();
+  if (pattern.empty() || text.size() < pattern.size()) return;
   const char* base = text.data();
   const char* end = base + text.size();
   size_t from = 0;
@@ -344,10 +353,9 @@ std::vector<int> FindAll(std::string_view pattern, std::string_view text, int op
     if (!match) break;
     const size_t offset = static_cast<size_t>(match - base);
     const int pos = static_cast<int>(offset) + 1;
-    if (!(options & faWholeWord) || IsWholeWord(text, pattern, pos)) positions.push_back(pos);
+    if (!wholeWord || IsWholeWord(text, pattern, pos)) positions.push_back(pos);
     from = NextBoundary(text, offset, offset + pattern.size());
   }
-  return positions;
 }
 
 namespace {

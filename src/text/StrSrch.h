@@ -84,6 +84,11 @@ void FindClose(TSearchRec& rec);
 // where IsWholeWord holds. An empty pattern gives no positions.
 std::vector<int> FindAll(std::string_view pattern, std::string_view text, int options = 0);
 
+// The same with a prepared engine (multi-byte aware), into `positions`, so a
+// caller that searches many lines builds the tables once.
+void FindAllWith(const TStringSearch& engine, std::string_view text, bool wholeWord,
+                 std::vector<int>& positions);
+
 // True when the occurrence of `pattern` at 1-based `pos` is delimited on both
 // sides (text edge, a delimiter byte, or a double-byte character).
 bool IsWholeWord(std::string_view text, std::string_view pattern, int pos);
