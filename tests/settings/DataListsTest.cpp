@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "SettingsFiles.h"
 #include "TestSupport.h"
 #include "settings/CommaTexts.h"
 #include "settings/DataLists.h"
@@ -94,25 +95,9 @@ struct TCounts {
   }
 };
 
-std::filesystem::path TempDir() {
-  auto dir = std::filesystem::temp_directory_path() /
-             ("vorna-settings-" + std::to_string(::getpid()) + "-" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name());
-  std::filesystem::remove_all(dir);
-  std::filesystem::create_directories(dir);
-  return dir;
-}
-
-std::string ReadBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+std::filesystem::path TempDir() { return testing::TempDir("vorna-settings-"); }
+using testing::ReadBytes;
+using testing::WriteBytes;
 
 TEST(DataItem, ConstructionRunsHooksInOrderThenTakesTheNextSerial) {
   TTextList list;

@@ -10,6 +10,7 @@
 #include <limits>
 #include <sstream>
 
+#include "SettingsFiles.h"
 #include "TestSupport.h"
 #include "settings/BaseOptions.h"
 #include "settings/IniStorages.h"
@@ -53,25 +54,9 @@ class TSampleOption : public TBaseOption {
   }
 };
 
-std::filesystem::path TempDir() {
-  auto dir = std::filesystem::temp_directory_path() /
-             ("vorna-storage-" + std::to_string(::getpid()) + "-" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name());
-  std::filesystem::remove_all(dir);
-  std::filesystem::create_directories(dir);
-  return dir;
-}
-
-std::string ReadBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+std::filesystem::path TempDir() { return testing::TempDir("vorna-storage-"); }
+using testing::ReadBytes;
+using testing::WriteBytes;
 
 bool SameDouble(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
