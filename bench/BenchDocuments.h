@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "Corpus.h"
+#include "BenchCorpus.h"
 #include "NullServices.h"
 #include "document/EditLists.h"
 
@@ -18,15 +18,6 @@ inline testing::TNoFiles& Files() {
 inline testing::TNoMessages& Messages() {
   static testing::TNoMessages messages;
   return messages;
-}
-
-// A text built from the corpus: `megabytes` MB, or 100 KB for 0. Empty when
-// the corpus is absent. Built once per size.
-inline const std::string& Text(size_t megabytes) {
-  static std::string texts[128];
-  std::string& text = texts[megabytes % 128];
-  if (text.empty()) text = megabytes ? testing::CorpusText(megabytes << 20) : testing::CorpusText(100 << 10);
-  return text;
 }
 
 // A document holding `text`, laid out at 40 cells.

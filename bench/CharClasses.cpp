@@ -6,16 +6,14 @@
 #include <string_view>
 #include <vector>
 
-#include "Corpus.h"
+#include "BenchCorpus.h"
 #include "text/CharClasses.h"
 #include "text/ShiftJis.h"
 
 namespace {
 
-const std::string& Text() {
-  static const std::string text = vorna::testing::CorpusText(10 << 20);
-  return text;
-}
+using vorna::bench::NeedCorpus;
+using vorna::bench::Text;
 
 // The text's lines (without CR LF), as the layout sees them.
 const std::vector<std::string_view>& Lines() {
@@ -41,12 +39,6 @@ int64_t CharacterCount() {
     return n;
   }();
   return count;
-}
-
-bool NeedCorpus(benchmark::State& state) {
-  if (!Text().empty()) return true;
-  state.SkipWithError("corpus folder not found (set VORNA_CORPUS)");
-  return false;
 }
 
 void Report(benchmark::State& state) {

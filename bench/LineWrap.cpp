@@ -8,23 +8,15 @@
 #include <string_view>
 #include <vector>
 
-#include "Corpus.h"
+#include "BenchCorpus.h"
 #include "layout/LineWraps.h"
 #include "text/Cp932.h"
 #include "text/HiddenMasks.h"
 
 namespace {
 
-const std::string& Text() {
-  static const std::string text = vorna::testing::CorpusText(10 << 20);
-  return text;
-}
-
-bool NeedCorpus(benchmark::State& state) {
-  if (!Text().empty()) return true;
-  state.SkipWithError("corpus folder not found (set VORNA_CORPUS)");
-  return false;
-}
+using vorna::bench::NeedCorpus;
+using vorna::bench::Text;
 
 // Calls `each` with every CR LF separated line of `text`.
 template <typename F>

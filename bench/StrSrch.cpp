@@ -4,22 +4,14 @@
 
 #include <string>
 
-#include "Corpus.h"
+#include "BenchCorpus.h"
 #include "text/Cp932.h"
 #include "text/StrSrch.h"
 
 namespace {
 
-const std::string& Text() {
-  static const std::string text = vorna::testing::CorpusText(10 << 20);
-  return text;
-}
-
-bool NeedCorpus(benchmark::State& state) {
-  if (!Text().empty()) return true;
-  state.SkipWithError("corpus folder not found (set VORNA_CORPUS)");
-  return false;
-}
+using vorna::bench::NeedCorpus;
+using vorna::bench::Text;
 
 void BM_PlainFindLoop(benchmark::State& state) {
   if (!NeedCorpus(state)) return;
