@@ -104,7 +104,11 @@ void WriteFileAtomic(const std::filesystem::path& requested, const std::string& 
   }
   std::filesystem::path folder = fileName.parent_path();
   if (folder.empty()) folder = ".";
-  std::string pattern = (folder / ("." + fileName.filename().string() + ".XXXXXX")).string();
+  // Built by appending: GCC 12 warns falsely (-Wrestrict) on "literal" + string.
+  std::string hidden = ".";
+  hidden += fileName.filename().string();
+  hidden += ".XXXXXX";
+  std::string pattern = (folder / hidden).string();
   int fd = ::mkstemp(pattern.data());
   if (fd < 0) RaiseFileError(EFileError::TKind::Create, requested, errno);
   int error = WriteAll(fd, bytes);

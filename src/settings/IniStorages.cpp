@@ -23,8 +23,12 @@ std::string DecodeValue(std::string_view text) {
 }
 
 std::string EncodeValue(std::string_view value) {
-  if (!value.empty() && (value.front() == '"' || IsBlank(value.front()) || IsBlank(value.back())))
-    return "\"" + std::string(value) + "\"";
+  if (!value.empty() && (value.front() == '"' || IsBlank(value.front()) || IsBlank(value.back()))) {
+    std::string quoted(1, '"');
+    quoted += value;
+    quoted += '"';
+    return quoted;
+  }
   return std::string(value);
 }
 

@@ -231,12 +231,18 @@ std::string TUserStorage::GetText() const {
   std::string text;
   for (const TSection& section : FSections) {
     if (section.Values.empty() && section.Unread.empty()) continue;
-    text += "[" + Escape(section.Name) + "]\n";
+    text += '[';
+    text += Escape(section.Name);
+    text += "]\n";
     for (const TValue& value : section.Values) {
-      text += "\"" + Escape(value.Name) + "\"=";
+      text += '"';
+      text += Escape(value.Name);
+      text += "\"=";
       switch (value.Kind) {
         case TKind::String:
-          text += "\"" + Escape(value.Data) + "\"";
+          text += '"';
+          text += Escape(value.Data);
+          text += '"';
           break;
         case TKind::Integer: {
           uint32_t bits = static_cast<uint32_t>(value.Integer);
