@@ -23,13 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzzing::TReader in{std::string_view(reinterpret_cast<const char*>(data), size)};
   TDocumentLayout layout;
   const uint8_t flags = in.Byte();
-  layout.Wrap.ViewIndent = flags % 3;
-  layout.Wrap.RubiVisible = flags & 4;
-  layout.Wrap.FootNoteVisible = flags & 8;
-  layout.Wrap.TailAdjust = flags & 16;
-  layout.Wrap.WordWrap = flags & 32;
-  layout.Wrap.SerifuNameRestore = flags & 64;
-  layout.Wrap.GapLineStyle = flags & 128 ? 2 : 0;
+  fuzzing::ApplyLayoutFlags(layout, flags);
   layout.Wrap.TabLength = in.Byte() % 9;
   layout.LineInfoVisible = true;
   layout.LineInfoStyle = 4;

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "document/DocumentLayouts.h"
+
 namespace vorna::fuzzing {
 
 struct TReader {
@@ -24,5 +26,16 @@ struct TReader {
     return s;
   }
 };
+
+// The wrapping switches a fuzz input sets with one byte of flags.
+inline void ApplyLayoutFlags(TDocumentLayout& layout, uint8_t flags) {
+  layout.Wrap.ViewIndent = flags % 3;
+  layout.Wrap.RubiVisible = flags & 4;
+  layout.Wrap.FootNoteVisible = flags & 8;
+  layout.Wrap.TailAdjust = flags & 16;
+  layout.Wrap.WordWrap = flags & 32;
+  layout.Wrap.SerifuNameRestore = flags & 64;
+  layout.Wrap.GapLineStyle = flags & 128 ? 2 : 0;
+}
 
 }  // namespace vorna::fuzzing

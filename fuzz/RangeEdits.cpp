@@ -68,13 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TDocumentLayout layout;
   const uint8_t flags = in.Byte();
   const uint8_t more = in.Byte();
-  layout.Wrap.ViewIndent = flags % 3;
-  layout.Wrap.RubiVisible = flags & 4;
-  layout.Wrap.FootNoteVisible = flags & 8;
-  layout.Wrap.TailAdjust = flags & 16;
-  layout.Wrap.WordWrap = flags & 32;
-  layout.Wrap.SerifuNameRestore = flags & 64;
-  layout.Wrap.GapLineStyle = flags & 128 ? 2 : 0;
+  fuzzing::ApplyLayoutFlags(layout, flags);
   layout.Wrap.ItemizedStatement = more & 1;
   layout.Wrap.TabVisible = more & 2;
   layout.UseZenkaku = more & 4;
