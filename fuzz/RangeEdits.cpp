@@ -120,7 +120,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       }
       case 3: {
         TDisplayPos s, e;
-        list.GetSelectRange(op >> 3 & 7, a, s, e);
+        list.GetSelectRange(static_cast<TSelectKind>(op >> 3 & 7), a, s, e);
         break;
       }
       case 4: {

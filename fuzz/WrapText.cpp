@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "WrapChecks.h"
 #include "layout/LineWraps.h"
 #include "platform/TextMeasurer.h"
 #include "text/ShiftJis.h"
@@ -77,19 +78,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       vorna::WrapText(line, vorna::TWrapInputs{capacity, wrapWidth, columnSpace, &measurer}, s, indent);
 
   const vorna::THiddenMask& mask = vorna::LineHiddenMask(line, s);
-  if (line.empty()) {
-    Check(rows.size() == 1 && rows[0] == 0);
-    return 0;
-  }
-  std::vector<char> starts(line.size() + 2, 0);
-  for (size_t i = 0; i < line.size(); i += vorna::IsDoubleByteAt(line, i) ? 2 : 1) starts[i + 1] = 1;
-  size_t start = 1;
-  for (size_t r = 0; r < rows.size(); ++r) {
-    Check(rows[r] > 0 && start <= line.size() && starts[start]);
-    Check(r == 0 || !mask.Hidden(static_cast<int>(start)));
-    start += static_cast<size_t>(rows[r]);
-  }
-  Check(start == line.size() + 1);
+  Check(vorna::testing::RowFault(line, rows, &mask).empty());
+  if (line.empty()) return 0;
 
   if (line.size() <= 256) {
     int previous = 0;

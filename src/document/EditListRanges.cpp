@@ -5,6 +5,7 @@
 
 #include "document/EditResults.h"
 #include "document/RangePositions.h"
+#include "text/TextLines.h"
 #include "text/TextUtils.h"
 
 namespace vorna {
@@ -17,23 +18,6 @@ using range_detail::DocPos;
 namespace {
 
 const std::string kCrLf = "\r\n";
-
-// Pieces of `text` between its line breaks. CR LF, a lone CR and a lone LF all
-// break, so no piece carries a line-end byte into a line. k breaks give k + 1
-// pieces (the last may be empty).
-std::vector<std::string_view> SplitAtLineBreaks(std::string_view text) {
-  std::vector<std::string_view> pieces;
-  size_t start = 0;
-  for (;;) {
-    const size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) {
-      pieces.push_back(text.substr(start));
-      return pieces;
-    }
-    pieces.push_back(text.substr(start, end - start));
-    start = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
-  }
-}
 
 // Bytes from..to-1 (1-based) of a line, or "" when the range is empty.
 std::string_view Bytes(const std::string& line, int from, int to) {

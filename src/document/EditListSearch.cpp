@@ -36,7 +36,7 @@ void TEditList::FindText(std::string_view pattern, TDisplayPos from, TDisplayPos
   }
 }
 
-void TEditList::GetSelectRange(int kind, TDisplayPos pos, TDisplayPos& rangeStart,
+void TEditList::GetSelectRange(TSelectKind kind, TDisplayPos pos, TDisplayPos& rangeStart,
                                TDisplayPos& rangeEnd) const {
   rangeStart = {0, -1};
   rangeEnd = {0, -1};
@@ -46,7 +46,7 @@ void TEditList::GetSelectRange(int kind, TDisplayPos pos, TDisplayPos& rangeStar
   const int size = static_cast<int>(line.size());
   const int lastRow = range_detail::LastRowIndex(*this);
   switch (kind) {
-    case 1:  // character
+    case skCharacter:
       rangeStart = pos;
       if (p.X > size)
         rangeEnd = DocToDisplay({1, p.Y + 1}, true);  // row -1 after the last line: no next character
@@ -54,22 +54,22 @@ void TEditList::GetSelectRange(int kind, TDisplayPos pos, TDisplayPos& rangeStar
         rangeEnd =
             DocToDisplay({p.X + (p.X < size && ByteTypeAt(line, p.X) == TByteType::Lead ? 2 : 1), p.Y}, true);
       break;
-    case 2: {  // word
+    case skWord: {
       const int at = p.X > size ? p.X - 1 : p.X;
       const TWordRange word = WordRange(line, at, 0);
       rangeStart = DocToDisplay({word.Start, p.Y});
       rangeEnd = DocToDisplay({word.End, p.Y}, true);
       break;
     }
-    case 3:  // display row
+    case skRow:
       rangeStart = {GetRow(pos.Row).Indent + 1, pos.Row};
       rangeEnd = {RowCellCount(pos.Row) + 1, pos.Row};
       break;
-    case 4:  // line
+    case skLine:
       rangeStart = DocToDisplay({1, p.Y});
       rangeEnd = p.Y + 1 < Count() ? DocToDisplay({1, p.Y + 1}) : DocToDisplay({size + 1, p.Y});
       break;
-    case 5: {  // page
+    case skPage: {
       const int rows = FEditSettings.LineCountInPage;
       if (rows < 1) break;
       rangeStart = {1, rows * (pos.Row / rows)};
@@ -80,7 +80,7 @@ void TEditList::GetSelectRange(int kind, TDisplayPos pos, TDisplayPos& rangeStar
         rangeEnd = {RowCellCount(lastRow) + 1, lastRow};
       break;
     }
-    case 6:  // all
+    case skAll:
       rangeStart = {1, 0};
       rangeEnd = {RowCellCount(lastRow) + 1, lastRow};
       break;

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "text/Cp932.h"
+#include "text/TextLines.h"
 
 namespace vorna {
 
@@ -91,23 +92,6 @@ void TEditList::Exchange(int i, int j) {
   std::swap(FLines[static_cast<size_t>(i)], FLines[static_cast<size_t>(j)]);
 }
 
-std::vector<std::string> TEditList::SplitLines(std::string_view text) {
-  std::vector<std::string> lines;
-  const size_t nul = text.find('\0');
-  if (nul != std::string_view::npos) text = text.substr(0, nul);
-  size_t start = 0;
-  while (start < text.size()) {
-    const size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) {
-      lines.emplace_back(text.substr(start));
-      break;
-    }
-    lines.emplace_back(text.substr(start, end - start));
-    start = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
-  }
-  return lines;
-}
-
 void TEditList::NewDocument() {
   FLines.clear();
   FRows.Clear();
@@ -133,7 +117,7 @@ std::string TEditList::GetText() const {
 void TEditList::SetText(std::string_view text) {
   const bool endsWithLineEnd =
       text.size() >= 2 && text.substr(text.size() - 2) == "\r\n" && text.find('\0') == std::string_view::npos;
-  FLines = SplitLines(text);
+  FLines = SplitLines(TextBeforeNul(text));
   FRows.Clear();
   if (FLines.empty()) FLines.emplace_back();
   if (endsWithLineEnd) FLines.emplace_back();

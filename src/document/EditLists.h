@@ -41,6 +41,9 @@ struct TDisplayPos {
 
 enum TBackupMode { bmNone = 0, bmBackupFolder = 1, bmBakExtension = 2, bmTrash = 3 };
 
+// Selection gestures, numbered as the view's commands number them.
+enum TSelectKind { skCharacter = 1, skWord = 2, skRow = 3, skLine = 4, skPage = 5, skAll = 6 };
+
 // Progress stages of a full layout.
 enum TRelayoutStage { rsStart = 0, rsProgress = 1, rsSlowLayout = 2, rsDone = 3 };
 
@@ -89,9 +92,6 @@ class TEditList {
   std::string GetText() const;
   void SetText(std::string_view text);
   void Assign(const std::vector<std::string>& lines);
-  // Splits text into lines: CR, LF and CR LF end a line, NUL ends the text,
-  // a final line end gives no empty line.
-  static std::vector<std::string> SplitLines(std::string_view text);
 
   // --- files ---------------------------------------------------------------
   // Nothing happens when no file exists at `path`. Raises EFileError(Open)
@@ -165,9 +165,10 @@ class TEditList {
   // on (forward) or before it (backward), or (-1, -1); never wraps around.
   void FindText(std::string_view pattern, TDisplayPos from, TDisplayPos& found, int occurrence,
                 bool forward) const;
-  // The range a selection gesture covers: 1 character, 2 word, 3 display row,
-  // 4 line, 5 page, 6 all; any other kind gives pos .. pos.
-  void GetSelectRange(int kind, TDisplayPos pos, TDisplayPos& rangeStart, TDisplayPos& rangeEnd) const;
+  // The range a selection gesture of `kind` covers; a kind outside the
+  // enumeration gives pos .. pos.
+  void GetSelectRange(TSelectKind kind, TDisplayPos pos, TDisplayPos& rangeStart,
+                      TDisplayPos& rangeEnd) const;
   // Cuts the lines from the start row's line up to (not including) the end
   // row's line: at rowLengths when given, otherwise where the layout wraps
   // them at `width` cells.
@@ -194,7 +195,7 @@ class TEditList {
 
   // --- search and backup settings ------------------------------------------
   unsigned char FFindOptions = 0;  // bit 0 ignore case, bit 1 whole words
-  int FBackupMode = bmNone;
+  TBackupMode FBackupMode = bmNone;
   std::string FBackupFolder;  // native path ending in a separator
 
   // --- events --------------------------------------------------------------

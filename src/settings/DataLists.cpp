@@ -6,7 +6,7 @@
 #include "platform/PosixFiles.h"
 #include "settings/Collations.h"
 #include "settings/CommaTexts.h"
-#include "settings/TextLines.h"
+#include "text/TextLines.h"
 
 namespace vorna {
 

@@ -80,13 +80,13 @@ void TEditorStyle::GroupT() {
 
 // G: gap lines, line numbers and their tail line, vertical rows.
 void TEditorStyle::GroupG() {
-  E(kElemGapLine).SetDisplayMode(1);
+  E(kElemGapLine).SetDisplayMode(kModeShown);
   E(kElemGapLine).SetLineWidth(-1);
-  E(kElemLineInfo).SetDisplayMode(1);
-  E(kElemLineInfoTailLine).SetDisplayMode(1);
+  E(kElemLineInfo).SetDisplayMode(kModeShown);
+  E(kElemLineInfoTailLine).SetDisplayMode(kModeShown);
   E(kElemLineInfoTailLine).SetLineWidth(-1);
   E(kElemLineInfoTailLine).SetLineColor(E(kElemGapLine).GetLineColor());
-  E(kElemVerticalRow).SetDisplayMode(1);
+  E(kElemVerticalRow).SetDisplayMode(kModeShown);
 }
 
 // F: printing on a folded landscape sheet of two pages.
@@ -123,21 +123,21 @@ void TEditorStyle::BuildPresetChanges(int index) {
       SetBigCaret(true);
       SetLineSpace(12);
       SetTextLeftMargin(8);
-      E(kElemCaret).SetDisplayMode(2);
+      E(kElemCaret).SetDisplayMode(kModeScreenOnly);
       SetFonts(Face("ＭＳ Ｐ明朝"), 0);
       SetAllColors(kBack, kClWhite);
-      E(kElemLineInfo).SetDisplayMode(0);
+      E(kElemLineInfo).SetDisplayMode(kModeHidden);
       E(kElemLineInfo).SetFontColor(kClBlack);
       E(kElemHeading).SetFontColor(kClBlack);
-      E(kElemGapLine).SetDisplayMode(1);
+      E(kElemGapLine).SetDisplayMode(kModeShown);
       E(kElemGapLine).SetLineColor(0x00EBD7A9);
-      E(kElemUnfilled).SetDisplayMode(0);
-      E(kElemCaretLine).SetDisplayMode(0);
+      E(kElemUnfilled).SetDisplayMode(kModeHidden);
+      E(kElemCaretLine).SetDisplayMode(kModeHidden);
       GroupE();
       break;
 
     case 3:  // 黒板
-      E(kElemCaret).SetDisplayMode(2);
+      E(kElemCaret).SetDisplayMode(kModeScreenOnly);
       SetSizes(kElemNormal, kElemMarkLineInfo, 14);
       SetAllColors(kFont, 0x00F6FFFC);
       SetAllColors(kBack, 0x00335540);
@@ -146,10 +146,10 @@ void TEditorStyle::BuildPresetChanges(int index) {
       E(kElemUrl).SetFontColor(0x00FF9999);
       E(kElemUrl).SetLineColor(0x00FF9999);
       SetTextLeftMargin(20);
-      E(kElemLineInfo).SetDisplayMode(0);
+      E(kElemLineInfo).SetDisplayMode(kModeHidden);
       E(kElemCaretLine).SetLineStyle(1);
       E(kElemCaretLine).SetLineColor(0x007799CC);
-      E(kElemUnfilled).SetDisplayMode(0);
+      E(kElemUnfilled).SetDisplayMode(kModeHidden);
       E(kElemCaret).SetLineColor(0x006688DD);
       break;
 
@@ -196,7 +196,7 @@ void TEditorStyle::BuildPresetChanges(int index) {
       SetGapLineStyle(1);
       SetFonts(Face("@ＭＳ 明朝"), 18);
       SetAllColors(kFont, 0x00462C20);
-      E(kElemGapLine).SetDisplayMode(1);
+      E(kElemGapLine).SetDisplayMode(kModeShown);
       E(kElemGapLine).SetLineColor(0x0097D8F0);
       E(kElemSelect).SetBackColor(0x009AE4BF);
       break;
@@ -227,7 +227,7 @@ void TEditorStyle::BuildPresetChanges(int index) {
       E(kElemMarkLineInfo).SetBackColor(0x00DDCFE0);
       E(kElemColumnTailLine).SetLineColor(0x00E0DDCF);
       GroupE();
-      E(kElemPaperDivideLine).SetDisplayMode(2);
+      E(kElemPaperDivideLine).SetDisplayMode(kModeScreenOnly);
       E(kElemPaperDivideLine).SetLineColor(0x00E0DDCF);
       break;
 
@@ -241,7 +241,7 @@ void TEditorStyle::BuildPresetChanges(int index) {
       SetLineSpace(3);
       SetTextLeftMargin(5);
       SetFonts(Face("@ＭＳ 明朝"), 0);
-      E(kElemHeading).SetDisplayMode(1);
+      E(kElemHeading).SetDisplayMode(kModeShown);
       E(kElemHeading).SetFontName(Face("ＭＳ ゴシック"));
       E(kElemHeading).SetFontStyle(E(kElemHeading).GetFont().Style & ~fsBold);
       break;
@@ -261,23 +261,23 @@ void TEditorStyle::BuildPresetChanges(int index) {
       SetAllColors(kFont, 0x00443333);
       SetAllColors(kBack, 0x00FAF4EA);
       SetAllColors(kLine, 0x00D0C0B0);
-      E(kElemCaret).SetDisplayMode(2);
+      E(kElemCaret).SetDisplayMode(kModeScreenOnly);
       E(kElemCaret).SetLineColor(0x000000FF);
-      E(kElemCaretLine).SetDisplayMode(0);
+      E(kElemCaretLine).SetDisplayMode(kModeHidden);
       E(kElemHeading).SetFontColor(E(kElemNormal).GetFontColor());
       E(kElemHeading).SetFontStyle(E(kElemHeading).GetFont().Style & ~fsBold);
-      E(kElemGapLine).SetDisplayMode(1);
+      E(kElemGapLine).SetDisplayMode(kModeShown);
       E(kElemGapLine).SetLineColor(0x00607080);
-      E(kElemLineInfoTailLine).SetDisplayMode(1);
+      E(kElemLineInfoTailLine).SetDisplayMode(kModeShown);
       E(kElemLineInfoTailLine).SetLineWidth(-1);
       E(kElemLineInfoTailLine).SetLineColor(E(kElemGapLine).GetLineColor());
       E(kElemLineInfo).SetFontName(Face("ＭＳ 明朝"));
       E(kElemLineInfo).SetFontSize(11);
       E(kElemLineInfo).SetFontColor(E(kElemGapLine).GetLineColor());
-      E(kElemCaretLineInfo).SetDisplayMode(0);
-      E(kElemVerticalRow).SetDisplayMode(1);
+      E(kElemCaretLineInfo).SetDisplayMode(kModeHidden);
+      E(kElemVerticalRow).SetDisplayMode(kModeShown);
       E(kElemUnfilled).SetBackColor(0x00C0D0D9);
-      E(kElemPaperDivideLine).SetDisplayMode(2);
+      E(kElemPaperDivideLine).SetDisplayMode(kModeScreenOnly);
       E(kElemPaperDivideLine).SetLineColor(E(kElemUnfilled).GetBackColor());
       E(kElemPaperDivideLine).SetLineStyle(2);
       break;
@@ -412,7 +412,7 @@ void TEditorStyle::BuildPresetChanges(int index) {
       SetVertical(true);
       SetPartationCount(3);
       SetPartationMargin(6);
-      E(kElemPartationDivideLine).SetDisplayMode(1);
+      E(kElemPartationDivideLine).SetDisplayMode(kModeShown);
       SetFonts(Face("@ＭＳ ゴシック"), 0);
       break;
 
@@ -437,10 +437,10 @@ void TEditorStyle::BuildPresetChanges(int index) {
       SetColumnSpace(0.3);
       SetLineSpace(4);
       SetTextLeftMargin(3);
-      E(kElemGapLine).SetDisplayMode(1);
+      E(kElemGapLine).SetDisplayMode(kModeShown);
       E(kElemGapLine).SetLineWidth(-1);
       E(kElemGapLine).SetLineColor(0x00ACD9BD);
-      E(kElemRubi).SetDisplayMode(1);
+      E(kElemRubi).SetDisplayMode(kModeShown);
       SetHeaderStr("&b&b< &p >");
       SetFooterStr("");
       SetFonts(Face("ＭＳ Ｐ明朝"), 0);
@@ -462,7 +462,7 @@ void TEditorStyle::BuildPresetChanges(int index) {
       SetAntiArius(2);
       SetLineSpace(4);
       SetTextLeftMargin(3);
-      E(kElemGapLine).SetDisplayMode(1);
+      E(kElemGapLine).SetDisplayMode(kModeShown);
       E(kElemGapLine).SetLineColor(0x00ACD9BD);
       SetFonts(Face("@ＭＳ Ｐ明朝"), 0);
       break;
@@ -484,11 +484,11 @@ void TEditorStyle::BuildPresetChanges(int index) {
       GroupT();
       SetTextLeftMargin(4.5);
       SetFonts(Face("@ＭＳ 明朝"), 11);
-      E(kElemHeader).SetDisplayMode(0);
+      E(kElemHeader).SetDisplayMode(kModeHidden);
       E(kElemHeader).SetFontSize(8);
       E(kElemFooter).SetFontName(Face("ＭＳ 明朝"));
       E(kElemFooter).SetFontSize(8);
-      E(kElemPaperDivideLine).SetDisplayMode(0);
+      E(kElemPaperDivideLine).SetDisplayMode(kModeHidden);
       GroupG();
       break;
 
@@ -525,7 +525,7 @@ void TEditorStyle::BuildPresetChanges(int index) {
       break;
 
     case 23:  // 白紙
-      for (int i : {kElemCaretLine, kElemLineInfo, kElemReturn, kElemEof}) E(i).SetDisplayMode(0);
+      for (int i : {kElemCaretLine, kElemLineInfo, kElemReturn, kElemEof}) E(i).SetDisplayMode(kModeHidden);
       SetTextLeftMargin(8);
       SetAllColors(kFont, kClBlack);
       SetAllColors(kBack, kClWhite);
@@ -559,7 +559,9 @@ void TEditorStyle::BuildPresetChanges(int index) {
       SetAllColors(kBack, SystemColor(kColorWindow));
       for (int i = kEditorElementFirst; i <= kEditorElementLast; ++i) {
         TViewInfo& element = E(i);
-        element.SetDisplayMode(i == kElemNormal ? 1 : i == kElemSelect ? 2 : 0);
+        element.SetDisplayMode(i == kElemNormal   ? kModeShown
+                               : i == kElemSelect ? kModeScreenOnly
+                                                  : kModeHidden);
         element.SetFontSize(9);
         element.SetFontStyle(element.GetFont().Style & ~(fsBold | fsItalic));
         element.SetFontColor(kClBlack);
@@ -575,15 +577,15 @@ void TEditorStyle::BuildPresetChanges(int index) {
       GetHeadingStrs().SetStrings({"> "});
       SetFonts(Face("ＭＳ ゴシック"), 9);
       SetAllColors(kBack, 0x00FCFDFF);
-      E(kElemLineInfo).SetDisplayMode(0);
+      E(kElemLineInfo).SetDisplayMode(kModeHidden);
       E(kElemLineInfo).SetFontColor(kClBlack);
       E(kElemHeading).SetFontColor(0x00666033);
       E(kElemHeading).SetFontStyle(E(kElemHeading).GetFont().Style & ~fsBold);
       E(kElemFind).SetLineStyle(0);
       E(kElemFind).SetBackColor(0x00BBAADD);
-      E(kElemGapLine).SetDisplayMode(1);
+      E(kElemGapLine).SetDisplayMode(kModeShown);
       E(kElemGapLine).SetLineColor(0x00EEEEEE);
-      for (int i : {kElemUnfilled, kElemCaretLine, kElemReturn, kElemEof}) E(i).SetDisplayMode(0);
+      for (int i : {kElemUnfilled, kElemCaretLine, kElemReturn, kElemEof}) E(i).SetDisplayMode(kModeHidden);
       break;
 
     case 27:  // TAVRINO
@@ -605,7 +607,7 @@ void TEditorStyle::BuildPresetChanges(int index) {
         E(i).SetFontSize(11);
         E(i).SetFontColor(kClBlack);
       }
-      for (int i : {kElemCaretLine, kElemHeading, kElemCaretLineInfo}) E(i).SetDisplayMode(0);
+      for (int i : {kElemCaretLine, kElemHeading, kElemCaretLineInfo}) E(i).SetDisplayMode(kModeHidden);
       E(kElemLineInfo).SetFontName(Face("ＭＳ Ｐ明朝"));
       E(kElemLineInfo).SetFontSize(11);
       E(kElemLineInfo).SetFontStyle(E(kElemLineInfo).GetFont().Style | fsBold);

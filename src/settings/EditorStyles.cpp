@@ -206,7 +206,7 @@ void TEditorStyle::ApplyPrintBase() {
   for (int i = kBaseElementFirst; i <= kEditorElementLast; ++i) {
     TViewInfo* element = GetViewInfo(i);
     if (!element) continue;
-    int mode = kModeHidden;
+    TDisplayMode mode = kModeHidden;
     switch (i) {
       case kElemPaperMargin:
       case kElemMargin:

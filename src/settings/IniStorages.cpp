@@ -7,8 +7,8 @@
 #include "platform/PosixFiles.h"
 #include "settings/Collations.h"
 #include "settings/SettingsErrors.h"
-#include "settings/TextLines.h"
 #include "settings/ValueTexts.h"
+#include "text/TextLines.h"
 
 namespace vorna {
 

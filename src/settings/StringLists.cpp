@@ -2,7 +2,7 @@
 #include "settings/StringLists.h"
 
 #include "settings/CommaTexts.h"
-#include "settings/TextLines.h"
+#include "text/TextLines.h"
 
 namespace vorna {
 

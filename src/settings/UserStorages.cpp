@@ -13,10 +13,10 @@
 #include "platform/PosixFiles.h"
 #include "settings/Collations.h"
 #include "settings/SettingsErrors.h"
-#include "settings/TextLines.h"
 #include "settings/ValueTexts.h"
 #include "text/Cp932.h"
 #include "text/ShiftJis.h"
+#include "text/TextLines.h"
 
 namespace vorna {
 

@@ -35,7 +35,7 @@ double LimitLineWidth(double width) {
 // The element values LoadDefault(record) produces for the fields compared by
 // IsDefault and the difference form.
 struct TEffective {
-  int DisplayMode;
+  TDisplayMode DisplayMode;
   TFontDesc Font;
   int LineStyle;
   double LineWidth;
@@ -45,7 +45,7 @@ struct TEffective {
 
 TEffective EffectiveDefault(const TViewInfoDefault& record) {
   TEffective e{kModeShown, DefaultRecordFont(record), kLineNone, 1, kClWhite, kClBlack};
-  if (record.DisplayMode >= 0) e.DisplayMode = record.DisplayMode;
+  if (record.DisplayMode >= 0) e.DisplayMode = static_cast<TDisplayMode>(record.DisplayMode);
   if (record.LineStyle >= 0) e.LineStyle = record.LineStyle;
   if (record.LineWidth >= 0) e.LineWidth = record.LineWidth;
   if (record.BackColor != kClNone) e.BackColor = record.BackColor;
@@ -109,7 +109,7 @@ void TViewInfo::SetValue(T& field, T value, int kind) {
   Changed(kind);
 }
 
-void TViewInfo::SetDisplayMode(int value) { SetValue(FDisplayMode, value, kViewInfoDisplayMode); }
+void TViewInfo::SetDisplayMode(TDisplayMode value) { SetValue(FDisplayMode, value, kViewInfoDisplayMode); }
 
 void TViewInfo::SetFontColor(TColor value) {
   if (FFont.Color == value) return;
@@ -192,7 +192,7 @@ void TViewInfo::ParseDataText(std::string_view text) {
     if (field.empty()) continue;
     switch (i) {
       case 0:
-        FDisplayMode = ParseIntegerText(field).value_or(0);
+        FDisplayMode = static_cast<TDisplayMode>(ParseIntegerText(field).value_or(kModeHidden));
         break;
       case 1:
         StrToFont(field, FFont);

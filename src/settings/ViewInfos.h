@@ -35,8 +35,8 @@ constexpr double kMaxLineWidth = 1000;
 
 class TViewInfo : public TDataItem {
  public:
-  int GetDisplayMode() const { return FDisplayMode; }
-  void SetDisplayMode(int value);
+  TDisplayMode GetDisplayMode() const { return FDisplayMode; }
+  void SetDisplayMode(TDisplayMode value);
 
   // The font with its colour (the element's font colour). Font changes other
   // than the colour behave as changes made on the font object: no Changing,
@@ -99,7 +99,7 @@ class TViewInfo : public TDataItem {
   template <class T>
   void SetValue(T& field, T value, int kind);
 
-  int FDisplayMode = kModeShown;
+  TDisplayMode FDisplayMode = kModeShown;
   TFontDesc FFont;
   int FLineStyle = kLineNone;
   double FLineWidth = 1;

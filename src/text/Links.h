@@ -1,5 +1,4 @@
-// Web and mail addresses in one line, and opening a link or file through the
-// platform shell.
+// Web and mail addresses in one line and the texts that open them.
 #pragma once
 
 #include <string>
@@ -9,8 +8,6 @@
 #include "text/ByteRanges.h"
 
 namespace vorna {
-
-class TShell;
 
 // Addresses starting with "http://", then those starting with "https://", each
 // group in text order. An address is a run of URL characters that begins with
@@ -27,16 +24,9 @@ enum TLinkKind { lkUrl = 0, lkMail = 1 };
 // lkUrl, the run of mail characters with "mailto:" in front for lkMail (unless
 // it already starts with "MAILTO:" in any letter case). Empty when there is no
 // link character there or the kind is unknown.
-std::string LinkText(std::string_view line, int pos, int kind);
+std::string LinkText(std::string_view line, int pos, TLinkKind kind);
 
 // "mailto:" + address, unless the address already starts with it (any case).
 std::string MailTarget(std::string_view address);
-
-// Asks the shell to open `target` (an address, a "mailto:" address or a file;
-// CP932). Pending window messages run first. A target with a space that
-// neither starts nor ends with a double quote is passed in double quotes. The
-// working folder is the folder part of a file target (empty for an address).
-// An empty target does nothing; failures are not reported.
-void OpenDocument(TShell& shell, std::string_view target, std::string_view parameters = {});
 
 }  // namespace vorna

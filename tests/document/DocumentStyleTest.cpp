@@ -39,7 +39,8 @@ TEST_F(DocumentStyleTest, OnlyWrappingSettingsAskForALayout) {
   style->SetHangStr(Sj("。"));
   list.ApplyStyle(style.get());
   EXPECT_TRUE(list.FNeedRelayout);
-  style->GetViewInfo(kElemRubi)->SetDisplayMode(style->GetViewInfo(kElemRubi)->IsVisible() ? 0 : 1);
+  style->GetViewInfo(kElemRubi)->SetDisplayMode(style->GetViewInfo(kElemRubi)->IsVisible() ? kModeHidden
+                                                                                           : kModeShown);
   list.ApplyStyle(style.get());
   EXPECT_TRUE(list.FNeedRelayout);
   list.ApplyStyle(style.get());
@@ -51,12 +52,12 @@ TEST_F(DocumentStyleTest, OnlyWrappingSettingsAskForALayout) {
 TEST_F(DocumentStyleTest, EditingSettingsFollowTheStyle) {
   style->SetEditIndent(!style->GetEditIndent());
   style->SetLineCountInPage(17);
-  style->GetViewInfo(kElemHeading)->SetDisplayMode(1);
+  style->GetViewInfo(kElemHeading)->SetDisplayMode(kModeShown);
   list.ApplyStyle(style.get());
   EXPECT_EQ(list.FEditSettings.EditIndent, style->GetEditIndent());
   EXPECT_EQ(list.FEditSettings.LineCountInPage, 17);
   EXPECT_TRUE(list.FEditSettings.HeadingVisible);
-  style->GetViewInfo(kElemHeading)->SetDisplayMode(0);
+  style->GetViewInfo(kElemHeading)->SetDisplayMode(kModeHidden);
   list.ApplyStyle(style.get());
   EXPECT_FALSE(list.FEditSettings.HeadingVisible);
 }

@@ -268,44 +268,44 @@ TEST_F(RangeEditsTest, SelectRangesOfEveryKind) {
   Load(Sj("あい") + " word\r\n" + std::string(12, 'x') + "\r\nend", 8);
   // Rows: 0 "あい word"(9 cells, 2 rows: 8 + 1), ... check through the layout.
   TDisplayPos a, b;
-  list.GetSelectRange(1, {1, 0}, a, b);
+  list.GetSelectRange(skCharacter, {1, 0}, a, b);
   EXPECT_EQ(a, (TDisplayPos{1, 0}));
   EXPECT_EQ(b, (TDisplayPos{3, 0}));
   const int lastRow = list.RowCount() - 1;
-  list.GetSelectRange(1, {4, lastRow}, a, b);  // at the end of the last line
+  list.GetSelectRange(skCharacter, {4, lastRow}, a, b);  // at the end of the last line
   EXPECT_EQ(b.Row, -1);
-  list.GetSelectRange(2, {6, 0}, a, b);  // "word" across the row end
+  list.GetSelectRange(skWord, {6, 0}, a, b);  // "word" across the row end
   EXPECT_EQ(a, Doc(6, 0));
   EXPECT_EQ(b, list.DocToDisplay({10, 0}, true));
-  list.GetSelectRange(2, {4, lastRow}, a, b);  // just after the end steps back into "end"
+  list.GetSelectRange(skWord, {4, lastRow}, a, b);  // just after the end steps back into "end"
   EXPECT_EQ(a, (TDisplayPos{1, lastRow}));
   EXPECT_EQ(b, (TDisplayPos{4, lastRow}));
-  list.GetSelectRange(3, {2, 3}, a, b);
+  list.GetSelectRange(skRow, {2, 3}, a, b);
   EXPECT_EQ(a, (TDisplayPos{1, 3}));
   EXPECT_EQ(b, (TDisplayPos{list.RowCellCount(3) + 1, 3}));
-  list.GetSelectRange(4, {2, 1}, a, b);
+  list.GetSelectRange(skLine, {2, 1}, a, b);
   EXPECT_EQ(a, (TDisplayPos{1, 0}));
   EXPECT_EQ(b, Doc(1, 1));
-  list.GetSelectRange(4, {2, lastRow}, a, b);
+  list.GetSelectRange(skLine, {2, lastRow}, a, b);
   EXPECT_EQ(b, (TDisplayPos{4, lastRow}));
-  list.GetSelectRange(5, {3, 1}, a, b);
+  list.GetSelectRange(skPage, {3, 1}, a, b);
   EXPECT_EQ(a, (TDisplayPos{1, 0}));
   EXPECT_EQ(b, (TDisplayPos{1, 2}));
   // The last page ends at the end of the last row, whatever row is given.
   ASSERT_EQ(lastRow, 4);
-  list.GetSelectRange(5, {1, 4}, a, b);
+  list.GetSelectRange(skPage, {1, 4}, a, b);
   EXPECT_EQ(a, (TDisplayPos{1, 4}));
   EXPECT_EQ(b, (TDisplayPos{4, 4}));
-  list.GetSelectRange(5, {1, 99}, a, b);
+  list.GetSelectRange(skPage, {1, 99}, a, b);
   EXPECT_EQ(b, (TDisplayPos{4, 4}));
-  list.GetSelectRange(6, {2, 2}, a, b);
+  list.GetSelectRange(skAll, {2, 2}, a, b);
   EXPECT_EQ(a, (TDisplayPos{1, 0}));
   EXPECT_EQ(b, (TDisplayPos{4, 4}));
   list.FEditSettings.LineCountInPage = 0;
-  list.GetSelectRange(5, {1, 1}, a, b);
+  list.GetSelectRange(skPage, {1, 1}, a, b);
   EXPECT_EQ(a, (TDisplayPos{0, -1}));
   EXPECT_EQ(b, (TDisplayPos{0, -1}));
-  list.GetSelectRange(9, {2, 1}, a, b);
+  list.GetSelectRange(static_cast<TSelectKind>(9), {2, 1}, a, b);
   EXPECT_EQ(a, (TDisplayPos{2, 1}));
   EXPECT_EQ(b, (TDisplayPos{2, 1}));
 }
@@ -553,7 +553,7 @@ TEST_F(RandomEditsTest, PositionsFarOutsideAreClamped) {
           ASSERT_LE(result.InsertedText.size(), 2 * 4100u);  // virtual space is capped per piece
           TDisplayPos found, s, e;
           list.FindText("x", a, found, 1, b.Row > 0);
-          for (int kind = 0; kind <= 7; ++kind) list.GetSelectRange(kind, a, s, e);
+          for (int kind = 0; kind <= 7; ++kind) list.GetSelectRange(static_cast<TSelectKind>(kind), a, s, e);
           TFormatResult format;
           list.FormatLines(a, b, format, nullptr, b.Column % 4);
           TRestoreResult restore;

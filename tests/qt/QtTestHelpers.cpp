@@ -9,6 +9,23 @@
 
 namespace vorna::testing {
 
+TColor TImageCanvas::Pixel(int x, int y) const {
+  const QRgb p = Image.pixel(x, y);
+  return static_cast<TColor>(qRed(p) | qGreen(p) << 8 | qBlue(p) << 16);
+}
+
+std::string TImageCanvas::Row(int y, int from, int to) const {
+  std::string s;
+  for (int x = from; x <= to; ++x) s += Ink(x, y) ? '#' : '.';
+  return s;
+}
+
+std::string TImageCanvas::Column(int x, int from, int to) const {
+  std::string s;
+  for (int y = from; y <= to; ++y) s += Ink(x, y) ? '#' : '.';
+  return s;
+}
+
 int MaxChannelDifference(const QImage& a, const QImage& b) {
   if (a.size() != b.size()) return 256;
   QImage x = a.convertToFormat(QImage::Format_RGB32), y = b.convertToFormat(QImage::Format_RGB32);

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/Geometry.h"
 #include "platform/qt/QtCanvas.h"
 
 namespace vorna::testing {
@@ -26,6 +27,13 @@ struct TImageCanvas {
     if (Painter.isActive()) Painter.end();
     return Image;
   }
+  // The raster engine draws straight into the image, so pixels can be read
+  // while the painter is active.
+  TColor Pixel(int x, int y) const;
+  bool Ink(int x, int y) const { return Pixel(x, y) != kClWhite; }
+  // Inked pixels along a row (x from..to) or a column (y from..to) as '#' and '.'.
+  std::string Row(int y, int from, int to) const;
+  std::string Column(int x, int from, int to) const;
 };
 
 // Largest difference of any channel over all pixels (images of equal size).

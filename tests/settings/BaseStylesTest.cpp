@@ -140,7 +140,7 @@ TEST(BaseStyles, SaveAndRestoreState) {
   style->SaveState();
   ASSERT_NE(style->GetSavedStyle(), nullptr);
   style->SetStartPageNo(1);
-  style->GetViewInfo(kElemFooter)->SetDisplayMode(0);
+  style->GetViewInfo(kElemFooter)->SetDisplayMode(kModeHidden);
   style->RestoreState();
   EXPECT_EQ(style->GetStartPageNo(), 7);
   EXPECT_EQ(style->GetViewInfo(kElemFooter)->GetDisplayMode(), 1);
@@ -178,7 +178,7 @@ TEST(BaseStyles, UserStyleRoundTrip) {
   style->SetFooterStr("");
   style->SetRatioValue(-2);
   style->GetViewInfo(kElemHeader)->SetFontName("Arial");
-  style->GetViewInfo(kElemPrintRange)->SetDisplayMode(0);
+  style->GetViewInfo(kElemPrintRange)->SetDisplayMode(kModeHidden);
   TIniStorage ini;
   style->SaveToStorage(ini, "User");
   auto copy = MakeDataItem<TBaseStyle>();

@@ -46,7 +46,7 @@ TEST(ViewInfos, DefaultsAndQueries) {
                         {2, true, false, true, false},
                         {3, false, false, false, false}};
   for (const auto& c : cases) {
-    info->SetDisplayMode(c.Mode);
+    info->SetDisplayMode(static_cast<TDisplayMode>(c.Mode));
     EXPECT_EQ(info->IsVisible(), c.Visible) << c.Mode;
     EXPECT_EQ(info->IsPrinted(), c.Printed) << c.Mode;
     EXPECT_EQ(info->IsShown(false), c.ShownOnScreen) << c.Mode;
@@ -69,12 +69,12 @@ TEST(ViewInfos, PenMappingOfLineStyles) {
 TEST(ViewInfos, SettersSendTheirKindOnlyOnChange) {
   auto info = MakeDataItem<TViewInfo>();
   Recorder rec(info.get());
-  info->SetDisplayMode(1);
+  info->SetDisplayMode(kModeShown);
   info->SetLineWidth(1.0);
   info->SetColor(3, 0x123456);
   EXPECT_TRUE(rec.Calls.empty());
 
-  info->SetDisplayMode(2);
+  info->SetDisplayMode(kModeScreenOnly);
   info->SetColor(0, 0x0000FF);
   info->SetColor(1, 0x00FF00);
   info->SetLineStyle(3);
@@ -122,7 +122,7 @@ TEST(ViewInfos, FontChangesAreClassifiedWithoutChanging) {
 
 TEST(ViewInfos, TextFormRoundTripsAndEquals) {
   auto a = MakeDataItem<TViewInfo>();
-  a->SetDisplayMode(2);
+  a->SetDisplayMode(kModeScreenOnly);
   a->SetFontName(Sj("ＭＳ 明朝"));
   a->SetFontSize(14);
   a->SetFontStyle(fsBold | fsItalic);
@@ -153,7 +153,7 @@ TEST(ViewInfos, ParsingSendsOneWholeRecordPair) {
 
 TEST(ViewInfos, EmptyFieldsKeepTheirValues) {
   auto info = MakeDataItem<TViewInfo>();
-  info->SetDisplayMode(2);
+  info->SetDisplayMode(kModeScreenOnly);
   info->SetLineStyle(4);
   info->SetFontSize(20);
   info->SetDataText(",,,,$00123456");
@@ -203,7 +203,7 @@ TEST(ViewInfos, BadElementTextsNeverFailAndKeepUnparsedFields) {
   };
   for (const auto& c : cases) {
     auto info = MakeDataItem<TViewInfo>();
-    info->SetDisplayMode(2);
+    info->SetDisplayMode(kModeScreenOnly);
     info->SetLineStyle(3);
     info->SetLineWidth(1.5);
     info->SetBackColor(0x00ABCDEF);
@@ -263,8 +263,8 @@ TEST(ViewInfos, DifferenceFormReadsBackOverEveryDefaultRecord) {
   using Change = void (*)(TViewInfo&);
   const Change changes[] = {
       [](TViewInfo&) {},
-      [](TViewInfo& v) { v.SetDisplayMode(2); },
-      [](TViewInfo& v) { v.SetDisplayMode(0); },
+      [](TViewInfo& v) { v.SetDisplayMode(kModeScreenOnly); },
+      [](TViewInfo& v) { v.SetDisplayMode(kModeHidden); },
       [](TViewInfo& v) { v.SetFontName(Sj("ＭＳ Ｐゴシック")), v.SetFontSize(9), v.SetFontStyle(0); },
       [](TViewInfo& v) { v.SetFontName("Arial"); },
       [](TViewInfo& v) { v.SetFontSize(30), v.SetFontColor(0x00ABCDEF); },

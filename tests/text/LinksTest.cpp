@@ -1,4 +1,4 @@
-// URL and mail detection, link texts and opening through the shell.
+// URL and mail detection and link texts.
 #include "text/Links.h"
 
 #include <gtest/gtest.h>
@@ -7,26 +7,11 @@
 #include <vector>
 
 #include "TestSupport.h"
-#include "platform/Shell.h"
 
 namespace vorna {
 namespace {
 
 using testing::Sj;
-
-// Records every shell call as one line of text.
-class TRecordingShell : public TShell {
- public:
-  void Open(const std::string& target, const std::string& parameters, const std::string& directory) override {
-    Calls.push_back("open[" + target + "][" + parameters + "][" + directory + "]");
-  }
-  bool StartProgram(const std::string& program, const std::vector<std::string>&) override {
-    Calls.push_back("start[" + program + "]");
-    return true;
-  }
-  void ProcessMessages() override { Calls.push_back("messages"); }
-  std::vector<std::string> Calls;
-};
 
 std::vector<std::string> Texts(const std::string& line, const std::vector<TByteRange>& ranges) {
   std::vector<std::string> texts;
@@ -75,37 +60,9 @@ TEST(Links, LinkTextAddsMailtoOnce) {
   EXPECT_EQ(LinkText(line, 10, lkMail), "mailto:taro@example.jp");
   EXPECT_EQ(LinkText(line, 30, lkUrl), "http://a.jp/x");
   EXPECT_EQ(LinkText(line, 5, lkMail), "");
-  EXPECT_EQ(LinkText(line, 10, 7), "");
+  EXPECT_EQ(LinkText(line, 10, static_cast<TLinkKind>(7)), "");
   EXPECT_EQ(MailTarget("MailTo:taro@example.jp"), "MailTo:taro@example.jp");
   EXPECT_EQ(MailTarget("taro@example.jp"), "mailto:taro@example.jp");
-}
-
-TEST(Links, OpenDocument) {
-  struct TCase {
-    std::string Target;
-    std::vector<std::string> Calls;
-  };
-  const TCase cases[] = {
-      {"", {}},
-      {"http://a.jp/x", {"messages", "open[http://a.jp/x][][]"}},
-      {"mailto:taro@example.jp", {"messages", "open[mailto:taro@example.jp][][]"}},
-      {"/home/u/My Files/a.txt", {"messages", "open[\"/home/u/My Files/a.txt\"][][/home/u/My Files/]"}},
-      {"\"/home/u/My Files/a.txt\"", {"messages", "open[\"/home/u/My Files/a.txt\"][][/home/u/My Files/]"}},
-      {"/tmp/a b\"", {"messages", "open[/tmp/a b\"][][/tmp/]"}},
-      {"/tmp/plain.txt", {"messages", "open[/tmp/plain.txt][][/tmp/]"}},
-      // "ソ" ends in a backslash byte; only the real separator cuts the folder.
-      {"C:\\" + Sj("ソフト") + "\\a.txt",
-       {"messages", "open[C:\\" + Sj("ソフト") + "\\a.txt][][C:\\" + Sj("ソフト") + "\\]"}},
-      {"C:\\" + Sj("ソ"), {"messages", "open[C:\\" + Sj("ソ") + "][][C:\\]"}},
-  };
-  for (const TCase& c : cases) {
-    TRecordingShell shell;
-    OpenDocument(shell, c.Target);
-    EXPECT_EQ(shell.Calls, c.Calls) << c.Target;
-  }
-  TRecordingShell shell;
-  OpenDocument(shell, LinkText("to taro@example.jp", 8, lkMail), "-x");
-  EXPECT_EQ(shell.Calls, (std::vector<std::string>{"messages", "open[mailto:taro@example.jp][-x][]"}));
 }
 
 }  // namespace

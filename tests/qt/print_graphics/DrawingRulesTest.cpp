@@ -3,49 +3,20 @@
 // reduction of supersampled text.
 #include <gtest/gtest.h>
 
-#include <QImage>
-#include <QPainter>
-#include <memory>
-#include <utility>
-
+#include "QtTestHelpers.h"
 #include "graphics/Colors.h"
 #include "graphics/Fills.h"
 #include "graphics/Lines.h"
 #include "graphics/Marks.h"
 #include "graphics/SmoothText.h"
-#include "platform/qt/QtCanvas.h"
 
 namespace vorna {
 namespace {
 
-// A white image with a canvas.
-struct TRaster {
-  QImage Image;
-  QPainter Painter;
-  std::unique_ptr<qt::TQtCanvas> Canvas;
-  TRaster(int width, int height) : Image(width, height, QImage::Format_RGB32) {
-    Image.fill(Qt::white);
-    Painter.begin(&Image);
-    Canvas = std::make_unique<qt::TQtCanvas>(&Painter);
+// A white image with a canvas and a black one-pixel pen.
+struct TRaster : testing::TImageCanvas {
+  TRaster(int width, int height) : TImageCanvas(width, height) {
     Canvas->SetPen(kClBlack, TPenStyle::Solid, 1);
-  }
-  // The raster engine draws straight into the image, so pixels can be read
-  // while the painter is active.
-  TColor Pixel(int x, int y) {
-    QRgb p = std::as_const(Image).pixel(x, y);
-    return Rgb(qRed(p), qGreen(p), qBlue(p));
-  }
-  bool Ink(int x, int y) { return Pixel(x, y) != kClWhite; }
-  // Inked positions along a row or column, as a string of '#' and '.'.
-  std::string Row(int y, int from, int to) {
-    std::string s;
-    for (int x = from; x <= to; ++x) s += Ink(x, y) ? '#' : '.';
-    return s;
-  }
-  std::string Column(int x, int from, int to) {
-    std::string s;
-    for (int y = from; y <= to; ++y) s += Ink(x, y) ? '#' : '.';
-    return s;
   }
 };
 

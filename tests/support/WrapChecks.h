@@ -1,4 +1,5 @@
-// Invariants every wrap must keep, shared by the wrapping tests.
+// Invariants every wrap must keep, shared by the wrapping tests and the
+// wrapping fuzz target (header only, no test framework).
 #pragma once
 
 #include <string>
