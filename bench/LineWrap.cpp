@@ -56,16 +56,17 @@ void BM_SplitLines(benchmark::State& state) {
 }
 BENCHMARK(BM_SplitLines)->Unit(benchmark::kMillisecond);
 
-void BM_WrapLines(benchmark::State& state) {
+// Wraps every corpus line at 40 cells; with `indent` each line's indent is
+// computed first, as the row table does it.
+void WrapEveryLine(benchmark::State& state, const vorna::TLayoutSettings& s, bool indent) {
   if (!NeedCorpus(state)) return;
-  const vorna::TLayoutSettings s = WrapSettings();
   const vorna::TWrapInputs inputs{40, 0, 0, nullptr};
   std::vector<int> rows;
   size_t rowCount = 0;
   for (auto _ : state) {
     rowCount = 0;
     ForEachLine(Text(), [&](std::string_view line) {
-      vorna::WrapText(line, inputs, s, {}, rows);
+      vorna::WrapText(line, inputs, s, indent ? vorna::GetLineIndent(line, s) : vorna::TLineIndent{}, rows);
       rowCount += rows.size();
     });
     benchmark::DoNotOptimize(rowCount);
@@ -73,46 +74,17 @@ void BM_WrapLines(benchmark::State& state) {
   state.counters["rows"] = static_cast<double>(rowCount);
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(Text().size()));
 }
+
+void BM_WrapLines(benchmark::State& state) { WrapEveryLine(state, WrapSettings(), false); }
 BENCHMARK(BM_WrapLines)->Unit(benchmark::kMillisecond);
 
 // The same with nothing hidden: what the wrap costs apart from the notation.
 void BM_WrapLinesNothingHidden(benchmark::State& state) {
-  if (!NeedCorpus(state)) return;
-  const vorna::TLayoutSettings s;
-  const vorna::TWrapInputs inputs{40, 0, 0, nullptr};
-  std::vector<int> rows;
-  size_t rowCount = 0;
-  for (auto _ : state) {
-    rowCount = 0;
-    ForEachLine(Text(), [&](std::string_view line) {
-      vorna::WrapText(line, inputs, s, {}, rows);
-      rowCount += rows.size();
-    });
-    benchmark::DoNotOptimize(rowCount);
-  }
-  state.counters["rows"] = static_cast<double>(rowCount);
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(Text().size()));
+  WrapEveryLine(state, vorna::TLayoutSettings{}, false);
 }
 BENCHMARK(BM_WrapLinesNothingHidden)->Unit(benchmark::kMillisecond);
 
-// As the row table does it: the line's indent, then its rows.
-void BM_IndentAndWrapLines(benchmark::State& state) {
-  if (!NeedCorpus(state)) return;
-  const vorna::TLayoutSettings s = WrapSettings();
-  const vorna::TWrapInputs inputs{40, 0, 0, nullptr};
-  std::vector<int> rows;
-  size_t rowCount = 0;
-  for (auto _ : state) {
-    rowCount = 0;
-    ForEachLine(Text(), [&](std::string_view line) {
-      vorna::WrapText(line, inputs, s, vorna::GetLineIndent(line, s), rows);
-      rowCount += rows.size();
-    });
-    benchmark::DoNotOptimize(rowCount);
-  }
-  state.counters["rows"] = static_cast<double>(rowCount);
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(Text().size()));
-}
+void BM_IndentAndWrapLines(benchmark::State& state) { WrapEveryLine(state, WrapSettings(), true); }
 BENCHMARK(BM_IndentAndWrapLines)->Unit(benchmark::kMillisecond);
 
 // Corpus lines with at least one reading per 40 bytes.
