@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "graphics/GraphicsPlatforms.h"
+#include "graphics/Colors.h"
 #include "graphics/Rects.h"
 
 namespace vorna {
@@ -37,10 +37,11 @@ void FillClipped(TCanvas& canvas, const TRect& r, const TRect& clip, TColor colo
   canvas.FillRect(visible);
 }
 
-void GradientFill(TCanvas& canvas, const TRect& r, TColor color1, TColor color2, bool vertical) {
+void GradientFill(TCanvas& canvas, const TRect& r, TColor color1, TColor color2, bool vertical,
+                  TSystemMetrics* metrics) {
   int count = vertical ? r.Height() : r.Width();
   if (count < 0) return;
-  TColor c1 = ResolveSystemColor(color1), c2 = ResolveSystemColor(color2);
+  TColor c1 = ResolveSystemColor(color1, metrics), c2 = ResolveSystemColor(color2, metrics);
   auto channel = [count](unsigned a, unsigned b, int i) {
     if (count == 0) return a;  // a single stripe in the first colour
     double v = a + std::nearbyint((static_cast<double>(b) - a) / count * i);

@@ -38,12 +38,12 @@ void DrawSunkenEdge(TCanvas& canvas, const TRect& r) {
   canvas.SetBrush(brush, style);
 }
 
-void DrawBevel(TCanvas& canvas, const TRect& r, const TRect& clip, bool raised) {
+void DrawBevel(TCanvas& canvas, const TRect& r, const TRect& clip, bool raised, TSystemMetrics* metrics) {
   TColor base = canvas.BrushColor();
-  TColor innerTopLeft = HalfTone(base, raised);
-  TColor outerTopLeft = HalfTone(innerTopLeft, raised);
-  TColor innerBottomRight = HalfTone(base, !raised);
-  TColor outerBottomRight = HalfTone(innerBottomRight, !raised);
+  TColor innerTopLeft = HalfTone(base, raised, metrics);
+  TColor outerTopLeft = HalfTone(innerTopLeft, raised, metrics);
+  TColor innerBottomRight = HalfTone(base, !raised, metrics);
+  TColor outerBottomRight = HalfTone(innerBottomRight, !raised, metrics);
   auto frame = [&](const TRect& f, TColor topLeft, TColor bottomRight) {
     canvas.SetPen(topLeft, TPenStyle::Solid, 1);
     HLine(canvas, f.Left, f.Right, f.Top, false, clip);

@@ -5,11 +5,14 @@
 
 namespace vorna {
 
+class TSystemMetrics;
+
 // The platform's sunken two-pixel 3-D edge inside r on all four sides.
 void DrawSunkenEdge(TCanvas& canvas, const TRect& r);
-// Two one-pixel frames inside r shaded from the brush colour: with `raised`
-// the top and left are lighter and the bottom and right darker.
-void DrawBevel(TCanvas& canvas, const TRect& r, const TRect& clip, bool raised);
+// Two one-pixel frames inside r shaded from the brush colour (a system colour
+// resolved with `metrics`, black without): with `raised` the top and left are
+// lighter and the bottom and right darker.
+void DrawBevel(TCanvas& canvas, const TRect& r, const TRect& clip, bool raised, TSystemMetrics* metrics);
 
 enum TArrowDirection : int { kArrowLeft = 1, kArrowRight = 2, kArrowUp = 3, kArrowDown = 4 };
 // A one-pixel shaft through the middle of r, one pixel in from each end, with

@@ -1,8 +1,9 @@
 // File-system services: existence and access tests, reading, safe writing,
 // delete, move, folders, the trash and the well-known folders. Paths are
-// native (UTF-8) strings.
+// native (UTF-8) strings. Every file access of the core goes through here.
 #pragma once
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -40,6 +41,9 @@ class TFileService {
   virtual TFileAccess CheckAccess(const std::string& path) = 0;
   // Whole file as bytes; throws EFileError(Open).
   virtual std::string ReadFile(const std::string& path) = 0;
+  // As ReadFile, but a missing file (or a missing folder on its path) gives
+  // nullopt; any other failure (a folder, no permission) still throws.
+  virtual std::optional<std::string> ReadFileIfExists(const std::string& path) = 0;
   // Writes `bytes` to a temporary file beside `path` and renames it into
   // place, so a failed write leaves the old file intact; throws
   // EFileError(Create).
@@ -49,11 +53,17 @@ class TFileService {
   virtual bool MoveFile(const std::string& from, const std::string& to) = 0;
   // Creates the folder and every missing parent; true when it exists after.
   virtual bool CreateFolders(const std::string& path) = 0;
+  // As CreateFolders, for folders private to the user (the configuration),
+  // but throws EFileError(Create) with the system's reason when a part
+  // cannot be created or is a file.
+  virtual void EnsureFolder(const std::string& path) = 0;
   // Moves the file to the desktop's trash (freedesktop trash on Linux).
   virtual bool MoveToTrash(const std::string& path) = 0;
-  // The user's documents folder and the current directory, without a trailing
-  // separator.
+  // The user's documents folder, the per-user configuration folder and the
+  // current directory, without a trailing separator. ConfigFolder is empty
+  // when the platform knows none (no home folder at all).
   virtual std::string DocumentsFolder() = 0;
+  virtual std::string ConfigFolder() = 0;
   virtual std::string CurrentDirectory() = 0;
 };
 

@@ -1,5 +1,5 @@
 // The file service on POSIX: access checks, moves, folders, the freedesktop
-// home trash and the XDG documents folder.
+// home trash and the XDG documents and configuration folders.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,6 +11,7 @@
 #include <fstream>
 
 #include "platform/PosixFiles.h"
+#include "platform/XdgFolders.h"
 
 namespace vorna {
 namespace fs = std::filesystem;
@@ -24,23 +25,6 @@ struct TFd {
     if (Fd >= 0) ::close(Fd);
   }
 };
-
-std::string Environment(const char* name) {
-  const char* value = std::getenv(name);
-  return value ? value : "";
-}
-
-fs::path HomeFolder() {
-  std::string home = Environment("HOME");
-  return home.empty() ? fs::path("/") : fs::path(home);
-}
-
-// $XDG_DATA_HOME, or ~/.local/share.
-fs::path DataHome() {
-  std::string data = Environment("XDG_DATA_HOME");
-  if (!data.empty() && fs::path(data).is_absolute()) return data;
-  return HomeFolder() / ".local" / "share";
-}
 
 // Percent-encodes a path for the Path= line of a .trashinfo file.
 std::string TrashInfoPath(const std::string& path) {
@@ -60,16 +44,16 @@ std::string TrashInfoPath(const std::string& path) {
 
 // The XDG_DOCUMENTS_DIR line of user-dirs.dirs, with $HOME expanded.
 std::string UserDirsDocuments() {
-  std::string config = Environment("XDG_CONFIG_HOME");
-  fs::path file = (config.empty() ? HomeFolder() / ".config" : fs::path(config)) / "user-dirs.dirs";
-  std::ifstream in(file);
+  const std::string config = XdgConfigHome();
+  if (config.empty()) return {};
+  std::ifstream in(fs::path(config) / "user-dirs.dirs");
   std::string line;
   while (std::getline(in, line)) {
     const std::string key = "XDG_DOCUMENTS_DIR=\"";
     if (line.rfind(key, 0) != 0) continue;
     std::string value = line.substr(key.size());
     if (!value.empty() && value.back() == '"') value.pop_back();
-    if (value.rfind("$HOME", 0) == 0) value = HomeFolder().string() + value.substr(5);
+    if (value.rfind("$HOME", 0) == 0) value = HomeFolder() + value.substr(5);
     return value;
   }
   return {};
@@ -107,6 +91,12 @@ TFileAccess TPosixFiles::CheckAccess(const std::string& path) {
 
 std::string TPosixFiles::ReadFile(const std::string& path) { return ReadWholeFile(path); }
 
+std::optional<std::string> TPosixFiles::ReadFileIfExists(const std::string& path) {
+  std::string bytes;
+  if (!vorna::ReadFileIfExists(path, bytes)) return std::nullopt;
+  return bytes;
+}
+
 void TPosixFiles::WriteFile(const std::string& path, const std::string& bytes) {
   if (path.empty()) RaiseFileError(EFileError::TKind::Create, path, ENOENT);
   WriteFileAtomic(path, bytes);
@@ -134,11 +124,18 @@ bool TPosixFiles::CreateFolders(const std::string& path) {
   return fs::is_directory(path, ec);
 }
 
+void TPosixFiles::EnsureFolder(const std::string& path) {
+  if (path.empty()) RaiseFileError(EFileError::TKind::Create, path, ENOENT);
+  vorna::EnsureFolder(path);
+}
+
 bool TPosixFiles::MoveToTrash(const std::string& path) {
   std::error_code ec;
   if (path.empty() || !fs::exists(fs::symlink_status(path, ec))) return false;
   const fs::path absolute = fs::absolute(path, ec);
-  const fs::path trash = DataHome() / "Trash";
+  const std::string dataHome = XdgDataHome();
+  if (dataHome.empty()) return false;
+  const fs::path trash = fs::path(dataHome) / "Trash";
   if (!CreateFolders((trash / "files").string()) || !CreateFolders((trash / "info").string())) return false;
   const std::string name = absolute.filename().string();
   const std::string stem = absolute.stem().string();
@@ -170,9 +167,13 @@ bool TPosixFiles::MoveToTrash(const std::string& path) {
 std::string TPosixFiles::DocumentsFolder() {
   std::string documents = UserDirsDocuments();
   if (!documents.empty() && FolderExists(documents)) return documents;
-  const fs::path fallback = HomeFolder() / "Documents";
-  return FolderExists(fallback.string()) ? fallback.string() : HomeFolder().string();
+  const std::string home = HomeFolder();
+  if (home.empty()) return CurrentDirectory();
+  const std::string fallback = (fs::path(home) / "Documents").string();
+  return FolderExists(fallback) ? fallback : home;
 }
+
+std::string TPosixFiles::ConfigFolder() { return XdgConfigHome(); }
 
 std::string TPosixFiles::CurrentDirectory() {
   std::error_code ec;

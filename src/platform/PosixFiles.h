@@ -44,8 +44,10 @@ bool FileExists(const std::filesystem::path& fileName);
 // this process (the read-only attribute of the platform).
 bool IsReadOnlyFile(const std::filesystem::path& fileName);
 
-// The file service over the functions above. The trash is the freedesktop
-// home trash ($XDG_DATA_HOME/Trash); the documents folder is the XDG one.
+// The file service over the functions above. The folders follow the XDG
+// rules of platform/XdgFolders.h: the trash is the freedesktop home trash
+// ($XDG_DATA_HOME/Trash), the configuration folder $XDG_CONFIG_HOME, the
+// documents folder the XDG_DOCUMENTS_DIR of user-dirs.dirs.
 class TPosixFiles : public TFileService {
  public:
   bool FileExists(const std::string& path) override;
@@ -53,13 +55,20 @@ class TPosixFiles : public TFileService {
   // Read-only: no write permission, or another program holds a write lock.
   TFileAccess CheckAccess(const std::string& path) override;
   std::string ReadFile(const std::string& path) override;
+  std::optional<std::string> ReadFileIfExists(const std::string& path) override;
   void WriteFile(const std::string& path, const std::string& bytes) override;
   bool DeleteFile(const std::string& path) override;
   // Never replaces an existing target; moves across file systems by copying.
   bool MoveFile(const std::string& from, const std::string& to) override;
   bool CreateFolders(const std::string& path) override;
+  // Mode 0700 for the folders it creates; an empty path fails with ENOENT.
+  void EnsureFolder(const std::string& path) override;
+  // False when no home folder (hence no trash) is known.
   bool MoveToTrash(const std::string& path) override;
+  // user-dirs.dirs' folder when it exists, else ~/Documents when it exists,
+  // else the home folder, else the current directory.
   std::string DocumentsFolder() override;
+  std::string ConfigFolder() override;
   std::string CurrentDirectory() override;
 };
 

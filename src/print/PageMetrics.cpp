@@ -8,68 +8,57 @@
 
 namespace vorna {
 
-TPageMetrics PageMetrics;
-
-namespace {
-TSystemMetrics* ScreenSource = nullptr;
-}  // namespace
-
-void SetPageMetricsScreen(TSystemMetrics* metrics) { ScreenSource = metrics; }
-
-void InitDefaultPaper(bool landscape) {
-  TPageMetrics& m = PageMetrics;
-  m.PaperSize = landscape ? TPoint{kDefaultPaperHeight, kDefaultPaperWidth}
-                          : TPoint{kDefaultPaperWidth, kDefaultPaperHeight};
-  m.PaperOffset = {0, 0};
-  m.PageExtent = m.PaperSize;
-  m.ScreenPaperSize = m.PaperSize;
-  m.DeviceDpi = kDefaultDeviceDpi;
-  m.FirstDpi = {0, 0};
+void TPageMetrics::InitDefaultPaper(bool landscape) {
+  PaperSize = landscape ? TPoint{kDefaultPaperHeight, kDefaultPaperWidth}
+                        : TPoint{kDefaultPaperWidth, kDefaultPaperHeight};
+  PaperOffset = {0, 0};
+  PageExtent = PaperSize;
+  ScreenPaperSize = PaperSize;
+  DeviceDpi = kDefaultDeviceDpi;
+  FirstDpi = {0, 0};
 }
 
-void UpdatePrinterMetrics() {
+void TPageMetrics::UpdatePrinterMetrics() {
   if (!LpPrinter.Available()) return;
-  TPageMetrics& m = PageMetrics;
   int index = LpPrinter.GetIndex();
   TPoint dpi = LpPrinter.GetPixelsPerInch();
-  if (index != m.LastPrinterIndex) {
-    m.LastPrinterIndex = index;
-    if (m.FirstDpi == TPoint{0, 0}) m.FirstDpi = dpi;
+  if (index != LastPrinterIndex) {
+    LastPrinterIndex = index;
+    if (FirstDpi == TPoint{0, 0}) FirstDpi = dpi;
   }
   // A device that reports no resolution keeps the previous one rather than
   // dividing by zero.
-  if (dpi.X > 0) m.DeviceDpi = dpi.X;
-  if (ScreenSource) {
-    int screen = ScreenSource->ScreenPixelsPerInch();
-    if (screen > 0) m.ScreenDpi = screen;
+  if (dpi.X > 0) DeviceDpi = dpi.X;
+  if (FScreen) {
+    int screen = FScreen->ScreenPixelsPerInch();
+    if (screen > 0) ScreenDpi = screen;
   }
-  double scale = static_cast<double>(m.ScreenDpi) / m.DeviceDpi;
-  m.Scale = {scale, scale};
+  double scale = static_cast<double>(ScreenDpi) / DeviceDpi;
+  Scale = {scale, scale};
   TPoint paper = LpPrinter.GetPaperExtent();
   TPoint page = LpPrinter.GetPageExtent();
-  m.UnprintableSize = {paper.X - page.X, paper.Y - page.Y};
+  UnprintableSize = {paper.X - page.X, paper.Y - page.Y};
 }
 
-void ReadPrinterPaper(bool userPaper) {
+void TPageMetrics::ReadPrinterPaper(bool userPaper) {
   if (!LpPrinter.Available()) return;
-  TPageMetrics& m = PageMetrics;
   TPoint dpi = LpPrinter.GetPixelsPerInch();
   auto ratio = [](int first, int now) { return first == now || now <= 0 ? 0 : first / now; };
-  m.DpiRatio = {ratio(m.FirstDpi.X, dpi.X), ratio(m.FirstDpi.Y, dpi.Y)};
-  m.PaperSize = userPaper ? LpPrinter.GetUserpaperExtent() : LpPrinter.GetPaperExtent();
-  m.PageExtent = LpPrinter.GetPageExtent();
-  m.PaperOffset = LpPrinter.GetOffset();
-  m.ScreenPaperSize = {static_cast<int>(std::lround(m.PaperSize.X * m.Scale.X)),
-                       static_cast<int>(std::lround(m.PaperSize.Y * m.Scale.Y))};
+  DpiRatio = {ratio(FirstDpi.X, dpi.X), ratio(FirstDpi.Y, dpi.Y)};
+  PaperSize = userPaper ? LpPrinter.GetUserpaperExtent() : LpPrinter.GetPaperExtent();
+  PageExtent = LpPrinter.GetPageExtent();
+  PaperOffset = LpPrinter.GetOffset();
+  ScreenPaperSize = {static_cast<int>(std::lround(PaperSize.X * Scale.X)),
+                     static_cast<int>(std::lround(PaperSize.Y * Scale.Y))};
 }
 
-double PixelsToMillimetres(double pixels) {
-  int dpi = PageMetrics.ScreenDpi > 0 ? PageMetrics.ScreenDpi : 96;
+double TPageMetrics::PixelsToMillimetres(double pixels) const {
+  int dpi = ScreenDpi > 0 ? ScreenDpi : kDefaultScreenDpi;
   return std::round(pixels * 25.4 / dpi * 100.0) / 100.0;
 }
 
-int MillimetresToDevice(double mm) {
-  return static_cast<int>(std::lround(mm * PageMetrics.DeviceDpi / 25.4));
+int TPageMetrics::MillimetresToDevice(double mm) const {
+  return static_cast<int>(std::lround(mm * DeviceDpi / 25.4));
 }
 
 }  // namespace vorna

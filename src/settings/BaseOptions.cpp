@@ -10,9 +10,10 @@ namespace vorna {
 
 namespace {
 
-std::unique_ptr<TSettingsStorage> OpenStore(std::string_view subKey, const std::filesystem::path& fileName) {
-  if (!fileName.empty()) return std::make_unique<TIniStorage>(fileName);
-  return std::make_unique<TUserStorage>(subKey);
+std::unique_ptr<TSettingsStorage> OpenStore(TFileService& files, std::string_view subKey,
+                                            const std::filesystem::path& fileName) {
+  if (!fileName.empty()) return std::make_unique<TIniStorage>(files, fileName);
+  return std::make_unique<TUserStorage>(files, subKey);
 }
 
 // Balances the record's BeginUpdate even when the store raises an error.
@@ -42,34 +43,36 @@ void TBaseOption::ReadSettings(TSettingsStorage&, const std::string&) {}
 
 void TBaseOption::WriteSettings(TSettingsStorage&, const std::string&) {}
 
-bool TBaseOption::LoadFromIniFile(const std::filesystem::path& fileName, std::string_view section) {
-  return Load({}, fileName, section);
+bool TBaseOption::LoadFromIniFile(TFileService& files, const std::filesystem::path& fileName,
+                                  std::string_view section) {
+  return Load(files, {}, fileName, section);
 }
 
-bool TBaseOption::LoadFromRegistry(std::string_view subKey, std::string_view section) {
-  return Load(subKey, {}, section);
+bool TBaseOption::LoadFromRegistry(TFileService& files, std::string_view subKey, std::string_view section) {
+  return Load(files, subKey, {}, section);
 }
 
-void TBaseOption::SaveToRegistry(std::string_view subKey, std::string_view section) {
-  Save(subKey, {}, section);
+void TBaseOption::SaveToRegistry(TFileService& files, std::string_view subKey, std::string_view section) {
+  Save(files, subKey, {}, section);
 }
 
-void TBaseOption::SaveToIniFile(const std::filesystem::path& fileName, std::string_view section) {
-  Save({}, fileName, section);
+void TBaseOption::SaveToIniFile(TFileService& files, const std::filesystem::path& fileName,
+                                std::string_view section) {
+  Save(files, {}, fileName, section);
 }
 
-bool TBaseOption::Load(std::string_view subKey, const std::filesystem::path& fileName,
+bool TBaseOption::Load(TFileService& files, std::string_view subKey, const std::filesystem::path& fileName,
                        std::string_view section) {
   TRecordUpdate update(this);
-  std::unique_ptr<TSettingsStorage> store = OpenStore(subKey, fileName);
+  std::unique_ptr<TSettingsStorage> store = OpenStore(files, subKey, fileName);
   bool found = LoadFromStorage(*store, section);
   store->Close();
   return found;
 }
 
-void TBaseOption::Save(std::string_view subKey, const std::filesystem::path& fileName,
+void TBaseOption::Save(TFileService& files, std::string_view subKey, const std::filesystem::path& fileName,
                        std::string_view section) {
-  std::unique_ptr<TSettingsStorage> store = OpenStore(subKey, fileName);
+  std::unique_ptr<TSettingsStorage> store = OpenStore(files, subKey, fileName);
   SaveToStorage(*store, section);
   store->UpdateFile();
   store->Close();

@@ -171,19 +171,19 @@ void TBaseStyle::SetAllLineWidths(const TWidthScale& fn) {
   EndUpdate();
 }
 
-double TBaseStyle::PixelsToMillimetres(double pixels) {
-  const int ppi = PageMetrics.ScreenDpi > 0 ? PageMetrics.ScreenDpi : 96;
+double TBaseStyle::PixelsToMillimetres(double pixels, const TPageMetrics* metrics) {
+  const int ppi = metrics && metrics->ScreenDpi > 0 ? metrics->ScreenDpi : kDefaultScreenDpi;
   return std::round(pixels / ppi * 25.4 * 100) / 100;
 }
 
-void TBaseStyle::MakePrintable() {
+void TBaseStyle::MakePrintable(TPageMetrics* metrics) {
   if (FPaperVisible) return;
   BeginUpdate();
-  UpdatePrinterMetrics();
+  if (metrics) metrics->UpdatePrinterMetrics();
   FPaperVisible = true;
   SetAllColors(0, kClBlack);
   SetAllColors(1, kClWhite);
-  SetAllLineWidths(&TBaseStyle::PixelsToMillimetres);
+  SetAllLineWidths([metrics](double pixels) { return PixelsToMillimetres(pixels, metrics); });
   EndUpdate();
 }
 

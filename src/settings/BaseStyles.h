@@ -17,6 +17,8 @@
 
 namespace vorna {
 
+class TPageMetrics;
+
 // Getter and setter of one stored setting: the setter does nothing for an
 // equal value, otherwise Changing(-1), store, Changed(-1).
 #define VORNA_STYLE_SETTING(Type, Name)                      \
@@ -65,7 +67,10 @@ class TBaseStyle : public TBaseOption {
   virtual void RestoreState();                                 // 36
   virtual void SetAllColors(int which, TColor color);          // 37
   virtual void SetAllLineWidths(const TWidthScale& fn);        // 38
-  virtual void MakePrintable();                                // 39
+  // 39: the print conversion; reads the printer's page metrics into
+  // `metrics` first. Null metrics stand for the defaults (a 96 dpi screen, no
+  // printer read).
+  virtual void MakePrintable(TPageMetrics* metrics);
 
   // Non-virtual operations.
   int GetDefaultIndex() const { return FDefaultIndex; }
@@ -92,8 +97,8 @@ class TBaseStyle : public TBaseOption {
 
   // Screen pixels in millimetres with two decimals, in the order the print
   // conversion of a style computes it: round(px / ppi * 25.4 * 100) / 100,
-  // with the screen resolution of the printer page metrics.
-  static double PixelsToMillimetres(double pixels);
+  // with the screen resolution of `metrics` (96 when null or not positive).
+  static double PixelsToMillimetres(double pixels, const TPageMetrics* metrics);
 
   // The stored settings other than "DefaultIndex" and "Name", in key order.
   static std::span<const TStyleField<TBaseStyle>> Fields();

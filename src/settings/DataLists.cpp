@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "platform/PosixFiles.h"
+#include "platform/Files.h"
 #include "settings/Collations.h"
 #include "settings/CommaTexts.h"
 #include "text/TextLines.h"
@@ -172,10 +172,10 @@ void TDataList::ReservedHook() {}
 
 void TDataList::SetFileName(const std::filesystem::path& name) { FFileName = name; }
 
-void TDataList::LoadFromFile(const std::filesystem::path& name, bool append) {
+void TDataList::LoadFromFile(TFileService& files, const std::filesystem::path& name, bool append) {
   // Read first: a file that cannot be read leaves the list as it was.
-  std::vector<std::string> lines = SplitLines(ReadWholeFile(name));
-  const bool readOnly = IsReadOnlyFile(name);
+  std::vector<std::string> lines = SplitLines(files.ReadFile(name.string()));
+  const bool readOnly = files.CheckAccess(name.string()) == TFileAccess::ReadOnly;
   TUpdateGuard guard(this);
   if (append)
     AddStrings(lines);
@@ -268,15 +268,15 @@ void TDataList::EndUpdate() {
   if (OnUpdate) OnUpdate(this);
 }
 
-void TDataList::Reload(const std::filesystem::path& name, bool append) {
+void TDataList::Reload(TFileService& files, const std::filesystem::path& name, bool append) {
   std::filesystem::path file = name.empty() ? FFileName : name;
-  if (!file.empty() && FileExists(file)) LoadFromFile(file, append);
+  if (!file.empty() && files.FileExists(file.string())) LoadFromFile(files, file, append);
 }
 
-void TDataList::SaveToFile(const std::filesystem::path& name) {
+void TDataList::SaveToFile(TFileService& files, const std::filesystem::path& name) {
   std::filesystem::path file = name.empty() ? FFileName : name;
   if (file.empty()) return;
-  WriteFileAtomic(file, JoinLines(GetDataStrings()));
+  files.WriteFile(file.string(), JoinLines(GetDataStrings()));
   SetModified(false);
 }
 

@@ -19,6 +19,7 @@ namespace vorna {
 
 class TDataItem;
 class TDataList;
+class TFileService;
 
 // A record class as a value: makes a fully constructed record of one class,
 // joined to `owner` when one is given. TDataItem::ClassOf<T> is the class of T.
@@ -203,10 +204,11 @@ class TDataList {
   virtual void SetModified(bool value, int kind = 0);                // 13
   virtual void ReservedHook();                                       // 14: empty hook
   virtual void SetFileName(const std::filesystem::path& name);       // 15
-  // 16: reads the whole file (CP932 bytes, any line end) and replaces or
-  // extends the records. A file that cannot be read raises EFileError before
-  // anything changes.
-  virtual void LoadFromFile(const std::filesystem::path& name, bool append);
+  // 16: reads the whole file through `files` (CP932 bytes, any line end) and
+  // replaces or extends the records; GetReadOnly then tells whether the file
+  // is read-only (or locked by another program). A file that cannot be read
+  // raises EFileError before anything changes.
+  virtual void LoadFromFile(TFileService& files, const std::filesystem::path& name, bool append);
   // (17 and 18 are the constructors above.)
   virtual TDataItem* Add(std::string_view text);                // 19
   virtual TDataItem* AddCopy(TDataItem* item);                  // 20: nullptr without item
@@ -218,10 +220,11 @@ class TDataList {
   virtual void Clear();                                         // 26
   virtual void Sort();       // 27: stable; needs a comparison and two records
   virtual void EndUpdate();  // 28
-  virtual void Reload(const std::filesystem::path& name, bool append);  // 29
-  // 30: writes every line with CR LF (temporary file renamed into place);
-  // the stored file name is not changed.
-  virtual void SaveToFile(const std::filesystem::path& name);
+  // 29: LoadFromFile of `name` (FFileName when empty) when that file exists.
+  virtual void Reload(TFileService& files, const std::filesystem::path& name, bool append);
+  // 30: writes every line with CR LF through `files` (which replaces the file
+  // safely); the stored file name is not changed.
+  virtual void SaveToFile(TFileService& files, const std::filesystem::path& name);
 
   // Non-virtual operations.
   void BeginUpdate() { ++FUpdateCount; }

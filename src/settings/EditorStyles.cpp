@@ -2,7 +2,6 @@
 // operations and the print conversion.
 #include "settings/EditorStyles.h"
 
-#include "print/PageMetrics.h"
 #include "text/Cp932.h"
 
 namespace vorna {
@@ -172,15 +171,15 @@ void TEditorStyle::RestoreState() {
   if (FSavedStyle) Assign(FSavedStyle.get());
 }
 
-void TEditorStyle::MakePrintable() {
+void TEditorStyle::MakePrintable(TPageMetrics* metrics) {
   BeginUpdate();
   if (!FPaperVisible) {
-    TBaseStyle::MakePrintable();
-    SetLineSpace(PixelsToMillimetres(FLineSpace));
-    SetColumnSpace(PixelsToMillimetres(FColumnSpace));
-    SetTextLeftMargin(PixelsToMillimetres(FTextLeftMargin));
-    SetTextRightMargin(PixelsToMillimetres(FTextRightMargin));
-    SetPartationMargin(PixelsToMillimetres(FPartationMargin));
+    TBaseStyle::MakePrintable(metrics);
+    SetLineSpace(PixelsToMillimetres(FLineSpace, metrics));
+    SetColumnSpace(PixelsToMillimetres(FColumnSpace, metrics));
+    SetTextLeftMargin(PixelsToMillimetres(FTextLeftMargin, metrics));
+    SetTextRightMargin(PixelsToMillimetres(FTextRightMargin, metrics));
+    SetPartationMargin(PixelsToMillimetres(FPartationMargin, metrics));
   }
   SetAntiArius(1);
   for (int i : {kElemCaretLine, kElemCaretLineInfo, kElemReturn, kElemTab, kElemEof})

@@ -36,7 +36,7 @@ class TEditorStyle : public TBaseStyle {
   // The paper conversion and lengths in millimetres when the paper is not
   // shown yet; always antialiasing 1 and the caret line, caret line number,
   // return, tab and end-of-file marks hidden for print.
-  void MakePrintable() override;
+  void MakePrintable(TPageMetrics* metrics) override;
 
   // Display mode 1 for the elements 52 .. 80 in `shown`, 0 for the others; a
   // shown Select is screen-only.

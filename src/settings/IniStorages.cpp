@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "platform/PosixFiles.h"
+#include "platform/Files.h"
 #include "settings/Collations.h"
 #include "settings/SettingsErrors.h"
 #include "settings/ValueTexts.h"
@@ -40,9 +40,9 @@ void CheckName(std::string_view key) {
 
 }  // namespace
 
-TIniStorage::TIniStorage(std::filesystem::path fileName) : FFileName(std::move(fileName)) {
-  std::string bytes;
-  if (ReadFileIfExists(FFileName, bytes)) SetText(bytes);
+TIniStorage::TIniStorage(TFileService& files, std::filesystem::path fileName)
+    : FFiles(&files), FFileName(std::move(fileName)) {
+  if (std::optional<std::string> bytes = files.ReadFileIfExists(FFileName.string())) SetText(*bytes);
 }
 
 void TIniStorage::SetText(std::string_view text) {
@@ -200,8 +200,8 @@ void TIniStorage::DeleteKey(std::string_view sectionName, std::string_view key) 
 }
 
 void TIniStorage::UpdateFile() {
-  if (FFileName.empty()) return;
-  WriteFileAtomic(FFileName, GetText());
+  if (!FFiles || FFileName.empty()) return;
+  FFiles->WriteFile(FFileName.string(), GetText());
 }
 
 }  // namespace vorna

@@ -11,6 +11,8 @@
 
 namespace vorna {
 
+class TFileService;
+
 // Reading rules: any line end; blank lines are dropped; a line whose first
 // non-blank byte is "[" and whose last non-blank byte is "]" starts a section
 // (name trimmed); a section named twice is one section (the later lines join
@@ -30,9 +32,10 @@ class TIniStorage : public TSettingsStorage {
  public:
   // An empty store held in memory only; UpdateFile writes nothing.
   TIniStorage() = default;
-  // Reads the whole file when it exists (a missing file is an empty store).
-  // An unreadable file raises EFileError with the system's message.
-  explicit TIniStorage(std::filesystem::path fileName);
+  // Reads the whole file through `files` (which must outlive the store) when
+  // it exists; a missing file is an empty store. An unreadable file raises
+  // EFileError with the system's message.
+  TIniStorage(TFileService& files, std::filesystem::path fileName);
 
   const std::filesystem::path& GetFileName() const { return FFileName; }
   // The whole store as file text (CR LF line ends, a blank line after each
@@ -53,7 +56,8 @@ class TIniStorage : public TSettingsStorage {
   void WriteFloat(std::string_view section, std::string_view key, double value) override;
   void EraseSection(std::string_view section) override;
   void DeleteKey(std::string_view section, std::string_view key) override;
-  // Writes the whole file (temporary file renamed into place).
+  // Writes the whole file through the file service (which replaces it
+  // safely); nothing for a store in memory.
   void UpdateFile() override;
 
  private:
@@ -72,6 +76,7 @@ class TIniStorage : public TSettingsStorage {
   TSection* FindSection(std::string_view name);
   const TLine* FindKey(std::string_view section, std::string_view key) const;
 
+  TFileService* FFiles = nullptr;  // null in memory
   std::filesystem::path FFileName;
   std::vector<TLine> FPreamble;  // lines before the first section
   std::vector<TSection> FSections;

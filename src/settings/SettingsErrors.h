@@ -2,12 +2,10 @@
 // are the platform's EFileError).
 #pragma once
 
-#include <filesystem>
 #include <stdexcept>
 #include <string>
 
 #include "platform/Files.h"
-#include "platform/PosixFiles.h"
 
 namespace vorna {
 

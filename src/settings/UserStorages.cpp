@@ -1,16 +1,12 @@
 // The per-user store: file location, the typed file format and its values.
 #include "settings/UserStorages.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <bit>
 #include <cctype>
-#include <cstdlib>
 #include <utility>
 
-#include "platform/PosixFiles.h"
+#include "platform/Files.h"
 #include "settings/Collations.h"
 #include "settings/SettingsErrors.h"
 #include "settings/ValueTexts.h"
@@ -21,11 +17,6 @@
 namespace vorna {
 
 namespace {
-
-std::filesystem::path& RootOverride() {
-  static std::filesystem::path root;
-  return root;
-}
 
 const char kHex[] = "0123456789abcdef";
 
@@ -133,20 +124,8 @@ bool ParseHexBytes(std::string_view text, std::string& bytes) {
 
 const std::string& DefaultSubKey() { return Cp932Lit("ＶＯＲＮＡ Editor"); }
 
-std::filesystem::path TUserStorage::ConfigRoot() {
-  if (!RootOverride().empty()) return RootOverride();
-  const char* xdg = std::getenv("XDG_CONFIG_HOME");
-  if (xdg && *xdg && std::filesystem::path(xdg).is_absolute()) return xdg;
-  const char* home = std::getenv("HOME");
-  if (home && *home) return std::filesystem::path(home) / ".config";
-  if (const passwd* entry = ::getpwuid(::getuid()); entry && entry->pw_dir && *entry->pw_dir)
-    return std::filesystem::path(entry->pw_dir) / ".config";
-  throw EDataError("The per-user configuration folder is unknown (neither XDG_CONFIG_HOME nor HOME is set).");
-}
-
-void TUserStorage::SetConfigRoot(std::filesystem::path root) { RootOverride() = std::move(root); }
-
-std::filesystem::path TUserStorage::FileNameFor(std::string_view subKey) {
+std::filesystem::path TUserStorage::FileNameFor(const std::filesystem::path& configFolder,
+                                                std::string_view subKey) {
   std::vector<std::string> parts;
   auto split = [&](std::string_view key) {
     size_t start = 0;
@@ -161,15 +140,19 @@ std::filesystem::path TUserStorage::FileNameFor(std::string_view subKey) {
   };
   split(subKey);
   if (parts.empty()) split(DefaultSubKey());
-  std::filesystem::path path = ConfigRoot() / "UrProject";
+  std::filesystem::path path = configFolder / "UrProject";
   for (size_t i = 0; i + 1 < parts.size(); ++i) path /= parts[i];
   return path / (parts.back() + ".conf");
 }
 
-TUserStorage::TUserStorage(std::string_view subKey) : FFileName(FileNameFor(subKey)) {
-  EnsureFolder(FFileName.parent_path());
-  std::string bytes;
-  if (ReadFileIfExists(FFileName, bytes)) SetText(bytes);
+TUserStorage::TUserStorage(TFileService& files, std::string_view subKey) : FFiles(&files) {
+  const std::string config = files.ConfigFolder();
+  if (config.empty())
+    throw EDataError(
+        "The per-user configuration folder is unknown (neither XDG_CONFIG_HOME nor HOME is set).");
+  FFileName = FileNameFor(config, subKey);
+  files.EnsureFolder(FFileName.parent_path().string());
+  if (std::optional<std::string> bytes = files.ReadFileIfExists(FFileName.string())) SetText(*bytes);
   FModified = false;
 }
 
@@ -393,8 +376,8 @@ void TUserStorage::DeleteKey(std::string_view sectionName, std::string_view key)
 }
 
 void TUserStorage::UpdateFile() {
-  if (!FModified || FFileName.empty()) return;
-  WriteFileAtomic(FFileName, GetText());
+  if (!FModified || !FFiles || FFileName.empty()) return;
+  FFiles->WriteFile(FFileName.string(), GetText());
   FModified = false;
 }
 

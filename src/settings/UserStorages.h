@@ -1,7 +1,7 @@
 // The per-user store: the hierarchical, typed key-value store that stands for
 // the per-user registry. Each sub-key below "UrProject" is one file under the
-// per-user configuration folder; in it, sections hold named values that are
-// strings, 32-bit integers or binary data.
+// configuration folder of the file service; in it, sections hold named values
+// that are strings, 32-bit integers or binary data.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +13,8 @@
 #include "settings/SettingsStorages.h"
 
 namespace vorna {
+
+class TFileService;
 
 // The sub-key used when a caller gives none: the program's internal name
 // "ＶＯＲＮＡ Editor" (CP932).
@@ -30,23 +32,20 @@ const std::string& DefaultSubKey();
 class TUserStorage : public TSettingsStorage {
  public:
   // Opens the store of `subKey` (CP932; "\" separates nested keys; empty means
-  // DefaultSubKey): creates the folder when missing and reads the file when
-  // it exists. Raises EFileError with the system's message when the folder
-  // cannot be created or the file cannot be read.
-  explicit TUserStorage(std::string_view subKey = {});
+  // DefaultSubKey) in the configuration folder of `files` (which must outlive
+  // the store): creates the folder when missing and reads the file when it
+  // exists. Raises EFileError with the system's message when the folder
+  // cannot be created or the file cannot be read, EDataError when the file
+  // service knows no configuration folder.
+  explicit TUserStorage(TFileService& files, std::string_view subKey = {});
   // A store held in memory only (no file); for tests and checks.
   static TUserStorage InMemory();
 
-  // The per-user configuration folder: the root set by SetConfigRoot, else
-  // $XDG_CONFIG_HOME when it is an absolute path, else $HOME/.config.
-  static std::filesystem::path ConfigRoot();
-  // Replaces the configuration folder for the whole process (tests); an empty
-  // path restores the default.
-  static void SetConfigRoot(std::filesystem::path root);
-  // The file of a sub-key: ConfigRoot()/UrProject/<sub-key>.conf, each
+  // The file of a sub-key: <configFolder>/UrProject/<sub-key>.conf, each
   // component converted to UTF-8, with "%", "/" and a leading "." (and bytes
   // that do not convert) written as %XX.
-  static std::filesystem::path FileNameFor(std::string_view subKey);
+  static std::filesystem::path FileNameFor(const std::filesystem::path& configFolder,
+                                           std::string_view subKey);
 
   const std::filesystem::path& GetFileName() const { return FFileName; }
   bool GetModified() const { return FModified; }
@@ -96,6 +95,7 @@ class TUserStorage : public TSettingsStorage {
   const TValue* FindValue(std::string_view section, std::string_view key) const;
   void Put(std::string_view section, TValue value);
 
+  TFileService* FFiles = nullptr;  // null in memory
   std::filesystem::path FFileName;
   std::vector<TSection> FSections;
   bool FModified = false;

@@ -8,10 +8,10 @@
 #include "RecordingCanvas.h"
 #include "graphics/Colors.h"
 #include "graphics/Fills.h"
-#include "graphics/GraphicsPlatforms.h"
 #include "graphics/MessageDialogs.h"
 #include "graphics/Rects.h"
 #include "graphics/SmoothText.h"
+#include "platform/PlatformServices.h"
 #include "platform/SystemMetrics.h"
 
 namespace vorna {
@@ -54,15 +54,23 @@ bool Has(const std::vector<std::string>& calls, const std::string& line) {
 
 class GraphicsTest : public ::testing::Test {
  protected:
-  void SetUp() override { SetGraphicsServices({&Metrics, &Boxes, &Timers, &Shell}); }
-  void TearDown() override {
-    SetGraphicsServices({});
-    ReleaseSmoothTextBitmaps();
-  }
+  void TearDown() override { ReleaseSmoothTextBitmaps(); }
   FaceColours Metrics;
   TFakeMessageBoxes Boxes;
   TManualTimers Timers;
   SlowShell Shell{Timers};
+  TPlatformServices Services = MakeServices();
+  const TPlatformServices None{};
+
+ private:
+  TPlatformServices MakeServices() {
+    TPlatformServices services;
+    services.Metrics = &Metrics;
+    services.Boxes = &Boxes;
+    services.Timers = &Timers;
+    services.Shell = &Shell;
+    return services;
+  }
 };
 
 std::string Text(const TRect& r) {
@@ -94,56 +102,54 @@ TEST(Rects, ArithmeticAndTests) {
   EXPECT_FALSE(RectNotEmpty(MakeRect(5, 5, 4, 9)));
   EXPECT_TRUE(PointInRect({10, 10}, a));  // edges included
   EXPECT_FALSE(PointInRect({11, 0}, a));
-  EXPECT_TRUE(IsWindowsXP());
 }
 
 TEST_F(GraphicsTest, BlendRoundsHalvesToEvenAndStaysInRange) {
-  EXPECT_EQ(BlendColor(Rgb(0, 0, 0), Rgb(255, 255, 255), 0.5), Rgb(128, 128, 128));  // 127.5 -> 128
-  EXPECT_EQ(BlendColor(Rgb(2, 0, 0), Rgb(255, 0, 0), 0.5), Rgb(128, 0, 0));          // 126.5 -> 126
-  EXPECT_EQ(BlendColor(Rgb(10, 20, 30), Rgb(110, 0, 30), 0.25), Rgb(35, 15, 30));
-  EXPECT_EQ(BlendColor(Rgb(100, 100, 100), Rgb(200, 0, 100), 2.0), Rgb(255, 0, 100));
-  EXPECT_EQ(BlendColor(Rgb(1, 2, 3), Rgb(4, 5, 6), 0), Rgb(1, 2, 3));
-  EXPECT_EQ(HalfTone(Rgb(100, 0, 255), true), Rgb(178, 128, 255));
-  EXPECT_EQ(HalfTone(Rgb(100, 0, 255), false), Rgb(50, 0, 127));  // -127.5 -> -128
+  TSystemMetrics* m = &Metrics;
+  EXPECT_EQ(BlendColor(Rgb(0, 0, 0), Rgb(255, 255, 255), 0.5, m), Rgb(128, 128, 128));  // 127.5 -> 128
+  EXPECT_EQ(BlendColor(Rgb(2, 0, 0), Rgb(255, 0, 0), 0.5, m), Rgb(128, 0, 0));          // 126.5 -> 126
+  EXPECT_EQ(BlendColor(Rgb(10, 20, 30), Rgb(110, 0, 30), 0.25, m), Rgb(35, 15, 30));
+  EXPECT_EQ(BlendColor(Rgb(100, 100, 100), Rgb(200, 0, 100), 2.0, m), Rgb(255, 0, 100));
+  EXPECT_EQ(BlendColor(Rgb(1, 2, 3), Rgb(4, 5, 6), 0, m), Rgb(1, 2, 3));
+  EXPECT_EQ(HalfTone(Rgb(100, 0, 255), true, m), Rgb(178, 128, 255));
+  EXPECT_EQ(HalfTone(Rgb(100, 0, 255), false, m), Rgb(50, 0, 127));  // -127.5 -> -128
   // System colours are resolved by the platform first.
-  EXPECT_EQ(HalfTone(SystemColor(kColorBtnFace), false), Rgb(100, 50, 25));
-  SetGraphicsServices({});
-  EXPECT_EQ(ResolveSystemColor(SystemColor(kColorBtnFace)), kClBlack);
-  EXPECT_EQ(ResolveSystemColor(Rgb(1, 2, 3)), Rgb(1, 2, 3));
+  EXPECT_EQ(HalfTone(SystemColor(kColorBtnFace), false, m), Rgb(100, 50, 25));
+  EXPECT_EQ(ResolveSystemColor(SystemColor(kColorBtnFace), nullptr), kClBlack);
+  EXPECT_EQ(ResolveSystemColor(Rgb(1, 2, 3), nullptr), Rgb(1, 2, 3));
 }
 
 TEST_F(GraphicsTest, GradientResolvesSystemColoursAndHandlesDegenerateSizes) {
   TRecordingCanvas canvas;
-  GradientFill(canvas, {0, 0, 4, 2}, SystemColor(kColorBtnFace), kClBlack, false);
+  GradientFill(canvas, {0, 0, 4, 2}, SystemColor(kColorBtnFace), kClBlack, false, &Metrics);
   const std::vector<std::string> expected = {"Brush 3264C8 Solid", "FillRect 0,0,1,2",   "Brush 264B96 Solid",
                                              "FillRect 1,0,2,2",   "Brush 193264 Solid", "FillRect 2,0,3,2",
                                              "Brush 0C1932 Solid", "FillRect 3,0,4,2",   "Brush 000000 Solid",
                                              "FillRect 4,0,5,2"};
   EXPECT_EQ(canvas.Calls(), expected);
   canvas.Clear();
-  GradientFill(canvas, {10, 0, 10, 2}, kClWhite, kClBlack, false);  // no width: one stripe
+  GradientFill(canvas, {10, 0, 10, 2}, kClWhite, kClBlack, false, &Metrics);  // no width: one stripe
   EXPECT_EQ(canvas.Calls(), (std::vector<std::string>{"Brush FFFFFF Solid", "FillRect 10,0,11,2"}));
   canvas.Clear();
-  GradientFill(canvas, {10, 0, 5, 2}, kClWhite, kClBlack, false);
+  GradientFill(canvas, {10, 0, 5, 2}, kClWhite, kClBlack, false, &Metrics);
   EXPECT_TRUE(canvas.Calls().empty());
 }
 
 TEST_F(GraphicsTest, MessageBoxesGoToThePlatform) {
-  ShowInfo("saved");
-  ShowError("failed");
+  ShowInfo(Services, "saved");
+  ShowError(Services, "failed");
   Boxes.Answer = TMessageResult::Yes;
-  EXPECT_EQ(AskYesNoCancel("save?"), TMessageResult::Yes);
+  EXPECT_EQ(AskYesNoCancel(Services, "save?"), TMessageResult::Yes);
   EXPECT_EQ(Boxes.Shown,
             (std::vector<std::string>{"beep", "info saved", "beep!", "error failed", "beep", "ask save?"}));
-  SetGraphicsServices({});
-  EXPECT_EQ(AskYesNoCancel("save?"), TMessageResult::Cancel);
+  EXPECT_EQ(AskYesNoCancel(None, "save?"), TMessageResult::Cancel);
 }
 
 TEST_F(GraphicsTest, DelayRunsTheMessageLoopUntilTheTimeHasPassed) {
   Timers.Now = 0xFFFFFFF0u;  // the wait crosses the counter's wrap
-  Delay(30);
+  Delay(Services, 30);
   EXPECT_EQ(Shell.MessagePumps, 5);
-  Delay(0);
+  Delay(Services, 0);
   EXPECT_EQ(Shell.MessagePumps, 5);
 }
 

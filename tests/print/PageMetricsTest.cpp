@@ -27,15 +27,7 @@ class FakeScreen : public TSystemMetrics {
 
 class PageMetricsTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    PageMetrics = TPageMetrics{};
-    SetPageMetricsScreen(&Screen);
-  }
-  void TearDown() override {
-    LpPrinter.SetBackend(nullptr);
-    SetPageMetricsScreen(nullptr);
-    PageMetrics = TPageMetrics{};
-  }
+  void TearDown() override { LpPrinter.SetBackend(nullptr); }
   void Connect() {
     Backend.Printers = {MakeFakePrinter("Hidden", kPrinterAttributeHidden), MakeFakePrinter("P600"),
                         MakeFakePrinter("P300")};
@@ -46,18 +38,19 @@ class PageMetricsTest : public ::testing::Test {
   }
   FakeScreen Screen;
   TFakePrinterBackend Backend;
+  TPageMetrics PageMetrics{&Screen};
 };
 
 TEST_F(PageMetricsTest, WithoutPrinterTheA4DefaultsStay) {
-  InitDefaultPaper(false);
-  UpdatePrinterMetrics();
-  ReadPrinterPaper(false);
+  PageMetrics.InitDefaultPaper(false);
+  PageMetrics.UpdatePrinterMetrics();
+  PageMetrics.ReadPrinterPaper(false);
   EXPECT_EQ(PageMetrics.PaperSize, (TPoint{2976, 4209}));
   EXPECT_EQ(PageMetrics.ScreenPaperSize, PageMetrics.PaperSize);
   EXPECT_EQ(PageMetrics.PageExtent, PageMetrics.PaperSize);
   EXPECT_EQ(PageMetrics.DeviceDpi, 360);
   EXPECT_EQ(PageMetrics.LastPrinterIndex, -2);
-  InitDefaultPaper(true);
+  PageMetrics.InitDefaultPaper(true);
   EXPECT_EQ(PageMetrics.PaperSize, (TPoint{4209, 2976}));
   EXPECT_EQ(PageMetrics.ScreenPaperSize, (TPoint{4209, 2976}));
   EXPECT_EQ(PageMetrics.PaperOffset, (TPoint{0, 0}));
@@ -65,14 +58,14 @@ TEST_F(PageMetricsTest, WithoutPrinterTheA4DefaultsStay) {
 
 TEST_F(PageMetricsTest, PrinterMetricsComeFromTheDevice) {
   Connect();
-  UpdatePrinterMetrics();
+  PageMetrics.UpdatePrinterMetrics();
   EXPECT_EQ(PageMetrics.LastPrinterIndex, 0);
   EXPECT_EQ(PageMetrics.FirstDpi, (TPoint{600, 600}));
   EXPECT_EQ(PageMetrics.DeviceDpi, 600);
   EXPECT_EQ(PageMetrics.ScreenDpi, 120);
   EXPECT_DOUBLE_EQ(PageMetrics.Scale.X, 0.2);
   EXPECT_EQ(PageMetrics.UnprintableSize, (TPoint{200, 200}));
-  ReadPrinterPaper(false);
+  PageMetrics.ReadPrinterPaper(false);
   EXPECT_EQ(PageMetrics.DpiRatio, (TPoint{0, 0}));
   EXPECT_EQ(PageMetrics.PaperSize, (TPoint{4960, 7014}));
   EXPECT_EQ(PageMetrics.PageExtent, (TPoint{4760, 6814}));
@@ -81,34 +74,34 @@ TEST_F(PageMetricsTest, PrinterMetricsComeFromTheDevice) {
 
   // Another printer: the first resolution is kept for the ratio.
   Backend.Current = 2;
-  UpdatePrinterMetrics();
+  PageMetrics.UpdatePrinterMetrics();
   EXPECT_EQ(PageMetrics.LastPrinterIndex, 1);
   EXPECT_EQ(PageMetrics.FirstDpi, (TPoint{600, 600}));
   EXPECT_EQ(PageMetrics.DeviceDpi, 300);
-  ReadPrinterPaper(false);
+  PageMetrics.ReadPrinterPaper(false);
   EXPECT_EQ(PageMetrics.DpiRatio, (TPoint{2, 2}));
 }
 
 TEST_F(PageMetricsTest, UserPaperIsTheDeviceModeExtent) {
   Connect();
-  UpdatePrinterMetrics();
-  LpPrinter.SetpaperExtent(MillimetresToDevice(100), MillimetresToDevice(148));
-  ReadPrinterPaper(true);
+  PageMetrics.UpdatePrinterMetrics();
+  LpPrinter.SetpaperExtent(PageMetrics.MillimetresToDevice(100), PageMetrics.MillimetresToDevice(148));
+  PageMetrics.ReadPrinterPaper(true);
   EXPECT_EQ(PageMetrics.PaperSize, (TPoint{2362, 3496}));
   EXPECT_EQ(PageMetrics.ScreenPaperSize, (TPoint{472, 699}));
   LpPrinter.SetPaperSizeNumber(kDmPaperA4);
-  EXPECT_THROW(ReadPrinterPaper(true), ELpPrinterNoUserPaperExtent);
+  EXPECT_THROW(PageMetrics.ReadPrinterPaper(true), ELpPrinterNoUserPaperExtent);
 }
 
 TEST_F(PageMetricsTest, UnitConversionsRound) {
   PageMetrics.ScreenDpi = 96;
-  EXPECT_DOUBLE_EQ(PixelsToMillimetres(96), 25.4);
-  EXPECT_DOUBLE_EQ(PixelsToMillimetres(10), 2.65);
-  EXPECT_DOUBLE_EQ(PixelsToMillimetres(0), 0.0);
-  EXPECT_EQ(MillimetresToDevice(210), 2976);
-  EXPECT_EQ(MillimetresToDevice(297), 4209);
+  EXPECT_DOUBLE_EQ(PageMetrics.PixelsToMillimetres(96), 25.4);
+  EXPECT_DOUBLE_EQ(PageMetrics.PixelsToMillimetres(10), 2.65);
+  EXPECT_DOUBLE_EQ(PageMetrics.PixelsToMillimetres(0), 0.0);
+  EXPECT_EQ(PageMetrics.MillimetresToDevice(210), 2976);
+  EXPECT_EQ(PageMetrics.MillimetresToDevice(297), 4209);
   PageMetrics.DeviceDpi = 600;
-  EXPECT_EQ(MillimetresToDevice(25.4), 600);
+  EXPECT_EQ(PageMetrics.MillimetresToDevice(25.4), 600);
 }
 
 }  // namespace

@@ -174,6 +174,37 @@ TEST(QtCanvas, BitmapSizesAtTheExtremes) {
   EXPECT_EQ(InkBox(c.Done()), QRect());
 }
 
+// A screen whose resolution the test sets.
+class TScreenAt : public TSystemMetrics {
+ public:
+  int Dpi = 96;
+  int ScreenPixelsPerInch() override { return Dpi; }
+  int ScreenWidth() override { return 800; }
+  int ScreenHeight() override { return 600; }
+  int WheelScrollLines() override { return 3; }
+  int DragThreshold() override { return 4; }
+  int ScrollBarThickness() override { return 16; }
+  TColor SystemColorValue(unsigned) override { return kClBlack; }
+};
+
+TEST(QtCanvasFactory, BitmapsTakeTheScreenResolutionWhenMade) {
+  TScreenAt screen;
+  qt::TQtCanvasFactory factory(screen);
+  screen.Dpi = 144;
+  auto bitmap = factory.CreateBitmap(6, 4);
+  screen.Dpi = 72;
+  auto later = factory.CreateBitmap(3, 3);
+  EXPECT_EQ(bitmap->Canvas().PixelsPerInch(), 144);
+  EXPECT_EQ(later->Canvas().PixelsPerInch(), 72);
+  EXPECT_EQ(factory.CreateBitmap(-1, 3)->Width(), 0);
+  // The bitmap's own canvas measures and draws.
+  bitmap->Canvas().SetFont(TestFont("IPAGothic", -24, false));
+  EXPECT_GT(bitmap->Canvas().TextWidth("abc"), 0);
+  bitmap->Canvas().SetBrush(Rgb(0, 0, 255), TBrushStyle::Solid);
+  bitmap->Canvas().FillRect({0, 0, 6, 4});
+  EXPECT_EQ(bitmap->ScanLine(3)[5] & 0xFFFFFF, 0x0000FFu);
+}
+
 TEST(QtCanvas, ExtTextOutOpaqueAndClipped) {
   TImageCanvas c(200, 60);
   c.Canvas->SetFont(TestFont("ＭＳ ゴシック", -20, false));

@@ -113,14 +113,14 @@ TEST(BaseStyles, ElementOperations) {
 
 TEST(BaseStyles, MakePrintableConvertsOnce) {
   // Without a printer the metrics keep the screen resolution set here.
-  const TPageMetrics saved = PageMetrics;
+  TPageMetrics PageMetrics;
   PageMetrics.ScreenDpi = 120;
   auto style = MakeDataItem<TBaseStyle>();
   style->GetViewInfo(kElemHeader)->SetFontColor(0x00FF0000);
   style->GetViewInfo(kElemMargin)->SetBackColor(0x00FF0000);
   style->GetViewInfo(kElemPaperDivideLine)->SetLineWidth(3);
   ChangeCounter counter(style.get());
-  style->MakePrintable();
+  style->MakePrintable(&PageMetrics);
   EXPECT_EQ(counter.Changed, 1);
   EXPECT_TRUE(style->GetPaperVisible());
   EXPECT_EQ(style->GetViewInfo(kElemHeader)->GetFontColor(), kClBlack);
@@ -129,9 +129,17 @@ TEST(BaseStyles, MakePrintableConvertsOnce) {
 
   // Already printable: nothing changes, not even colours.
   style->GetViewInfo(kElemHeader)->SetFontColor(0x00FF0000);
-  style->MakePrintable();
+  style->MakePrintable(&PageMetrics);
   EXPECT_EQ(style->GetViewInfo(kElemHeader)->GetFontColor(), 0x00FF0000u);
-  PageMetrics = saved;
+}
+
+TEST(BaseStyles, PixelConversionFallsBackToA96DpiScreen) {
+  EXPECT_EQ(TBaseStyle::PixelsToMillimetres(96, nullptr), 25.4);
+  TPageMetrics metrics;
+  metrics.ScreenDpi = 0;  // a screen that reported nothing
+  EXPECT_EQ(TBaseStyle::PixelsToMillimetres(96, &metrics), 25.4);
+  metrics.ScreenDpi = 192;
+  EXPECT_EQ(TBaseStyle::PixelsToMillimetres(96, &metrics), 12.7);
 }
 
 TEST(BaseStyles, SaveAndRestoreState) {

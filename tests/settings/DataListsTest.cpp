@@ -10,6 +10,7 @@
 
 #include "SettingsFiles.h"
 #include "TestSupport.h"
+#include "platform/PosixFiles.h"
 #include "settings/CommaTexts.h"
 #include "settings/DataLists.h"
 #include "settings/SettingsErrors.h"
@@ -409,7 +410,8 @@ TEST(DataList, FilesReadAnyLineEndAndWriteCrLf) {
   TCounts counts;
   counts.Watch(&list);
   list.Add("old");
-  list.LoadFromFile(file, false);
+  TPosixFiles files;
+  list.LoadFromFile(files, file, false);
   EXPECT_EQ(list.GetHeader(), "#v1");
   EXPECT_EQ(list.Texts(), (std::vector<std::string>{"one", "two", "", Sj("ソ表"), "last"}));
   EXPECT_EQ(list.GetFileName(), file);
@@ -422,18 +424,18 @@ TEST(DataList, FilesReadAnyLineEndAndWriteCrLf) {
   list.Item(1)->SetText("TWO");
   EXPECT_EQ(counts.Modified, modifiedEvents + 1);
 
-  list.SaveToFile({});
+  list.SaveToFile(files, {});
   EXPECT_FALSE(list.GetModified());
   EXPECT_EQ(ReadBytes(file), "#v1\r\nONE\r\nTWO\r\n\r\n" + Sj("ソ表") + "\r\nlast\r\n");
 
   auto other = dir / "other.txt";
   WriteBytes(other, "x");
-  list.LoadFromFile(other, true);
+  list.LoadFromFile(files, other, true);
   EXPECT_EQ(list.GetCount(), 6);
   EXPECT_EQ(list.GetFileName(), file);
-  list.Reload({}, false);
+  list.Reload(files, {}, false);
   EXPECT_EQ(list.GetCount(), 5);
-  list.Reload(dir / "missing.txt", false);
+  list.Reload(files, dir / "missing.txt", false);
   EXPECT_EQ(list.GetCount(), 5);
   std::filesystem::remove_all(dir);
 }
@@ -442,14 +444,15 @@ TEST(DataList, UnreadableFilesRaiseTheSystemMessageAndChangeNothing) {
   auto dir = TempDir();
   TTextList list;
   list.Add("unsaved");
+  TPosixFiles files;
   try {
-    list.LoadFromFile(dir / "missing.txt", false);
+    list.LoadFromFile(files, dir / "missing.txt", false);
     FAIL();
   } catch (const EFileError& error) {
     EXPECT_EQ(error.Reason, std::strerror(ENOENT));
   }
   try {
-    list.LoadFromFile(dir, false);  // a folder
+    list.LoadFromFile(files, dir, false);  // a folder
     FAIL();
   } catch (const EFileError& error) {
     EXPECT_EQ(error.Reason, std::strerror(EISDIR));
@@ -466,11 +469,12 @@ TEST(DataList, ReadOnlyFileIsNeitherOverwrittenNorLeftWithDebris) {
   WriteBytes(file, "a\r\n");
   ::chmod(file.c_str(), 0444);
   TTextList list;
-  list.LoadFromFile(file, false);
+  TPosixFiles files;
+  list.LoadFromFile(files, file, false);
   EXPECT_TRUE(list.GetReadOnly());
   list.Item(0)->SetText("b");
   try {
-    list.SaveToFile({});
+    list.SaveToFile(files, {});
     FAIL();
   } catch (const EFileError& error) {
     EXPECT_EQ(error.Reason, std::strerror(EACCES));

@@ -131,10 +131,10 @@ TEST(EditorStyles, PrintBase) {
 }
 
 TEST(EditorStyles, MakePrintableConvertsLengthsOnlyFromScreenMode) {
-  const TPageMetrics saved = PageMetrics;
+  TPageMetrics PageMetrics;
   PageMetrics.ScreenDpi = 96;
   auto screen = MakeDataItem<TEditorStyle>();
-  screen->MakePrintable();
+  screen->MakePrintable(&PageMetrics);
   EXPECT_TRUE(screen->GetPaperVisible());
   EXPECT_EQ(screen->GetLineSpace(), 2.65);
   EXPECT_EQ(screen->GetTextLeftMargin(), 2.12);
@@ -146,7 +146,7 @@ TEST(EditorStyles, MakePrintableConvertsLengthsOnlyFromScreenMode) {
   paper->SetPaperVisible(true);
   paper->SetAntiArius(4);
   paper->GetViewInfo(kElemNormal)->SetFontColor(0x00FF0000);
-  paper->MakePrintable();
+  paper->MakePrintable(&PageMetrics);
   EXPECT_EQ(paper->GetLineSpace(), 10);
   EXPECT_EQ(paper->GetAntiArius(), 1);
   EXPECT_EQ(paper->GetViewInfo(kElemNormal)->GetFontColor(), 0x00FF0000u);
@@ -155,7 +155,6 @@ TEST(EditorStyles, MakePrintableConvertsLengthsOnlyFromScreenMode) {
       EXPECT_EQ(style->GetViewInfo(i)->GetDisplayMode(), -1) << i;
     EXPECT_EQ(style->GetViewInfo(kElemSelect)->GetDisplayMode(), 2);
   }
-  PageMetrics = saved;
 }
 
 TEST(EditorStyles, SavedStateIsAnEditorStyle) {

@@ -1,5 +1,5 @@
-// File helpers of the settings tests: a fresh folder per test and raw bytes
-// in and out.
+// File helpers of the settings tests: a fresh folder per test, raw bytes in
+// and out, and the POSIX file service with its configuration folder there.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,6 +9,9 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
+
+#include "platform/PosixFiles.h"
 
 namespace vorna::testing {
 
@@ -32,5 +35,16 @@ inline std::string ReadBytes(const std::filesystem::path& path) {
 inline void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
+
+// Real files, with the per-user store under `config` instead of the user's
+// own configuration folder.
+class TRootedFiles : public TPosixFiles {
+ public:
+  explicit TRootedFiles(std::filesystem::path config) : FConfig(std::move(config)) {}
+  std::string ConfigFolder() override { return FConfig.string(); }
+
+ private:
+  std::filesystem::path FConfig;
+};
 
 }  // namespace vorna::testing

@@ -12,6 +12,7 @@
 
 #include "SettingsFiles.h"
 #include "TestSupport.h"
+#include "platform/PosixFiles.h"
 #include "settings/BaseOptions.h"
 #include "settings/IniStorages.h"
 #include "settings/UserStorages.h"
@@ -56,6 +57,7 @@ class TSampleOption : public TBaseOption {
 
 std::filesystem::path TempDir() { return testing::TempDir("vorna-storage-"); }
 using testing::ReadBytes;
+using testing::TRootedFiles;
 using testing::WriteBytes;
 
 bool SameDouble(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
@@ -63,26 +65,20 @@ bool SameDouble(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0;
 // Runs each test with the per-user store rooted in a temporary folder.
 class Storage : public ::testing::TestWithParam<bool> {
  protected:
-  void SetUp() override {
-    FDir = TempDir();
-    TUserStorage::SetConfigRoot(FDir / "config");
-  }
-  void TearDown() override {
-    TUserStorage::SetConfigRoot({});
-    std::filesystem::remove_all(FDir);
-  }
+  void TearDown() override { std::filesystem::remove_all(FDir); }
   bool UseIni() const { return GetParam(); }
   void Save(TBaseOption& option, std::string_view section = {}) {
     if (UseIni())
-      option.SaveToIniFile(FDir / "settings.ini", section);
+      option.SaveToIniFile(FFiles, FDir / "settings.ini", section);
     else
-      option.SaveToRegistry("Tests", section);
+      option.SaveToRegistry(FFiles, "Tests", section);
   }
   bool Load(TBaseOption& option, std::string_view section = {}) {
-    return UseIni() ? option.LoadFromIniFile(FDir / "settings.ini", section)
-                    : option.LoadFromRegistry("Tests", section);
+    return UseIni() ? option.LoadFromIniFile(FFiles, FDir / "settings.ini", section)
+                    : option.LoadFromRegistry(FFiles, "Tests", section);
   }
-  std::filesystem::path FDir;
+  std::filesystem::path FDir = TempDir();
+  TRootedFiles FFiles{FDir / "config"};
 };
 
 TEST_P(Storage, SaveThenLoadReproducesEveryValue) {
@@ -233,16 +229,17 @@ TEST(IniStorage, RefusesWhatALineCannotHold) {
 
 TEST(IniStorage, FileFailuresRaiseTheSystemMessageAndKeepTheOldFile) {
   auto dir = TempDir();
+  TPosixFiles files;
   auto option = MakeDataItem<TSampleOption>();
   option->Count = 1;
   try {
-    option->SaveToIniFile(dir);  // a folder
+    option->SaveToIniFile(files, dir);  // a folder
     FAIL();
   } catch (const EFileError& error) {
     EXPECT_EQ(error.Reason, std::strerror(EISDIR));
   }
   try {
-    option->LoadFromIniFile(dir);
+    option->LoadFromIniFile(files, dir);
     FAIL();
   } catch (const EFileError& error) {
     EXPECT_EQ(error.Reason, std::strerror(EISDIR));
@@ -251,17 +248,17 @@ TEST(IniStorage, FileFailuresRaiseTheSystemMessageAndKeepTheOldFile) {
   auto file = dir / "ro.ini";
   WriteBytes(file, "[Option]\nCount=3\n");
   ::chmod(file.c_str(), 0444);
-  EXPECT_TRUE(option->LoadFromIniFile(file));
+  EXPECT_TRUE(option->LoadFromIniFile(files, file));
   EXPECT_EQ(option->Count, 3);
   option->Count = 4;
   try {
-    option->SaveToIniFile(file);
+    option->SaveToIniFile(files, file);
     FAIL();
   } catch (const EFileError& error) {
     EXPECT_EQ(error.Reason, std::strerror(EACCES));
   }
   EXPECT_EQ(ReadBytes(file), "[Option]\nCount=3\n");
-  EXPECT_THROW(option->SaveToIniFile(dir / "no" / "such.ini"), EFileError);
+  EXPECT_THROW(option->SaveToIniFile(files, dir / "no" / "such.ini"), EFileError);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
   ::chmod(file.c_str(), 0644);
   std::filesystem::remove_all(dir);
@@ -269,12 +266,12 @@ TEST(IniStorage, FileFailuresRaiseTheSystemMessageAndKeepTheOldFile) {
 
 TEST(UserStorage, LivesInOneTypedFilePerSubKey) {
   auto dir = TempDir();
-  TUserStorage::SetConfigRoot(dir);
-  EXPECT_EQ(TUserStorage::FileNameFor(""), dir / "UrProject" / "ＶＯＲＮＡ Editor.conf");
-  EXPECT_EQ(TUserStorage::FileNameFor(Sj("親\\..\\ソ%/")),
+  TRootedFiles files(dir);
+  EXPECT_EQ(TUserStorage::FileNameFor(dir, ""), dir / "UrProject" / "ＶＯＲＮＡ Editor.conf");
+  EXPECT_EQ(TUserStorage::FileNameFor(dir, Sj("親\\..\\ソ%/")),
             dir / "UrProject" / "親" / "%2E." / "ソ%25%2F.conf");
   {
-    TUserStorage store("Sub");
+    TUserStorage store(files, "Sub");
     store.WriteFloat("S", "F", 0.3);
     store.WriteInteger("S", "I", 10);
     store.WriteBool("S", "B", true);
@@ -284,14 +281,13 @@ TEST(UserStorage, LivesInOneTypedFilePerSubKey) {
   EXPECT_EQ(ReadBytes(dir / "UrProject" / "Sub.conf"),
             "[S]\n\"F\"=hex:33,33,33,33,33,33,d3,3f\n\"I\"=dword:0000000a\n\"B\"=\"1\"\n\"" + Sj("名") +
                 "\\x5d\\x5c\"=\"" + Sj("ソ") + "\\x22\\x5c\\x0a\"\n\n");
-  TUserStorage store("Sub");
+  TUserStorage store(files, "Sub");
   EXPECT_EQ(store.ReadFloat("s", "f", 0), 0.3);
   EXPECT_EQ(store.ReadInteger("S", "I", 0), 10);
   EXPECT_EQ(store.ReadString("S", "I", ""), "10");
   EXPECT_TRUE(store.ReadBool("S", "B", false));
   EXPECT_EQ(store.ReadString("S", Sj("名]\\"), ""), Sj("ソ\"\\\n"));
   EXPECT_EQ(store.ReadInteger("S", "F", 7), 7);  // binary is no integer
-  TUserStorage::SetConfigRoot({});
   std::filesystem::remove_all(dir);
 }
 
@@ -304,17 +300,16 @@ TEST(UserStorage, KeepsUnreadableLinesAndReportsFolderFailures) {
   EXPECT_EQ(store.GetText(),
             "[S]\n\"ok\"=\"1\"\ngarbage\n\"I\"=dword:\n\"J\"=dword:123456789\n\"H\"=hex:1,2\n\n");
   WriteBytes(dir / "file", "x");
-  TUserStorage::SetConfigRoot(dir / "file" / "config");
+  TRootedFiles files(dir / "file" / "config");
   try {
-    TUserStorage blocked("Sub");
+    TUserStorage blocked(files, "Sub");
     FAIL();
   } catch (const EFileError& error) {
     EXPECT_EQ(error.Reason, std::strerror(ENOTDIR));
   }
   auto option = MakeDataItem<TSampleOption>();
-  EXPECT_THROW(option->LoadFromRegistry(), EFileError);
-  EXPECT_THROW(option->SaveToRegistry(), EFileError);
-  TUserStorage::SetConfigRoot({});
+  EXPECT_THROW(option->LoadFromRegistry(files), EFileError);
+  EXPECT_THROW(option->SaveToRegistry(files), EFileError);
   std::filesystem::remove_all(dir);
 }
 

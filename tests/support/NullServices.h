@@ -2,6 +2,7 @@
 // build documents in memory (header only; no test framework needed).
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "platform/Files.h"
@@ -18,14 +19,19 @@ class TNoFiles : public TFileService {
   std::string ReadFile(const std::string& path) override {
     throw EFileError(EFileError::TKind::Open, path, "No such file or directory");
   }
+  std::optional<std::string> ReadFileIfExists(const std::string&) override { return std::nullopt; }
   void WriteFile(const std::string& path, const std::string&) override {
     throw EFileError(EFileError::TKind::Create, path, "Read-only file system");
   }
   bool DeleteFile(const std::string&) override { return false; }
   bool MoveFile(const std::string&, const std::string&) override { return false; }
   bool CreateFolders(const std::string&) override { return false; }
+  void EnsureFolder(const std::string& path) override {
+    throw EFileError(EFileError::TKind::Create, path, "Read-only file system");
+  }
   bool MoveToTrash(const std::string&) override { return false; }
   std::string DocumentsFolder() override { return "/tmp"; }
+  std::string ConfigFolder() override { return "/tmp"; }
   std::string CurrentDirectory() override { return "/tmp"; }
 };
 

@@ -19,6 +19,12 @@ std::string TMemoryFiles::ReadFile(const std::string& path) {
   return it->second;
 }
 
+std::optional<std::string> TMemoryFiles::ReadFileIfExists(const std::string& path) {
+  if (Files.count(path)) return ReadFile(path);
+  if (Folders.count(path)) throw EFileError(EFileError::TKind::Open, path, "Is a directory");
+  return std::nullopt;
+}
+
 void TMemoryFiles::WriteFile(const std::string& path, const std::string& bytes) {
   if (path.empty() || FailWrite.count(path) || ReadOnly.count(path) || Folders.count(path))
     throw EFileError(EFileError::TKind::Create, path, "Permission denied");
@@ -43,6 +49,12 @@ bool TMemoryFiles::CreateFolders(const std::string& path) {
   for (size_t pos = 1; pos <= path.size(); ++pos)
     if (pos == path.size() || path[pos] == '/') Folders.insert(path.substr(0, pos));
   return true;
+}
+
+void TMemoryFiles::EnsureFolder(const std::string& path) {
+  if (CreateFolders(path)) return;
+  const bool fileInTheWay = Files.count(path) > 0;
+  throw EFileError(EFileError::TKind::Create, path, fileInTheWay ? "Not a directory" : "Permission denied");
 }
 
 bool TMemoryFiles::MoveToTrash(const std::string& path) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -75,12 +76,18 @@ class TMemoryFiles : public TFileService {
   bool FolderExists(const std::string& path) override { return Folders.count(path) > 0; }
   TFileAccess CheckAccess(const std::string& path) override;
   std::string ReadFile(const std::string& path) override;
+  // A known folder at the path reads as "Is a directory".
+  std::optional<std::string> ReadFileIfExists(const std::string& path) override;
   void WriteFile(const std::string& path, const std::string& bytes) override;
   bool DeleteFile(const std::string& path) override;
   bool MoveFile(const std::string& from, const std::string& to) override;
   bool CreateFolders(const std::string& path) override;
+  // Fails as CreateFolders does: "Not a directory" for a file in the way,
+  // "Permission denied" for FailCreateFolder paths.
+  void EnsureFolder(const std::string& path) override;
   bool MoveToTrash(const std::string& path) override;
   std::string DocumentsFolder() override { return Documents; }
+  std::string ConfigFolder() override { return Config; }
   std::string CurrentDirectory() override { return Current; }
 
   std::map<std::string, std::string> Files;
@@ -89,6 +96,7 @@ class TMemoryFiles : public TFileService {
       FailTrash;
   std::vector<std::string> Trash;
   std::string Documents = "/home/user/Documents";
+  std::string Config = "/home/user/.config";
   std::string Current = "/work";
 };
 

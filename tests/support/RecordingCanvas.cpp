@@ -217,6 +217,11 @@ std::unique_ptr<TBitmap> TRecordingCanvas::CreateBitmap(int width, int height) {
   return std::make_unique<TMemoryBitmap>(width, height);
 }
 
+std::unique_ptr<TBitmap> TRecordingCanvasFactory::CreateBitmap(int width, int height) {
+  Made.push_back("CreateBitmap " + std::to_string(width) + "x" + std::to_string(height));
+  return std::make_unique<TMemoryBitmap>(width, height);
+}
+
 TMemoryBitmap::TMemoryBitmap(int width, int height) {
   FCanvas.AttachPixels(&FPixels, &FWidth, &FHeight);
   SetSize(width, height);

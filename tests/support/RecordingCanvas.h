@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/Canvas.h"
+#include "platform/CanvasFactory.h"
 
 namespace vorna::testing {
 
@@ -97,6 +98,14 @@ class TMemoryBitmap : public TBitmap {
   int FHeight = 0;
   std::vector<uint32_t> FPixels;
   TRecordingCanvas FCanvas;
+};
+
+// Makes memory bitmaps (whose canvases record) and notes each request as
+// "CreateBitmap WxH".
+class TRecordingCanvasFactory : public TCanvasFactory {
+ public:
+  std::unique_ptr<TBitmap> CreateBitmap(int width, int height) override;
+  std::vector<std::string> Made;
 };
 
 // The text form of a colour in recorded calls: "sysNN", "none" or BBGGRR hex.

@@ -1,4 +1,4 @@
-// Off-screen 32-bit bitmaps with their own canvas.
+// Off-screen 32-bit bitmaps with their own canvas, and their factory.
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -81,6 +81,10 @@ const QImage& TQtBitmap::Image() const {
 void TQtBitmap::SetImage(const QImage& image) {
   FCanvas->End();
   FImage = image.convertToFormat(QImage::Format_RGB32);
+}
+
+std::unique_ptr<TBitmap> TQtCanvasFactory::CreateBitmap(int width, int height) {
+  return std::make_unique<TQtBitmap>(width, height, FScreen.ScreenPixelsPerInch());
 }
 
 }  // namespace vorna::qt

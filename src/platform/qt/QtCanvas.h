@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "platform/Canvas.h"
+#include "platform/CanvasFactory.h"
+#include "platform/SystemMetrics.h"
 #include "platform/qt/QtGlyphCache.h"
 
 class QWidget;
@@ -141,6 +143,17 @@ class TQtBitmap : public TBitmap {
   mutable QImage FImage;
   int FPixelsPerInch;
   std::unique_ptr<TBitmapCanvas> FCanvas;
+};
+
+// Off-screen Qt bitmaps at the screen's resolution, as `screen` reports it
+// when each bitmap is made (not owned; it must outlive the factory).
+class TQtCanvasFactory : public TCanvasFactory {
+ public:
+  explicit TQtCanvasFactory(TSystemMetrics& screen) : FScreen(screen) {}
+  std::unique_ptr<TBitmap> CreateBitmap(int width, int height) override;
+
+ private:
+  TSystemMetrics& FScreen;
 };
 
 // Makes ScrollRect on `canvas` scroll `widget` (QWidget::scroll), which

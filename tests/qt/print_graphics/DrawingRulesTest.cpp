@@ -117,7 +117,7 @@ TEST(FillRules, EmptyInnerFillsTheVisibleOuter) {
 
 TEST(FillRules, GradientOfTenPixelsPaintsElevenStripes) {
   TRaster r(20, 6);
-  GradientFill(*r.Canvas, {2, 1, 12, 5}, Rgb(0, 0, 0), Rgb(200, 100, 50), false);
+  GradientFill(*r.Canvas, {2, 1, 12, 5}, Rgb(0, 0, 0), Rgb(200, 100, 50), false, nullptr);
   EXPECT_EQ(r.Pixel(2, 2), Rgb(0, 0, 0));
   EXPECT_EQ(r.Pixel(12, 2), Rgb(200, 100, 50));
   EXPECT_EQ(r.Pixel(7, 2), Rgb(100, 50, 25));
@@ -125,7 +125,7 @@ TEST(FillRules, GradientOfTenPixelsPaintsElevenStripes) {
   EXPECT_EQ(r.Pixel(1, 2), kClWhite);
   for (int x = 2; x <= 12; ++x) EXPECT_EQ(r.Pixel(x, 1), r.Pixel(x, 4)) << x;
   TRaster v(6, 20);
-  GradientFill(*v.Canvas, {0, 0, 6, 4}, Rgb(255, 255, 255), Rgb(0, 0, 0), true);
+  GradientFill(*v.Canvas, {0, 0, 6, 4}, Rgb(255, 255, 255), Rgb(0, 0, 0), true, nullptr);
   EXPECT_EQ(v.Pixel(3, 4), kClBlack);
   EXPECT_EQ(v.Pixel(3, 2), Rgb(127, 127, 127));  // 255 - 127.5 rounds to even
 }
@@ -133,7 +133,7 @@ TEST(FillRules, GradientOfTenPixelsPaintsElevenStripes) {
 TEST(MarkRules, BevelShadesFromTheBrushColour) {
   TRaster r(20, 20);
   r.Canvas->SetBrush(Rgb(128, 128, 128), TBrushStyle::Solid);
-  DrawBevel(*r.Canvas, {2, 2, 12, 12}, {0, 0, 20, 20}, true);
+  DrawBevel(*r.Canvas, {2, 2, 12, 12}, {0, 0, 20, 20}, true, nullptr);
   EXPECT_EQ(r.Pixel(5, 2), Rgb(224, 224, 224));  // outer top
   EXPECT_EQ(r.Pixel(5, 3), Rgb(192, 192, 192));  // inner top
   EXPECT_EQ(r.Pixel(2, 5), Rgb(224, 224, 224));
@@ -143,7 +143,7 @@ TEST(MarkRules, BevelShadesFromTheBrushColour) {
   EXPECT_EQ(r.Pixel(6, 6), kClWhite);
   TRaster sunk(20, 20);
   sunk.Canvas->SetBrush(Rgb(128, 128, 128), TBrushStyle::Solid);
-  DrawBevel(*sunk.Canvas, {2, 2, 12, 12}, {0, 0, 20, 20}, false);
+  DrawBevel(*sunk.Canvas, {2, 2, 12, 12}, {0, 0, 20, 20}, false, nullptr);
   EXPECT_EQ(sunk.Pixel(5, 2), Rgb(32, 32, 32));
   EXPECT_EQ(sunk.Pixel(5, 11), Rgb(224, 224, 224));
 }

@@ -205,15 +205,14 @@ TEST_F(PdfPrinterTest, UserSizeReachesThePrinter) {
 }
 
 TEST_F(PdfPrinterTest, MetricsFollowThePrinter) {
-  TPageMetrics saved = PageMetrics;
+  TPageMetrics PageMetrics;
   LpPrinter.SetBackend(&Backend);
-  UpdatePrinterMetrics();
-  ReadPrinterPaper(false);
+  PageMetrics.UpdatePrinterMetrics();
+  PageMetrics.ReadPrinterPaper(false);
   EXPECT_EQ(PageMetrics.DeviceDpi, Printer.GetPixelsPerInch().X);
   EXPECT_EQ(PageMetrics.PaperSize, Printer.GetPaperExtent());
   EXPECT_EQ(PageMetrics.PaperOffset, Printer.GetOffset());
   LpPrinter.SetBackend(nullptr);
-  PageMetrics = saved;
 }
 
 TEST_F(PdfPrinterTest, BadInputRaisesAndLeavesNoJobOpen) {
