@@ -1,0 +1,79 @@
+// A base view on a recording host with its own services and page metrics,
+// and a fake printer at 360 dpi holding an A4 sheet, for the view tests.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "FakePrinterBackend.h"
+#include "RecordingViewHost.h"
+#include "platform/PlatformServices.h"
+#include "print/LpPrinters.h"
+#include "print/PageMetrics.h"
+#include "view/BaseViews.h"
+
+namespace vorna::testing {
+
+// An A4 printer at 360 dpi with a printable area 60 pixels in from each edge.
+inline TFakePrinter A4PrinterAt360(const std::string& name = "A4") {
+  TFakePrinter p = MakeFakePrinter(name);
+  p.Caps = {{TDeviceCap::HorzRes, 2856},       {TDeviceCap::VertRes, 4089},
+            {TDeviceCap::LogPixelsX, 360},     {TDeviceCap::LogPixelsY, 360},
+            {TDeviceCap::PhysicalWidth, 2976}, {TDeviceCap::PhysicalHeight, 4209},
+            {TDeviceCap::PhysicalOffsetX, 60}, {TDeviceCap::PhysicalOffsetY, 60}};
+  p.Mode.PaperSize = kDmPaperA4;
+  return p;
+}
+
+// A base view whose page count is set from outside, as the editor view sets
+// it from its rows at every geometry pass.
+class TPagedView : public TBaseView {
+ public:
+  using TBaseView::TBaseView;
+  void CalcGeometry(const TRect& clientRect) override {
+    TBaseView::CalcGeometry(clientRect);
+    if (Pages > 0) SetPageCount(Pages);
+  }
+  void SetPages(int pages) {
+    Pages = pages;
+    Resize();
+  }
+  int Pages = 0;
+};
+
+class TBaseViewTest : public ::testing::Test {
+ protected:
+  void TearDown() override { LpPrinter.SetBackend(nullptr); }
+
+  // Connects the fake printer (before the view applies its style).
+  void UsePrinter() {
+    Backend.Printers = {A4PrinterAt360()};
+    Backend.Current = 0;
+    LpPrinter.SetBackend(&Backend);
+  }
+  // The view with its own style, in paper mode at `ratio` percent, applied.
+  TBaseView& MakeView(int ratio = 100, bool paper = true) {
+    Services.PageMetrics = &Metrics;
+    View = std::make_unique<TPagedView>(Host, Services);
+    Style().BeginUpdate();
+    Style().SetPaperVisible(paper);
+    Style().SetRatioValue(ratio);
+    Style().EndUpdate();
+    return *View;
+  }
+  TBaseStyle& Style() { return *View->Style(); }
+  void ResizeHost(int width, int height) {
+    Host.Width = width;
+    Host.Height = height;
+    View->Resize();
+  }
+
+  TRecordingViewHost Host{1000, 800};
+  TFakePrinterBackend Backend;
+  TPageMetrics Metrics;
+  TPlatformServices Services;
+  std::unique_ptr<TPagedView> View;
+};
+
+}  // namespace vorna::testing
