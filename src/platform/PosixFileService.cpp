@@ -12,6 +12,7 @@
 
 #include "platform/PosixFiles.h"
 #include "platform/XdgFolders.h"
+#include "text/HexTexts.h"
 
 namespace vorna {
 namespace fs = std::filesystem;
@@ -28,15 +29,12 @@ struct TFd {
 
 // Percent-encodes a path for the Path= line of a .trashinfo file.
 std::string TrashInfoPath(const std::string& path) {
-  static const char* hex = "0123456789ABCDEF";
   std::string out;
   for (unsigned char c : path) {
     if (std::isalnum(c) || c == '/' || c == '-' || c == '_' || c == '.' || c == '~') {
       out += static_cast<char>(c);
     } else {
-      out += '%';
-      out += hex[c >> 4];
-      out += hex[c & 15];
+      AppendPercentByte(out, c);
     }
   }
   return out;

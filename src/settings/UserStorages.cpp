@@ -11,26 +11,13 @@
 #include "settings/SettingsErrors.h"
 #include "settings/ValueTexts.h"
 #include "text/Cp932.h"
+#include "text/HexTexts.h"
 #include "text/ShiftJis.h"
 #include "text/TextLines.h"
 
 namespace vorna {
 
 namespace {
-
-const char kHex[] = "0123456789abcdef";
-
-void AppendHexByte(std::string& out, unsigned char c) {
-  out += kHex[c >> 4];
-  out += kHex[c & 15];
-}
-
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
 
 // One path component of a sub-key as a file name (see FileNameFor).
 std::string EncodeComponent(std::string_view cp932) {
@@ -41,9 +28,7 @@ std::string EncodeComponent(std::string_view cp932) {
   for (size_t i = 0; i < source.size(); ++i) {
     unsigned char c = static_cast<unsigned char>(source[i]);
     if (c == '%' || c == '/' || c == 0 || (i == 0 && c == '.') || (!lossless && c >= 0x80)) {
-      out += '%';
-      out += static_cast<char>(std::toupper(kHex[c >> 4]));
-      out += static_cast<char>(std::toupper(kHex[c & 15]));
+      AppendPercentByte(out, c);
     } else {
       out += static_cast<char>(c);
     }
@@ -80,9 +65,9 @@ std::string Unescape(std::string_view s) {
     if (Cp932CharSize(s, i) == 2) {
       out.append(s.substr(i, 2));
       i += 2;
-    } else if (s[i] == '\\' && i + 3 < s.size() && s[i + 1] == 'x' && HexValue(s[i + 2]) >= 0 &&
-               HexValue(s[i + 3]) >= 0) {
-      out += static_cast<char>(HexValue(s[i + 2]) * 16 + HexValue(s[i + 3]));
+    } else if (s[i] == '\\' && i + 3 < s.size() && s[i + 1] == 'x' && HexDigitValue(s[i + 2]) >= 0 &&
+               HexDigitValue(s[i + 3]) >= 0) {
+      out += static_cast<char>(HexDigitValue(s[i + 2]) * 16 + HexDigitValue(s[i + 3]));
       i += 4;
     } else if (s[i] == '\\' && i + 1 < s.size()) {
       out += s[i + 1];
@@ -113,8 +98,8 @@ bool ParseHexBytes(std::string_view text, std::string& bytes) {
   bytes.clear();
   if (text.empty()) return true;
   for (size_t i = 0;; i += 3) {
-    if (i + 2 > text.size() || HexValue(text[i]) < 0 || HexValue(text[i + 1]) < 0) return false;
-    bytes += static_cast<char>(HexValue(text[i]) * 16 + HexValue(text[i + 1]));
+    if (i + 2 > text.size() || HexDigitValue(text[i]) < 0 || HexDigitValue(text[i + 1]) < 0) return false;
+    bytes += static_cast<char>(HexDigitValue(text[i]) * 16 + HexDigitValue(text[i + 1]));
     if (i + 2 == text.size()) return true;
     if (text[i + 2] != ',') return false;
   }
@@ -230,7 +215,7 @@ std::string TUserStorage::GetText() const {
         case TKind::Integer: {
           uint32_t bits = static_cast<uint32_t>(value.Integer);
           text += "dword:";
-          for (int shift = 28; shift >= 0; shift -= 4) text += kHex[(bits >> shift) & 15];
+          AppendHexWord(text, bits);
           break;
         }
         case TKind::Binary:

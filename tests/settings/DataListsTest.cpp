@@ -96,7 +96,6 @@ struct TCounts {
   }
 };
 
-std::filesystem::path TempDir() { return testing::TempDir("vorna-settings-"); }
 using testing::ReadBytes;
 using testing::WriteBytes;
 
@@ -403,7 +402,8 @@ class THeaderList : public TTextList {
 };
 
 TEST(DataList, FilesReadAnyLineEndAndWriteCrLf) {
-  auto dir = TempDir();
+  const testing::TTempFolder temp;
+  const std::filesystem::path& dir = temp.Path();
   auto file = dir / "list.txt";
   WriteBytes(file, "#v1\rone\ntwo\r\n\r\n" + Sj("ソ表") + "\nlast");
   THeaderList list;
@@ -441,7 +441,8 @@ TEST(DataList, FilesReadAnyLineEndAndWriteCrLf) {
 }
 
 TEST(DataList, UnreadableFilesRaiseTheSystemMessageAndChangeNothing) {
-  auto dir = TempDir();
+  const testing::TTempFolder temp;
+  const std::filesystem::path& dir = temp.Path();
   TTextList list;
   list.Add("unsaved");
   TPosixFiles files;
@@ -464,7 +465,8 @@ TEST(DataList, UnreadableFilesRaiseTheSystemMessageAndChangeNothing) {
 }
 
 TEST(DataList, ReadOnlyFileIsNeitherOverwrittenNorLeftWithDebris) {
-  auto dir = TempDir();
+  const testing::TTempFolder temp;
+  const std::filesystem::path& dir = temp.Path();
   auto file = dir / "ro.txt";
   WriteBytes(file, "a\r\n");
   ::chmod(file.c_str(), 0444);

@@ -55,7 +55,6 @@ class TSampleOption : public TBaseOption {
   }
 };
 
-std::filesystem::path TempDir() { return testing::TempDir("vorna-storage-"); }
 using testing::ReadBytes;
 using testing::TRootedFiles;
 using testing::WriteBytes;
@@ -77,7 +76,8 @@ class Storage : public ::testing::TestWithParam<bool> {
     return UseIni() ? option.LoadFromIniFile(FFiles, FDir / "settings.ini", section)
                     : option.LoadFromRegistry(FFiles, "Tests", section);
   }
-  std::filesystem::path FDir = TempDir();
+  testing::TTempFolder FTemp;
+  std::filesystem::path FDir = FTemp.Path();
   TRootedFiles FFiles{FDir / "config"};
 };
 
@@ -228,7 +228,8 @@ TEST(IniStorage, RefusesWhatALineCannotHold) {
 }
 
 TEST(IniStorage, FileFailuresRaiseTheSystemMessageAndKeepTheOldFile) {
-  auto dir = TempDir();
+  const testing::TTempFolder temp;
+  const std::filesystem::path& dir = temp.Path();
   TPosixFiles files;
   auto option = MakeDataItem<TSampleOption>();
   option->Count = 1;
@@ -265,7 +266,8 @@ TEST(IniStorage, FileFailuresRaiseTheSystemMessageAndKeepTheOldFile) {
 }
 
 TEST(UserStorage, LivesInOneTypedFilePerSubKey) {
-  auto dir = TempDir();
+  const testing::TTempFolder temp;
+  const std::filesystem::path& dir = temp.Path();
   TRootedFiles files(dir);
   EXPECT_EQ(TUserStorage::FileNameFor(dir, ""), dir / "UrProject" / "ＶＯＲＮＡ Editor.conf");
   EXPECT_EQ(TUserStorage::FileNameFor(dir, Sj("親\\..\\ソ%/")),
@@ -292,7 +294,8 @@ TEST(UserStorage, LivesInOneTypedFilePerSubKey) {
 }
 
 TEST(UserStorage, KeepsUnreadableLinesAndReportsFolderFailures) {
-  auto dir = TempDir();
+  const testing::TTempFolder temp;
+  const std::filesystem::path& dir = temp.Path();
   TUserStorage store = TUserStorage::InMemory();
   store.SetText(
       "[S]\r\ngarbage\r\n\"I\"=dword:\r\n\"J\"=dword:123456789\r\n\"H\"=hex:1,2\r\n\"ok\"=\"1\"\r\n");

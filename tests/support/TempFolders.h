@@ -1,10 +1,13 @@
-// A temporary folder removed with everything in it at the end of a test, and
-// an environment variable set for the duration of a test (header only).
+// A temporary folder removed with everything in it at the end of a test, raw
+// file bytes in and out, and an environment variable set for the duration of
+// a test (header only).
 #pragma once
 
 #include <stdlib.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <optional>
 #include <string>
 
@@ -31,6 +34,15 @@ class TTempFolder {
  private:
   std::filesystem::path FPath;
 };
+
+inline std::string ReadBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
 
 class TScopedEnvironment {
  public:
