@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "FakePrinterBackend.h"
+#include "LineItems.h"
 #include "PlatformDoubles.h"
 #include "RecordingCanvas.h"
 #include "graphics/Colors.h"
@@ -98,15 +99,7 @@ bool Has(const std::vector<std::string>& lines, const std::string& line) {
   return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
-// A record that is one line of text.
-class TLineItem : public TDataItem {
- public:
-  std::string Text;
-  std::string GetDataText() const override { return Text; }
-
- protected:
-  void ParseDataText(std::string_view text) override { Text = text; }
-};
+using testing::TLineItem;
 
 class PlatformServicesTest : public ::testing::Test {
  protected:

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "LineItems.h"
 #include "PlatformDoubles.h"
 #include "settings/DataLists.h"
 #include "settings/IniStorages.h"
@@ -15,15 +16,7 @@ namespace {
 
 using testing::TMemoryFiles;
 
-// A record that is one line of text.
-class TLineItem : public TDataItem {
- public:
-  std::string Text;
-  std::string GetDataText() const override { return Text; }
-
- protected:
-  void ParseDataText(std::string_view text) override { Text = text; }
-};
+using testing::TLineItem;
 
 TEST(StoreFiles, IniFileIsReadAndReplacedThroughTheService) {
   TMemoryFiles files;
