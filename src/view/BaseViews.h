@@ -17,6 +17,7 @@
 #include "platform/PlatformServices.h"
 #include "settings/BaseStyles.h"
 #include "settings/HeaderFooterCodes.h"
+#include "view/BaseViewHints.h"
 #include "view/ViewHosts.h"
 #include "view/ViewInputs.h"
 
@@ -102,7 +103,8 @@ class TBaseView {
   virtual void DoPainting();
   virtual void DoPainted();
   virtual unsigned HitTest(TPoint point);
-  // The hint text and where it shows; the base view has none.
+  // The hint text and where it shows; the base view has none. Overrides may
+  // change FHintData, which holds the defaults when this is called.
   virtual void GetHintInfo(std::string& text, TPoint& at);
   virtual void MouseDownHook(TMouseButton button, TShiftState shift, int x, int y);
   virtual void MouseMoveHook(TShiftState shift, int x, int y);
@@ -181,6 +183,11 @@ class TBaseView {
   void DoubleClick();
   void EndDrag();
   void DragOver(bool outside) { DragOverHook(outside); }
+  // The host's pointer rests at `at` (client pixels): with a hint text from
+  // GetHintInfo, the host shows it 20 pixels lower for HintDurationMs.
+  void HintRequested(TPoint at);
+  // The layout of the hint last asked for (the host's hint window reads it).
+  const TBaseViewHintData& HintData() const { return FHintData; }
 
   // --- state read by the control, the descendant and the tests ---------------------------
   TViewHost& Host() const { return FHost; }
@@ -305,6 +312,7 @@ class TBaseView {
   std::unique_ptr<TTimer> FAutoScrollTimer;
   int FRatioValue = 100;
   TFontSpec FFont;  // the view's own font, at 100 %
+  TBaseViewHintData FHintData;
 
  private:
   // The style's OnChanging / OnChange bound to the view.
