@@ -42,7 +42,10 @@ void TBaseView::CalcGeometry(const TRect& clientRect) {
     h = m.PaperSize.Y;
     if (w < 1 || h < 1) return;
   } else if (paper) {
-    const int pw = m.ScreenPaperSize.X, ph = m.ScreenPaperSize.Y;
+    // The sheet in screen pixels at 100 %: the printer's sheet at the screen's
+    // resolution. (The metrics' ScreenPaperSize holds the same once a printer
+    // was read, but stays in printer pixels before that.)
+    const int pw = RoundPixels(m.PaperSize.X * m.Scale.X), ph = RoundPixels(m.PaperSize.Y * m.Scale.Y);
     if (pw < 1 || ph < 1) return;  // no usable metrics: keep the last geometry
     int r = FRatioValue;
     if (r == kRatioFitSheet) {

@@ -12,9 +12,12 @@ using testing::TBaseViewTest;
 
 TEST_F(TBaseViewTest, A4SheetSizesFollowThePrinterResolution) {
   MakeView(100);
-  // No printer: the sheet is the 360-dpi A4 default in pixels.
-  EXPECT_EQ(View->SheetWidth(), 2976);
-  EXPECT_EQ(View->SheetHeight(), 4209);
+  // No printer: the 360-dpi A4 default sheet, shown at the screen's resolution
+  // (not at its 2976 x 4209 printer pixels).
+  EXPECT_EQ(View->SheetWidth(), 794);
+  EXPECT_EQ(View->SheetHeight(), 1122);
+  Style().SetOrientation(true);
+  EXPECT_EQ(View->SheetWidth(), 1122);
   View.reset();
   UsePrinter();
   MakeView(100);
@@ -155,7 +158,7 @@ TEST_F(TBaseViewTest, BadGeometryInputNeverBreaksTheView) {
   EXPECT_LE(View->LastPage(), View->PageCount() - 1);
   // No usable metrics: the previous geometry stays.
   const int width = View->SheetWidth();
-  Metrics.ScreenPaperSize = {0, 0};
+  Metrics.PaperSize = {0, 0};
   View->Resize();
   EXPECT_EQ(View->SheetWidth(), width);
 }
