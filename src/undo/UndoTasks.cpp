@@ -109,6 +109,12 @@ void TTaskEdit::Undo() {
     back.RangeEnd = FInsertEnd;
     back.InsertAt = FInsertStart;
   }
+  if (FDeleteBox) {
+    // A box goes back at its own left column, which the removal point may lie
+    // beyond (the box began on the trail half of a character).
+    back.UseInsertAt = true;
+    back.InsertAt = FRangeStart;
+  }
   const TReplaceResult restored = owner->ReplaceText(back);
   if (!FDeleteBox && !FDeletedText.empty()) {
     // A merged run of deletions, or an overwritten run, is redone as one range.
