@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "NullServices.h"
 #include "document/EditResults.h"
 #include "text/ShiftJis.h"
 
@@ -18,6 +19,26 @@ bool Before(TDisplayPos a, TDisplayPos b) { return a.Row < b.Row || (a.Row == b.
 void LayOutAt(TEditList& list, int capacityCells) {
   list.FCharsPerRow = capacityCells;
   list.Relayout();
+}
+
+bool SameRowsAsFreshLayout(const TEditList& list) {
+  static TNoFiles files;
+  static TNoMessages messages;
+  static TEditList fresh(files, messages);
+  std::vector<std::string> lines;
+  lines.reserve(static_cast<size_t>(list.Count()));
+  for (int i = 0; i < list.Count(); ++i) lines.push_back(list.Get(i));
+  fresh.ApplyLayoutSettings(list.Layout());
+  fresh.Assign(lines);
+  fresh.FCharsPerRow = list.FCharsPerRow;
+  fresh.FWrapWidth = list.FWrapWidth;
+  fresh.FColumnSpacePx = list.FColumnSpacePx;
+  fresh.FMeasureCanvas = list.FMeasureCanvas;
+  fresh.Relayout();
+  if (fresh.RowCount() != list.RowCount()) return false;
+  for (int row = 0; row < list.RowCount(); ++row)
+    if (!(fresh.GetRow(row) == list.GetRow(row))) return false;
+  return true;
 }
 
 TEditorDouble::TEditorDouble(TEditList& list, TEditorUndo& undo) : FList(list), FUndo(undo) {
@@ -136,6 +157,8 @@ TReplaceResult TEditorDouble::ReplaceText(const TReplaceRequest& q) {
     FList.InsertText(point, q.Text, inserted, q.InsertBox, q.Verbatim);
     out = {inserted.InsertStart, inserted.CaretPos, inserted.BoxPieces};
   }
+  // Placing the caret without extending drops any selection left.
+  ClearSelection();
   PlaceCaret(q.CaretTarget.Column >= 1 ? q.CaretTarget : out.InsertEnd);
   if (q.SelectInserted && !(out.InsertStart == out.InsertEnd))
     SelectRange(out.InsertStart, out.InsertEnd, q.InsertBox);
@@ -196,6 +219,7 @@ void TEditorDouble::SelectionRange(TDisplayPos& start, TDisplayPos& end) const {
 }
 
 void TEditorDouble::DeleteSelectionAs(TEditKind kind) {
+  if (FSelAnchor == FSelEnd) return ClearSelection();  // an empty selection deletes nothing
   TReplaceRequest q;
   q.RangeStart = FSelAnchor;
   q.RangeEnd = FSelEnd;

@@ -9,7 +9,6 @@
 
 #include "EditorDoubles.h"
 #include "PlatformDoubles.h"
-#include "RelayoutOracle.h"
 #include "TestSupport.h"
 #include "undo/EditorUndos.h"
 
@@ -39,14 +38,7 @@ struct UndoFixture : ::testing::Test {
   void TypeEach(std::string_view chars) {
     for (size_t i = 0; i < chars.size(); ++i) editor.Type(chars.substr(i, 1));
   }
-  // True when the row table equals a fresh layout of the same lines.
-  bool RowsFresh() const {
-    const std::vector<TRowInfo> fresh = FreshLayoutRows(list);
-    if (static_cast<int>(fresh.size()) != list.RowCount()) return false;
-    for (size_t i = 0; i < fresh.size(); ++i)
-      if (!(list.GetRow(static_cast<int>(i)) == fresh[i])) return false;
-    return true;
-  }
+  bool RowsFresh() const { return SameRowsAsFreshLayout(list); }
 };
 
 }  // namespace vorna::testing
