@@ -131,14 +131,14 @@ class TEditListInfoList : public TDataList {
 
  private:
   friend class TEditListInfo;
-  TFileService& FFiles;
-  TMessageBoxes& FMessages;
   int FItemIndex = 0;
   TTextMeasurer* FCanvas = nullptr;
   TEditorStyle* FStyle = nullptr;
   TBackupMode FBackupMode = bmNone;
   std::string FBackupFolder;
   TUndoOwner* FView = nullptr;
+  TFileService& FFiles;  // handed to every document
+  TMessageBoxes& FMessages;
 };
 
 }  // namespace vorna
