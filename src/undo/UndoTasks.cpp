@@ -24,14 +24,22 @@ class TPaintLock {
 };
 
 // At most 20 bytes, never half a character, line breaks shown as "\n".
-std::string Short(std::string_view s) { return EscapeLineBreaks(Abbreviate(s, 20, false)); }
+// Texts are built by appending: GCC 12 warns falsely (-Wrestrict) on
+// "literal" + string in Release builds.
+void AppendQuoted(std::string& out, std::string_view s) {
+  out += '"';
+  out += EscapeLineBreaks(Abbreviate(s, 20, false));
+  out += '"';
+}
 
 const std::string& Arrow(bool redo) { return Cp932Lit(redo ? "→" : "←"); }
 
-std::string Quoted(std::string_view s) { return "\"" + Short(s) + "\""; }
-
-std::string RowColumn(TDisplayPos pos) {
-  return "[" + std::to_string(static_cast<long long>(pos.Row) + 1) + ":" + std::to_string(pos.Column) + "]";
+void AppendRowColumn(std::string& out, TDisplayPos pos) {
+  out += '[';
+  out += std::to_string(static_cast<long long>(pos.Row) + 1);
+  out += ':';
+  out += std::to_string(pos.Column);
+  out += ']';
 }
 
 }  // namespace
@@ -39,7 +47,13 @@ std::string RowColumn(TDisplayPos pos) {
 // --- caret jump --------------------------------------------------------------
 
 std::string TTaskJump::Text(bool redo) const {
-  return Cp932Lit("カーソル移動 ") + RowColumn(FOldCaret) + " " + Arrow(redo) + " " + RowColumn(FNewCaret);
+  std::string text = Cp932Lit("カーソル移動 ");
+  AppendRowColumn(text, FOldCaret);
+  text += ' ';
+  text += Arrow(redo);
+  text += ' ';
+  AppendRowColumn(text, FNewCaret);
+  return text;
 }
 
 std::string TTaskJump::GetUndoText() const { return Text(false); }
@@ -68,9 +82,22 @@ void TTaskJump::Redo() {
 // --- text edit ---------------------------------------------------------------
 
 std::string TTaskEdit::Text(bool redo) const {
-  if (FDeletedText.empty()) return Cp932Lit("【文字挿入】") + Quoted(FInsertedText);
-  if (FInsertedText.empty()) return Cp932Lit("【文字削除】") + Quoted(FDeletedText);
-  return Cp932Lit("【文字上書き】") + Quoted(FDeletedText) + " " + Arrow(redo) + " " + Quoted(FInsertedText);
+  std::string text;
+  if (FDeletedText.empty()) {
+    text = Cp932Lit("【文字挿入】");
+    AppendQuoted(text, FInsertedText);
+  } else if (FInsertedText.empty()) {
+    text = Cp932Lit("【文字削除】");
+    AppendQuoted(text, FDeletedText);
+  } else {
+    text = Cp932Lit("【文字上書き】");
+    AppendQuoted(text, FDeletedText);
+    text += ' ';
+    text += Arrow(redo);
+    text += ' ';
+    AppendQuoted(text, FInsertedText);
+  }
+  return text;
 }
 
 std::string TTaskEdit::GetUndoText() const { return Text(false); }
