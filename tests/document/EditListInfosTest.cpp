@@ -78,7 +78,7 @@ TEST_F(EditListInfosTest, NewDocumentHasEverythingBeforeItBecomesCurrent) {
   bool checked = false;
   slots.OnItemIndexChange = [&](TDataList*) {
     TEditList* doc = slots.CurrentItem()->GetList();
-    EXPECT_EQ(doc->FMeasureCanvas, &canvas);
+    EXPECT_EQ(testing::MeasurerOf(*doc), &canvas);
     EXPECT_EQ(doc->Style().GetTabLength(), 8);
     EXPECT_EQ(doc->FBackupMode, bmBakExtension);
     EXPECT_EQ(doc->FBackupFolder, "/backup/");

@@ -41,6 +41,8 @@ bool SameRowsAsFreshLayout(const TEditList& list) {
   return true;
 }
 
+TTextMeasurer* MeasurerOf(const TEditList& list) { return list.FMeasureCanvas; }
+
 TEditorDouble::TEditorDouble(TEditList& list, TEditorUndo& undo) : FList(list), FUndo(undo) {
   FUndo.SetOwner(this);
 }

@@ -14,13 +14,16 @@
 namespace vorna::testing {
 
 // Lays the document out again at `capacityCells` cells per row (0: no fixed
-// capacity). With SameRowsAsFreshLayout, the one place tests touch the
-// document's layout inputs.
+// capacity). This, SameRowsAsFreshLayout and MeasurerOf are the one place the
+// tests touch the document's layout inputs.
 void LayOutAt(TEditList& list, int capacityCells);
 
 // True when the row table equals what a full layout of the same lines under
 // the same settings builds (one reused document, so it is cheap to ask often).
 bool SameRowsAsFreshLayout(const TEditList& list);
+
+// The canvas the document measures with.
+TTextMeasurer* MeasurerOf(const TEditList& list);
 
 class TEditorDouble : public TUndoOwner {
  public:
