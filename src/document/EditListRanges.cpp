@@ -179,7 +179,8 @@ void TEditList::DeleteRange(TDisplayPos start, TDisplayPos end, TEditResult& res
   if (heading) Fire(OnHeadingChange);
 }
 
-void TEditList::InsertText(TDisplayPos pos, std::string_view text, TEditResult& result, bool box) {
+void TEditList::InsertText(TDisplayPos pos, std::string_view text, TEditResult& result, bool box,
+                           bool verbatim) {
   result.InsertedText.clear();
   result.BoxPieces.clear();
   pos = ClampDisplay(*this, pos);
@@ -233,7 +234,7 @@ void TEditList::InsertText(TDisplayPos pos, std::string_view text, TEditResult& 
     const std::string pad = Indent(firstPadding, zenkaku);
     // The kept indent is the one of the line the text goes into.
     int indent = 0;
-    if (FEditSettings.EditIndent) {
+    if (FEditSettings.EditIndent && !verbatim) {
       const std::string& line = Get(d.Y);
       while (indent < static_cast<int>(line.size()) && line[static_cast<size_t>(indent)] == ' ') ++indent;
     }
@@ -253,7 +254,7 @@ void TEditList::InsertText(TDisplayPos pos, std::string_view text, TEditResult& 
         head += piecePad;
         head += piece;
         std::string lead = spaces;
-        if (FLayout.Wrap.ItemizedStatement) lead += NextListItemNumber(line);
+        if (FLayout.Wrap.ItemizedStatement && !verbatim) lead += NextListItemNumber(line);
         line = lead + std::string(after);
         block.push_back(std::move(head));
         d = {static_cast<int>(lead.size()) + 1, d.Y + 1};

@@ -159,8 +159,10 @@ class TEditList {
   // Removes the range; result.TrackPos is read on entry and carried through.
   void DeleteRange(TDisplayPos start, TDisplayPos end, TEditResult& result, bool box);
   // Inserts text at pos (padding a column beyond the row's end with spaces).
-  // CR LF, a lone CR and a lone LF all break lines.
-  void InsertText(TDisplayPos pos, std::string_view text, TEditResult& result, bool box);
+  // CR LF, a lone CR and a lone LF all break lines. With `verbatim` the lines
+  // get no kept indent and no list number (text put back by an undo).
+  void InsertText(TDisplayPos pos, std::string_view text, TEditResult& result, bool box,
+                  bool verbatim = false);
   // The display position of the occurrence-th match of pattern from `from`
   // on (forward) or before it (backward), or (-1, -1); never wraps around.
   void FindText(std::string_view pattern, TDisplayPos from, TDisplayPos& found, int occurrence,

@@ -122,6 +122,19 @@ TEST_F(RangeEditsTest, PastedLinesKeepTheIndent) {
   EXPECT_EQ(list.Lines(), (std::vector<std::string>{"1. one", "2.two", "3.three"}));
 }
 
+TEST_F(RangeEditsTest, VerbatimInsertionKeepsNoIndentAndNoNumber) {
+  list.FEditSettings.EditIndent = true;
+  Load("    a");
+  list.InsertText({6, 0}, "\r\nx", result, false, true);
+  EXPECT_EQ(list.Lines(), (std::vector<std::string>{"    a", "x"}));
+  EXPECT_EQ(result.InsertedText, "\r\nx");
+  list.FEditSettings.EditIndent = false;
+  Apply([](TDocumentLayout& l) { l.Wrap.ItemizedStatement = true; });
+  Load("1. one");
+  list.InsertText({7, 0}, "\r\nx", result, false, true);
+  EXPECT_EQ(list.Lines(), (std::vector<std::string>{"1. one", "x"}));
+}
+
 TEST_F(RangeEditsTest, LoneLineEndsBreakLinesLikeCrLf) {
   Load("ab");
   list.InsertText({2, 0}, "1\r2\n3\r\n", result, false);
