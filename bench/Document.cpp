@@ -29,7 +29,7 @@ void BM_LoadAndLayout(benchmark::State& state) {
     TEditList list(bench::Files(), bench::Messages());
     list.OnRelayoutProgress = [&](TEditList*, int stage, int, bool&) { warned |= stage == rsSlowLayout; };
     list.SetText(text);
-    list.FCharsPerRow = 40;
+    list.SetWrapInputs({.CapacityCells = 40});
     list.Relayout();
     rows = list.RowCount();
     projected = list.FProjectedTime;

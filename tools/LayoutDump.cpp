@@ -56,7 +56,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "layout-dump: %s: %s\n", e.Path.c_str(), e.Reason.c_str());
     return 1;
   }
-  list.FCharsPerRow = capacity;
+  list.SetWrapInputs({.CapacityCells = capacity});
   list.Relayout();
   std::printf("row\tline\tstart\tlength\trow_in_line\tindent\tlast\tscene\n");
   for (int row = 0; row < list.Rows().Count(); ++row) {

@@ -50,7 +50,7 @@ void TEditList::FormatLines(TDisplayPos start, TDisplayPos end, TFormatResult& r
   const int endByte = DisplayToDoc(end).X;  // the end line itself is not cut
 
   TWrapInputs inputs;
-  inputs.Capacity = std::max(width, 0);
+  inputs.CapacityCells = std::max(width, 0);
   std::vector<int> lengths;
   int line = first;
   for (int k = first; k < last; ++k) {

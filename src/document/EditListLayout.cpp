@@ -24,15 +24,6 @@ uint8_t IndentCells(int cells) { return static_cast<uint8_t>(std::clamp(cells, 0
 
 }  // namespace
 
-TWrapInputs TEditList::WrapInputs() const {
-  TWrapInputs inputs;
-  inputs.Capacity = FCharsPerRow;
-  inputs.WrapWidthPx = FWrapWidth;
-  inputs.ColumnSpacePx = FColumnSpacePx;
-  inputs.Measurer = FMeasureCanvas;
-  return inputs;
-}
-
 bool TEditList::ReportProgress(int stage, int value) {
   bool cancel = false;
   if (OnRelayoutProgress) OnRelayoutProgress(this, stage, value, cancel);
@@ -53,7 +44,7 @@ void TEditList::BuildLineRows(int line, std::vector<TRowInfo>& rows, int& scene)
   const std::string& text = Get(line);
   const TLineIndent indent = GetLineIndent(text, FLayout.Wrap);
   static thread_local std::vector<int> lengths;
-  WrapText(text, WrapInputs(), FLayout.Wrap, indent, lengths);
+  WrapText(text, FWrapInputs, FLayout.Wrap, indent, lengths);
   const int n = static_cast<int>(lengths.size());
   const bool heading = FLayout.ScenesNumbered() && IsHeadingLine(line);
   uint32_t start = 1;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "layout/LineWraps.h"
 #include "text/Cp932.h"
 
 namespace vorna {
@@ -166,6 +167,11 @@ void TEditList::ApplyLayoutSettings(const TDocumentLayout& layout) {
   FNeedRelayout =
       !SameWrapping(FLayout, layout) || (layout.Wrap.ProportionalFont && layout.Wrap.ColumnCountAuto);
   FLayout = layout;
+}
+
+void TEditList::SetWrapInputs(const TWrapInputs& inputs) {
+  if (!SameWrapInputs(FWrapInputs, inputs)) FNeedRelayout = true;
+  FWrapInputs = inputs;
 }
 
 void TEditList::ApplyStyle(TEditorStyle* style) {

@@ -18,7 +18,6 @@ namespace vorna {
 
 class TFileService;
 class TMessageBoxes;
-class TTextMeasurer;
 class EFileError;
 // Result records of the range operations (document/EditResults.h).
 struct TEditResult;
@@ -130,6 +129,10 @@ class TEditList {
   void LinesInserted(int first, int count);
   void LinesDeleted(int first, int count);
   void RenumberScenes();
+  // The measuring inputs of the wrapping, set by the view's page geometry.
+  // FNeedRelayout is set when the new inputs would cut some line differently.
+  void SetWrapInputs(const TWrapInputs& inputs);
+  const TWrapInputs& WrapInputs() const { return FWrapInputs; }
   int RowCount() const;
   TRowInfo GetRow(int row) const { return FRows.GetRow(row); }
   const TInfoList& Rows() const { return FRows; }
@@ -182,11 +185,7 @@ class TEditList {
   bool IsAtLineEnd(TDisplayPos pos) const;
   // --- end of range editing ----------------------------------------------------
 
-  // --- layout inputs, set by the view --------------------------------------
-  TTextMeasurer* FMeasureCanvas = nullptr;
-  int FWrapWidth = 0;
-  int FCharsPerRow = 0;
-  int FColumnSpacePx = 0;
+  // --- layout state ----------------------------------------------------------
   int FMaxLineLength = 0;
   int FProjectedTime = 0;
   int FProgressInterval = 10000;
@@ -211,7 +210,6 @@ class TEditList {
   bool ReportProgress(int stage, int value);
   void MakeBackup();
   std::string UnusedUntitledName();
-  TWrapInputs WrapInputs() const;
   void ShiftLines(int firstRow, int delta);
   void ShiftScenes(int firstRow, int delta);
   int SceneBefore(int row) const;
@@ -228,6 +226,7 @@ class TEditList {
   TInfoList FRows;
   TDataItemPtr<TEditorStyle> FStyle;
   TDocumentLayout FLayout;  // what FStyle gives the layout, kept ready
+  TWrapInputs FWrapInputs;
   bool FLoading = false;
   bool FReadOnlyFile = false;
   bool FModified = false;

@@ -21,7 +21,7 @@ struct RowTableTest : ::testing::Test {
   TEditList list{files, messages};
 
   void Layout(int capacity) {
-    list.FCharsPerRow = capacity;
+    list.SetWrapInputs({.CapacityCells = capacity});
     list.Relayout();
   }
   std::vector<TRowInfo> FreshRows() { return testing::FreshLayoutRows(list); }
@@ -259,6 +259,27 @@ TEST_F(RowTableTest, ChangedWrappingSettingsAskForALayout) {
   list.ApplyLayoutSettings(layout);
   list.ApplyLayoutSettings(layout);
   EXPECT_TRUE(list.FNeedRelayout);  // proportional measuring always lays out again
+}
+
+TEST_F(RowTableTest, WrapInputsAskForALayoutOnlyWhenRowsWouldMove) {
+  list.SetText(std::string(30, 'x'));
+  list.SetWrapInputs({.CapacityCells = 8});
+  EXPECT_TRUE(list.FNeedRelayout);  // set by the new capacity, cleared only by the layout itself
+  list.Relayout();
+  EXPECT_FALSE(list.FNeedRelayout);
+  list.SetWrapInputs({.CapacityCells = 3, .WrapWidthPx = 500});  // below 8 counts as 8; the width is unread
+  EXPECT_FALSE(list.FNeedRelayout);
+  EXPECT_EQ(list.WrapInputs().CapacityCells, 3);
+  list.SetWrapInputs({.CapacityCells = 10});
+  EXPECT_TRUE(list.FNeedRelayout);
+  list.Relayout();
+  EXPECT_EQ(list.RowCount(), 3);
+  list.SetWrapInputs({.ColumnSpacePx = 4});
+  EXPECT_TRUE(list.FNeedRelayout);
+  list.Relayout();
+  list.SetWrapInputs({.ColumnSpacePx = 9});  // without a width nothing wraps either way
+  EXPECT_FALSE(list.FNeedRelayout);
+  EXPECT_EQ(list.RowCount(), 1);
 }
 
 TEST_F(RowTableTest, LinesLongerThan65535BytesKeepTheirRows) {
