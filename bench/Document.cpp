@@ -84,6 +84,6 @@ void BM_InsertOrDeleteLine(benchmark::State& state) {
   }
   state.counters["rows"] = list->RowCount();
 }
-BENCHMARK(BM_InsertOrDeleteLine)->Arg(0)->Arg(10)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_InsertOrDeleteLine)->Arg(0)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

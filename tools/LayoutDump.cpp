@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
   list.Relayout();
   std::printf("row\tline\tstart\tlength\trow_in_line\tindent\tlast\tscene\n");
   for (int row = 0; row < list.Rows().Count(); ++row) {
-    const TRowInfo& r = list.Rows()[row];
+    const TRowInfo r = list.GetRow(row);
     std::printf("%d\t%d\t%u\t%u\t%u\t%u\t%u\t%u\n", row, r.Line, r.Start, r.Length, r.RowInLine, r.Indent,
                 r.LastRow, r.SceneNo);
   }

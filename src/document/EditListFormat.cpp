@@ -123,7 +123,7 @@ int TEditList::RowsToLineEnd(int row) const {
   const int rows = FRows.Count();
   if (row < 0 || row >= rows) return 1;
   int r = row;
-  while (r + 1 < rows && !FRows[r].LastRow) ++r;
+  while (r + 1 < rows && !FRows.GetRow(r).LastRow) ++r;
   return r - row + 1;
 }
 
