@@ -24,7 +24,7 @@ inline testing::TNoMessages& Messages() {
 inline std::unique_ptr<TEditList> LaidOut(const std::string& text) {
   auto list = std::make_unique<TEditList>(Files(), Messages());
   list->SetText(text);
-  list->FCharsPerRow = 40;
+  list->SetWrapInputs({.CapacityCells = 40});
   list->Relayout();
   return list;
 }

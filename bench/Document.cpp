@@ -29,7 +29,7 @@ void BM_LoadAndLayout(benchmark::State& state) {
     TEditList list(bench::Files(), bench::Messages());
     list.OnRelayoutProgress = [&](TEditList*, int stage, int, bool&) { warned |= stage == rsSlowLayout; };
     list.SetText(text);
-    list.FCharsPerRow = 40;
+    list.SetWrapInputs({.CapacityCells = 40});
     list.Relayout();
     rows = list.RowCount();
     projected = list.FProjectedTime;
@@ -84,6 +84,6 @@ void BM_InsertOrDeleteLine(benchmark::State& state) {
   }
   state.counters["rows"] = list->RowCount();
 }
-BENCHMARK(BM_InsertOrDeleteLine)->Arg(0)->Arg(10)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_InsertOrDeleteLine)->Arg(0)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

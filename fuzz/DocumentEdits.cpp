@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TEditList list(files, messages);
   list.ApplyLayoutSettings(layout);
   list.SetText(in.Bytes(in.Byte()));
-  list.FCharsPerRow = capacity;
+  list.SetWrapInputs({.CapacityCells = capacity});
   list.Relayout();
   while (!in.Data.empty()) {
     const uint8_t op = in.Byte();

@@ -83,7 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   list.FEditSettings.LineCountInPage = (more >> 6) * 3;
   list.FFindOptions = static_cast<unsigned char>(flags & 3);
   list.SetText(in.Bytes(in.Byte()));
-  list.FCharsPerRow = in.Byte() % 50;
+  list.SetWrapInputs({.CapacityCells = in.Byte() % 50});
   list.Relayout();
 
   while (!in.Data.empty()) {

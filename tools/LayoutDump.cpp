@@ -56,11 +56,11 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "layout-dump: %s: %s\n", e.Path.c_str(), e.Reason.c_str());
     return 1;
   }
-  list.FCharsPerRow = capacity;
+  list.SetWrapInputs({.CapacityCells = capacity});
   list.Relayout();
   std::printf("row\tline\tstart\tlength\trow_in_line\tindent\tlast\tscene\n");
   for (int row = 0; row < list.Rows().Count(); ++row) {
-    const TRowInfo& r = list.Rows()[row];
+    const TRowInfo r = list.GetRow(row);
     std::printf("%d\t%d\t%u\t%u\t%u\t%u\t%u\t%u\n", row, r.Line, r.Start, r.Length, r.RowInLine, r.Indent,
                 r.LastRow, r.SceneNo);
   }

@@ -50,7 +50,7 @@ void TEditList::FormatLines(TDisplayPos start, TDisplayPos end, TFormatResult& r
   const int endByte = DisplayToDoc(end).X;  // the end line itself is not cut
 
   TWrapInputs inputs;
-  inputs.Capacity = std::max(width, 0);
+  inputs.CapacityCells = std::max(width, 0);
   std::vector<int> lengths;
   int line = first;
   for (int k = first; k < last; ++k) {
@@ -123,7 +123,7 @@ int TEditList::RowsToLineEnd(int row) const {
   const int rows = FRows.Count();
   if (row < 0 || row >= rows) return 1;
   int r = row;
-  while (r + 1 < rows && !FRows[r].LastRow) ++r;
+  while (r + 1 < rows && !FRows.GetRow(r).LastRow) ++r;
   return r - row + 1;
 }
 

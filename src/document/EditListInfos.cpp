@@ -27,7 +27,11 @@ uint64_t RowPrint(const TEditList& list) {
 }
 
 // The one place the list's canvas reaches a document.
-void GiveMeasurer(TEditList& list, TTextMeasurer* canvas) { list.FMeasureCanvas = canvas; }
+void GiveMeasurer(TEditList& list, TTextMeasurer* canvas) {
+  TWrapInputs inputs = list.WrapInputs();
+  inputs.Measurer = canvas;
+  list.SetWrapInputs(inputs);
+}
 
 }  // namespace
 

@@ -24,15 +24,6 @@ uint8_t IndentCells(int cells) { return static_cast<uint8_t>(std::clamp(cells, 0
 
 }  // namespace
 
-TWrapInputs TEditList::WrapInputs() const {
-  TWrapInputs inputs;
-  inputs.Capacity = FCharsPerRow;
-  inputs.WrapWidthPx = FWrapWidth;
-  inputs.ColumnSpacePx = FColumnSpacePx;
-  inputs.Measurer = FMeasureCanvas;
-  return inputs;
-}
-
 bool TEditList::ReportProgress(int stage, int value) {
   bool cancel = false;
   if (OnRelayoutProgress) OnRelayoutProgress(this, stage, value, cancel);
@@ -53,7 +44,7 @@ void TEditList::BuildLineRows(int line, std::vector<TRowInfo>& rows, int& scene)
   const std::string& text = Get(line);
   const TLineIndent indent = GetLineIndent(text, FLayout.Wrap);
   static thread_local std::vector<int> lengths;
-  WrapText(text, WrapInputs(), FLayout.Wrap, indent, lengths);
+  WrapText(text, FWrapInputs, FLayout.Wrap, indent, lengths);
   const int n = static_cast<int>(lengths.size());
   const bool heading = FLayout.ScenesNumbered() && IsHeadingLine(line);
   uint32_t start = 1;
@@ -87,7 +78,10 @@ int TEditList::PlaceLineRows(int line, int row, int replaced, int& scene) {
 void TEditList::Relayout() {
   if (FLoading || IsUpdating()) return;
   ReportProgress(rsStart, 0);
-  FRows.SetCapacity(std::max(Count(), RowCount()));
+  // The rows are built anew by appending, which fills whole blocks.
+  const int expectedRows = RowCount();
+  FRows.Clear();
+  FRows.SetCapacity(expectedRows);
   FMaxLineLength = 0;
   int scene = 0, row = 0;
   const TLayoutSettings& wrap = FLayout.Wrap;
@@ -99,7 +93,7 @@ void TEditList::Relayout() {
   const int lines = Count();
   for (int i = 0; i < lines; ++i) {
     WrapLine(i, false, scene, row);
-    FMaxLineLength = std::max(FMaxLineLength, static_cast<int>(FLines[static_cast<size_t>(i)].size()));
+    FMaxLineLength = std::max(FMaxLineLength, static_cast<int>(FLines[i].size()));
     if (i == kProjectionLine) {
       const double elapsed =
           std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
@@ -114,16 +108,10 @@ void TEditList::Relayout() {
             TRowInfo r;
             r.Line = j;
             r.Start = 1;
-            r.Length = static_cast<uint32_t>(FLines[static_cast<size_t>(j)].size());
+            r.Length = static_cast<uint32_t>(FLines[j].size());
             r.LastRow = 1;
-            if (row < FRows.Count()) {
-              FRows[row] = r;
-            } else {
-              FRows.AddRow() = r;
-            }
-            ++row;
+            FRows.AddRow(r);
           }
-          FRows.Truncate(row);
           FNeedRelayout = true;
           return;
         }
@@ -131,34 +119,14 @@ void TEditList::Relayout() {
     }
     if (i > 0 && i % interval == 0) ReportProgress(rsProgress, i);
   }
-  FRows.Truncate(row);
   ReportProgress(rsDone, row);
   FNeedRelayout = false;
 }
 
 int TEditList::FirstRowOfLine(int line) const {
-  const auto& rows = FRows.Rows();
-  if (rows.empty() || line < 0) return -1;
-  auto it = std::lower_bound(rows.begin(), rows.end(), line,
-                             [](const TRowInfo& r, int value) { return r.Line < value; });
-  if (it == rows.end() || it->Line != line) return -1;
-  return static_cast<int>(it - rows.begin());
-}
-
-void TEditList::ShiftLines(int firstRow, int delta) {
-  for (int r = std::max(firstRow, 0); r < FRows.Count(); ++r) FRows[r].Line += delta;
-}
-
-void TEditList::ShiftScenes(int firstRow, int delta) {
-  if (delta == 0) return;
-  for (int r = std::max(firstRow, 0); r < FRows.Count(); ++r)
-    if (FRows[r].SceneNo != 0) FRows[r].SceneNo = static_cast<uint16_t>(FRows[r].SceneNo + delta);
-}
-
-int TEditList::SceneBefore(int row) const {
-  for (int r = std::min(row, FRows.Count()) - 1; r >= 0; --r)
-    if (FRows[r].SceneNo != 0) return FRows[r].SceneNo;
-  return 0;
+  if (FRows.Count() == 0 || line < 0) return -1;
+  const int row = FRows.LowerBoundLine(line);
+  return FRows.GetRow(row).Line == line ? row : -1;
 }
 
 // Writes the rows of `line` at firstRow in place of its `oldRows` rows, whose
@@ -166,11 +134,11 @@ int TEditList::SceneBefore(int row) const {
 // follow: their line index (after an insertion) and their scene numbers.
 void TEditList::SpliceLineRows(int line, int firstRow, int oldRows, int oldSceneRows, bool inserted) {
   // Only a numbered heading needs the scene number before it.
-  int scene = FLayout.ScenesNumbered() && IsHeadingLine(line) ? SceneBefore(firstRow) : 0;
+  int scene = FLayout.ScenesNumbered() && IsHeadingLine(line) ? FRows.SceneBefore(firstRow) : 0;
   const int n = PlaceLineRows(line, firstRow, oldRows, scene);
-  if (inserted) ShiftLines(firstRow + n, 1);
-  const int newSceneRows = FRows[firstRow].SceneNo != 0 ? 1 : 0;
-  ShiftScenes(firstRow + n, newSceneRows - oldSceneRows);
+  if (inserted) FRows.ShiftLines(firstRow + n, 1);
+  const int newSceneRows = FRows.GetRow(firstRow).SceneNo != 0 ? 1 : 0;
+  FRows.ShiftScenes(firstRow + n, newSceneRows - oldSceneRows);
   FMaxLineLength = std::max(FMaxLineLength, static_cast<int>(Get(line).size()));
 }
 
@@ -185,16 +153,10 @@ void TEditList::LineInserted(int line) {
 
 void TEditList::LineChanged(int line) {
   if (FLoading || FRows.Count() == 0 || line < 0 || line >= Count()) return;
-  int first = FirstRowOfLine(line);
-  if (first < 0) {
-    const auto& rows = FRows.Rows();
-    first = static_cast<int>(std::lower_bound(rows.begin(), rows.end(), line,
-                                              [](const TRowInfo& r, int value) { return r.Line < value; }) -
-                             rows.begin());
-  }
+  const int first = FRows.LowerBoundLine(line);
   int count = 0;
-  while (first + count < FRows.Count() && FRows[first + count].Line == line) ++count;
-  const int oldSceneRows = count > 0 && FRows[first].SceneNo != 0 ? 1 : 0;
+  while (first + count < FRows.Count() && FRows.GetRow(first + count).Line == line) ++count;
+  const int oldSceneRows = count > 0 && FRows.GetRow(first).SceneNo != 0 ? 1 : 0;
   SpliceLineRows(line, first, count, oldSceneRows, false);
 }
 
@@ -203,12 +165,12 @@ void TEditList::LineDeleted(int line) {
   const int first = FirstRowOfLine(line);
   if (first < 0) return;
   int count = 0;
-  while (first + count < FRows.Count() && FRows[first + count].Line == line) ++count;
-  const bool numbered = FRows[first].SceneNo != 0;
+  while (first + count < FRows.Count() && FRows.GetRow(first + count).Line == line) ++count;
+  const bool numbered = FRows.GetRow(first).SceneNo != 0;
   FRows.DeleteRows(first, count);
-  ShiftLines(first, -1);
+  FRows.ShiftLines(first, -1);
   // The scene numbers after a deleted heading move down with it.
-  ShiftScenes(first, numbered ? -1 : 0);
+  FRows.ShiftScenes(first, numbered ? -1 : 0);
 }
 
 void TEditList::LinesInserted(int first, int count) {
@@ -217,7 +179,7 @@ void TEditList::LinesInserted(int first, int count) {
   // before is the one numbered `first` there.
   int row = FirstRowOfLine(first);
   if (row < 0) row = FRows.Count();
-  int scene = FLayout.ScenesNumbered() ? SceneBefore(row) : 0;
+  int scene = FLayout.ScenesNumbered() ? FRows.SceneBefore(row) : 0;
   const int sceneBefore = scene;
   std::vector<TRowInfo> rows;
   for (int line = first; line < first + count; ++line) {
@@ -226,31 +188,31 @@ void TEditList::LinesInserted(int first, int count) {
   }
   FRows.Splice(row, 0, rows);
   const int after = row + static_cast<int>(rows.size());
-  ShiftLines(after, count);
-  ShiftScenes(after, scene - sceneBefore);
+  FRows.ShiftLines(after, count);
+  FRows.ShiftScenes(after, scene - sceneBefore);
 }
 
 void TEditList::LinesDeleted(int first, int count) {
   if (FLoading || FRows.Count() == 0 || count <= 0) return;
   const int row = FirstRowOfLine(first);
   if (row < 0) return;
-  int end = row, numbered = 0;
-  while (end < FRows.Count() && FRows[end].Line < first + count) {
-    if (FRows[end].SceneNo != 0) ++numbered;
-    ++end;
-  }
+  const int end = FRows.LowerBoundLine(first + count);
+  const int numbered = FRows.NumberedRows(row, end - row);
   FRows.DeleteRows(row, end - row);
-  ShiftLines(row, -count);
-  ShiftScenes(row, -numbered);
+  FRows.ShiftLines(row, -count);
+  FRows.ShiftScenes(row, -numbered);
 }
 
 void TEditList::RenumberScenes() {
   int scene = 0;
   const bool numbered = FLayout.ScenesNumbered();
   for (int r = 0; r < FRows.Count(); ++r) {
-    TRowInfo& row = FRows[r];
-    row.SceneNo =
+    TRowInfo row = FRows.GetRow(r);
+    const uint16_t sceneNo =
         numbered && row.RowInLine == 0 && IsHeadingLine(row.Line) ? static_cast<uint16_t>(++scene) : 0;
+    if (row.SceneNo == sceneNo) continue;
+    row.SceneNo = sceneNo;
+    FRows.PutRow(r, row);
   }
 }
 
@@ -351,10 +313,9 @@ TDisplayPos TEditList::DocToDisplay(TTextPos pos, bool beforePadding) const {
   if (row < 0) return {1, -1};
   const std::string& line = Get(pos.Y);
   const int byte = std::clamp(pos.X, 1, static_cast<int>(line.size()) + 1);
-  while (!FRows[row].LastRow && row + 1 < FRows.Count() &&
-         static_cast<int>(FRows[row].Start + FRows[row].Length) <= byte)
-    ++row;
-  const TRowInfo& r = FRows[row];
+  TRowInfo r = FRows.GetRow(row);
+  while (!r.LastRow && row + 1 < FRows.Count() && static_cast<int>(r.Start + r.Length) <= byte)
+    r = FRows.GetRow(++row);
   const int column = CellColumn(line, byte, FLayout.Wrap, r.Indent, beforePadding, static_cast<int>(r.Start));
   return {std::max(column, 1), row};
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "layout/LineWraps.h"
 #include "text/Cp932.h"
 #include "text/TextLines.h"
 
@@ -18,24 +19,33 @@ TEditList::TEditList(TFileService& files, TMessageBoxes& messages)
     : FFiles(files), FMessages(messages), FFileName(NewDocumentName()), FStyle(MakeDataItem<TEditorStyle>()) {
   FLayout = LayoutFromStyle(*FStyle);
   FEditSettings = EditSettingsFromStyle(*FStyle);
-  FLines.emplace_back();
+  FLines.PushBack({});
 }
 
 const std::string& TEditList::Get(int index) const {
   static const std::string empty;
-  return index >= 0 && index < Count() ? FLines[static_cast<size_t>(index)] : empty;
+  return index >= 0 && index < Count() ? FLines[index] : empty;
+}
+
+std::vector<std::string> TEditList::Lines() const {
+  std::vector<std::string> lines;
+  lines.reserve(static_cast<size_t>(Count()));
+  FLines.ForEachBlock([&](const std::vector<std::string>& block, const auto&) {
+    lines.insert(lines.end(), block.begin(), block.end());
+  });
+  return lines;
 }
 
 void TEditList::Put(int index, std::string_view s) {
   if (index < 0 || index >= Count()) return;
-  FLines[static_cast<size_t>(index)].assign(s);
+  FLines[index].assign(s);
   LineChanged(index);
   SetModified(true);
 }
 
 void TEditList::Insert(int index, std::string_view s) {
   if (index < 0 || index > Count()) return;
-  FLines.insert(FLines.begin() + index, std::string(s));
+  FLines.Insert(index, std::string(s));
   if (!FLoading) {
     LineInserted(index);
     SetModified(true);
@@ -51,7 +61,7 @@ void TEditList::Delete(int index) {
     FLines[0].clear();
     LineChanged(0);
   } else {
-    FLines.erase(FLines.begin() + index);
+    FLines.Erase(index, 1);
     LineDeleted(index);
   }
   SetModified(true);
@@ -59,7 +69,7 @@ void TEditList::Delete(int index) {
 
 void TEditList::InsertLines(int index, const std::vector<std::string>& lines) {
   if (index < 0 || index > Count() || lines.empty()) return;
-  FLines.insert(FLines.begin() + index, lines.begin(), lines.end());
+  FLines.Insert(index, lines.begin(), lines.end());
   if (!FLoading) {
     LinesInserted(index, static_cast<int>(lines.size()));
     SetModified(true);
@@ -76,26 +86,27 @@ void TEditList::DeleteLines(int first, int count) {
     Delete(0);
     return;
   }
-  FLines.erase(FLines.begin() + first, FLines.begin() + first + count);
+  FLines.Erase(first, count);
   LinesDeleted(first, count);
   SetModified(true);
 }
 
 void TEditList::Clear() {
   // A document always holds at least one line, so clearing leaves one empty line.
-  FLines.assign(1, std::string());
+  FLines.Clear();
+  FLines.PushBack({});
   FRows.Clear();
 }
 
 void TEditList::Exchange(int i, int j) {
   if (i < 0 || j < 0 || i >= Count() || j >= Count()) return;
-  std::swap(FLines[static_cast<size_t>(i)], FLines[static_cast<size_t>(j)]);
+  std::swap(FLines[i], FLines[j]);
 }
 
 void TEditList::NewDocument() {
-  FLines.clear();
+  FLines.Clear();
   FRows.Clear();
-  FLines.emplace_back();
+  FLines.PushBack({});
   SetModified(false);
   FUntitled = true;
   SetFileName(NewDocumentName());
@@ -104,32 +115,39 @@ void TEditList::NewDocument() {
 
 std::string TEditList::GetText() const {
   size_t size = 0;
-  for (const auto& line : FLines) size += line.size() + 2;
+  FLines.ForEachBlock([&](const std::vector<std::string>& block, const auto&) {
+    for (const auto& line : block) size += line.size() + 2;
+  });
   std::string text;
   text.reserve(size);
-  for (size_t i = 0; i < FLines.size(); ++i) {
-    if (i) text += "\r\n";
-    text += FLines[i];
-  }
+  bool first = true;
+  FLines.ForEachBlock([&](const std::vector<std::string>& block, const auto&) {
+    for (const auto& line : block) {
+      if (!first) text += "\r\n";
+      text += line;
+      first = false;
+    }
+  });
   return text;
 }
 
 void TEditList::SetText(std::string_view text) {
   const bool endsWithLineEnd =
       text.size() >= 2 && text.substr(text.size() - 2) == "\r\n" && text.find('\0') == std::string_view::npos;
-  FLines = SplitLines(TextBeforeNul(text));
+  std::vector<std::string> lines = SplitLines(TextBeforeNul(text));
+  FLines.Assign(std::make_move_iterator(lines.begin()), std::make_move_iterator(lines.end()));
   FRows.Clear();
-  if (FLines.empty()) FLines.emplace_back();
-  if (endsWithLineEnd) FLines.emplace_back();
+  if (FLines.Empty()) FLines.PushBack({});
+  if (endsWithLineEnd) FLines.PushBack({});
   FLoading = false;
   SetModified(false);
   Fire(OnTextReset);
 }
 
 void TEditList::Assign(const std::vector<std::string>& lines) {
-  FLines = lines;
+  FLines.Assign(lines.begin(), lines.end());
   FRows.Clear();
-  if (FLines.empty()) FLines.emplace_back();
+  if (FLines.Empty()) FLines.PushBack({});
   SetModified(false);
   Fire(OnTextReset);
 }
@@ -152,6 +170,11 @@ void TEditList::ApplyLayoutSettings(const TDocumentLayout& layout) {
   FLayout = layout;
 }
 
+void TEditList::SetWrapInputs(const TWrapInputs& inputs) {
+  if (!SameWrapInputs(FWrapInputs, inputs)) FNeedRelayout = true;
+  FWrapInputs = inputs;
+}
+
 void TEditList::ApplyStyle(TEditorStyle* style) {
   if (!style) return;
   ApplyLayoutSettings(LayoutFromStyle(*style));
@@ -161,7 +184,7 @@ void TEditList::ApplyStyle(TEditorStyle* style) {
 
 bool TEditList::IsHeadingLine(int line) const {
   if (line < 0 || line >= Count()) return false;
-  return IsHeadingText(FLines[static_cast<size_t>(line)]);
+  return IsHeadingText(FLines[line]);
 }
 
 bool TEditList::IsHeadingText(std::string_view text) const {

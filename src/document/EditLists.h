@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "document/BlockedSequences.h"
 #include "document/DocumentLayouts.h"
 #include "document/EditSettings.h"
 #include "document/RowInfos.h"
@@ -18,7 +19,6 @@ namespace vorna {
 
 class TFileService;
 class TMessageBoxes;
-class TTextMeasurer;
 class EFileError;
 // Result records of the range operations (document/EditResults.h).
 struct TEditResult;
@@ -61,19 +61,23 @@ class TEditList {
   static const std::string& NewDocumentName();
 
   // --- lines ---------------------------------------------------------------
-  int Count() const { return static_cast<int>(FLines.size()); }
+  // The lines are kept in blocks: reaching a line by index costs O(log lines)
+  // (O(1) when walking them in order), inserting or deleting one moves at most
+  // one block. The reference Get returns lasts until the next insertion or
+  // deletion of a line.
+  int Count() const { return FLines.Size(); }
   // Empty for an index outside the document.
   const std::string& Get(int index) const;
-  const std::vector<std::string>& Lines() const { return FLines; }
+  // A copy of every line (O(text)).
+  std::vector<std::string> Lines() const;
 
   void Put(int index, std::string_view s);
   void Insert(int index, std::string_view s);
   void Add(std::string_view s);
   void Delete(int index);
-  // The same for a block of lines at once: one shift of the lines and rows
-  // after them however many lines move, so a long paste or deletion stays
-  // linear. The row table and the modified state follow as for the single
-  // primitives.
+  // The same for a block of lines at once, so a long paste or deletion costs
+  // in proportion to its own lines. The row table and the modified state
+  // follow as for the single primitives.
   void InsertLines(int index, const std::vector<std::string>& lines);
   void DeleteLines(int first, int count);
   // Leaves one empty line and no rows; not a modification.
@@ -130,6 +134,10 @@ class TEditList {
   void LinesInserted(int first, int count);
   void LinesDeleted(int first, int count);
   void RenumberScenes();
+  // The measuring inputs of the wrapping, set by the view's page geometry.
+  // FNeedRelayout is set when the new inputs would cut some line differently.
+  void SetWrapInputs(const TWrapInputs& inputs);
+  const TWrapInputs& WrapInputs() const { return FWrapInputs; }
   int RowCount() const;
   TRowInfo GetRow(int row) const { return FRows.GetRow(row); }
   const TInfoList& Rows() const { return FRows; }
@@ -185,11 +193,7 @@ class TEditList {
   bool IsAtLineEnd(TDisplayPos pos) const;
   // --- end of range editing ----------------------------------------------------
 
-  // --- layout inputs, set by the view --------------------------------------
-  TTextMeasurer* FMeasureCanvas = nullptr;
-  int FWrapWidth = 0;
-  int FCharsPerRow = 0;
-  int FColumnSpacePx = 0;
+  // --- layout state ----------------------------------------------------------
   int FMaxLineLength = 0;
   int FProjectedTime = 0;
   int FProgressInterval = 10000;
@@ -214,10 +218,6 @@ class TEditList {
   bool ReportProgress(int stage, int value);
   void MakeBackup();
   std::string UnusedUntitledName();
-  TWrapInputs WrapInputs() const;
-  void ShiftLines(int firstRow, int delta);
-  void ShiftScenes(int firstRow, int delta);
-  int SceneBefore(int row) const;
   // Appends the rows of `line` to `rows`, numbering a heading from `scene`.
   void BuildLineRows(int line, std::vector<TRowInfo>& rows, int& scene) const;
   int PlaceLineRows(int line, int row, int replaced, int& scene);
@@ -226,11 +226,14 @@ class TEditList {
 
   TFileService& FFiles;
   TMessageBoxes& FMessages;
-  std::vector<std::string> FLines;
+  // Strings move one by one when a block opens a gap, so their blocks are
+  // smaller than the row table's, whose records move as plain bytes.
+  TBlockedSequence<std::string, TPlainFields<std::string>, 256> FLines;
   std::string FFileName;
   TInfoList FRows;
   TDataItemPtr<TEditorStyle> FStyle;
   TDocumentLayout FLayout;  // what FStyle gives the layout, kept ready
+  TWrapInputs FWrapInputs;
   bool FLoading = false;
   bool FReadOnlyFile = false;
   bool FModified = false;

@@ -1,33 +1,52 @@
-// Bulk edits of the row table.
+// Edits and searches of the row table.
 #include "document/RowInfos.h"
 
 #include <algorithm>
 
 namespace vorna {
 
-void TInfoList::DeleteRows(int first, int count) {
-  first = std::max(first, 0);
-  const int last = std::min(first + std::max(count, 0), Count());
-  if (first >= last) return;
-  FRows.erase(FRows.begin() + first, FRows.begin() + last);
+bool TInfoList::InsertRow(int index, const TRowInfo& row) {
+  if (index < 0 || index >= Count()) return false;
+  FRows.Insert(index, Stored(row, FRows.InsertOffsets(index)));
+  return true;
 }
 
-void TInfoList::InsertRows(int index, int count) {
-  if (count <= 0) return;
-  index = std::clamp(index, 0, Count());
-  FRows.insert(FRows.begin() + index, static_cast<size_t>(count), TRowInfo{});
+void TInfoList::PutRow(int index, const TRowInfo& row) {
+  if (index < 0 || index >= Count()) return;
+  TOffsets offsets;
+  FRows.At(index, offsets);
+  FRows.Replace(index, Stored(row, offsets));
 }
 
 void TInfoList::Splice(int index, int removed, const std::vector<TRowInfo>& rows) {
   index = std::clamp(index, 0, Count());
   removed = std::clamp(removed, 0, Count() - index);
   const int added = static_cast<int>(rows.size());
-  if (added > removed) {
-    FRows.insert(FRows.begin() + index + removed, static_cast<size_t>(added - removed), TRowInfo{});
-  } else if (added < removed) {
-    FRows.erase(FRows.begin() + index + added, FRows.begin() + index + removed);
+  const int common = std::min(added, removed);
+  for (int i = 0; i < common; ++i) PutRow(index + i, rows[static_cast<size_t>(i)]);
+  if (removed > common) {
+    FRows.Erase(index + common, removed - common);
+  } else if (added > common) {
+    const TOffsets offsets = FRows.InsertOffsets(index + common);
+    static thread_local std::vector<TStoredRow> stored;
+    stored.clear();
+    for (int i = common; i < added; ++i) stored.push_back(Stored(rows[static_cast<size_t>(i)], offsets));
+    FRows.Insert(index + common, stored.begin(), stored.end());
   }
-  std::copy(rows.begin(), rows.end(), FRows.begin() + index);
+}
+
+std::vector<TRowInfo> TInfoList::Rows() const {
+  std::vector<TRowInfo> rows;
+  rows.reserve(static_cast<size_t>(Count()));
+  FRows.ForEachBlock([&](const std::vector<TStoredRow>& block, const TOffsets& offsets) {
+    for (const TStoredRow& row : block) rows.push_back(Row(row, offsets));
+  });
+  return rows;
+}
+
+int TInfoList::SceneBefore(int row) const {
+  const int numbered = FRows.CountBefore(row);
+  return numbered > 0 ? GetRow(FRows.FindCounted(numbered - 1)).SceneNo : 0;
 }
 
 }  // namespace vorna

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "document/BlockedSequences.h"
+
 namespace vorna {
 
 // One display row. Start and Length are 32-bit so that a line longer than
@@ -21,45 +23,111 @@ struct TRowInfo {
   bool operator==(const TRowInfo&) const = default;
 };
 
-// The row table. Records are stored by value; an index outside the table reads
-// as the default record and writes there are ignored.
+// The row table. An index outside the table reads as the default record and
+// writes there are ignored. Records are kept in blocks (BlockedSequences.h):
+// reading, writing, inserting or deleting a record and moving the line or
+// scene numbers of every later record cost O(log rows) plus at most one
+// block, and walking the rows in order costs O(1) per row. The searches by
+// line assume the records are in line order, as the layout keeps them. Like
+// the blocks, const reads are not safe on two threads at once.
 class TInfoList {
  public:
-  int Count() const { return static_cast<int>(FRows.size()); }
+  int Count() const { return FRows.Size(); }
+  // Room for about n records.
   void SetCapacity(int n) {
-    if (n > 0) FRows.reserve(static_cast<size_t>(n));
+    if (n > 0) FRows.Reserve(n);
   }
-  TRowInfo& AddRow() { return FRows.emplace_back(); }
-  // Nullptr for an index outside 0 .. count-1.
-  TRowInfo* InsertRow(int index) {
-    if (index < 0 || index >= Count()) return nullptr;
-    return &*FRows.insert(FRows.begin() + index, TRowInfo{});
-  }
+  void AddRow(const TRowInfo& row) { FRows.PushBack(Stored(row, FRows.InsertOffsets(Count()))); }
+  // Inserts row before index; false (and nothing inserted) outside 0 .. count-1.
+  bool InsertRow(int index, const TRowInfo& row);
   void DeleteRow(int index) {
-    if (index >= 0 && index < Count()) FRows.erase(FRows.begin() + index);
+    if (index >= 0 && index < Count()) FRows.Erase(index, 1);
   }
-  // Replaces the `removed` records from `index` on with `rows`, moving the
-  // records after them once (index and removed are clamped to the table).
+  // Replaces the `removed` records from `index` on with `rows` (index and
+  // removed are clamped to the table); records rows have in common with the
+  // removed ones are overwritten in place.
   void Splice(int index, int removed, const std::vector<TRowInfo>& rows);
   // Removes rows first .. first+count-1 (clamped to the table).
-  void DeleteRows(int first, int count);
-  // Inserts `count` default records before `index` (clamped to 0 .. count).
-  void InsertRows(int index, int count);
-  TRowInfo GetRow(int index) const { return index >= 0 && index < Count() ? FRows[index] : TRowInfo{}; }
-  void PutRow(int index, const TRowInfo& row) {
-    if (index >= 0 && index < Count()) FRows[index] = row;
+  void DeleteRows(int first, int count) { FRows.Erase(first, count); }
+  TRowInfo GetRow(int index) const {
+    if (index < 0 || index >= Count()) return TRowInfo{};
+    TOffsets offsets;
+    const TStoredRow& row = FRows.At(index, offsets);
+    return Row(row, offsets);
   }
-  // Direct access for the layout's loops; the index must be inside the table.
-  TRowInfo& operator[](int index) { return FRows[static_cast<size_t>(index)]; }
-  const TRowInfo& operator[](int index) const { return FRows[static_cast<size_t>(index)]; }
-  void Truncate(int count) {
-    if (count >= 0 && count < Count()) FRows.resize(static_cast<size_t>(count));
+  void PutRow(int index, const TRowInfo& row);
+  void Clear() { FRows.Clear(); }
+  // A copy of every record, in order (O(rows)).
+  std::vector<TRowInfo> Rows() const;
+
+  // Adds delta to Line of every record from firstRow on.
+  void ShiftLines(int firstRow, int delta) { FRows.Shift(firstRow, kLineOffset, delta); }
+  // Adds delta to every non-zero SceneNo from firstRow on.
+  void ShiftScenes(int firstRow, int delta) { FRows.Shift(firstRow, kSceneOffset, delta); }
+  // The SceneNo of the nearest record before row that has one; 0 for none.
+  int SceneBefore(int row) const;
+  // Records with a non-zero SceneNo among first .. first+count-1 (clamped).
+  int NumberedRows(int first, int count) const {
+    return FRows.CountBefore(first + count) - FRows.CountBefore(first);
   }
-  void Clear() { FRows.clear(); }
-  const std::vector<TRowInfo>& Rows() const { return FRows; }
+  // The first row whose Line is at least `line`; Count() when there is none.
+  int LowerBoundLine(int line) const {
+    return FRows.PartitionPoint([line](const TStoredRow& row, const TOffsets& offsets) {
+      return row.Line + offsets[kLineOffset] < line;
+    });
+  }
 
  private:
-  std::vector<TRowInfo> FRows;
+  // A record as stored: Line and SceneNo relative to the offsets of its block,
+  // and whether it has a scene number at all (a relative SceneNo may be 0).
+  struct TStoredRow {
+    int32_t Line;
+    uint32_t Start;
+    uint32_t Length;
+    uint16_t RowInLine;
+    uint16_t SceneNo;
+    uint8_t Indent;
+    uint8_t LastRow;
+    bool Numbered;
+  };
+  static constexpr int kLineOffset = 0;
+  static constexpr int kSceneOffset = 1;
+  struct TStoredRowFields {
+    static constexpr int kOffsets = 2;
+    static constexpr bool kCounts = true;  // the numbered rows
+    static void Shift(TStoredRow& row, int offset, int delta) {
+      if (offset == kLineOffset)
+        row.Line += delta;
+      else if (row.Numbered)
+        row.SceneNo = static_cast<uint16_t>(row.SceneNo + delta);
+    }
+    static bool Counted(const TStoredRow& row) { return row.Numbered; }
+  };
+  using TRows = TBlockedSequence<TStoredRow, TStoredRowFields>;
+  using TOffsets = TRows::TOffsets;
+
+  static TStoredRow Stored(const TRowInfo& row, const TOffsets& offsets) {
+    return {row.Line - offsets[kLineOffset],
+            row.Start,
+            row.Length,
+            row.RowInLine,
+            static_cast<uint16_t>(row.SceneNo - offsets[kSceneOffset]),
+            row.Indent,
+            row.LastRow,
+            row.SceneNo != 0};
+  }
+  static TRowInfo Row(const TStoredRow& row, const TOffsets& offsets) {
+    return {row.Line + offsets[kLineOffset],
+            row.Start,
+            row.Length,
+            row.RowInLine,
+            row.Indent,
+            row.LastRow,
+            row.Numbered ? static_cast<uint16_t>(row.SceneNo + offsets[kSceneOffset]) : uint16_t{0}};
+  }
+  static_assert(sizeof(TStoredRow) <= sizeof(TRowInfo), "a stored row is no larger than the record");
+
+  TRows FRows;
 };
 
 }  // namespace vorna

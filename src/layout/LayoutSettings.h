@@ -51,10 +51,11 @@ struct TLineIndent {
 
 // The measuring inputs of a wrap, set by the page geometry.
 struct TWrapInputs {
-  int Capacity = 0;                   // row capacity in cells; 0 = none fixed
+  int CapacityCells = 0;              // row capacity in cells; 0 = none fixed
   int WrapWidthPx = 0;                // pixels a row may take when measuring
   int ColumnSpacePx = 0;              // pixels added after each byte when measuring
   TTextMeasurer* Measurer = nullptr;  // font used for measuring; not owned
+  bool operator==(const TWrapInputs&) const = default;
 };
 
 }  // namespace vorna

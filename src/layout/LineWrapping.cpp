@@ -172,7 +172,7 @@ void WrapText(std::string_view line, const TWrapInputs& inputs, const TLayoutSet
   const int size = static_cast<int>(line.size());
   const auto whole = [&] { rows.push_back(size); };
   if (size == 0) return whole();
-  int capacity = std::max(inputs.Capacity, 0);
+  int capacity = std::max(inputs.CapacityCells, 0);
   const int lineIndent = std::max(indent.Cells, 0);
   const int firstIndent = indent.FirstRow ? lineIndent : 0;
   if (capacity == 0 && inputs.WrapWidthPx <= 0) return whole();
@@ -285,6 +285,14 @@ std::vector<int> WrapText(std::string_view line, const TWrapInputs& inputs, cons
   std::vector<int> rows;
   WrapText(line, inputs, settings, indent, rows);
   return rows;
+}
+
+bool SameWrapInputs(const TWrapInputs& a, const TWrapInputs& b) {
+  const auto capacity = [](int cells) { return cells <= 0 ? 0 : std::max(cells, kMinCapacity); };
+  if (capacity(a.CapacityCells) != capacity(b.CapacityCells)) return false;
+  // A fixed capacity leaves the measuring inputs unread; so does a missing width.
+  if (capacity(a.CapacityCells) > 0 || (a.WrapWidthPx <= 0 && b.WrapWidthPx <= 0)) return true;
+  return a.WrapWidthPx == b.WrapWidthPx && a.ColumnSpacePx == b.ColumnSpacePx && a.Measurer == b.Measurer;
 }
 
 }  // namespace vorna

@@ -51,4 +51,10 @@ std::vector<int> WrapText(std::string_view line, const TWrapInputs& inputs, cons
 void WrapText(std::string_view line, const TWrapInputs& inputs, const TLayoutSettings& settings,
               TLineIndent indent, std::vector<int>& rows);
 
+// True when WrapText cuts every line the same under both inputs: the same
+// capacity (1 to 7 counting as 8), and without a fixed capacity the same
+// measuring inputs, unless neither has a wrap width and nothing wraps.
+// Whether the measurer's font changed is not visible here.
+bool SameWrapInputs(const TWrapInputs& a, const TWrapInputs& b);
+
 }  // namespace vorna

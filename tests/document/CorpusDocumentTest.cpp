@@ -34,7 +34,7 @@ TEST(CorpusDocument, RowsCoverEveryLineExactly) {
     layout.Wrap.FootNoteVisible = true;
     list.ApplyLayoutSettings(layout);
     list.SetText(testing::ReadFileBytes(path));
-    list.FCharsPerRow = 40;
+    list.SetWrapInputs({.CapacityCells = 40});
     list.Relayout();
     int row = 0;
     for (int line = 0; line < list.Count(); ++line) {

@@ -64,7 +64,7 @@ TEST_F(DocumentStyleTest, EditingSettingsFollowTheStyle) {
 
 TEST_F(DocumentStyleTest, InsertedTextEndsAtANul) {
   // A NUL would end the text when the file is opened again.
-  list.FCharsPerRow = 40;
+  list.SetWrapInputs({.CapacityCells = 40});
   list.Relayout();
   TEditResult result;
   list.InsertText({1, 0}, std::string("ab\0cd\r\nef", 9), result, false);
@@ -78,7 +78,7 @@ TEST_F(DocumentStyleTest, ScreenplayPresetIndentsStageDirections) {
   ASSERT_EQ(style->GetViewIndent(), 2);
   list.ApplyStyle(style.get());
   list.SetText(Sj("○公園") + "\r\n" + Sj("男が歩いてくる。"));
-  list.FCharsPerRow = 40;
+  list.SetWrapInputs({.CapacityCells = 40});
   list.Relayout();
   EXPECT_EQ(list.GetRow(0).Indent, 0);  // heading: hanging indent only
   EXPECT_EQ(list.GetRow(1).Indent, style->GetTogakiIndentCount());

@@ -137,7 +137,7 @@ TEST_F(EditListTest, InvalidBytesAndHugeLinesSurviveARoundTrip) {
   bytes += "\r\n" + std::string(1 << 20, '\x88');              // a 1 MB line of lead-range bytes
   files.Files["/work/odd.txt"] = bytes;
   list.LoadFromFile("/work/odd.txt");
-  list.FCharsPerRow = 40;
+  list.SetWrapInputs({.CapacityCells = 40});
   list.Relayout();
   EXPECT_EQ(list.Count(), 4);
   EXPECT_EQ(list.GetRow(list.RowCount() - 1).Line, 3);

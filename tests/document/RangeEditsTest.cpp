@@ -27,7 +27,7 @@ struct RangeEditsTest : ::testing::Test {
   RangeEditsTest() { list.ApplyLayoutSettings(TDocumentLayout{}); }
   void Load(std::string_view text, int capacity = 40) {
     list.SetText(text);
-    list.FCharsPerRow = capacity;
+    list.SetWrapInputs({.CapacityCells = capacity});
     list.Relayout();
   }
   void Apply(const std::function<void(TDocumentLayout&)>& change) {
@@ -435,7 +435,7 @@ TEST_F(RandomEditsTest, InsertionIsUndoneByDeletingWhatItReported) {
       }
       ASSERT_EQ(list.GetText(), before) << variant << " " << step << " box " << box;
       ASSERT_EQ(list.Rows().Rows(), FreshRows());
-      if (step % 10 == 0) Load(RandomText(30, true), list.FCharsPerRow);
+      if (step % 10 == 0) Load(RandomText(30, true), list.WrapInputs().CapacityCells);
     }
   }
 }
@@ -452,7 +452,7 @@ TEST_F(RandomEditsTest, DeletionRemovesTheRangeTextAndInsertingItRestores) {
       ASSERT_EQ(list.Rows().Rows(), FreshRows()) << variant << " " << step;
       list.InsertText(result.CaretPos, range, result, false);
       ASSERT_EQ(list.GetText(), before) << variant << " " << step;
-      if (step % 10 == 0) Load(RandomText(30, true), list.FCharsPerRow);
+      if (step % 10 == 0) Load(RandomText(30, true), list.WrapInputs().CapacityCells);
     }
   }
 }
@@ -488,7 +488,7 @@ TEST_F(RandomEditsTest, FormatIsUndoneByRestoringWithItsIndents) {
   for (int variant = 0; variant < 8; ++variant) {
     Setup(variant);
     for (int step = 0; step < 60; ++step) {
-      Load(RandomText(40, true), list.FCharsPerRow);
+      Load(RandomText(40, true), list.WrapInputs().CapacityCells);
       const std::string before = list.GetText();
       const int rows = list.RowCount();
       int r1 = static_cast<int>(rng() % static_cast<unsigned>(rows));

@@ -21,7 +21,7 @@ struct RowTableTest : ::testing::Test {
   TEditList list{files, messages};
 
   void Layout(int capacity) {
-    list.FCharsPerRow = capacity;
+    list.SetWrapInputs({.CapacityCells = capacity});
     list.Relayout();
   }
   std::vector<TRowInfo> FreshRows() { return testing::FreshLayoutRows(list); }
@@ -215,6 +215,89 @@ TEST_F(RowTableTest, IncrementalUpdatesMatchAFreshLayout) {
   }
 }
 
+// Walks the whole table: every line has its rows in order, each line's last
+// row is marked, and the numbered headings count 1, 2, 3, ... Returns the
+// first row of every line.
+std::vector<int> CheckRowOrder(const TEditList& list) {
+  std::vector<int> firstRows;
+  int scene = 0;
+  for (int row = 0; row < list.Rows().Count(); ++row) {
+    const TRowInfo r = list.GetRow(row);
+    if (r.RowInLine == 0) {
+      EXPECT_EQ(r.Line, static_cast<int>(firstRows.size())) << "row " << row;
+      firstRows.push_back(row);
+    }
+    if (r.SceneNo != 0) {
+      EXPECT_EQ(r.SceneNo, ++scene) << "row " << row;
+    }
+    if (::testing::Test::HasFailure()) break;
+  }
+  EXPECT_EQ(static_cast<int>(firstRows.size()), list.Count());
+  return firstRows;
+}
+
+TEST_F(RowTableTest, LongDocumentEditsMatchAFreshLayout) {
+  // Tens of thousands of rows in many blocks, with numbered headings: single
+  // and block edits split and merge the row blocks and move line and scene
+  // numbers across block ends.
+  TDocumentLayout layout;
+  layout.LineInfoVisible = true;
+  layout.LineInfoStyle = 4;
+  list.ApplyLayoutSettings(layout);
+  std::mt19937 rng(99);
+  const std::vector<std::string> pieces = {"abc ",   Sj("あいう"),         Sj("「はい」"),
+                                           Sj("。"), Sj("漢字《かんじ》"), ""};
+  auto randomLine = [&] {
+    std::string s = rng() % 6 == 0 ? Sj("○") : std::string();
+    for (int n = static_cast<int>(rng() % 12); n > 0; --n) s += pieces[rng() % pieces.size()];
+    return s;
+  };
+  auto randomBlock = [&](int most) {
+    std::vector<std::string> lines(1 + rng() % static_cast<unsigned>(most));
+    for (auto& line : lines) line = randomLine();
+    return lines;
+  };
+  std::string text;
+  for (int i = 0; i < 14000; ++i) text += randomLine() + "\r\n";
+  list.SetText(text);
+  Layout(16);
+  ASSERT_GT(list.Rows().Count(), 30000);
+  for (int step = 0; step < 240; ++step) {
+    const int count = list.Count();
+    const int line = static_cast<int>(rng() % static_cast<unsigned>(count));
+    switch (rng() % 7) {
+      case 0:
+        list.Put(line, randomLine());
+        break;
+      case 1:
+        list.Insert(line, randomLine());
+        break;
+      case 2:
+        list.Delete(line);
+        break;
+      case 3:
+        list.InsertLines(line, randomBlock(step % 3 == 0 ? 3000 : 20));
+        break;
+      case 4:
+        list.DeleteLines(line, 1 + static_cast<int>(rng() % (step % 3 == 0 ? 3000u : 20u)));
+        break;
+      case 5:
+        list.Add(randomLine());
+        break;
+      case 6:
+        list.RenumberScenes();  // the numbers are right already: nothing may change
+        break;
+    }
+    const std::vector<int> firstRows = CheckRowOrder(list);
+    ASSERT_FALSE(HasFailure()) << "step " << step;
+    const int probe = static_cast<int>(rng() % firstRows.size());
+    ASSERT_EQ(list.FirstRowOfLine(probe), firstRows[static_cast<size_t>(probe)]) << "step " << step;
+    if (step % 30 == 29) {
+      ASSERT_EQ(list.Rows().Rows(), FreshRows()) << "step " << step;
+    }
+  }
+}
+
 TEST_F(RowTableTest, ProgressStagesAndCancelledSlowLayout) {
   std::vector<std::pair<int, int>> reports;
   list.OnRelayoutProgress = [&](TEditList*, int stage, int value, bool&) {
@@ -259,6 +342,27 @@ TEST_F(RowTableTest, ChangedWrappingSettingsAskForALayout) {
   list.ApplyLayoutSettings(layout);
   list.ApplyLayoutSettings(layout);
   EXPECT_TRUE(list.FNeedRelayout);  // proportional measuring always lays out again
+}
+
+TEST_F(RowTableTest, WrapInputsAskForALayoutOnlyWhenRowsWouldMove) {
+  list.SetText(std::string(30, 'x'));
+  list.SetWrapInputs({.CapacityCells = 8});
+  EXPECT_TRUE(list.FNeedRelayout);  // set by the new capacity, cleared only by the layout itself
+  list.Relayout();
+  EXPECT_FALSE(list.FNeedRelayout);
+  list.SetWrapInputs({.CapacityCells = 3, .WrapWidthPx = 500});  // below 8 counts as 8; the width is unread
+  EXPECT_FALSE(list.FNeedRelayout);
+  EXPECT_EQ(list.WrapInputs().CapacityCells, 3);
+  list.SetWrapInputs({.CapacityCells = 10});
+  EXPECT_TRUE(list.FNeedRelayout);
+  list.Relayout();
+  EXPECT_EQ(list.RowCount(), 3);
+  list.SetWrapInputs({.ColumnSpacePx = 4});
+  EXPECT_TRUE(list.FNeedRelayout);
+  list.Relayout();
+  list.SetWrapInputs({.ColumnSpacePx = 9});  // without a width nothing wraps either way
+  EXPECT_FALSE(list.FNeedRelayout);
+  EXPECT_EQ(list.RowCount(), 1);
 }
 
 TEST_F(RowTableTest, LinesLongerThan65535BytesKeepTheirRows) {

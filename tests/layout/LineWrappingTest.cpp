@@ -210,6 +210,49 @@ std::string RandomLine(std::mt19937& random, int chars) {
   return line;
 }
 
+// A font twice as wide and high as TFixedMeasurer's.
+class TWideMeasurer : public TFixedMeasurer {
+ public:
+  int TextWidth(std::string_view text) override { return 2 * TFixedMeasurer::TextWidth(text); }
+  int FontHeight() override { return 20; }
+};
+
+TEST(LineWrapping, InputsCalledTheSameWrapEveryLineTheSame) {
+  TFixedMeasurer narrow;
+  TWideMeasurer wide;
+  std::vector<TWrapInputs> inputs;
+  for (int capacity : {0, 3, 7, 8, 9, 20})
+    for (int width : {-5, 0, 90, 140})
+      for (int space : {0, 2})
+        for (TTextMeasurer* measurer :
+             {static_cast<TTextMeasurer*>(nullptr), static_cast<TTextMeasurer*>(&narrow),
+              static_cast<TTextMeasurer*>(&wide)})
+          inputs.push_back({capacity, width, space, measurer});
+  std::mt19937 random(11);
+  std::vector<std::string> lines;
+  for (int i = 0; i < 5; ++i) lines.push_back(RandomLine(random, 10 + static_cast<int>(random() % 60)));
+  TLayoutSettings variants[3];
+  variants[1].ProportionalFont = true;
+  variants[2].ColumnCountAuto = false;
+  int same = 0;
+  for (const TWrapInputs& a : inputs)
+    for (const TWrapInputs& b : inputs) {
+      if (!SameWrapInputs(a, b)) continue;
+      ++same;
+      for (const TLayoutSettings& s : variants)
+        for (const std::string& line : lines)
+          ASSERT_EQ(WrapText(line, a, s, {}), WrapText(line, b, s, {}))
+              << a.CapacityCells << "/" << a.WrapWidthPx << " against " << b.CapacityCells << "/"
+              << b.WrapWidthPx;
+    }
+  // Beyond equal inputs: small capacities, unread measuring inputs, no width.
+  EXPECT_GT(same, static_cast<int>(inputs.size()) * 10);
+  EXPECT_TRUE(SameWrapInputs({3, 0, 0, nullptr}, {7, 90, 2, &wide}));
+  EXPECT_FALSE(SameWrapInputs({8, 0, 0, nullptr}, {9, 0, 0, nullptr}));
+  EXPECT_FALSE(SameWrapInputs({0, 90, 0, &narrow}, {0, 90, 0, &wide}));
+  EXPECT_FALSE(SameWrapInputs({0, 90, 0, &narrow}, {0, 0, 0, &narrow}));
+}
+
 TEST(LineWrapping, HiddenNotationChangesNothingButItsOwnRow) {
   std::mt19937 random(7);
   TLayoutSettings s;

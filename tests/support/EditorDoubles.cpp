@@ -17,7 +17,9 @@ bool Before(TDisplayPos a, TDisplayPos b) { return a.Row < b.Row || (a.Row == b.
 }  // namespace
 
 void LayOutAt(TEditList& list, int capacityCells) {
-  list.FCharsPerRow = capacityCells;
+  TWrapInputs inputs = list.WrapInputs();
+  inputs.CapacityCells = capacityCells;
+  list.SetWrapInputs(inputs);
   list.Relayout();
 }
 
@@ -30,10 +32,7 @@ bool SameRowsAsFreshLayout(const TEditList& list) {
   for (int i = 0; i < list.Count(); ++i) lines.push_back(list.Get(i));
   fresh.ApplyLayoutSettings(list.Layout());
   fresh.Assign(lines);
-  fresh.FCharsPerRow = list.FCharsPerRow;
-  fresh.FWrapWidth = list.FWrapWidth;
-  fresh.FColumnSpacePx = list.FColumnSpacePx;
-  fresh.FMeasureCanvas = list.FMeasureCanvas;
+  fresh.SetWrapInputs(list.WrapInputs());
   fresh.Relayout();
   if (fresh.RowCount() != list.RowCount()) return false;
   for (int row = 0; row < list.RowCount(); ++row)
@@ -41,7 +40,7 @@ bool SameRowsAsFreshLayout(const TEditList& list) {
   return true;
 }
 
-TTextMeasurer* MeasurerOf(const TEditList& list) { return list.FMeasureCanvas; }
+TTextMeasurer* MeasurerOf(const TEditList& list) { return list.WrapInputs().Measurer; }
 
 TEditorDouble::TEditorDouble(TEditList& list, TEditorUndo& undo) : FList(list), FUndo(undo) {
   FUndo.SetOwner(this);

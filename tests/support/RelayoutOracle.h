@@ -15,10 +15,7 @@ inline std::vector<TRowInfo> FreshLayoutRows(const TEditList& list) {
   TEditList fresh(files, messages);
   fresh.ApplyLayoutSettings(list.Layout());
   fresh.Assign(list.Lines());
-  fresh.FCharsPerRow = list.FCharsPerRow;
-  fresh.FWrapWidth = list.FWrapWidth;
-  fresh.FColumnSpacePx = list.FColumnSpacePx;
-  fresh.FMeasureCanvas = list.FMeasureCanvas;
+  fresh.SetWrapInputs(list.WrapInputs());
   fresh.Relayout();
   return fresh.Rows().Rows();
 }
