@@ -164,7 +164,7 @@ class TBaseView {
   void BeginResize() { ++FResizeLock; }
   void EndResize(bool resize);
   // The host's size changed (or the geometry must be computed again).
-  void Resize();
+  virtual void Resize();
 
   // --- printer and preview ---------------------------------------------------------------
   void SyncPrinterPaper(bool force);

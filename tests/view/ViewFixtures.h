@@ -42,6 +42,32 @@ class TPagedView : public TBaseView {
   int Pages = 0;
 };
 
+// A fake printer whose sheet turns with the orientation, as a driver's does.
+class TTurningPrinterBackend : public TFakePrinterBackend {
+ public:
+  int DeviceCaps(TDeviceCap cap) override {
+    if (GetDeviceMode().Orientation == kDmOrientLandscape) {
+      switch (cap) {
+        case TDeviceCap::HorzRes:
+          cap = TDeviceCap::VertRes;
+          break;
+        case TDeviceCap::VertRes:
+          cap = TDeviceCap::HorzRes;
+          break;
+        case TDeviceCap::PhysicalWidth:
+          cap = TDeviceCap::PhysicalHeight;
+          break;
+        case TDeviceCap::PhysicalHeight:
+          cap = TDeviceCap::PhysicalWidth;
+          break;
+        default:
+          break;
+      }
+    }
+    return TFakePrinterBackend::DeviceCaps(cap);
+  }
+};
+
 class TBaseViewTest : public ::testing::Test {
  protected:
   void TearDown() override { LpPrinter.SetBackend(nullptr); }
@@ -70,7 +96,7 @@ class TBaseViewTest : public ::testing::Test {
   }
 
   TRecordingViewHost Host{1000, 800};
-  TFakePrinterBackend Backend;
+  TTurningPrinterBackend Backend;
   TPageMetrics Metrics;
   TPlatformServices Services;
   std::unique_ptr<TPagedView> View;

@@ -1,0 +1,173 @@
+// The editor view's editing primitives, through which every edit and every
+// undo and redo goes: ReplaceText over the document's range operations with
+// one recorded edit, FormatText with one recorded restore, caret placement,
+// selection, and the position mapping.
+#include <algorithm>
+
+#include "document/EditResults.h"
+#include "undo/EditorUndos.h"
+#include "view/EditorViews.h"
+
+namespace vorna {
+namespace {
+
+bool Before(TDisplayPos a, TDisplayPos b) { return a.Row < b.Row || (a.Row == b.Row && a.Column < b.Column); }
+
+}  // namespace
+
+// Never on a trail byte; inside the document and the row's caret limit.
+TDisplayPos TEditorView::ClampCaret(TDisplayPos pos) const {
+  pos.Row = std::clamp(pos.Row, 0, std::max(FList->RowCount() - 1, 0));
+  pos.Column = std::clamp(pos.Column, 1, FList->RowCaretLimit(pos.Row));
+  if (pos.Column > 1 && FList->IsTrailCell(pos)) --pos.Column;
+  return pos;
+}
+
+TCaretPlace TEditorView::CaretPlace() const {
+  return {FOffset, FCaretPos, FSelecting, FBoxSelect, FSelStart, FSelEnd};
+}
+
+void TEditorView::PlaceCaret(TDisplayPos pos) {
+  FCaretPos = ClampCaret(pos);
+  FSelEnd = FCaretPos;
+  if (!FSelecting) FSelStart = FCaretPos;
+}
+
+void TEditorView::SetOffset(TPoint offset) { TBaseView::SetOffset(offset); }
+
+void TEditorView::SetCaretPos(TDisplayPos pos) {
+  const TCaretPlace before = CaretPlace();
+  FSelecting = FBoxSelect = false;
+  PlaceCaret(pos);
+  const TCaretPlace after = CaretPlace();
+  // Moves made inside an edit belong to it and are no jumps of their own.
+  if (FEditing == 0 && FUndo && (!(before.Caret == after.Caret) || before.Selecting))
+    FUndo->AddJump(before, after);
+  Invalidate();
+}
+
+void TEditorView::ClearSelection() {
+  const bool had = FSelecting;
+  FSelecting = FBoxSelect = false;
+  FSelStart = FSelEnd = FCaretPos;
+  if (had) Invalidate();
+}
+
+void TEditorView::SelectRange(TDisplayPos start, TDisplayPos end, bool box) {
+  FSelecting = false;
+  PlaceCaret(start);
+  FSelecting = !(ClampCaret(start) == ClampCaret(end));
+  FBoxSelect = FSelecting && box;
+  PlaceCaret(end);
+  Invalidate();
+}
+
+TTextPos TEditorView::DocPosOf(TDisplayPos pos) const {
+  TTextPos doc = FList->DisplayToDoc(pos);
+  doc.Y = std::clamp(doc.Y, 0, FList->Count() - 1);
+  return doc;
+}
+
+TDisplayPos TEditorView::DisplayPosOf(TTextPos pos) const {
+  pos.Y = std::clamp(pos.Y, 0, FList->Count() - 1);
+  const TDisplayPos display = FList->DocToDisplay(pos);
+  return display.Row < 0 ? TDisplayPos{1, 0} : display;
+}
+
+TReplaceResult TEditorView::ReplaceText(const TReplaceRequest& q) {
+  TEditRecord record;
+  record.Kind = q.Kind;
+  record.InsertAt = q.InsertAt;
+  record.DeleteBox = q.DeleteBox;
+  record.InsertBox = q.InsertBox;
+  record.OldSelecting = FSelecting;
+  record.OldScroll = FOffset;
+  record.OldCaret = q.OldCaret;
+  record.RangeStart = record.RangeEnd = q.RangeStart;
+
+  // One undo group: the caret moves made here are not jumps.
+  if (FUndo) FUndo->Lock();
+  ++FEditing;
+  BeginPaintLock();
+  TDisplayPos point = q.InsertAt;
+  if (!(q.RangeStart == q.RangeEnd)) {
+    ClearSelection();
+    if (q.DeleteBox) {
+      record.RangeStart = {std::min(q.RangeStart.Column, q.RangeEnd.Column),
+                           std::min(q.RangeStart.Row, q.RangeEnd.Row)};
+      record.RangeEnd = {std::max(q.RangeStart.Column, q.RangeEnd.Column),
+                         std::max(q.RangeStart.Row, q.RangeEnd.Row)};
+    } else {
+      const bool swapped = Before(q.RangeEnd, q.RangeStart);
+      record.RangeStart = swapped ? q.RangeEnd : q.RangeStart;
+      record.RangeEnd = swapped ? q.RangeStart : q.RangeEnd;
+    }
+    TEditResult deleted;
+    deleted.TrackPos = FCaretPos;
+    FList->DeleteRange(q.RangeStart, q.RangeEnd, deleted, q.DeleteBox);
+    record.DeletedText = std::move(deleted.DeletedText);
+    if (!q.UseInsertAt) point = deleted.CaretPos;
+  }
+  TReplaceResult out{point, point, {}};
+  if (!q.Text.empty()) {
+    TEditResult inserted;
+    FList->InsertText(point, q.Text, inserted, q.InsertBox, q.Verbatim);
+    out = {inserted.InsertStart, inserted.CaretPos, inserted.BoxPieces};
+  }
+  ClearSelection();
+  PlaceCaret(q.CaretTarget.Column >= 1 ? q.CaretTarget : out.InsertEnd);
+  if (q.SelectInserted && !(out.InsertStart == out.InsertEnd))
+    SelectRange(out.InsertStart, out.InsertEnd, q.InsertBox);
+  if (q.StepBackAfter) PlaceCaret({FCaretPos.Column - 1, FCaretPos.Row});
+  --FEditing;
+  if (FUndo) FUndo->Unlock();
+  // The rows moved: the page count and the extent follow, then one repaint.
+  Resize();
+  EndPaintLock(true);
+
+  record.InsertStart = out.InsertStart;
+  record.InsertEnd = out.InsertEnd;
+  record.BoxPieces = out.BoxPieces;
+  record.InsertedText = std::string(q.Text);
+  record.NewSelecting = FSelecting;
+  record.NewScroll = FOffset;
+  record.NewCaret = FCaretPos;
+  if (FUndo) FUndo->AddEdit(std::move(record));
+  return out;
+}
+
+TDisplayPos TEditorView::FormatText(TDisplayPos start, TDisplayPos end, int indentBytes,
+                                    const std::vector<int>* splits, int widthCells) {
+  TRestoreRecord record;
+  record.Start = start;
+  record.End = end;
+  record.Width = widthCells;
+  record.OldScroll = FOffset;
+  if (FUndo) FUndo->Lock();
+  ++FEditing;
+  BeginPaintLock();
+  ClearSelection();
+  if (widthCells > 0) {
+    TFormatResult format;
+    FList->FormatLines(start, end, format, splits, widthCells);
+    record.Splits = std::move(format.RowCounts);
+    record.Indents = std::move(format.Indents);
+    record.Caret = format.CaretPos;
+  } else {
+    TRestoreResult restore;
+    FList->RestoreFormat(start, end, restore, indentBytes);
+    record.Splits = std::move(restore.Lengths);
+    record.Caret = restore.CaretPos;
+  }
+  PlaceCaret(record.Caret);
+  --FEditing;
+  if (FUndo) FUndo->Unlock();
+  Resize();
+  EndPaintLock(true);
+  record.NewScroll = FOffset;
+  const TDisplayPos caret = record.Caret;
+  if (FUndo) FUndo->AddRestore(std::move(record));
+  return caret;
+}
+
+}  // namespace vorna

@@ -1,0 +1,278 @@
+// The editor view's layout metrics: partitions, the line-number column, the
+// text font with its pitches, cells per row and rows per partition, the
+// mirror of the printer's geometry on the screen, and the wrapping inputs
+// handed to the document with the full layouts they start.
+#include <algorithm>
+#include <cmath>
+
+#include "print/LpPrinters.h"
+#include "print/PageMetrics.h"
+#include "settings/FontTexts.h"
+#include "settings/StyleElements.h"
+#include "text/Cp932.h"
+#include "view/EditorViews.h"
+#include "view/ViewMath.h"
+
+namespace vorna {
+namespace {
+
+constexpr int kMaxPartitions = 100;
+constexpr int kLineInfoPadPx = 8;
+constexpr int kRowCacheSpare = 4;
+
+}  // namespace
+
+int TEditorView::Partitions() const {
+  return std::clamp(EditorStyle()->GetPartationCount(), 1, kMaxPartitions);
+}
+
+int TEditorView::RowsPerPartition() const {
+  const TEditorStyle& s = *EditorStyle();
+  if (s.GetLineCountInPage() > 0 && (s.GetPaperVisible() || s.GetPageRoll())) return s.GetLineCountInPage();
+  return std::max(FRowsPerPartition, 1);
+}
+
+int TEditorView::RowsPerPage() const {
+  return static_cast<int>(
+      std::min<int64_t>(static_cast<int64_t>(RowsPerPartition()) * Partitions(), 1 << 28));
+}
+
+bool TEditorView::ElementVisible(int element) const {
+  const TViewInfo* info = FStyle->GetViewInfo(element);
+  return info && info->IsVisible();
+}
+
+TFontSpec TEditorView::TextFont() const {
+  const TViewInfo* normal = FStyle->GetViewInfo(kElemNormal);
+  const int ppi = FPrinting || FPrinterPass ? Metrics().DeviceDpi : Metrics().ScreenDpi;
+  return normal ? ToFontSpec(normal->GetFont(), ppi) : TFontSpec{};
+}
+
+int TEditorView::ElementFontHeight(int element) const {
+  const TViewInfo* info = FStyle->GetViewInfo(element);
+  if (!info) return 0;
+  const int ppi = FPrinting || FPrinterPass ? Metrics().DeviceDpi : Metrics().ScreenDpi;
+  return std::abs(ToFontSpec(info->GetFont(), ppi).Height);
+}
+
+void TEditorView::CalcGeometry(const TRect& clientRect) {
+  FCharsPerRow = 0;
+  FRowsPerPartition = 0;
+  FCellPitchRemainder = FRowPitchRemainder = 0;
+  // On paper the screen shows the pages as the printer will print them: the
+  // printer's geometry is computed first and mirrored.
+  const bool mirror = !FPrinterPass && !FPrinting && !FPreview && PaperMode();
+  if (mirror) {
+    FPrinterPass = true;
+    TBaseView::CalcGeometry(clientRect);
+    CalcLayoutMetrics(true, false);
+    FPrinterPass = false;
+  }
+  TBaseView::CalcGeometry(clientRect);
+  if (FPrinterPass) {
+    CalcLayoutMetrics(true, false);
+    return;
+  }
+  CalcLayoutMetrics(false, mirror && FCharsPerRow >= 1);
+  UpdateLayout(FForceLayout);
+  if (PaperMode()) {
+    const int64_t rows = std::max(FList->RowCount(), 1);
+    SetPageCount(static_cast<int>((rows + RowsPerPage() - 1) / RowsPerPage()));
+  }
+}
+
+void TEditorView::CalcLayoutMetrics(bool printerPass, bool mirror) {
+  const TEditorStyle& s = *EditorStyle();
+  const bool vertical = s.GetVertical();
+  const int width = std::max(FTextRect.Width(), 0), height = std::max(FTextRect.Height(), 0);
+  const int tailCells = s.GetTailHang() ? 2 : 0;
+  const int returnCell = ElementVisible(kElemReturn) ? 1 : 0;
+
+  FPartitionMarginPx = LengthToPixels(s.GetPartationMargin());
+  FTextLeftMarginPx = LengthToPixels(s.GetTextLeftMargin());
+  FTextRightMarginPx = LengthToPixels(s.GetTextRightMargin());
+  FLineSpacePx = LengthToPixels(s.GetLineSpace());
+  FColumnSpacePx = LengthToPixels(s.GetColumnSpace());
+
+  // Partitions along the rows; the last one takes what the division leaves.
+  const int partitions = Partitions();
+  const int along = vertical ? height : width;
+  const int length = ClampPixels(
+      (static_cast<int64_t>(along) - static_cast<int64_t>(partitions - 1) * FPartitionMarginPx) / partitions);
+  FPartitionRects.assign(static_cast<size_t>(partitions), TRect{});
+  for (int i = 0; i < partitions; ++i) {
+    const int start =
+        ClampPixels(static_cast<int64_t>(i) * (static_cast<int64_t>(length) + FPartitionMarginPx));
+    const bool last = i == partitions - 1;
+    FPartitionRects[static_cast<size_t>(i)] = vertical
+                                                  ? TRect{0, start, width, last ? height : start + length}
+                                                  : TRect{start, 0, last ? width : start + length, height};
+  }
+
+  // The line-number column.
+  if (ElementVisible(kElemLineInfo)) {
+    FLineInfoDigits = vertical && s.GetLineInfoVerticalRow() ? 2 : std::max(FList->LineNumberDigits(), 3);
+    if (s.GetLineInfoStyle() == 2 || s.GetLineInfoStyle() == 3) ++FLineInfoDigits;
+    const int fontHeight = std::abs(ZoomedFontHeight(-ElementFontHeight(kElemLineInfo), FZoom));
+    FLineInfoWidth = RoundPixels(fontHeight * FLineInfoDigits / 2.0) + kLineInfoPadPx;
+  } else {
+    FLineInfoDigits = 0;
+    FLineInfoWidth = 0;
+  }
+  FTextLength =
+      ClampPixels(static_cast<int64_t>(length) - FLineInfoWidth - FTextLeftMarginPx - FTextRightMarginPx);
+
+  TFontSpec font = TextFont();
+  if (!mirror) {
+    int heightOverride = 0;
+    if (s.GetFontSizeAuto() && s.GetColumnCount() >= 1 && !s.GetColumnCountAuto()) {
+      const int cells = s.GetColumnCount() + tailCells + returnCell;
+      heightOverride =
+          RoundPixels(std::trunc((static_cast<double>(FTextLength) / cells - FColumnSpacePx) * 2) * FZoom);
+    }
+    font.Height = heightOverride != 0 ? -std::abs(heightOverride) : ZoomedFontHeight(font.Height, FZoom);
+    FFontHeight = std::abs(font.Height);
+    FCellPitch = std::max(RoundPixels(FFontHeight / 2.0) + FColumnSpacePx, 1);
+    FLinePitch = std::max(FFontHeight + FLineSpacePx, 1);
+    if (s.GetColumnCount() < 1 || s.GetColumnCountAuto()) {
+      FCharsPerRow = FTextLength / FCellPitch - tailCells - returnCell;
+      if (ElementVisible(kElemGapLine) && s.GetGapLineStyle() == 1) FCharsPerRow -= FCharsPerRow % 2;
+    } else {
+      FCharsPerRow = s.GetColumnCount();
+    }
+    FCharsPerRow = std::max(FCharsPerRow, 1);
+    FRowsPerPartition = std::max((vertical ? width : height) / FLinePitch, 1);
+    if (printerPass) {
+      const double pageW = std::max(FPageSize.X, 1), pageH = std::max(FPageSize.Y, 1);
+      FPrintWidthRatio = static_cast<double>(FCharsPerRow + tailCells + returnCell) * FCellPitch / pageW;
+      FPrintHeightRatio = static_cast<double>(FLinePitch) * FRowsPerPartition / pageH;
+      FPrintFontRatio = FFontHeight / pageH;
+      FPrinterColumnSpacePx = FColumnSpacePx;
+      FPrinterTextLength = FTextLength;
+      return;
+    }
+  } else {
+    // The printer's capacities stay; the font and pitches scale with the page.
+    FFontHeight = std::max(RoundPixels(FPageSize.Y * FPrintFontRatio), 1);
+    font.Height = -FFontHeight;
+    FCellPitch = std::max(RoundPixels(FFontHeight / 2.0) + FColumnSpacePx, 1);
+    FLinePitch = std::max(FFontHeight + FLineSpacePx, 1);
+    const int64_t cells = static_cast<int64_t>(FCharsPerRow) + tailCells + returnCell;
+    FCellPitchRemainder = ClampPixels(RoundPixels(FPageSize.X * FPrintWidthRatio) - cells * FCellPitch);
+    FRowPitchRemainder = ClampPixels(RoundPixels(FPageSize.Y * FPrintHeightRatio) -
+                                     static_cast<int64_t>(FLinePitch) * FRowsPerPartition);
+    // The screen's page sizes and margins round apart from the printer's, so
+    // the mirrored cells may come out a pixel or two longer than the text
+    // area: take that back from the remainder, so they always fit.
+    const int64_t cellsPx = cells * FCellPitch + FCellPitchRemainder;
+    if (cellsPx > FTextLength)
+      FCellPitchRemainder = ClampPixels(FCellPitchRemainder - (cellsPx - FTextLength));
+    if (FRowPitchRemainder > 0) {
+      const int each = FRowPitchRemainder / FRowsPerPartition;
+      if (each > 0) {
+        FLineSpacePx += each;
+        FLinePitch += each;
+      }
+      FRowPitchRemainder %= FRowsPerPartition;
+    }
+  }
+  SetCanvasFont(&font, vertical, font.Height);
+  if (PaperMode()) {
+    // The rows of a page must stay on it, also when "LineCountInPage" asks for
+    // more rows than the pitch lets fit (a preset's font on a small page): the
+    // excess is taken from the rows a pixel each, on the screen and in print.
+    const int64_t acrossPx = vertical ? width : height;
+    const int64_t rowsPx = static_cast<int64_t>(FLinePitch) * RowsPerPartition() + FRowPitchRemainder;
+    if (rowsPx > acrossPx) FRowPitchRemainder = ClampPixels(FRowPitchRemainder - (rowsPx - acrossPx));
+    // A row is never less than a pixel.
+    FRowPitchRemainder = ClampPixels(
+        std::max<int64_t>(FRowPitchRemainder, -static_cast<int64_t>(FLinePitch - 1) * RowsPerPartition()));
+  }
+
+  if (ElementVisible(kElemLineInfo) && ElementVisible(kElemGapLine) && s.GetGapLineStyle() == 2 && vertical)
+    FLineInfoWidth = RoundPixels(FLinePitch * 1.5);
+  FRowsPerPage =
+      static_cast<int>(std::min<int64_t>(static_cast<int64_t>(Partitions()) * FRowsPerPartition, 1 << 28));
+  FGapLineWidth = ElementVisible(kElemGapLine) && s.GetGapLineStyle() == 1
+                      ? std::max(RoundPixels(FFontHeight * 0.1), 1)
+                      : 0;
+  const int alongMargin = RoundPixels(FCellPitch * 1.5), acrossMargin = RoundPixels(FLinePitch * 0.7);
+  FScrollMarginY = vertical ? alongMargin : acrossMargin;
+  FScrollMarginX = vertical ? acrossMargin : alongMargin;
+  const int cached = std::min(std::max(FRowsPerPage, RowsPerPage()), 1 << 16) + kRowCacheSpare;
+  FRowCache.assign(static_cast<size_t>(cached), TRowPaintInfo{});
+  FHalfLineSpacePx = FLineSpacePx / 2;
+  FHalfFontHeight = std::max(FFontHeight / 2, 1);
+  FHalfColumnSpacePx = FColumnSpacePx / 2;
+}
+
+void TEditorView::UpdateLayout(bool force) {
+  if (FPrinting || FPreview || !FList) return;
+  const TEditorStyle& s = *EditorStyle();
+  const int wanted = !s.GetColumnCountAuto()   ? s.GetColumnCount()
+                     : s.GetProportionalFont() ? 0
+                                               : FCharsPerRow;
+  TWrapInputs inputs = FList->WrapInputs();
+  const bool needed = force || FList->FNeedRelayout || wanted != inputs.CapacityCells ||
+                      (s.GetProportionalFont() && s.GetColumnCountAuto());
+  if (!needed) return;
+  inputs.CapacityCells = wanted;
+  TTextMeasurer* printer = nullptr;
+  if (PaperMode() && LpPrinter.Available()) {
+    try {
+      printer = &LpPrinter.Canvas();
+    } catch (const std::exception&) {
+      printer = nullptr;  // measured on the screen then
+    }
+  }
+  if (printer) {
+    inputs.Measurer = printer;
+    inputs.ColumnSpacePx = FPrinterColumnSpacePx;
+    inputs.WrapWidthPx = FPrinterTextLength;
+  } else {
+    int hang = 0;
+    if (s.GetTailHang()) hang = s.GetProportionalFont() ? FCanvas->TextWidth(Cp932Lit("、")) : 2 * FCellPitch;
+    inputs.Measurer = FCanvas;
+    inputs.ColumnSpacePx = FColumnSpacePx;
+    inputs.WrapWidthPx = FTextLength - hang - (ElementVisible(kElemReturn) ? FCellPitch : 0);
+  }
+  FList->SetWrapInputs(inputs);
+  if (MousePressed() && !force) return;  // no full layout while a drag runs
+  FList->Relayout();
+  ++FLayoutCount;
+}
+
+void TEditorView::DocumentChanged() {
+  if (FInForcedLayout || !FList) return;
+  FInForcedLayout = true;
+  const int digits = FList->LineNumberDigits();
+  FForceLayout = true;
+  Resize();
+  // The column of line numbers changes the row capacity when it grows.
+  if (EditorStyle()->GetColumnCountAuto() && ElementVisible(kElemLineInfo) &&
+      FList->LineNumberDigits() != digits)
+    Resize();
+  FForceLayout = false;
+  FInForcedLayout = false;
+}
+
+void TEditorView::GetExtent(TPoint& extent) {
+  if (PaperMode()) {
+    TBaseView::GetExtent(extent);
+    return;
+  }
+  const TEditorStyle& s = *EditorStyle();
+  const int64_t cells = s.GetColumnCountAuto()    ? FCharsPerRow
+                        : s.GetColumnCount() <= 0 ? FList->FMaxLineLength
+                                                  : s.GetColumnCount();
+  const int partitions = Partitions();
+  int64_t along = static_cast<int64_t>(partitions) * (cells * FCellPitch + FPartitionMarginPx) +
+                  FLineInfoWidth + FTextLeftMarginPx;
+  if (partitions > 1) along -= FPartitionMarginPx;
+  const int64_t across = static_cast<int64_t>(FList->RowCount()) * FLinePitch;
+  extent = s.GetVertical() ? TPoint{ClampPixels(across), ClampPixels(along)}
+                           : TPoint{ClampPixels(along), ClampPixels(across)};
+  FScrollStep = s.GetVertical() ? TPoint{FLinePitch, 2 * FCellPitch} : TPoint{2 * FCellPitch, FLinePitch};
+}
+
+}  // namespace vorna

@@ -1,0 +1,113 @@
+// Placing display rows on pages: the page, partition and slot of a row, the
+// band it occupies, and the row and cell pitches with the remainders of the
+// printer mirror handed out one pixel at a time.
+#include <algorithm>
+#include <cstdlib>
+
+#include "view/EditorViews.h"
+#include "view/ViewMath.h"
+
+namespace vorna {
+namespace {
+
+// `base` with |remainder| pixels spread over `count` items: the first
+// |remainder| mod count items get one more, every item |remainder| div count.
+int Spread(int base, int remainder, int count, int index) {
+  if (remainder == 0 || count <= 0) return base;
+  const int r = std::abs(remainder);
+  const int extra = r / count + (index < r % count ? 1 : 0);
+  return remainder > 0 ? base + extra : base - extra;
+}
+
+// The sum of Spread over the items 0 .. n-1.
+int64_t SpreadSum(int base, int remainder, int count, int64_t n) {
+  if (n <= 0) return 0;
+  int64_t sum = n * base;
+  if (remainder == 0 || count <= 0) return sum;
+  const int r = std::abs(remainder);
+  const int64_t extra = n * (r / count) + std::min<int64_t>(n, r % count);
+  return remainder > 0 ? sum + extra : sum - extra;
+}
+
+TRect MovedBy(const TRect& r, int dx, int dy) {
+  return {r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy};
+}
+
+}  // namespace
+
+TRowPlace TEditorView::GetRowPlace(int row) const {
+  TRowPlace place;
+  row = std::max(row, 0);
+  const int perPage = RowsPerPage();
+  const bool vertical = Vertical();
+  place.Page = row / perPage;
+  if (PaperMode()) {
+    place.PageFirstRow = row - row % perPage;
+  } else {
+    const int across = vertical ? FOffset.X : -FOffset.Y;
+    place.PageFirstRow = across / FLinePitch;
+    place.Page = 0;
+  }
+  const int inPage = row - place.PageFirstRow;
+  if (Partitions() < 2) {
+    place.Slot = inPage;
+  } else {
+    place.Partition = std::clamp(inPage / RowsPerPartition(), 0, Partitions() - 1);
+    place.Slot = inPage - place.Partition * RowsPerPartition();
+  }
+  place.PageRect = GetPageRects(place.Page).Page;
+  place.PartitionRect = GetPartitionRect(place.Page, place.Partition);
+  return place;
+}
+
+TRect TEditorView::GetPartitionRect(int page, int partition) const {
+  if (FPartitionRects.empty()) return {};
+  if (!PaperMode() && Partitions() > 1) page = 0;
+  partition = std::clamp(partition, 0, static_cast<int>(FPartitionRects.size()) - 1);
+  const TRect text = GetPageTextRect(std::max(page, 0));
+  return MovedBy(FPartitionRects[static_cast<size_t>(partition)], text.Left, text.Top);
+}
+
+TRect TEditorView::GetRowRect(int row) const {
+  const TRowPlace place = GetRowPlace(row);
+  const TRect& part = place.PartitionRect;
+  const bool vertical = Vertical();
+  if (PaperMode()) {
+    const int before = RowsExtent(0, place.Slot - 1), pitch = RowPitch(row);
+    if (vertical) return {part.Right - before - pitch, part.Top, part.Right - before, part.Bottom};
+    return {part.Left, part.Top + before, part.Right, part.Top + before + pitch};
+  }
+  const int64_t index = Partitions() > 1 ? place.Slot : std::max(row, 0);
+  const int64_t shift = index * FLinePitch;
+  if (vertical) {
+    const int right = ClampPixels(part.Right + FOffset.X - shift);
+    return {right - FLinePitch, part.Top + FOffset.Y, right, part.Bottom + FOffset.Y};
+  }
+  const int top = ClampPixels(part.Top + FOffset.Y + shift);
+  return {part.Left + FOffset.X, top, part.Right + FOffset.X, top + FLinePitch - 1};
+}
+
+int TEditorView::RowPitch(int row) const {
+  if (FRowPitchRemainder == 0) return FLinePitch;
+  return Spread(FLinePitch, FRowPitchRemainder, RowsPerPartition(), GetRowPlace(row).Slot);
+}
+
+int TEditorView::RowsExtent(int firstSlot, int lastSlot) const {
+  if (lastSlot < firstSlot) return 0;
+  const int rows = RowsPerPartition();
+  return ClampPixels(SpreadSum(FLinePitch, FRowPitchRemainder, rows, static_cast<int64_t>(lastSlot) + 1) -
+                     SpreadSum(FLinePitch, FRowPitchRemainder, rows, firstSlot));
+}
+
+int TEditorView::CellPitchAt(int, int cell) const {
+  return Spread(FCellPitch, FCellPitchRemainder, FCharsPerRow, cell);
+}
+
+int TEditorView::CellsExtent(int, int firstCell, int lastCell) const {
+  if (lastCell < firstCell) return 0;
+  return ClampPixels(
+      SpreadSum(FCellPitch, FCellPitchRemainder, FCharsPerRow, static_cast<int64_t>(lastCell) + 1) -
+      SpreadSum(FCellPitch, FCellPitchRemainder, FCharsPerRow, firstCell));
+}
+
+}  // namespace vorna

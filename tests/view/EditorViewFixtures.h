@@ -1,0 +1,70 @@
+// An editor view on a recording host with its own services, for the editor
+// view's geometry and editing tests.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "PlatformDoubles.h"
+#include "ViewFixtures.h"
+#include "settings/StyleElements.h"
+#include "view/EditorViews.h"
+
+namespace vorna::testing {
+
+class TEditorViewTest : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    View.reset();
+    LpPrinter.SetBackend(nullptr);
+  }
+  void UsePrinter() {
+    Backend.Printers = {A4PrinterAt360()};
+    Backend.Current = 0;
+    LpPrinter.SetBackend(&Backend);
+  }
+  // The view with its own style under `preset` (-1: the defaults), applied.
+  TEditorView& MakeView(int preset = -1) {
+    Services.PageMetrics = &Metrics;
+    Services.Files = &Files;
+    Services.Boxes = &Boxes;
+    View = std::make_unique<TEditorView>(Host, Services);
+    if (preset >= 0) {
+      Style().SetDefaultIndex(preset);
+      Style().ApplyPreset();
+    } else {
+      View->StyleChanged();
+    }
+    return *View;
+  }
+  TEditorStyle& Style() { return *View->EditorStyle(); }
+  TViewInfo& Element(int index) { return *Style().GetViewInfo(index); }
+  // The Normal font at `points` (12 pixels per 9 points at 96 dpi).
+  void SetTextFontSize(int points) {
+    TFontDesc font = Element(kElemNormal).GetFont();
+    font.Size = points;
+    font.Height = 0;
+    Element(kElemNormal).SetFont(font);
+  }
+  void SetText(const std::string& text) {
+    View->List().SetText(text);
+    View->DocumentChanged();
+  }
+  void ResizeHost(int width, int height) {
+    Host.Width = width;
+    Host.Height = height;
+    View->Resize();
+  }
+
+  TRecordingViewHost Host{1000, 800};
+  TTurningPrinterBackend Backend;
+  TPageMetrics Metrics;
+  TMemoryFiles Files;
+  TFakeMessageBoxes Boxes;
+  TPlatformServices Services;
+  std::unique_ptr<TEditorView> View;
+};
+
+}  // namespace vorna::testing
