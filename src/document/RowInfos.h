@@ -72,9 +72,8 @@ class TInfoList {
   }
   // The first row whose Line is at least `line`; Count() when there is none.
   int LowerBoundLine(int line) const {
-    return FRows.PartitionPoint([line](const TStoredRow& row, const TOffsets& offsets) {
-      return row.Line + offsets[kLineOffset] < line;
-    });
+    return FRows.PartitionPoint(
+        kLineOffset, [line](const TStoredRow& row, int offset) { return row.Line + offset < line; });
   }
 
  private:

@@ -166,9 +166,9 @@ void RunAgainstVector(unsigned seed, int steps, int typicalSize) {
     const int target = n > 0 ? oracle[static_cast<size_t>(random(n))].Value0 + random(3) - 1 : 0;
     const auto expected = std::partition_point(oracle.begin(), oracle.end(),
                                                [&](const TItem& item) { return item.Value0 < target; });
-    ASSERT_EQ(items.PartitionPoint(
-                  [&](const TItem& item, const auto& offsets) { return item.Value0 + offsets[0] < target; }),
-              expected - oracle.begin())
+    ASSERT_EQ(
+        items.PartitionPoint(0, [&](const TItem& item, int offset) { return item.Value0 + offset < target; }),
+        expected - oracle.begin())
         << "step " << step << " target " << target;
   }
 }
