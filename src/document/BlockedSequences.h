@@ -110,19 +110,31 @@ class TBlockedSequence {
     return FCursor.Offsets;
   }
 
-  // Replaces the stored item at index (0 <= index < Size()).
-  void Replace(int index, T item) {
-    const int b = Seek(index);
-    TBlock& block = FBlocks[static_cast<size_t>(b)];
-    T& slot = block.Items[static_cast<size_t>(index - FCursor.Start)];
-    if constexpr (kCounts) {
-      const int change = Weight(item) - Weight(slot);
-      if (change != 0) {
-        block.Counted += change;
-        FCounts.Add(b, change);
+  // Calls change(item, offsets of its block) on the stored items first ..
+  // first+count-1 (clamped) in order, to change them in place; the counts
+  // follow. One block lookup per block, not per item.
+  template <class TChange>
+  void Update(int first, int count, TChange change) {
+    first = std::clamp(first, 0, FSize);
+    count = std::clamp(count, 0, FSize - first);
+    while (count > 0) {
+      const int b = Seek(first);
+      TBlock& block = FBlocks[static_cast<size_t>(b)];
+      const size_t from = static_cast<size_t>(first - FCursor.Start);
+      const size_t to = std::min(block.Items.size(), from + static_cast<size_t>(count));
+      int counted = 0;
+      for (size_t i = from; i < to; ++i) {
+        if constexpr (kCounts) counted -= Weight(block.Items[i]);
+        change(block.Items[i], static_cast<const TOffsets&>(FCursor.Offsets));
+        if constexpr (kCounts) counted += Weight(block.Items[i]);
       }
+      if (counted != 0) {
+        block.Counted += counted;
+        FCounts.Add(b, counted);
+      }
+      first += static_cast<int>(to - from);
+      count -= static_cast<int>(to - from);
     }
-    slot = std::move(item);
   }
 
   void PushBack(T item) {
