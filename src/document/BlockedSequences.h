@@ -110,19 +110,31 @@ class TBlockedSequence {
     return FCursor.Offsets;
   }
 
-  // Replaces the stored item at index (0 <= index < Size()).
-  void Replace(int index, T item) {
-    const int b = Seek(index);
-    TBlock& block = FBlocks[static_cast<size_t>(b)];
-    T& slot = block.Items[static_cast<size_t>(index - FCursor.Start)];
-    if constexpr (kCounts) {
-      const int change = Weight(item) - Weight(slot);
-      if (change != 0) {
-        block.Counted += change;
-        FCounts.Add(b, change);
+  // Calls change(item, offsets of its block) on the stored items first ..
+  // first+count-1 (clamped) in order, to change them in place; the counts
+  // follow. One block lookup per block, not per item.
+  template <class TChange>
+  void Update(int first, int count, TChange change) {
+    first = std::clamp(first, 0, FSize);
+    count = std::clamp(count, 0, FSize - first);
+    while (count > 0) {
+      const int b = Seek(first);
+      TBlock& block = FBlocks[static_cast<size_t>(b)];
+      const size_t from = static_cast<size_t>(first - FCursor.Start);
+      const size_t to = std::min(block.Items.size(), from + static_cast<size_t>(count));
+      int counted = 0;
+      for (size_t i = from; i < to; ++i) {
+        if constexpr (kCounts) counted -= Weight(block.Items[i]);
+        change(block.Items[i], static_cast<const TOffsets&>(FCursor.Offsets));
+        if constexpr (kCounts) counted += Weight(block.Items[i]);
       }
+      if (counted != 0) {
+        block.Counted += counted;
+        FCounts.Add(b, counted);
+      }
+      first += static_cast<int>(to - from);
+      count -= static_cast<int>(to - from);
     }
-    slot = std::move(item);
   }
 
   void PushBack(T item) {
@@ -168,7 +180,7 @@ class TBlockedSequence {
     if constexpr (kCounts)
       for (It it = first; it != last; ++it) counted += Weight(*it);
     FSize += n;
-    FCursor.Block = -1;
+    // Growing the cursor's own block leaves its start and offsets as they are.
     if (block.Items.size() + static_cast<size_t>(n) <= static_cast<size_t>(kMaxBlock)) {
       block.Items.insert(block.Items.begin() + static_cast<std::ptrdiff_t>(at), first, last);
       FSizes.Add(b, n);
@@ -201,7 +213,7 @@ class TBlockedSequence {
     const int b1 = Seek(first + count - 1);
     const size_t to = static_cast<size_t>(first + count - FCursor.Start);  // past the last erased, in b1
     FSize -= count;
-    FCursor.Block = -1;
+    // The cursor is on b1 now: valid unless the blocks change or b0 shrinks.
     if (b0 == b1) {
       TBlock& block = FBlocks[static_cast<size_t>(b0)];
       const int counted = EraseItems(block, from, to);
@@ -219,6 +231,7 @@ class TBlockedSequence {
     const int headCounted = EraseItems(head, from, head.Items.size());
     const int tailCounted = EraseItems(tail, 0, to);
     if (b1 == b0 + 1 && !Settle(b0 - 1, b1 + 1)) {
+      FCursor.Start -= headSize - static_cast<int>(from);
       FSizes.Add(b0, static_cast<int>(from) - headSize);
       FSizes.Add(b1, -static_cast<int>(to));
       if constexpr (kCounts) {
@@ -240,13 +253,17 @@ class TBlockedSequence {
     index = std::max(index, 0);
     if (delta == 0 || index >= FSize) return;
     int b = Seek(index);
+    TBlock& block = FBlocks[static_cast<size_t>(b)];
     const size_t at = static_cast<size_t>(index - FCursor.Start);
-    FCursor.Block = -1;
-    if (at > 0) {
+    const size_t size = block.Items.size();
+    if (at > size / 2) {
       // The rest of this block directly, the blocks after through their offsets.
-      TBlock& block = FBlocks[static_cast<size_t>(b)];
-      for (size_t i = at; i < block.Items.size(); ++i) TFields::Shift(block.Items[i], k, delta);
+      for (size_t i = at; i < size; ++i) TFields::Shift(block.Items[i], k, delta);
       if (++b == BlockCount()) return;
+    } else {
+      // The whole block through its offset, less what that gives the items before.
+      for (size_t i = 0; i < at; ++i) TFields::Shift(block.Items[i], k, -delta);
+      FCursor.Offsets[k] += delta;  // the cursor is on this block
     }
     FBlocks[static_cast<size_t>(b)].Delta[k] += delta;
     FDeltas[k].Add(b, delta);
@@ -275,26 +292,35 @@ class TBlockedSequence {
     return -1;  // not reached while the counts are right
   }
 
-  // With pred(item, offsets) true for a leading run of the items and false
-  // for the rest: the index of the first item for which it is false (Size()
-  // when none is). O(log^2 blocks + log kMaxBlock).
+  // With pred(item, offset k of its block) true for a leading run of the
+  // items and false for the rest: the index of the first item for which it is
+  // false (Size() when none is). O(log blocks + log kMaxBlock), or
+  // O(log kMaxBlock) when the answer lies in the cursor's block; the cursor is
+  // left on the block searched.
   template <class TPred>
-  int PartitionPoint(TPred pred) const {
-    int lo = 0, hi = BlockCount();
-    while (lo < hi) {
-      const int mid = lo + (hi - lo) / 2;
-      if (pred(FBlocks[static_cast<size_t>(mid)].Items.front(), BlockOffsets(mid)))
-        lo = mid + 1;
-      else
-        hi = mid;
+  int PartitionPoint(int k, TPred pred) const requires(kOffsets > 0) {
+    TCursor& c = FCursor;
+    const auto passes = [&](int b, int offset) {
+      return pred(FBlocks[static_cast<size_t>(b)].Items.front(), offset);
+    };
+    const bool inCursor =
+        c.Block >= 0 && passes(c.Block, c.Offsets[k]) &&
+        (c.Block + 1 == BlockCount() ||
+         !passes(c.Block + 1, c.Offsets[k] + FBlocks[static_cast<size_t>(c.Block) + 1].Delta[k]));
+    if (!inCursor) {
+      // The blocks whose first item passes, found along the offset tree.
+      int offset = 0;
+      const int passing = FDeltas[k].CountWhile(passes, offset);
+      if (passing == 0) return 0;
+      c.Block = passing - 1;
+      c.Start = FSizes.Prefix(c.Block);
+      c.Offsets = BlockOffsets(c.Block);
     }
-    if (lo == 0) return 0;
-    const int b = lo - 1;
-    const TOffsets offsets = BlockOffsets(b);
-    const auto& items = FBlocks[static_cast<size_t>(b)].Items;
+    const auto& items = FBlocks[static_cast<size_t>(c.Block)].Items;
+    const int offset = c.Offsets[k];
     const auto it =
-        std::partition_point(items.begin(), items.end(), [&](const T& item) { return pred(item, offsets); });
-    return FSizes.Prefix(b) + static_cast<int>(it - items.begin());
+        std::partition_point(items.begin(), items.end(), [&](const T& item) { return pred(item, offset); });
+    return c.Start + static_cast<int>(it - items.begin());
   }
 
   // Calls visit(items, offsets) for every block in order.

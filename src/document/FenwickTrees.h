@@ -8,9 +8,9 @@
 
 namespace vorna {
 
-// Values are indexed 0 .. Size() - 1. Prefix, Add and PushBack take O(log n);
-// Add on the last value and Build take O(1) and O(n). Indexes outside the
-// stated ranges are the caller's error (not checked).
+// Values are indexed 0 .. Size() - 1. Prefix, Add, PushBack, Find and
+// CountWhile take O(log n); Add on the last value and Build take O(1) and
+// O(n). Indexes outside the stated ranges are the caller's error (not checked).
 class TFenwickTree {
  public:
   int Size() const { return static_cast<int>(FTree.size()) - 1; }
@@ -51,6 +51,23 @@ class TFenwickTree {
     int sum = 0;
     for (int j = i; j > 0; j -= j & -j) sum += FTree[static_cast<size_t>(j)];
     return sum;
+  }
+
+  // With pred(i, Prefix(i + 1)) true for a leading run of the indexes and
+  // false for the rest: the length of that run, with its sum in `sum`.
+  template <class TPred>
+  int CountWhile(TPred pred, int& sum) const {
+    const int n = Size();
+    int pos = 0;
+    sum = 0;
+    for (int step = FTopBit; step > 0; step >>= 1) {
+      const int next = pos + step;
+      if (next <= n && pred(next - 1, sum + FTree[static_cast<size_t>(next)])) {
+        pos = next;
+        sum += FTree[static_cast<size_t>(next)];
+      }
+    }
+    return pos;
   }
 
   // With no negative value and 0 <= target < the total: the index i with

@@ -13,9 +13,7 @@ bool TInfoList::InsertRow(int index, const TRowInfo& row) {
 
 void TInfoList::PutRow(int index, const TRowInfo& row) {
   if (index < 0 || index >= Count()) return;
-  TOffsets offsets;
-  FRows.At(index, offsets);
-  FRows.Replace(index, Stored(row, offsets));
+  FRows.Update(index, 1, [&](TStoredRow& stored, const TOffsets& offsets) { stored = Stored(row, offsets); });
 }
 
 void TInfoList::Splice(int index, int removed, const std::vector<TRowInfo>& rows) {
@@ -23,7 +21,9 @@ void TInfoList::Splice(int index, int removed, const std::vector<TRowInfo>& rows
   removed = std::clamp(removed, 0, Count() - index);
   const int added = static_cast<int>(rows.size());
   const int common = std::min(added, removed);
-  for (int i = 0; i < common; ++i) PutRow(index + i, rows[static_cast<size_t>(i)]);
+  auto next = rows.begin();
+  FRows.Update(index, common,
+               [&](TStoredRow& stored, const TOffsets& offsets) { stored = Stored(*next++, offsets); });
   if (removed > common) {
     FRows.Erase(index + common, removed - common);
   } else if (added > common) {

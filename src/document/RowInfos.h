@@ -72,9 +72,8 @@ class TInfoList {
   }
   // The first row whose Line is at least `line`; Count() when there is none.
   int LowerBoundLine(int line) const {
-    return FRows.PartitionPoint([line](const TStoredRow& row, const TOffsets& offsets) {
-      return row.Line + offsets[kLineOffset] < line;
-    });
+    return FRows.PartitionPoint(
+        kLineOffset, [line](const TStoredRow& row, int offset) { return row.Line + offset < line; });
   }
 
  private:
@@ -103,7 +102,8 @@ class TInfoList {
     }
     static bool Counted(const TStoredRow& row) { return row.Numbered; }
   };
-  using TRows = TBlockedSequence<TStoredRow, TStoredRowFields>;
+  // Blocks of 512 records (10 KB): an edit moves half of one on average.
+  using TRows = TBlockedSequence<TStoredRow, TStoredRowFields, 512>;
   using TOffsets = TRows::TOffsets;
 
   static TStoredRow Stored(const TRowInfo& row, const TOffsets& offsets) {

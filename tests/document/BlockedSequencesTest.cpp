@@ -106,20 +106,23 @@ void RunAgainstVector(unsigned seed, int steps, int typicalSize) {
       const int last = std::min(first + count, size);
       oracle.erase(oracle.begin() + first, oracle.begin() + last);
       what = "erase " + std::to_string(count) + " at " + std::to_string(first);
-    } else if (op == 6 && size > 0) {
-      const int index = random(size);
-      TItem item = oracle[static_cast<size_t>(index)];
-      item.Id = nextId++;
-      item.Marked = !item.Marked;
-      item.Value1 = item.Marked ? random(100) : 0;
-      typename TItems<MaxBlock>::TOffsets offsets;
-      items.At(index, offsets);
-      TItem stored = item;
-      stored.Value0 -= offsets[0];
-      if (stored.Marked) stored.Value1 -= offsets[1];
-      items.Replace(index, stored);
-      oracle[static_cast<size_t>(index)] = item;
-      what = "replace " + std::to_string(index);
+    } else if (op == 6) {
+      // Items across block ends change in place, marks included.
+      const int first = random(size + 1);
+      const int last = std::min(first + random(2 * MaxBlock), size);
+      for (int i = first; i < last; ++i) {
+        TItem& item = oracle[static_cast<size_t>(i)];
+        item.Id = nextId++;
+        item.Marked = !item.Marked;
+        item.Value1 = item.Marked ? random(100) : 0;
+      }
+      int i = first;
+      items.Update(first, last - first, [&](TItem& stored, const auto& offsets) {
+        stored = oracle[static_cast<size_t>(i++)];
+        stored.Value0 -= offsets[0];
+        if (stored.Marked) stored.Value1 -= offsets[1];
+      });
+      what = "update " + std::to_string(last - first) + " at " + std::to_string(first);
     } else {
       const int index = random(size + 1);
       const int k = random(2);
@@ -166,9 +169,9 @@ void RunAgainstVector(unsigned seed, int steps, int typicalSize) {
     const int target = n > 0 ? oracle[static_cast<size_t>(random(n))].Value0 + random(3) - 1 : 0;
     const auto expected = std::partition_point(oracle.begin(), oracle.end(),
                                                [&](const TItem& item) { return item.Value0 < target; });
-    ASSERT_EQ(items.PartitionPoint(
-                  [&](const TItem& item, const auto& offsets) { return item.Value0 + offsets[0] < target; }),
-              expected - oracle.begin())
+    ASSERT_EQ(
+        items.PartitionPoint(0, [&](const TItem& item, int offset) { return item.Value0 + offset < target; }),
+        expected - oracle.begin())
         << "step " << step << " target " << target;
   }
 }
