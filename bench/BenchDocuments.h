@@ -7,6 +7,7 @@
 #include "BenchCorpus.h"
 #include "NullServices.h"
 #include "document/EditLists.h"
+#include "text/ShiftJis.h"
 
 namespace vorna::bench {
 
@@ -27,6 +28,19 @@ inline std::unique_ptr<TEditList> LaidOut(const std::string& text) {
   list->SetWrapInputs({.CapacityCells = 40});
   list->Relayout();
   return list;
+}
+
+// The first 1 KB of `text` (several lines), cut at a character boundary and
+// never between CR and LF: the paste of the editing benchmarks.
+inline std::string KilobyteOf(const std::string& text) {
+  size_t end = 0;
+  while (end < text.size()) {
+    const size_t next = end + (IsLeadByte(static_cast<unsigned char>(text[end])) ? 2 : 1);
+    if (next > 1024) break;
+    end = next;
+  }
+  if (end > 0 && text[end - 1] == '\r') --end;
+  return text.substr(0, end);
 }
 
 }  // namespace vorna::bench

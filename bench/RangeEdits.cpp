@@ -18,26 +18,13 @@ using namespace vorna;
 using vorna::bench::LaidOut;
 using vorna::bench::Text;
 
-// The first 1 KB of the corpus text (several lines), cut at a character
-// boundary and never between CR and LF.
-std::string Paste(const std::string& text) {
-  size_t end = 0;
-  while (end < text.size()) {
-    const size_t next = end + (IsLeadByte(static_cast<unsigned char>(text[end])) ? 2 : 1);
-    if (next > 1024) break;
-    end = next;
-  }
-  if (end > 0 && text[end - 1] == '\r') --end;
-  return text.substr(0, end);
-}
-
 // Arg: megabytes (0 = 100 KB). Pasting 1 KB of lines into the middle of a
 // paragraph and deleting it again, alternately; the time is per operation.
 void BM_PasteOrDelete(benchmark::State& state) {
   const std::string& text = Text(static_cast<size_t>(state.range(0)));
   if (text.empty()) return state.SkipWithError("corpus folder not found (set VORNA_CORPUS)");
   auto list = LaidOut(text);
-  const std::string paste = Paste(text);
+  const std::string paste = bench::KilobyteOf(text);
   int line = list->Count() / 2;
   while (line + 1 < list->Count() && list->Get(line).size() < 100) ++line;
   const TDisplayPos at = list->DocToDisplay({1, line});

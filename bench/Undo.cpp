@@ -17,19 +17,6 @@ using namespace vorna;
 using vorna::bench::LaidOut;
 using vorna::bench::Text;
 
-// The first 1 KB of the text (several lines), cut at a character boundary and
-// never between CR and LF.
-std::string KilobyteOf(const std::string& text) {
-  size_t end = 0;
-  while (end < text.size()) {
-    const size_t next = end + (IsLeadByte(static_cast<unsigned char>(text[end])) ? 2 : 1);
-    if (next > 1024) break;
-    end = next;
-  }
-  if (end > 0 && text[end - 1] == '\r') --end;
-  return text.substr(0, end);
-}
-
 // The middle of a paragraph at least 100 bytes long, half way down.
 TDisplayPos Middle(const TEditList& list) {
   int line = list.Count() / 2;
@@ -76,7 +63,7 @@ void BM_UndoRedoPaste(benchmark::State& state) {
   const std::string& text = Text(static_cast<size_t>(state.range(0)));
   if (text.empty()) return state.SkipWithError("corpus folder not found (set VORNA_CORPUS)");
   TSession session(text);
-  const std::string paste = KilobyteOf(text);
+  const std::string paste = bench::KilobyteOf(text);
   session.Editor->Paste(paste);
   RunSteps(state, session);
   state.counters["paste_bytes"] = static_cast<double>(paste.size());
