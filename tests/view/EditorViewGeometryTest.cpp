@@ -157,6 +157,25 @@ TEST_F(TEditorViewTest, RowPlacementInvariantsForEveryPresetAtThreeZooms) {
   }
 }
 
+// Line numbers that gain a digit in the first layout narrow the rows: the
+// forced layout runs a second time, and only then.
+TEST_F(TEditorViewTest, ALoadThatChangesTheLineNumberDigitsLaysOutTwice) {
+  MakeView();
+  PlainWindow(Style());
+  SetTextFontSize(9);
+  Style().GetViewInfo(kElemLineInfo)->SetDisplayMode(kModeShown);
+  ResizeHost(300, 400);
+  std::string text;
+  for (int i = 0; i < 900; ++i) text += std::string(60, 'x') + "\r\n";  // two rows each
+  int before = View->LayoutCount();
+  View->List().SetText(text);  // the text reset reaches the view as a document change
+  EXPECT_EQ(View->LayoutCount() - before, 2);
+  EXPECT_EQ(View->LineInfoDigits(), 4);
+  before = View->LayoutCount();
+  View->DocumentChanged();  // the digits stay: one layout
+  EXPECT_EQ(View->LayoutCount() - before, 1);
+}
+
 TEST_F(TEditorViewTest, BadLayoutSettingsAreClamped) {
   MakeView();
   SetText("text\r\nmore text");
