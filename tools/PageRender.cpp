@@ -12,24 +12,14 @@
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "document/EditLists.h"
-#include "platform/PlatformServices.h"
-#include "platform/PosixFiles.h"
-#include "platform/qt/QtCanvas.h"
+#include "PageRenders.h"
+#include "platform/Files.h"
 #include "platform/qt/QtFonts.h"
-#include "platform/qt/QtImageViewHost.h"
-#include "platform/qt/QtPrinterBackend.h"
-#include "platform/qt/QtServices.h"
-#include "print/LpPrinters.h"
-#include "print/PageMetrics.h"
-#include "settings/EditorStyles.h"
-#include "view/BaseViews.h"
 
 namespace {
 
@@ -37,18 +27,6 @@ using namespace vorna;
 
 constexpr int kMinZoom = 10;
 constexpr int kMaxZoom = 400;
-constexpr int kWindowWidth = 800;  // the client area in window mode
-constexpr int kWindowHeight = 600;
-
-// Messages go to standard error; questions are answered with Cancel.
-class TConsoleMessages : public TMessageBoxes {
- public:
-  void Beep(TBeep) override {}
-  void ShowInfo(const std::string& text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
-  void ShowError(const std::string& text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
-  TMessageResult AskYesNoCancel(const std::string&) override { return TMessageResult::Cancel; }
-};
-
 struct TOptions {
   std::string File;
   int Preset = 0;
@@ -126,20 +104,6 @@ std::optional<TOptions> ParseArguments(int argc, char** argv) {
   return options;
 }
 
-// The view the tool paints. The document is unused until the editor view
-// takes the base view's place here.
-std::unique_ptr<TBaseView> MakeView(TViewHost& host, const TPlatformServices& services, TEditorStyle& style,
-                                    TEditList& /*document*/) {
-  return std::make_unique<TBaseView>(host, services, &style);
-}
-
-// Makes the "PDF file" printer current, so the page metrics are its A4 sheet.
-void SelectPdfPrinter(qt::TQtPrinterBackend& backend) {
-  LpPrinter.SetBackend(&backend);
-  for (int i = 0; i < LpPrinter.Info().Count(); ++i)
-    if (LpPrinter.Info().Names(i) == qt::kPdfPrinterName) backend.SetPrinterIndex(i);
-}
-
 bool SaveImage(const QImage& image, const std::string& folder, int number) {
   char name[32];
   std::snprintf(name, sizeof name, "page-%03d.png", number);
@@ -152,25 +116,17 @@ bool SaveImage(const QImage& image, const std::string& folder, int number) {
   return true;
 }
 
-// Paints every sheet that holds a page of the range, each at the place of
-// sheet 0 in a client area of one sheet with its gaps.
-int RenderSheets(TBaseView& view, qt::TQtImageViewHost& host, const TOptions& options) {
-  host.SetSize(view.SheetWidth() + 2 * kSheetGap, view.SheetHeight() + 2 * kSheetGap);
-  const int perSheet = view.PagesPerSheet();
+// Paints every sheet that holds a page of the range.
+int RenderSheets(TPageRenderer& renderer, const TOptions& options) {
+  const TEditorView& view = renderer.View();
   if (options.FirstPage > view.PageCount()) {
     std::fprintf(stderr, "page-render: %s has %d page(s)\n", options.File.c_str(), view.PageCount());
     return 2;
   }
   const int lastPage = options.LastPage > 0 ? std::min(options.LastPage, view.PageCount()) : view.PageCount();
-  const TRect home = view.GetSheetRect(0);
-  for (int sheet = (options.FirstPage - 1) / perSheet; sheet <= (lastPage - 1) / perSheet; ++sheet) {
-    const TRect at = view.GetSheetRect(sheet);
-    view.BeginPaintLock();
-    view.SetOffset({view.Offset().X + home.Left - at.Left, view.Offset().Y + home.Top - at.Top});
-    view.EndPaintLock(false);
-    host.PaintAll();
-    if (!SaveImage(host.Image(), options.OutFolder, sheet + 1)) return 1;
-  }
+  for (int sheet = renderer.SheetOfPage(options.FirstPage - 1); sheet <= renderer.SheetOfPage(lastPage - 1);
+       ++sheet)
+    if (!SaveImage(renderer.RenderSheet(sheet), options.OutFolder, sheet + 1)) return 1;
   return 0;
 }
 
@@ -184,21 +140,13 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   qt::InstallFontSubstitutions();
 
-  TPosixFiles files;
-  TConsoleMessages messages;
-  auto style = MakeDataItem<TEditorStyle>();
-  style->SetDefaultIndex(options->Preset);
-  style->ApplyPreset();
-  style->SetRatioValue(options->Zoom);
-
-  TEditList document(files, messages);
-  document.ApplyStyle(style.get());
+  TPageRenderer renderer(options->Preset, options->Zoom);
   try {
-    if (!files.FileExists(options->File)) {
+    if (!renderer.Services().Files->FileExists(options->File)) {
       std::fprintf(stderr, "page-render: no file %s\n", options->File.c_str());
       return 1;
     }
-    document.LoadFromFile(options->File);
+    renderer.LoadFromFile(options->File);
   } catch (const EFileError& e) {
     std::fprintf(stderr, "page-render: %s: %s\n", e.Path.c_str(), e.Reason.c_str());
     return 1;
@@ -207,41 +155,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "page-render: cannot make the folder %s\n", options->OutFolder.c_str());
     return 1;
   }
-
-  qt::TQtSystemMetrics screen;
-  qt::TQtCanvasFactory canvases(screen);
-  qt::TQtTimers timers;
-  qt::TQtFontList fonts;
-  qt::TQtPrinterBackend printer;
-  SelectPdfPrinter(printer);
-  TPageMetrics pageMetrics(&screen);
-  pageMetrics.UpdatePrinterMetrics();
-  pageMetrics.ReadPrinterPaper(false);
-  TPlatformServices services;
-  services.Canvases = &canvases;
-  services.Metrics = &screen;
-  services.Boxes = &messages;
-  services.Files = &files;
-  services.Timers = &timers;
-  services.Fonts = &fonts;
-  services.PageMetrics = &pageMetrics;
-
-  int result = 0;
-  {
-    qt::TQtImageViewHost host(kWindowWidth, kWindowHeight, screen.ScreenPixelsPerInch());
-    std::unique_ptr<TBaseView> view = MakeView(host, services, *style, document);
-    host.OnPaint = [&](TCanvas& canvas, const TRect& clip) { view->Paint(canvas, clip); };
-    host.OnResize = [&] { view->Resize(); };
-    view->StyleChanged();  // a shared style is applied by its owner
-    if (view->PaperMode()) {
-      result = RenderSheets(*view, host, *options);
-    } else {
-      host.PaintAll();
-      if (!SaveImage(host.Image(), options->OutFolder, 1)) result = 1;
-    }
-    host.OnPaint = nullptr;
-    host.OnResize = nullptr;
-  }
-  LpPrinter.SetBackend(nullptr);
-  return result;
+  if (renderer.View().PaperMode()) return RenderSheets(renderer, *options);
+  return SaveImage(renderer.RenderSheet(0), options->OutFolder, 1) ? 0 : 1;
 }
