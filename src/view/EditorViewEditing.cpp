@@ -4,17 +4,11 @@
 // selection, and the position mapping.
 #include <algorithm>
 
-#include "document/EditResults.h"
+#include "document/EditSteps.h"
 #include "undo/EditorUndos.h"
 #include "view/EditorViews.h"
 
 namespace vorna {
-namespace {
-
-bool Before(TDisplayPos a, TDisplayPos b) { return a.Row < b.Row || (a.Row == b.Row && a.Column < b.Column); }
-
-}  // namespace
-
 // Never on a trail byte; inside the document and the row's caret limit.
 TDisplayPos TEditorView::ClampCaret(TDisplayPos pos) const {
   pos.Row = std::clamp(pos.Row, 0, std::max(FList->RowCount() - 1, 0));
@@ -76,44 +70,15 @@ TDisplayPos TEditorView::DisplayPosOf(TTextPos pos) const {
 
 TReplaceResult TEditorView::ReplaceText(const TReplaceRequest& q) {
   TEditRecord record;
-  record.Kind = q.Kind;
-  record.InsertAt = q.InsertAt;
-  record.DeleteBox = q.DeleteBox;
-  record.InsertBox = q.InsertBox;
   record.OldSelecting = FSelecting;
   record.OldScroll = FOffset;
   record.OldCaret = q.OldCaret;
-  record.RangeStart = record.RangeEnd = q.RangeStart;
-
   // One undo group: the caret moves made here are not jumps.
   if (FUndo) FUndo->Lock();
   ++FEditing;
   BeginPaintLock();
-  TDisplayPos point = q.InsertAt;
-  if (!(q.RangeStart == q.RangeEnd)) {
-    ClearSelection();
-    if (q.DeleteBox) {
-      record.RangeStart = {std::min(q.RangeStart.Column, q.RangeEnd.Column),
-                           std::min(q.RangeStart.Row, q.RangeEnd.Row)};
-      record.RangeEnd = {std::max(q.RangeStart.Column, q.RangeEnd.Column),
-                         std::max(q.RangeStart.Row, q.RangeEnd.Row)};
-    } else {
-      const bool swapped = Before(q.RangeEnd, q.RangeStart);
-      record.RangeStart = swapped ? q.RangeEnd : q.RangeStart;
-      record.RangeEnd = swapped ? q.RangeStart : q.RangeEnd;
-    }
-    TEditResult deleted;
-    deleted.TrackPos = FCaretPos;
-    FList->DeleteRange(q.RangeStart, q.RangeEnd, deleted, q.DeleteBox);
-    record.DeletedText = std::move(deleted.DeletedText);
-    if (!q.UseInsertAt) point = deleted.CaretPos;
-  }
-  TReplaceResult out{point, point, {}};
-  if (!q.Text.empty()) {
-    TEditResult inserted;
-    FList->InsertText(point, q.Text, inserted, q.InsertBox, q.Verbatim);
-    out = {inserted.InsertStart, inserted.CaretPos, inserted.BoxPieces};
-  }
+  if (!(q.RangeStart == q.RangeEnd)) ClearSelection();
+  const TReplaceResult out = ReplaceInDocument(*FList, q, FCaretPos, record);
   ClearSelection();
   PlaceCaret(q.CaretTarget.Column >= 1 ? q.CaretTarget : out.InsertEnd);
   if (q.SelectInserted && !(out.InsertStart == out.InsertEnd))
@@ -124,11 +89,6 @@ TReplaceResult TEditorView::ReplaceText(const TReplaceRequest& q) {
   // The rows moved: the page count and the extent follow, then one repaint.
   Resize();
   EndPaintLock(true);
-
-  record.InsertStart = out.InsertStart;
-  record.InsertEnd = out.InsertEnd;
-  record.BoxPieces = out.BoxPieces;
-  record.InsertedText = std::string(q.Text);
   record.NewSelecting = FSelecting;
   record.NewScroll = FOffset;
   record.NewCaret = FCaretPos;
@@ -139,26 +99,12 @@ TReplaceResult TEditorView::ReplaceText(const TReplaceRequest& q) {
 TDisplayPos TEditorView::FormatText(TDisplayPos start, TDisplayPos end, int indentBytes,
                                     const std::vector<int>* splits, int widthCells) {
   TRestoreRecord record;
-  record.Start = start;
-  record.End = end;
-  record.Width = widthCells;
   record.OldScroll = FOffset;
   if (FUndo) FUndo->Lock();
   ++FEditing;
   BeginPaintLock();
   ClearSelection();
-  if (widthCells > 0) {
-    TFormatResult format;
-    FList->FormatLines(start, end, format, splits, widthCells);
-    record.Splits = std::move(format.RowCounts);
-    record.Indents = std::move(format.Indents);
-    record.Caret = format.CaretPos;
-  } else {
-    TRestoreResult restore;
-    FList->RestoreFormat(start, end, restore, indentBytes);
-    record.Splits = std::move(restore.Lengths);
-    record.Caret = restore.CaretPos;
-  }
+  ReformatInDocument(*FList, start, end, indentBytes, splits, widthCells, record);
   PlaceCaret(record.Caret);
   --FEditing;
   if (FUndo) FUndo->Unlock();

@@ -6,6 +6,7 @@
 
 #include "NullServices.h"
 #include "document/EditResults.h"
+#include "document/EditSteps.h"
 #include "text/ShiftJis.h"
 
 namespace vorna::testing {
@@ -121,43 +122,14 @@ TDisplayPos TEditorDouble::DisplayPosOf(TTextPos pos) const {
 
 TReplaceResult TEditorDouble::ReplaceText(const TReplaceRequest& q) {
   TEditRecord record;
-  record.Kind = q.Kind;
-  record.InsertAt = q.InsertAt;
-  record.DeleteBox = q.DeleteBox;
-  record.InsertBox = q.InsertBox;
   record.OldSelecting = FSelecting;
   record.OldScroll = FOffset;
   record.OldCaret = q.OldCaret;
-  record.RangeStart = record.RangeEnd = q.RangeStart;
-
   // One undo group: the caret moves made here are not jumps.
   FUndo.Lock();
   ++FEditing;
-  TDisplayPos point = q.InsertAt;
-  if (!(q.RangeStart == q.RangeEnd)) {
-    ClearSelection();
-    if (q.DeleteBox) {
-      record.RangeStart = {std::min(q.RangeStart.Column, q.RangeEnd.Column),
-                           std::min(q.RangeStart.Row, q.RangeEnd.Row)};
-      record.RangeEnd = {std::max(q.RangeStart.Column, q.RangeEnd.Column),
-                         std::max(q.RangeStart.Row, q.RangeEnd.Row)};
-    } else {
-      const bool swapped = Before(q.RangeEnd, q.RangeStart);
-      record.RangeStart = swapped ? q.RangeEnd : q.RangeStart;
-      record.RangeEnd = swapped ? q.RangeStart : q.RangeEnd;
-    }
-    TEditResult deleted;
-    deleted.TrackPos = FCaret;
-    FList.DeleteRange(q.RangeStart, q.RangeEnd, deleted, q.DeleteBox);
-    record.DeletedText = std::move(deleted.DeletedText);
-    if (!q.UseInsertAt) point = deleted.CaretPos;
-  }
-  TReplaceResult out{point, point, {}};
-  if (!q.Text.empty()) {
-    TEditResult inserted;
-    FList.InsertText(point, q.Text, inserted, q.InsertBox, q.Verbatim);
-    out = {inserted.InsertStart, inserted.CaretPos, inserted.BoxPieces};
-  }
+  if (!(q.RangeStart == q.RangeEnd)) ClearSelection();
+  const TReplaceResult out = ReplaceInDocument(FList, q, FCaret, record);
   // Placing the caret without extending drops any selection left.
   ClearSelection();
   PlaceCaret(q.CaretTarget.Column >= 1 ? q.CaretTarget : out.InsertEnd);
@@ -167,11 +139,6 @@ TReplaceResult TEditorDouble::ReplaceText(const TReplaceRequest& q) {
   --FEditing;
   FUndo.Unlock();
   ++FRepaints;
-
-  record.InsertStart = out.InsertStart;
-  record.InsertEnd = out.InsertEnd;
-  record.BoxPieces = out.BoxPieces;
-  record.InsertedText = std::string(q.Text);
   record.NewSelecting = FSelecting;
   record.NewScroll = FOffset;
   record.NewCaret = FCaret;
@@ -182,25 +149,11 @@ TReplaceResult TEditorDouble::ReplaceText(const TReplaceRequest& q) {
 TDisplayPos TEditorDouble::FormatText(TDisplayPos start, TDisplayPos end, int indentBytes,
                                       const std::vector<int>* splits, int widthCells) {
   TRestoreRecord record;
-  record.Start = start;
-  record.End = end;
-  record.Width = widthCells;
   record.OldScroll = FOffset;
   FUndo.Lock();
   ++FEditing;
   ClearSelection();
-  if (widthCells > 0) {
-    TFormatResult format;
-    FList.FormatLines(start, end, format, splits, widthCells);
-    record.Splits = std::move(format.RowCounts);
-    record.Indents = std::move(format.Indents);
-    record.Caret = format.CaretPos;
-  } else {
-    TRestoreResult restore;
-    FList.RestoreFormat(start, end, restore, indentBytes);
-    record.Splits = std::move(restore.Lengths);
-    record.Caret = restore.CaretPos;
-  }
+  ReformatInDocument(FList, start, end, indentBytes, splits, widthCells, record);
   PlaceCaret(record.Caret);
   --FEditing;
   FUndo.Unlock();
