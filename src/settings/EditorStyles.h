@@ -117,7 +117,8 @@ class TEditorStyle : public TBaseStyle {
   void GroupF();
   void GroupE();
   void SetSizes(int first, int last, int size);
-  void BuildPresetChanges(int index);
+  void BuildPresetChanges(int index);       // presets 0 .. 13
+  void BuildLaterPresetChanges(int index);  // presets 14 .. 27
 
   std::unique_ptr<TStringList> FExts;
   std::unique_ptr<TStringList> FHeadingStrs;

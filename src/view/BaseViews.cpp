@@ -144,26 +144,26 @@ void TBaseView::Paint(TCanvas& canvas, const TRect& clip) {
 
 void TBaseView::SetCanvasFont(const TFontSpec* font, bool vertical, int height) {
   if (!FCanvas) return;
-  TFontSpec spec = font ? *font : FCanvas->Font();
+  TFontSpec fontSpec = font ? *font : FCanvas->Font();
   if (height != 0) {
-    spec.Height = height;
+    fontSpec.Height = height;
   } else if (FZoom != 1.0) {
-    spec.Height = ZoomedFontHeight(spec.Height, FZoom);
+    fontSpec.Height = ZoomedFontHeight(fontSpec.Height, FZoom);
   }
   if (vertical) {
     if (FServices.Fonts)
-      MakeVerticalFont(spec, *FServices.Fonts);
+      MakeVerticalFont(fontSpec, *FServices.Fonts);
     else
-      spec.Escapement = kVerticalEscapement;
+      fontSpec.Escapement = kVerticalEscapement;
   }
-  FCanvas->SetFont(spec);
+  FCanvas->SetFont(fontSpec);
 }
 
 void TBaseView::ResetCanvasFont() {
   if (!FCanvas) return;
-  TFontSpec spec = FFont;
-  spec.Height = ZoomedFontHeight(spec.Height, FZoom);
-  FCanvas->SetFont(spec);
+  TFontSpec fontSpec = FFont;
+  fontSpec.Height = ZoomedFontHeight(fontSpec.Height, FZoom);
+  FCanvas->SetFont(fontSpec);
 }
 
 // --- lengths ----------------------------------------------------------------------------

@@ -14,17 +14,8 @@
 
 namespace vorna::testing {
 
-class TEditorViewTest : public ::testing::Test {
+class TEditorViewTest : public TViewTest<TEditorView> {
  protected:
-  void TearDown() override {
-    View.reset();
-    LpPrinter.SetBackend(nullptr);
-  }
-  void UsePrinter() {
-    Backend.Printers = {A4PrinterAt360()};
-    Backend.Current = 0;
-    LpPrinter.SetBackend(&Backend);
-  }
   // The view with its own style under `preset` (-1: the defaults), applied.
   TEditorView& MakeView(int preset = -1) {
     Services.PageMetrics = &Metrics;
@@ -52,19 +43,6 @@ class TEditorViewTest : public ::testing::Test {
     View->List().SetText(text);
     View->DocumentChanged();
   }
-  void ResizeHost(int width, int height) {
-    Host.Width = width;
-    Host.Height = height;
-    View->Resize();
-  }
-
-  TRecordingViewHost Host{1000, 800};
-  TTurningPrinterBackend Backend;
-  TPageMetrics Metrics;
-  TMemoryFiles Files;
-  TFakeMessageBoxes Boxes;
-  TPlatformServices Services;
-  std::unique_ptr<TEditorView> View;
 };
 
 }  // namespace vorna::testing

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "FakePrinterBackend.h"
+#include "PlatformDoubles.h"
 #include "RecordingViewHost.h"
 #include "platform/PlatformServices.h"
 #include "print/LpPrinters.h"
@@ -68,16 +69,37 @@ class TTurningPrinterBackend : public TFakePrinterBackend {
   }
 };
 
-class TBaseViewTest : public ::testing::Test {
+// A view of class TView on a recording host with its own page metrics and
+// services, and the fake printer to connect before the view applies its style.
+template <class TView>
+class TViewTest : public ::testing::Test {
  protected:
-  void TearDown() override { LpPrinter.SetBackend(nullptr); }
-
-  // Connects the fake printer (before the view applies its style).
+  void TearDown() override {
+    View.reset();
+    LpPrinter.SetBackend(nullptr);
+  }
   void UsePrinter() {
     Backend.Printers = {A4PrinterAt360()};
     Backend.Current = 0;
     LpPrinter.SetBackend(&Backend);
   }
+  void ResizeHost(int width, int height) {
+    Host.Width = width;
+    Host.Height = height;
+    View->Resize();
+  }
+
+  TRecordingViewHost Host{1000, 800};
+  TTurningPrinterBackend Backend;
+  TPageMetrics Metrics;
+  TMemoryFiles Files;  // outlive the view, whose documents use them
+  TFakeMessageBoxes Boxes;
+  TPlatformServices Services;
+  std::unique_ptr<TView> View;
+};
+
+class TBaseViewTest : public TViewTest<TPagedView> {
+ protected:
   // The view with its own style, in paper mode at `ratio` percent, applied.
   TBaseView& MakeView(int ratio = 100, bool paper = true) {
     Services.PageMetrics = &Metrics;
@@ -89,17 +111,6 @@ class TBaseViewTest : public ::testing::Test {
     return *View;
   }
   TBaseStyle& Style() { return *View->Style(); }
-  void ResizeHost(int width, int height) {
-    Host.Width = width;
-    Host.Height = height;
-    View->Resize();
-  }
-
-  TRecordingViewHost Host{1000, 800};
-  TTurningPrinterBackend Backend;
-  TPageMetrics Metrics;
-  TPlatformServices Services;
-  std::unique_ptr<TPagedView> View;
 };
 
 }  // namespace vorna::testing
