@@ -79,6 +79,7 @@ TReplaceResult TEditorView::ReplaceText(const TReplaceRequest& q) {
   BeginPaintLock();
   if (!(q.RangeStart == q.RangeEnd)) ClearSelection();
   const TReplaceResult out = ReplaceInDocument(*FList, q, FCaretPos, record);
+  InvalidateRowCache();
   ClearSelection();
   PlaceCaret(q.CaretTarget.Column >= 1 ? q.CaretTarget : out.InsertEnd);
   if (q.SelectInserted && !(out.InsertStart == out.InsertEnd))
@@ -105,6 +106,7 @@ TDisplayPos TEditorView::FormatText(TDisplayPos start, TDisplayPos end, int inde
   BeginPaintLock();
   ClearSelection();
   ReformatInDocument(*FList, start, end, indentBytes, splits, widthCells, record);
+  InvalidateRowCache();
   PlaceCaret(record.Caret);
   --FEditing;
   if (FUndo) FUndo->Unlock();

@@ -18,7 +18,7 @@ namespace {
 
 constexpr int kMaxPartitions = 100;
 constexpr int kLineInfoPadPx = 8;
-constexpr int kRowCacheSpare = 4;
+constexpr int kRowCacheSpare = 4;  // the row cache's slots beyond a page
 
 }  // namespace
 
@@ -149,6 +149,8 @@ void TEditorView::CalcLayoutMetrics(bool printerPass, bool mirror) {
       FPrintFontRatio = FFontHeight / pageH;
       FPrinterColumnSpacePx = FColumnSpacePx;
       FPrinterTextLength = FTextLength;
+      FPrinterFontHeight = FFontHeight;
+      FPrinterPageAlongPx = vertical ? FPageSize.Y : FPageSize.X;
       return;
     }
   } else {
@@ -201,6 +203,7 @@ void TEditorView::CalcLayoutMetrics(bool printerPass, bool mirror) {
   FScrollMarginX = vertical ? acrossMargin : alongMargin;
   const int cached = std::min(std::max(FRowsPerPage, RowsPerPage()), 1 << 16) + kRowCacheSpare;
   FRowCache.assign(static_cast<size_t>(cached), TRowPaintInfo{});
+  InvalidateRowCache();
   FHalfLineSpacePx = FLineSpacePx / 2;
   FHalfFontHeight = std::max(FFontHeight / 2, 1);
   FHalfColumnSpacePx = FColumnSpacePx / 2;
@@ -245,6 +248,7 @@ void TEditorView::UpdateLayout(bool force) {
 void TEditorView::DocumentChanged() {
   if (FInForcedLayout || !FList) return;
   FInForcedLayout = true;
+  InvalidateRowCache();
   const int digits = FList->LineNumberDigits();
   FForceLayout = true;
   Resize();

@@ -99,12 +99,30 @@ int TEditorView::RowsExtent(int firstSlot, int lastSlot) const {
                      SpreadSum(FLinePitch, FRowPitchRemainder, rows, firstSlot));
 }
 
-int TEditorView::CellPitchAt(int, int cell) const {
+int TEditorView::CellPitchAt(int row, int cell) const {
+  if (EditorStyle()->GetProportionalFont() && FList && row >= 0 && row < FList->RowCount()) {
+    // The measured advance; cells past the text keep the fixed pitch.
+    const TRowPaintInfo& info = GetRowPaintInfo(row);
+    if (cell >= 0 && cell < static_cast<int>(info.DisplayText.size()))
+      return info.Cells[static_cast<size_t>(cell)].Advance;
+    return FCellPitch;
+  }
   return Spread(FCellPitch, FCellPitchRemainder, FCharsPerRow, cell);
 }
 
-int TEditorView::CellsExtent(int, int firstCell, int lastCell) const {
+int TEditorView::CellsExtent(int row, int firstCell, int lastCell) const {
   if (lastCell < firstCell) return 0;
+  if (EditorStyle()->GetProportionalFont() && FList && row >= 0 && row < FList->RowCount()) {
+    const TRowPaintInfo& info = GetRowPaintInfo(row);
+    const int64_t size = static_cast<int64_t>(info.DisplayText.size());
+    int64_t sum = 0;
+    const int64_t from = std::max<int64_t>(firstCell, 0), to = std::min<int64_t>(lastCell, size - 1);
+    for (int64_t i = from; i <= to; ++i) sum += info.Cells[static_cast<size_t>(i)].Advance;
+    // Cells beyond the text (and before the first) at the fixed pitch.
+    const int64_t outside =
+        (static_cast<int64_t>(lastCell) - firstCell + 1) - std::max<int64_t>(to - from + 1, 0);
+    return ClampPixels(sum + outside * FCellPitch);
+  }
   return ClampPixels(
       SpreadSum(FCellPitch, FCellPitchRemainder, FCharsPerRow, static_cast<int64_t>(lastCell) + 1) -
       SpreadSum(FCellPitch, FCellPitchRemainder, FCharsPerRow, firstCell));

@@ -7,6 +7,12 @@
 //
 // Geometry lives in EditorViewGeometry.cpp, row placement in
 // EditorViewRows.cpp, the undo owner's primitives in EditorViewEditing.cpp.
+// Painting: pages, partitions and rows in EditorViewPaint.cpp, runs of text
+// in EditorViewRuns.cpp, the cell styles in EditorViewCellStyles.cpp, ruby,
+// emphasis and annotation marks in EditorViewMarks.cpp, end, tab and space
+// marks in EditorViewEndMarks.cpp, line numbers in EditorViewLineNumbers.cpp,
+// gap and divide lines in EditorViewGapLines.cpp, the painted caret in
+// EditorViewCaret.cpp.
 #pragma once
 
 #include <functional>
@@ -20,6 +26,7 @@
 #include "undo/EditorUndos.h"
 #include "undo/UndoOwners.h"
 #include "view/BaseViews.h"
+#include "view/RowPaintInfos.h"
 
 namespace vorna {
 
@@ -34,10 +41,25 @@ struct TRowPlace {
   TRect PartitionRect;
 };
 
-// One visible row's paint state; the painting fills the rest in.
-struct TRowPaintInfo {
-  int Row = -1;  // -1: empty slot
+// What PaintRow knows about the row it paints; the painting steps share it.
+struct TRowPaint {
+  int Row = 0;
+  bool Exists = false;  // a row of the document (not past its end)
+  TRowInfo Info;        // the row's record (default past the end)
+  TRect Rect;           // GetRowRect, unclipped
+  TRect Clip;           // what may be painted
+  bool CaretRow = false;
+  int BaseStyle = 52;         // Normal, CaretLine or Heading
+  bool FirstOfBlock = false;  // first row of its partition (of its page on paper)
+  int Slot = 0;               // GetRowPlace's slot and partition
+  int Partition = 0;
+  const TRowPaintInfo* Cache = nullptr;
+  int TextStartPx = 0;  // along the row: where cell 0 starts
+  int TextEndPx = 0;    // along the row: where the drawn text ends
 };
+
+// PaintRow's result for a row outside the clip.
+constexpr int kRowNotPainted = -0x7FFFFFFF;
 
 class TEditorView : public TBaseView, public TUndoOwner {
  public:
@@ -74,6 +96,37 @@ class TEditorView : public TBaseView, public TUndoOwner {
   void SaveViewState();
   void RestoreViewState();
   std::string ExpandCode(std::string_view letter) override;
+
+  // --- painting ------------------------------------------------------------------------
+  void DrawText(int page, const TRect& textRect, const TRect& clip) override;
+  // The row's cached paint state, rebuilt when it was built for another row,
+  // when the row's text, caret or selection changed since, or with `force`.
+  const TRowPaintInfo& GetRowPaintInfo(int row, bool force = false) const;
+  // Every cached row is built again before it is painted next (a change of
+  // the settings, the search text, a full layout).
+  void InvalidateRowCache() { ++FPaintGeneration; }
+  // The current search text, highlighted with the Find style (FindAll options).
+  void SetSearchText(const std::string& text, int options);
+  const std::string& SearchText() const { return FSearchText; }
+  // The window's background picture, drawn behind the text on the screen (not
+  // owned; null takes it away). With `ignore` it stays set but unused.
+  void SetBackgroundBitmap(const TBitmap* bitmap);
+  void SetIgnoreBackground(bool ignore);
+  // A disabled view paints grey text on the button face (print and preview
+  // always count as enabled).
+  void SetEnabled(bool enabled);
+  bool Enabled() const { return FEnabled; }
+  // While an input method composes, the painted caret is hidden.
+  void SetComposing(bool composing);
+  bool Composing() const { return FComposing; }
+  // The first and last selected cell of a row (0-based cells of its display
+  // text); false when none is. `lineBreak`: the row ends its line and the
+  // selection goes on past it, so its end mark is painted selected.
+  bool GetSelectedCells(int row, int& first, int& last, bool& lineBreak) const;
+  // The caret bar (or the box over a character in overwrite mode) at `pos`.
+  TRect GetCaretRect(TDisplayPos pos) const;
+  bool Overwrite() const { return FOverwrite; }
+  void SetOverwrite(bool value);
 
   // --- the undo owner ----------------------------------------------------------------
   void BeginPaintLock() override { TBaseView::BeginPaintLock(); }
@@ -147,6 +200,57 @@ class TEditorView : public TBaseView, public TUndoOwner {
   TDisplayPos ClampCaret(TDisplayPos pos) const;
   TCaretPlace CaretPlace() const;
 
+  // --- painting steps ----------------------------------------------------------------
+  void PaintPartition(int page, int partition, const TRect& clip);
+  // Returns the far edge of the row (its left in vertical mode, bottom + 1 in
+  // horizontal mode) or kRowNotPainted.
+  int PaintRow(int row, const TRect& clip, bool firstOfBlock);
+  void BuildRowPaintInfo(TRowPaintInfo& info, int row) const;
+  // The annotation marks of a row with their hot spots (FootNote and
+  // FootNoteMark shown).
+  void BuildFootNoteMarks(TRowPaintInfo& info, int row) const;
+  void MarkMatches(TRowPaintInfo& info, int row, int indentBytes) const;
+  void MeasureProportional(TRowPaintInfo& info) const;
+  // Font, background and text colour of `style` over `base`; true when the
+  // font was changed (the caller restores the Normal font).
+  bool SelectCellStyle(int style, int base);
+  // Cells first .. last (0-based) of the row in one style.
+  void PaintRun(const TRowPaint& rp, int first, int last, int style);
+  void PaintLineInfo(const TRowPaint& rp);
+  void PaintRuby(const TRowPaint& rp);
+  void PaintEmphasis(const TRowPaint& rp);
+  void PaintFootNoteMarks(const TRowPaint& rp);
+  void PaintGapLine(const TRowPaint& rp);
+  // The line-number tail line and the column tail line.
+  void PaintTailLines(const TRowPaint& rp);
+  void PaintDivideLines(const TRowPaint& rp);
+  void PaintEndMark(const TRowPaint& rp, bool endOfFile, bool selected);
+  void PaintTabMarks(const TRowPaint& rp, int first, int last);
+  void PaintSpaceMarks(const TRowPaint& rp, int first, int last, int style);
+  void PaintCaret(const TRowPaint& rp);
+  // Fills `r` (within `clip`) with `color`, or with the background picture
+  // when one is in use; extended a pixel down in horizontal mode.
+  void FillBackground(const TRect& r, const TRect& clip, TColor color);
+  // Text over the background picture is written transparently.
+  bool UsesBackgroundPicture() const;
+  // Ruby, emphasis or annotation marks are shown beside the glyphs.
+  bool MarksShown() const;
+  // Across the row: the right edge of the glyph box in vertical mode, its top
+  // in horizontal mode.
+  int GlyphEdge(const TRect& rowRect) const;
+  // The rectangle of cells first .. last along the row, across the whole row.
+  TRect CellsRect(const TRowPaint& rp, int first, int last) const;
+  // A style's colours as painting uses them (system colours resolved, grey on
+  // the button face when disabled).
+  TColor StyleBack(int style) const;
+  TColor StyleTextColor(int style) const;
+  bool PaintEnabled() const { return FEnabled || FPrinting || FPreview; }
+  // The view element's font as the canvas takes it, `height` (pixels) when
+  // non-zero, else its own size at the zoom, turned when `turned`.
+  TFontSpec ElementFont(int element, int height, bool turned) const;
+  // Ruby-side marks and emphasis need the whole line's positions on the row.
+  int CellOfLinePos(const TRowPaint& rp, int linePos) const;
+
   // Layout metrics (pixels of the current device).
   int FPartitionMarginPx = 0;
   int FTextLeftMarginPx = 0;
@@ -171,7 +275,20 @@ class TEditorView : public TBaseView, public TUndoOwner {
   double FPrintFontRatio = 0;
   int FCellPitchRemainder = 0;
   int FRowPitchRemainder = 0;
-  std::vector<TRowPaintInfo> FRowCache;
+  mutable std::vector<TRowPaintInfo> FRowCache;
+  unsigned FPaintGeneration = 1;
+  std::string FSearchText;
+  int FSearchOptions = 0;
+  const TBitmap* FBackgroundBitmap = nullptr;
+  bool FIgnoreBackground = false;
+  bool FEnabled = true;
+  bool FComposing = false;
+  bool FOverwrite = false;
+  // The colours SelectCellStyle chose for the run being drawn.
+  TColor FRunBack = kClWhite;
+  TColor FRunText = kClBlack;
+  // The painted row's text font (the canvas's Normal font).
+  TFontSpec FPaintFont;
   // Halves used by the painting.
   int FHalfLineSpacePx = 0;
   int FHalfFontHeight = 1;
@@ -179,6 +296,8 @@ class TEditorView : public TBaseView, public TUndoOwner {
   // What the printer pass leaves for the layout inputs.
   int FPrinterColumnSpacePx = 0;
   int FPrinterTextLength = 0;
+  int FPrinterFontHeight = 0;
+  int FPrinterPageAlongPx = 0;  // the printer's page along the rows
 
   // Caret and selection.
   TDisplayPos FCaretPos{1, 0};

@@ -1,0 +1,103 @@
+// The caret's shape, the selected cells of a row, and the caret the view
+// paints itself when the Caret element is shown.
+#include <algorithm>
+
+#include "settings/StyleElements.h"
+#include "text/ShiftJis.h"
+#include "view/EditorViews.h"
+#include "view/ViewMath.h"
+
+namespace vorna {
+namespace {
+
+bool Before(TDisplayPos a, TDisplayPos b) { return a.Row != b.Row ? a.Row < b.Row : a.Column < b.Column; }
+
+}  // namespace
+
+bool TEditorView::GetSelectedCells(int row, int& first, int& last, bool& lineBreak) const {
+  first = 0;
+  last = -1;
+  lineBreak = false;
+  if (!FSelecting || !FList) return false;
+  TDisplayPos start = FSelStart, end = FSelEnd;
+  if (Before(end, start)) std::swap(start, end);
+  if (row < start.Row || row > end.Row || row >= FList->RowCount()) return false;
+  const TRowInfo r = FList->GetRow(row);
+  if (FBoxSelect) {
+    int from = std::min(FSelStart.Column, FSelEnd.Column), to = std::max(FSelStart.Column, FSelEnd.Column);
+    // A boundary on the second byte of a character moves a cell on.
+    if (FList->IsTrailCell({from, row})) ++from;
+    if (FList->IsTrailCell({to, row})) ++to;
+    first = from - 1;
+    last = to - 2;
+    return last >= first;
+  }
+  const int cells = static_cast<int>(FList->RowDisplayText(row).size());
+  first = row == start.Row ? start.Column - 1 : r.Indent;
+  last = row == end.Row ? end.Column - 2 : cells - 1;
+  last = std::min(last, cells - 1);
+  lineBreak = row != end.Row && r.LastRow;
+  return last >= first || lineBreak;
+}
+
+TRect TEditorView::GetCaretRect(TDisplayPos pos) const {
+  const TEditorStyle& s = *EditorStyle();
+  const bool vertical = s.GetVertical();
+  const TRect rowRect = GetRowRect(pos.Row);
+  const int rowStart = vertical ? rowRect.Top : rowRect.Left;
+  const int64_t textStart = static_cast<int64_t>(rowStart) + FLineInfoWidth + FTextLeftMarginPx;
+  const int boundary = ClampPixels(textStart + CellsExtent(pos.Row, 0, pos.Column - 2) - FHalfColumnSpacePx);
+  const bool big = s.GetBigCaret();
+  int thickness = big ? std::min(std::max(RoundPixels(FZoom * 4), 1), 8)
+                      : std::min(std::max(RoundPixels(FZoom * 3), 1), 3);
+  int length = big ? RowPitch(pos.Row) - 1 : FFontHeight;
+  int along = boundary - thickness / 2;
+
+  // Overwriting, the caret covers the character it would replace.
+  const std::string text = FList->RowDisplayText(pos.Row);
+  const bool onChar = pos.Column >= 1 && pos.Column <= static_cast<int>(text.size());
+  if (FOverwrite && (onChar || s.GetFreeCaret())) {
+    const bool wide = onChar && IsDoubleByteAt(text, static_cast<size_t>(pos.Column - 1));
+    const bool grid = ElementVisible(kElemGapLine) && s.GetGapLineStyle() == 1;
+    if (wide || grid)
+      thickness = s.GetProportionalFont() ? CellsExtent(pos.Row, pos.Column - 1, pos.Column) : FFontHeight;
+    else
+      thickness = CellPitchAt(pos.Row, pos.Column - 1);
+    if (ElementVisible(kElemCaret) && s.GetProportionalFont()) thickness += 2;
+    along = boundary + FHalfColumnSpacePx;
+    if (!big) {
+      thickness += 2;
+      length += 2;
+      --along;
+    }
+  }
+  const int edge = GlyphEdge(rowRect);
+  if (vertical) {
+    const int right = big ? rowRect.Right : edge + (length - FFontHeight) / 2;
+    return {right - length, along, right, along + thickness};
+  }
+  const int top = big ? rowRect.Top : edge - (length - FFontHeight) / 2;
+  return {along, top, along + thickness, top + length};
+}
+
+void TEditorView::PaintCaret(const TRowPaint& rp) {
+  const TViewInfo* caret = FStyle->GetViewInfo(kElemCaret);
+  if (!caret || !caret->IsVisible() || FPrinting || FComposing || !rp.CaretRow) return;
+  const TRect r = GetCaretRect(FCaretPos);
+  const int pen = std::max(RoundPixels(FZoom), 1);
+  const TColor color = SystemColorValue(caret->GetLineColor());
+  const std::string text = rp.Cache ? rp.Cache->DisplayText : std::string();
+  const bool overChar = FOverwrite && FCaretPos.Column <= static_cast<int>(text.size());
+  TRect box = r;
+  if (EditorStyle()->GetBigCaret()) {
+    box = {r.Left + pen / 2, r.Top + pen / 2, r.Right - pen / 2, r.Bottom - pen / 2};
+  }
+  FCanvas->SetPen(color, TPenStyle::Solid, pen);
+  FCanvas->SetBrush(overChar ? kClNone : color, overChar ? TBrushStyle::Clear : TBrushStyle::Solid);
+  const TRect saved = FCanvas->ClipRect();
+  FCanvas->SetClipRect(Intersect(saved, rp.Clip));
+  FCanvas->Rectangle(box);
+  FCanvas->SetClipRect(saved);
+}
+
+}  // namespace vorna

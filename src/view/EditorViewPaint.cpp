@@ -1,0 +1,182 @@
+// Painting the text of a page: the partitions with the margin strips between
+// them, the rows of each partition that meet the clip, and inside each row
+// its line number, margin, runs of text, end mark, the rest of the row, the
+// ruled lines, the marks beside the text and the painted caret.
+#include <algorithm>
+
+#include "graphics/Lines.h"
+#include "settings/StyleElements.h"
+#include "text/ShiftJis.h"
+#include "view/EditorViews.h"
+#include "view/ViewMath.h"
+
+namespace vorna {
+
+void TEditorView::DrawText(int page, const TRect& textRect, const TRect& clip) {
+  if (!FList || !FCanvas) return;
+  const bool vertical = Vertical();
+  TFontSpec font = TextFont();
+  font.Height = -FFontHeight;
+  SetCanvasFont(&font, vertical, font.Height);
+  FPaintFont = FCanvas->Font();
+  const TRect area = Intersect(clip, textRect);
+  const int partitions = Partitions();
+  const TViewInfo* divide = FStyle->GetViewInfo(kElemPartationDivideLine);
+  for (int p = 0; p + 1 < partitions; ++p) {
+    const TRect part = GetPartitionRect(page, p), next = GetPartitionRect(page, p + 1);
+    const TRect strip = vertical ? TRect{part.Left, part.Bottom, part.Right, next.Top}
+                                 : TRect{part.Right, part.Top, next.Left, part.Bottom};
+    FillBackground(strip, area, StyleBack(ElementVisible(kElemUnfilled) ? kElemUnfilled : kElemNormal));
+    if (divide && divide->IsVisible()) {
+      SetPenFromElement(*divide);
+      if (vertical)
+        HLine(*FCanvas, strip.Left, strip.Right, (strip.Top + strip.Bottom) / 2, divide->IsDoubleLine(),
+              area);
+      else
+        VLine(*FCanvas, (strip.Left + strip.Right) / 2, strip.Top, strip.Bottom, divide->IsDoubleLine(),
+              area);
+    }
+  }
+  for (int p = 0; p < partitions; ++p) PaintPartition(page, p, area);
+  ResetCanvasFont();
+}
+
+void TEditorView::PaintPartition(int page, int partition, const TRect& clip) {
+  const TRect part = GetPartitionRect(page, partition);
+  const TRect area = Intersect(clip, part);
+  if (area.IsEmpty()) return;
+  const TEditorStyle& s = *EditorStyle();
+  const bool vertical = s.GetVertical(), paper = PaperMode();
+  const int partitions = Partitions();
+  int first = 0, count = 0;
+  if (paper || partitions > 1) {
+    const int pageFirst = paper ? page * RowsPerPage() : (vertical ? FOffset.X : -FOffset.Y) / FLinePitch;
+    first = pageFirst + partition * RowsPerPartition();
+    count = RowsPerPartition();
+  } else if (!s.GetPageRoll()) {
+    // One partition scrolled over the document: only what the clip shows.
+    const int64_t before = vertical ? static_cast<int64_t>(part.Right) + FOffset.X - area.Right
+                                    : static_cast<int64_t>(area.Top) - part.Top - FOffset.Y;
+    first = static_cast<int>(std::max<int64_t>(before / FLinePitch, 0));
+    count = (vertical ? area.Width() : area.Height()) / FLinePitch + 2;
+  } else {
+    const int pageFirst = (vertical ? FOffset.X : -FOffset.Y) / FLinePitch;
+    first = pageFirst;
+    count = RowsPerPartition();
+  }
+  for (int i = 0; i < count; ++i) PaintRow(first + i, area, i == 0 && (partition == 0 || !paper));
+
+  // What lies beyond the last row of the partition.
+  const bool single = partitions == 1 || partition == partitions - 1;
+  if (!paper && !FPrinting && !FPreview && !s.GetEofOverUnfilled() && !s.GetPageRoll() && single) return;
+  const TRect last = GetRowRect(first + count - 1);
+  const TRect rest = vertical ? TRect{part.Left, part.Top, last.Left, part.Bottom}
+                              : TRect{part.Left, last.Bottom + 1, part.Right, part.Bottom};
+  TColor color = StyleBack(ElementVisible(kElemUnfilled) ? kElemUnfilled : kElemNormal);
+  if (!vertical) {
+    // FillBackground grows fills a pixel down; the partition's bottom is its end.
+    FillBackground({rest.Left, rest.Top, rest.Right, rest.Bottom - 1}, area, color);
+  } else {
+    FillBackground(rest, area, color);
+  }
+}
+
+int TEditorView::PaintRow(int row, const TRect& clip, bool firstOfBlock) {
+  TRowPaint rp;
+  rp.Row = row;
+  rp.Rect = GetRowRect(row);
+  TRect full = rp.Rect;
+  const bool vertical = Vertical();
+  if (!vertical) ++full.Bottom;
+  rp.Clip = Intersect(full, clip);
+  if (rp.Clip.IsEmpty()) return kRowNotPainted;
+  const TEditorStyle& s = *EditorStyle();
+  rp.Exists = row >= 0 && row < FList->RowCount();
+  rp.Info = rp.Exists ? FList->GetRow(row) : TRowInfo{};
+  rp.CaretRow = rp.Exists && row == FCaretPos.Row && !s.GetReadOnly() && !FList->IsReadOnlyFile();
+  rp.FirstOfBlock = firstOfBlock;
+  const TRowPlace place = GetRowPlace(row);
+  rp.Slot = place.Slot;
+  rp.Partition = place.Partition;
+  const int rowStart = vertical ? rp.Rect.Top : rp.Rect.Left;
+  const int rowEnd = vertical ? rp.Rect.Bottom : rp.Rect.Right;
+  rp.TextStartPx = ClampPixels(static_cast<int64_t>(rowStart) + FLineInfoWidth + FTextLeftMarginPx);
+  auto along = [&](int from, int to) {
+    return vertical ? TRect{rp.Rect.Left, from, rp.Rect.Right, to}
+                    : TRect{from, rp.Rect.Top, to, rp.Rect.Bottom};
+  };
+
+  PaintLineInfo(rp);
+  if (rp.CaretRow && ElementVisible(kElemCaretLine))
+    rp.BaseStyle = kElemCaretLine;
+  else if (rp.Exists && ElementVisible(kElemHeading) && FList->IsHeadingLine(rp.Info.Line))
+    rp.BaseStyle = kElemHeading;
+  const TColor base = StyleBack(rp.BaseStyle);
+  FillBackground(along(rowStart + FLineInfoWidth, rp.TextStartPx), rp.Clip, base);
+
+  // The text in runs of one style.
+  rp.TextEndPx = rp.TextStartPx;
+  const bool unfilledOverEof = !rp.Exists && s.GetEofOverUnfilled();
+  if (rp.Exists) {
+    const TRowPaintInfo& info = GetRowPaintInfo(row);
+    rp.Cache = &info;
+    const int cells = static_cast<int>(info.DisplayText.size());
+    rp.TextEndPx = ClampPixels(static_cast<int64_t>(rp.TextStartPx) + CellsExtent(row, 0, cells - 1));
+    for (int first = 0; first < cells;) {
+      const int style = info.Cells[static_cast<size_t>(first)].Style;
+      int last = first;
+      while (last + 1 < cells && info.Cells[static_cast<size_t>(last) + 1].Style == style) ++last;
+      if (!Intersect(CellsRect(rp, first, last), rp.Clip).IsEmpty()) PaintRun(rp, first, last, style);
+      first = last + 1;
+    }
+  }
+
+  // End mark, then the rest of the row.
+  int restStart = rp.TextEndPx;
+  if (rp.Exists) {
+    const bool eof = ElementVisible(kElemEof) && row == FList->RowCount() - 1;
+    if (eof || (ElementVisible(kElemReturn) && rp.Info.LastRow)) {
+      int selFirst = 0, selLast = -1;
+      bool selectedBreak = false;
+      GetSelectedCells(row, selFirst, selLast, selectedBreak);
+      PaintEndMark(rp, eof, selectedBreak);
+      restStart = ClampPixels(static_cast<int64_t>(restStart) + FCellPitch);
+    }
+  }
+  const bool unfilled = ElementVisible(kElemUnfilled);
+  const TColor unfilledBack = StyleBack(kElemUnfilled);
+  if (unfilledOverEof && unfilled) {
+    FillBackground(along(rp.TextStartPx, rowEnd), rp.Clip, unfilledBack);
+  } else if (!s.GetProportionalFont() && unfilled && !(!s.GetColumnCountAuto() && s.GetColumnCount() <= 0)) {
+    const int capacityEnd = std::max(
+        restStart, ClampPixels(static_cast<int64_t>(rp.TextStartPx) + CellsExtent(row, 0, FCharsPerRow - 1)));
+    FillBackground(along(restStart, capacityEnd), rp.Clip, base);
+    FillBackground(along(capacityEnd, rowEnd), rp.Clip, unfilledBack);
+  } else {
+    FillBackground(along(restStart, rowEnd), rp.Clip, base);
+  }
+
+  PaintTailLines(rp);
+  PaintGapLine(rp);
+  PaintDivideLines(rp);
+  if (rp.CaretRow && rp.BaseStyle == kElemCaretLine) {
+    const TViewInfo* caretLine = FStyle->GetViewInfo(kElemCaretLine);
+    if (caretLine->GetLineStyle() > 0) {
+      SetPenFromElement(*caretLine);
+      const int edge = GlyphEdge(rp.Rect);
+      if (vertical)
+        VLine(*FCanvas, edge - FFontHeight - 1, rp.TextStartPx, rowEnd, caretLine->IsDoubleLine(), rp.Clip);
+      else
+        HLine(*FCanvas, rp.TextStartPx, rowEnd, edge + FFontHeight, caretLine->IsDoubleLine(), rp.Clip);
+    }
+  }
+  if (rp.Exists) {
+    PaintRuby(rp);
+    PaintEmphasis(rp);
+    PaintFootNoteMarks(rp);
+  }
+  if (rp.CaretRow) PaintCaret(rp);
+  return vertical ? rp.Rect.Left : rp.Rect.Bottom + 1;
+}
+
+}  // namespace vorna
