@@ -74,6 +74,14 @@ TReplaceResult TEditorView::ReplaceText(const TReplaceRequest& q) {
   record.OldScroll = FOffset;
   record.OldCaret = q.OldCaret;
   // One undo group: the caret moves made here are not jumps.
+  // The first row the edit can change: the first of the edited line, since
+  // the line is wrapped again from its start.
+  const TDisplayPos first = q.RangeEnd.Row < q.RangeStart.Row ? q.RangeEnd : q.RangeStart;
+  const int firstLine = DocPosOf(q.UseInsertAt && q.InsertAt.Row < first.Row ? q.InsertAt : first).Y;
+  const TPoint offsetBefore = FOffset, extentBefore = FExtent;
+  const int rowsBefore = FList->RowCount();
+  const bool selectedBefore = FSelecting;
+  const int caretRowBefore = FCaretPos.Row;
   if (FUndo) FUndo->Lock();
   ++FEditing;
   BeginPaintLock();
@@ -87,14 +95,40 @@ TReplaceResult TEditorView::ReplaceText(const TReplaceRequest& q) {
   if (q.StepBackAfter) PlaceCaret({FCaretPos.Column - 1, FCaretPos.Row});
   --FEditing;
   if (FUndo) FUndo->Unlock();
-  // The rows moved: the page count and the extent follow, then one repaint.
+  // The rows moved: the page count and the extent follow, then one repaint:
+  // of the rows from the edited line on when nothing else can have moved.
   Resize();
-  EndPaintLock(true);
+  const bool local = !selectedBefore && !FSelecting && !q.InsertBox && !q.DeleteBox &&
+                     FOffset == offsetBefore && FExtent == extentBefore &&
+                     (!PaperMode() || FList->RowCount() == rowsBefore);
+  EndPaintLock(!local);
+  if (local)
+    InvalidateRowsFrom(
+        std::min(FList->FirstRowOfLine(std::min(firstLine, FList->Count() - 1)), caretRowBefore));
   record.NewSelecting = FSelecting;
   record.NewScroll = FOffset;
   record.NewCaret = FCaretPos;
   if (FUndo) FUndo->AddEdit(std::move(record));
   return out;
+}
+
+void TEditorView::InvalidateRowsFrom(int row) {
+  if (PaintLockCount() > 0) {
+    Invalidate();  // the outer bracket repaints everything anyway
+    return;
+  }
+  // To the end of the row's page on paper, else to the last row the window shows.
+  const TRowPlace place = GetRowPlace(row);
+  int last = place.PageFirstRow + RowsPerPage() - 1;
+  if (!PaperMode() && Partitions() == 1) {
+    const TRect client = Host().ClientRect();
+    last = row + (Vertical() ? client.Width() : client.Height()) / FLinePitch + 2;
+  }
+  for (int r = std::max(row, 0); r <= last; ++r) {
+    TRect rect = GetRowRect(r);
+    if (!Vertical()) ++rect.Bottom;
+    Host().Invalidate(rect);
+  }
 }
 
 TDisplayPos TEditorView::FormatText(TDisplayPos start, TDisplayPos end, int indentBytes,

@@ -200,6 +200,10 @@ class TEditorView : public TBaseView, public TUndoOwner {
   TDisplayPos ClampCaret(TDisplayPos pos) const;
   TCaretPlace CaretPlace() const;
 
+  // Marks the rows from `row` to the end of its page (or of the window) for
+  // repainting: what an edit inside one line changes.
+  void InvalidateRowsFrom(int row);
+
   // --- painting steps ----------------------------------------------------------------
   void PaintPartition(int page, int partition, const TRect& clip);
   // Returns the far edge of the row (its left in vertical mode, bottom + 1 in

@@ -223,6 +223,32 @@ TEST_F(TEditorPaint, TheRowCacheFollowsTextSelectionAndSearch) {
   EXPECT_EQ(View->GetRowPaintInfo(0).Cells[0].Style, kElemFind);
 }
 
+TEST_F(TEditorPaint, TypingRepaintsTheRowsFromItsLineOnOnly) {
+  MakeView(0);
+  SetText(Sjis("一行目\r\n二行目\r\n三行目"));
+  View->SetCaretPos({1, 1});
+  Host.Clear();
+  const std::string typed = Sjis("あ");
+  TReplaceRequest q;
+  q.RangeStart = q.RangeEnd = {1, 1};
+  q.Text = typed;
+  View->ReplaceText(q);
+  const TRect first = View->GetRowRect(0), second = View->GetRowRect(1);
+  ASSERT_GT(Host.Count("invalidate"), 0);
+  for (const std::string& c : Host.Calls) {
+    TRect r;
+    if (std::sscanf(c.c_str(), "invalidate %d,%d,%d,%d", &r.Left, &r.Top, &r.Right, &r.Bottom) != 4) continue;
+    EXPECT_GE(r.Top, second.Top) << c;
+    EXPECT_FALSE(r.Top <= first.Top && r.Bottom > first.Top) << c;
+  }
+  // Replacing a selection repaints everything (the selection goes).
+  View->ClearSelection();
+  View->SelectRange({1, 0}, {3, 1}, false);
+  Host.Clear();
+  View->ReplaceText(q);
+  EXPECT_EQ(Host.Count("invalidate 0,0,"), 1);
+}
+
 TEST_F(TEditorPaint, MatchesAcrossARowBreakAreMarkedOnBothRows) {
   MakeView(0);
   Style().SetColumnCountAuto(false);
