@@ -2,6 +2,7 @@
 // (upright pairs, joined rules, supersampling on the screen), its
 // decoration line and its space and tab marks.
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "graphics/Lines.h"
@@ -14,6 +15,31 @@
 
 namespace vorna {
 namespace {
+
+constexpr unsigned char kDashLead = 0x81, kDashTrail = 0x5C;  // "―"
+
+bool IsDashAt(std::string_view text, size_t i) {
+  return i + 1 < text.size() && static_cast<unsigned char>(text[i]) == kDashLead &&
+         static_cast<unsigned char>(text[i + 1]) == kDashTrail;
+}
+
+// Runs of two or more "―" (a two-em dash and longer), as 0-based byte
+// ranges [first, end). Fonts draw the dash with side bearings, which would
+// break the dash into pieces; such runs are drawn as one bar instead.
+std::vector<std::pair<size_t, size_t>> DashRuns(std::string_view text) {
+  std::vector<std::pair<size_t, size_t>> runs;
+  for (size_t i = 0; i < text.size();) {
+    if (!IsDoubleByteAt(text, i)) {
+      ++i;
+      continue;
+    }
+    size_t end = i;
+    while (IsDashAt(text, end)) end += 2;
+    if (end - i >= 4) runs.emplace_back(i, end);
+    i = end > i ? end : i + 2;
+  }
+  return runs;
+}
 
 bool HasDecoration(int style) {
   return style != kElemCaretLine && style != kElemZenkakuSpace && style != kElemHankakuSpace &&
@@ -38,6 +64,10 @@ void TEditorView::PaintRun(const TRowPaint& rp, int first, int last, int style) 
     text.back() = ' ';
   const bool tabs = ElementVisible(kElemTab) && text.find('\t') != std::string::npos;
   if (tabs) std::replace(text.begin(), text.end(), '\t', ' ');
+
+  const auto dashes = style == kElemVerticalRow ? std::vector<std::pair<size_t, size_t>>() : DashRuns(text);
+  for (const auto& [from, to] : dashes)
+    std::fill(text.begin() + static_cast<long>(from), text.begin() + static_cast<long>(to), ' ');
 
   const TRect cells = CellsRect(rp, first, last);
   const int glyphEdge = GlyphEdge(rp.Rect);
@@ -79,6 +109,25 @@ void TEditorView::PaintRun(const TRowPaint& rp, int first, int last, int style) 
     }
   } else if (!picture) {
     FillBackground(cells, rp.Clip, FRunBack);
+  }
+
+  // The dash bars: a stroke of the glyphs' weight through the middle of the em.
+  if (!dashes.empty()) {
+    const int stroke = std::max(RoundPixels(FFontHeight / 12.0), 1), inset = FFontHeight / 10;
+    FCanvas->SetBrush(FRunText, TBrushStyle::Solid);
+    for (const auto& [from, to] : dashes) {
+      const TRect span = CellsRect(rp, first + static_cast<int>(from), first + static_cast<int>(to) - 1);
+      TRect bar;
+      if (vertical) {
+        const int middle = glyphEdge - FFontHeight / 2;
+        bar = {middle - stroke / 2, span.Top + inset, middle - stroke / 2 + stroke, span.Bottom - inset};
+      } else {
+        const int middle = glyphEdge + FCanvas->TextHeight({}) / 2;
+        bar = {span.Left + inset, middle - stroke / 2, span.Right - inset, middle - stroke / 2 + stroke};
+      }
+      bar = Intersect(bar, rp.Clip);
+      if (!bar.IsEmpty()) FCanvas->FillRect(bar);
+    }
   }
 
   const TViewInfo* info = FStyle->GetViewInfo(style);

@@ -170,6 +170,30 @@ class TSelectionView : public TEditorView {
   }
 };
 
+TEST_F(TEditorPaint, TwoEmDashesAreOneUnbrokenBar) {
+  MakeVertical();
+  SetText(Sjis("あ――い―う"));
+  const auto calls = Paint();
+  const auto texts = TextCalls(calls);
+  // The pair leaves the text (spaces keep the advances); a lone dash stays a glyph.
+  ASSERT_NE(Find(texts, "あ    い―う"), nullptr);
+  const TRect row = View->GetRowRect(0);
+  const int top = row.Top + View->LineInfoWidth() + View->TextLeftMarginPx();
+  int bars = 0;
+  for (const std::string& c : calls) {
+    TRect r;
+    if (std::sscanf(c.c_str(), "FillRect %d,%d,%d,%d", &r.Left, &r.Top, &r.Right, &r.Bottom) != 4) continue;
+    if (r.Width() > 4 || r.Height() < View->FontHeight()) continue;
+    ++bars;
+    // Across both dashes' cells (cells 2 to 5), inside the glyph band.
+    EXPECT_GT(r.Top, top + View->CellsExtent(0, 0, 1));
+    EXPECT_LT(r.Bottom, top + View->CellsExtent(0, 0, 5));
+    EXPECT_GE(r.Bottom - r.Top, View->CellsExtent(0, 2, 5) * 3 / 4);
+    EXPECT_TRUE(r.Left > row.Left && r.Right < row.Right) << c;
+  }
+  EXPECT_EQ(bars, 1);
+}
+
 TEST_F(TEditorPaint, ASelectionFromATrailByteShowsAHalfWidthSpace) {
   MakeView(0);
   View = std::make_unique<TSelectionView>(Host, Services);
