@@ -73,15 +73,20 @@ TReplaceResult TEditorView::ReplaceText(const TReplaceRequest& q) {
   record.OldSelecting = FSelecting;
   record.OldScroll = FOffset;
   record.OldCaret = q.OldCaret;
-  // One undo group: the caret moves made here are not jumps.
-  // The first row the edit can change: the first of the edited line, since
-  // the line is wrapped again from its start.
-  const TDisplayPos first = q.RangeEnd.Row < q.RangeStart.Row ? q.RangeEnd : q.RangeStart;
-  const int firstLine = DocPosOf(q.UseInsertAt && q.InsertAt.Row < first.Row ? q.InsertAt : first).Y;
-  const TPoint offsetBefore = FOffset, extentBefore = FExtent;
+  // The line is wrapped again from its start, but rows before the edit point
+  // rarely change: keep their records to see which ones did.
+  TDisplayPos first = q.RangeEnd.Row < q.RangeStart.Row ? q.RangeEnd : q.RangeStart;
+  if (q.UseInsertAt && q.InsertAt.Row < first.Row) first = q.InsertAt;
+  const int editRow = std::clamp(first.Row, 0, std::max(FList->RowCount() - 1, 0));
+  const int lineFirstRow = FList->FirstRowOfLine(DocPosOf({1, editRow}).Y);
+  std::vector<TRowInfo> rowsUpToEdit;
+  for (int r = lineFirstRow; r <= editRow; ++r) rowsUpToEdit.push_back(FList->GetRow(r));
+  const TPoint offsetBefore = FOffset;
+  const int lineInfoBefore = FLineInfoWidth, charsBefore = FCharsPerRow;
   const int rowsBefore = FList->RowCount();
   const bool selectedBefore = FSelecting;
   const int caretRowBefore = FCaretPos.Row;
+  // One undo group: the caret moves made here are not jumps.
   if (FUndo) FUndo->Lock();
   ++FEditing;
   BeginPaintLock();
@@ -99,12 +104,18 @@ TReplaceResult TEditorView::ReplaceText(const TReplaceRequest& q) {
   // of the rows from the edited line on when nothing else can have moved.
   Resize();
   const bool local = !selectedBefore && !FSelecting && !q.InsertBox && !q.DeleteBox &&
-                     FOffset == offsetBefore && FExtent == extentBefore &&
-                     (!PaperMode() || FList->RowCount() == rowsBefore);
+                     FOffset == offsetBefore && FLineInfoWidth == lineInfoBefore &&
+                     FCharsPerRow == charsBefore && (!PaperMode() || FList->RowCount() == rowsBefore);
   EndPaintLock(!local);
-  if (local)
-    InvalidateRowsFrom(
-        std::min(FList->FirstRowOfLine(std::min(firstLine, FList->Count() - 1)), caretRowBefore));
+  if (local) {
+    int changed = editRow;
+    for (size_t i = 0; i < rowsUpToEdit.size(); ++i)
+      if (!(FList->GetRow(lineFirstRow + static_cast<int>(i)) == rowsUpToEdit[i])) {
+        changed = lineFirstRow + static_cast<int>(i);
+        break;
+      }
+    InvalidateRowsFrom(std::min(changed, caretRowBefore));
+  }
   record.NewSelecting = FSelecting;
   record.NewScroll = FOffset;
   record.NewCaret = FCaretPos;

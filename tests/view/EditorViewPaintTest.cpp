@@ -241,7 +241,7 @@ TEST_F(TEditorPaint, TheRowCacheFollowsTextSelectionAndSearch) {
   // A typed character changes the row's text: the cache follows.
   const std::string word = Sjis("語");
   TReplaceRequest typed;
-  typed.RangeStart = typed.RangeEnd = {1, 0};
+  typed.RangeStart = typed.RangeEnd = typed.InsertAt = {1, 0};
   typed.Text = word;
   View->ReplaceText(typed);
   EXPECT_EQ(View->GetRowPaintInfo(0).Cells[0].Style, kElemFind);
@@ -254,7 +254,7 @@ TEST_F(TEditorPaint, TypingRepaintsTheRowsFromItsLineOnOnly) {
   Host.Clear();
   const std::string typed = Sjis("あ");
   TReplaceRequest q;
-  q.RangeStart = q.RangeEnd = {1, 1};
+  q.RangeStart = q.RangeEnd = q.InsertAt = {1, 1};
   q.Text = typed;
   View->ReplaceText(q);
   const TRect first = View->GetRowRect(0), second = View->GetRowRect(1);
