@@ -222,6 +222,43 @@ TEST_F(TEditorPaint, ADisabledViewPaintsGreyText) {
   for (const TTextCall& t : TextCalls(Paint())) EXPECT_NE(t.Color, "808080") << t.Text;
 }
 
+TEST_F(TEditorPaint, ProportionalAdvancesAreMeasuredPerCharacter) {
+  MakeView(2);  // a notebook: proportional font
+  ASSERT_TRUE(Style().GetProportionalFont());
+  SetText(Sjis("Wil漢"));
+  const TRowPaintInfo& info = View->GetRowPaintInfo(0);
+  // The recording canvas measures a half-width byte em / 2 and a double-byte
+  // character em; each gets the column space, a trail byte only that.
+  const int space = View->ColumnSpacePx();
+  const int half = info.Cells[0].Advance - space;
+  EXPECT_GT(half, 0);
+  EXPECT_EQ(info.Cells[3].Advance, 2 * half + space);
+  EXPECT_EQ(info.Cells[4].Advance, space);
+  EXPECT_EQ(View->CellPitchAt(0, 3), info.Cells[3].Advance);
+  EXPECT_EQ(View->CellsExtent(0, 0, 4), 3 * (half + space) + 2 * half + 2 * space);
+  const auto texts = TextCalls(Paint());
+  const TTextCall* run = Find(texts, "Wil漢");
+  ASSERT_NE(run, nullptr);
+  EXPECT_EQ(run->Advances,
+            (std::vector<int>{half + space, half + space, half + space, 2 * half + space, space}));
+}
+
+TEST_F(TEditorPaint, SupersampledOnTheScreenDirectInPreview) {
+  MakeView(0);
+  Style().SetAntiArius(2);
+  SetText(Sjis("滑らかな文字"));
+  auto calls = Paint();
+  // Drawn twice as large on a bitmap, then reduced onto the canvas.
+  EXPECT_EQ(Find(TextCalls(calls), "滑らかな文字"), nullptr);
+  int bitmaps = 0;
+  for (const std::string& c : calls) bitmaps += c.rfind("DrawBitmap", 0) == 0;
+  EXPECT_GT(bitmaps, 0);
+  View->SetPreview(true);
+  calls = Paint();
+  EXPECT_NE(Find(TextCalls(calls), "滑らかな文字"), nullptr);
+  View->SetPreview(false);
+}
+
 TEST_F(TEditorPaint, TheRowCacheFollowsTextSelectionAndSearch) {
   MakeView(0);
   Element(kElemCaretLine).SetDisplayMode(kModeHidden);
