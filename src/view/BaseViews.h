@@ -167,6 +167,14 @@ class TBaseView {
   virtual void Resize();
 
   // --- printer and preview ---------------------------------------------------------------
+  // Prints sheets on LpPrinter with the screen's painting code. Page and
+  // sheet numbers are 1-based, 0 for "not given": from FromPage (else
+  // FromSheet, else the first) to ToPage (else ToSheet, else the last), whole
+  // sheets. False, with nothing printed, without a printer or when the range
+  // holds no sheet of the document. The job is ended and the view is back on
+  // the screen (its layout recomputed) also when a printer error ends it; the
+  // error then passes on.
+  bool Print(const std::string& title, int fromPage = 0, int toSheet = 0, int fromSheet = 0, int toPage = 0);
   void SyncPrinterPaper(bool force);
   // Preview shows the style converted for printing (SaveState + MakePrintable).
   void SetPreview(bool value);

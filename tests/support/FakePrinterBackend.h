@@ -46,6 +46,8 @@ class TFakePrinterBackend : public TPrinterBackend {
   int DefaultIndex = 0;
   bool FailEnum = false;
   bool FailBeginDoc = false;
+  int FailNewPageAt = 0;  // the n-th NewPage of a job raises (0: none)
+  int NewPages = 0;
   TCanvas* PrinterCanvas = nullptr;
   std::vector<std::string> Log;  // "begin:<title>", "page", "end", "dialog", "reset", "setmode"
   // The dialog's answer: confirm, and the printer index and range to choose.
@@ -110,10 +112,12 @@ class TFakePrinterBackend : public TPrinterBackend {
   void BeginDoc(const std::string& title) override {
     if (FailBeginDoc) throw EPrinterPlatformError("cannot start the job");
     Open = true;
+    NewPages = 0;
     Log.push_back("begin:" + title + "@" + Cur().Entry.Name);
   }
   void NewPage() override {
     if (!Open) throw EPrinterPlatformError("no job");
+    if (++NewPages == FailNewPageAt) throw EPrinterPlatformError("the printer went away");
     Log.push_back("page");
   }
   void EndDoc() override {

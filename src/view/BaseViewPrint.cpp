@@ -1,0 +1,63 @@
+// The print job: the view switches to the printer's canvas, lays its sheets
+// out at the printer's resolution and paints the asked sheets with the same
+// loop that paints the screen, one printer page a sheet.
+#include <algorithm>
+#include <exception>
+
+#include "print/LpPrinters.h"
+#include "view/BaseViews.h"
+
+namespace vorna {
+
+bool TBaseView::Print(const std::string& title, int fromPage, int toSheet, int fromSheet, int toPage) {
+  if (!LpPrinter.Available() || !FStyle) return false;
+  // Whatever happens, the view ends up on the screen with its screen layout.
+  struct TBackToScreen {
+    TBaseView& View;
+    ~TBackToScreen() {
+      View.SetPrinting(false);
+      try {
+        View.Resize();
+      } catch (const std::exception&) {
+        // The screen layout asks the printer again; a printer gone away
+        // leaves the screen's geometry as the next resize makes it.
+      }
+      View.Invalidate();
+    }
+  } backToScreen{*this};
+  SetPrinting(true);
+  SyncPrinterPaper(true);
+  const TPoint extent = LpPrinter.GetPaperExtent();
+  CalcGeometry({0, 0, extent.X, extent.Y});
+
+  const int perSheet = PagesPerSheet();
+  int firstPage = 0, firstSheet = 0;
+  if (fromPage > 0) {
+    firstPage = fromPage - 1;
+    firstSheet = firstPage / perSheet;
+  } else if (fromSheet > 0) {
+    firstSheet = fromSheet - 1;
+    firstPage = firstSheet * perSheet;
+  }
+  int lastPage = FPageCount - 1, lastSheet = FSheetCount - 1;
+  if (toPage > 0) {
+    lastPage = toPage - 1;
+    lastSheet = lastPage / perSheet;
+  } else if (toSheet > 0) {
+    lastSheet = toSheet - 1;
+    lastPage = toSheet * perSheet - 1;
+  }
+  // Sheets past the document's last are not printed (blank pages).
+  lastSheet = std::min(lastSheet, FSheetCount - 1);
+  if (firstSheet > lastSheet || firstSheet < 0) return false;
+  FFirstSheet = firstSheet;
+  FLastSheet = lastSheet;
+  FFirstPage = firstPage;
+  FLastPage = std::min(lastPage, FPageCount - 1);
+
+  TLpPrintJob job(LpPrinter, title);
+  PaintSheets({0, 0, extent.X, extent.Y});
+  return true;
+}
+
+}  // namespace vorna

@@ -1,0 +1,100 @@
+// The print job on the fake printer: which sheets a page or sheet range
+// prints, the new-page calls between sheets, and a job ended by a printer
+// error leaving the view on the screen.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "RecordingCanvas.h"
+#include "ViewFixtures.h"
+#include "settings/StyleElements.h"
+
+namespace vorna {
+namespace {
+
+class TPrintJob : public testing::TBaseViewTest {
+ protected:
+  // `pages` pages, two a sheet when `twoPerSheet`, each header showing its number.
+  void MakeDocument(int pages, bool twoPerSheet) {
+    UsePrinter();
+    Backend.PrinterCanvas = &PrinterCanvas;
+    MakeView(50);
+    Style().BeginUpdate();
+    if (twoPerSheet) Style().SetPaperLevelDivide(2);
+    Style().SetHeaderStr("&p");
+    Style().SetFooterStr("");
+    Style().GetViewInfo(kElemHeader)->SetDisplayMode(kModeShown);
+    Style().EndUpdate();
+    View->SetPages(pages);
+  }
+  // The page numbers the printer was given, in order.
+  std::vector<std::string> PrintedPages() {
+    std::vector<std::string> pages;
+    for (const std::string& c : PrinterCanvas.Calls()) {
+      if (c.rfind("TextRect", 0) != 0) continue;
+      const size_t q = c.find('"');
+      pages.push_back(c.substr(q + 1, c.rfind('"') - q - 1));
+    }
+    return pages;
+  }
+  long NewPages() const { return std::count(Backend.Log.begin(), Backend.Log.end(), "page"); }
+
+  testing::TRecordingCanvas PrinterCanvas{3000, 4300, 360};
+};
+
+TEST_F(TPrintJob, PageRangesPrintWholeSheets) {
+  MakeDocument(6, true);
+  ASSERT_EQ(View->SheetCount(), 3);
+  ASSERT_TRUE(View->Print("t", 3, 0, 0, 4));
+  EXPECT_EQ(PrintedPages(), (std::vector<std::string>{"3", "4"}));
+  EXPECT_EQ(NewPages(), 0);
+  PrinterCanvas.Clear();
+  ASSERT_TRUE(View->Print("t", 3, 0, 0, 3));
+  EXPECT_EQ(PrintedPages(), (std::vector<std::string>{"3", "4"})) << "page 3 alone prints all of sheet 2";
+  PrinterCanvas.Clear();
+  ASSERT_TRUE(View->Print("t", 0, 3, 2, 0));  // sheets 2 to 3
+  EXPECT_EQ(PrintedPages(), (std::vector<std::string>{"3", "4", "5", "6"}));
+  EXPECT_EQ(NewPages(), 1);
+  // Nothing of the document in the range: no job at all.
+  Backend.Log.clear();
+  EXPECT_FALSE(View->Print("t", 9, 0, 0, 10));
+  EXPECT_TRUE(Backend.Log.empty());
+}
+
+TEST_F(TPrintJob, AOnePageDocumentIssuesNoNewPage) {
+  MakeDocument(1, false);
+  ASSERT_TRUE(View->Print("one"));
+  EXPECT_EQ(NewPages(), 0);
+  EXPECT_EQ(Backend.Log.front(), "begin:one@A4");
+  EXPECT_EQ(Backend.Log.back(), "end");
+  EXPECT_FALSE(View->IsPrinting());
+}
+
+TEST_F(TPrintJob, APrinterErrorEndsTheJobAndTheViewIsBackOnTheScreen) {
+  MakeDocument(3, false);
+  const int screenPages = View->PageCount();
+  const TRect screenSheet = View->GetSheetRect(1);
+  Backend.FailNewPageAt = 2;  // after sheet 2
+  EXPECT_THROW(View->Print("fails"), std::exception);
+  EXPECT_EQ(std::count(Backend.Log.begin(), Backend.Log.end(), "end"), 1);
+  EXPECT_FALSE(Backend.Open);
+  EXPECT_FALSE(View->IsPrinting());
+  EXPECT_EQ(View->Canvas(), &Host.Canvas);
+  EXPECT_EQ(View->PageCount(), screenPages);
+  EXPECT_EQ(View->GetSheetRect(1), screenSheet);
+  // The next job runs normally.
+  Backend.FailNewPageAt = 0;
+  EXPECT_TRUE(View->Print("again"));
+  EXPECT_EQ(NewPages(), 1 + 2);
+}
+
+TEST_F(TPrintJob, NoPrinterPrintsNothing) {
+  MakeView(50);
+  EXPECT_FALSE(View->Print("none"));
+  EXPECT_FALSE(View->IsPrinting());
+}
+
+}  // namespace
+}  // namespace vorna
