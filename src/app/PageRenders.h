@@ -56,7 +56,15 @@ class TPageRenderer {
   // compare equal. "&&" stays an escaped "&".
   void FreezeClock(std::string_view date, std::string_view time);
 
+  // Prints pages `firstPage` .. `lastPage` (1-based; 0: from the first, to
+  // the last) to the PDF file `path` through the view's print job, in
+  // preview (the printed layout) unless the style shows paper already.
+  // Returns false when the range holds no page; printer and file errors
+  // propagate (the file may then be partly written).
+  bool PrintToPdf(const std::string& path, const std::string& title, int firstPage, int lastPage);
+
   TEditorView& View() { return *FView; }
+  TFileService& Files() { return FFiles; }
   qt::TQtImageViewHost& Host() { return *FHost; }
   TEditorStyle& Style() { return *FStyle; }
   const TPlatformServices& Services() const { return FServices; }

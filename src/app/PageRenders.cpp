@@ -94,6 +94,21 @@ void TPageRenderer::FitHost() {
     FHost->SetSize(kWindowWidth, kWindowHeight);
 }
 
+bool TPageRenderer::PrintToPdf(const std::string& path, const std::string& title, int firstPage, int lastPage) {
+  FPrinter.SetPdfFileName(path);
+  const bool preview = !FView->PaperMode();
+  if (preview) FView->SetPreview(true);
+  bool printed = false;
+  try {
+    printed = FView->Print(title, firstPage, 0, 0, lastPage);
+  } catch (...) {
+    if (preview) FView->SetPreview(false);
+    throw;
+  }
+  if (preview) FView->SetPreview(false);
+  return printed;
+}
+
 int TPageRenderer::SheetCount() const { return FView->PaperMode() ? FView->SheetCount() : 1; }
 
 int TPageRenderer::SheetOfPage(int page) const {

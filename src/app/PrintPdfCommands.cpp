@@ -1,0 +1,175 @@
+// The command-line PDF printing: arguments, checks of the input and output
+// files, the style, the page range, and the job on the headless editor.
+#include "PrintPdfCommands.h"
+
+#include <charconv>
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+#include "PageRenders.h"
+#include "platform/Files.h"
+
+namespace vorna {
+namespace {
+
+constexpr int kExitDone = 0, kExitFile = 1, kExitUsage = 2;
+
+std::optional<int> ParseInt(std::string_view text) {
+  int value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+int Fail(int status, const std::string& message) {
+  std::fprintf(stderr, "vorna-editor: %s\n", message.c_str());
+  return status;
+}
+
+// A readable regular file holding text: false with the reason otherwise.
+bool CheckInput(const std::filesystem::path& path, std::string& reason) {
+  std::error_code ec;
+  const auto status = std::filesystem::status(path, ec);
+  if (ec || !std::filesystem::exists(status)) {
+    reason = "no such file";
+    return false;
+  }
+  if (!std::filesystem::is_regular_file(status)) {
+    reason = "not a regular file";
+    return false;
+  }
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    reason = "cannot be read";
+    return false;
+  }
+  // A NUL byte would end the text there: such a file is no text document.
+  char buffer[1 << 16];
+  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+    if (std::char_traits<char>::find(buffer, static_cast<size_t>(in.gcount()), '\0')) {
+      reason = "not a text file (it holds NUL bytes)";
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+bool IsPrintPdfCommand(const std::vector<std::string>& args) {
+  for (const std::string& a : args)
+    if (a == "--print-pdf") return true;
+  return false;
+}
+
+std::optional<TPrintPdfOptions> ParsePrintPdfArguments(const std::vector<std::string>& args, std::string& error) {
+  TPrintPdfOptions options;
+  bool presetGiven = false;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    const bool takesValue = arg == "--print-pdf" || arg == "--preset" || arg == "--style" || arg == "--pages";
+    if (takesValue && i + 1 >= args.size()) {
+      error = arg + " needs a value";
+      return std::nullopt;
+    }
+    if (arg == "--print-pdf") {
+      options.Output = args[++i];
+    } else if (arg == "--preset") {
+      const auto preset = ParseInt(args[++i]);
+      if (!preset || *preset < 0 || *preset >= kPresetCount) {
+        error = "--preset must be a number from 0 to " + std::to_string(kPresetCount - 1);
+        return std::nullopt;
+      }
+      options.Preset = *preset;
+      presetGiven = true;
+    } else if (arg == "--style") {
+      options.StyleFile = args[++i];
+    } else if (arg == "--pages") {
+      const std::string& value = args[++i];
+      const size_t dash = value.find('-');
+      const auto first = ParseInt(std::string_view(value).substr(0, dash));
+      const auto last = dash == std::string::npos ? first : ParseInt(std::string_view(value).substr(dash + 1));
+      if (!first || !last || *first < 1 || *last < *first) {
+        error = "--pages must be A or A-B with 1 <= A <= B";
+        return std::nullopt;
+      }
+      options.FirstPage = *first;
+      options.LastPage = *last;
+    } else if (!arg.empty() && arg[0] == '-') {
+      error = "unknown option " + arg;
+      return std::nullopt;
+    } else if (options.File.empty()) {
+      options.File = arg;
+    } else {
+      error = "only one FILE can be printed";
+      return std::nullopt;
+    }
+  }
+  if (presetGiven && !options.StyleFile.empty()) {
+    error = "--preset and --style exclude each other";
+    return std::nullopt;
+  }
+  if (options.Output.empty() || options.File.empty()) {
+    error = "usage: vorna-editor --print-pdf OUT.pdf [--preset N | --style FILE.ini] [--pages A-B] FILE";
+    return std::nullopt;
+  }
+  return options;
+}
+
+int RunPrintPdf(const TPrintPdfOptions& options) {
+  namespace fs = std::filesystem;
+  std::string reason;
+  if (!CheckInput(options.File, reason)) return Fail(kExitFile, options.File + ": " + reason);
+  const fs::path output = fs::absolute(options.Output);
+  std::error_code ec;
+  if (fs::is_directory(output, ec)) return Fail(kExitFile, options.Output + ": is a folder");
+  const fs::path partial = output.parent_path() / ("." + output.filename().string() + ".partial");
+
+  try {
+    TPageRenderer editor(options.Preset, 100);
+    if (!options.StyleFile.empty()) {
+      if (!CheckInput(options.StyleFile, reason)) return Fail(kExitUsage, options.StyleFile + ": " + reason);
+      if (!editor.Style().LoadFromIniFile(editor.Files(), options.StyleFile))
+        return Fail(kExitUsage, options.StyleFile + ": holds no editor style section [" +
+                                    editor.Style().GetSection() + "]");
+      editor.View().StyleChanged();
+    }
+    editor.LoadFromFile(options.File);
+    // The page count of the printed layout decides what the range may ask.
+    const bool preview = !editor.View().PaperMode();
+    if (preview) editor.View().SetPreview(true);
+    const int pages = editor.View().PageCount();
+    if (preview) editor.View().SetPreview(false);
+    if (options.FirstPage > pages || options.LastPage > pages)
+      return Fail(kExitUsage, "--pages " + std::to_string(options.FirstPage) + "-" +
+                                  std::to_string(options.LastPage) + ": the document has " + std::to_string(pages) +
+                                  (pages == 1 ? " page" : " pages"));
+    const std::string title = fs::path(options.File).filename().string();
+    bool printed = false;
+    try {
+      printed = editor.PrintToPdf(partial.string(), title, options.FirstPage, options.LastPage);
+    } catch (...) {
+      fs::remove(partial, ec);
+      throw;
+    }
+    if (!printed) {
+      fs::remove(partial, ec);
+      return Fail(kExitFile, "nothing was printed (no printer or an empty range)");
+    }
+    fs::rename(partial, output, ec);
+    if (ec) {
+      fs::remove(partial, ec);
+      return Fail(kExitFile, options.Output + ": " + ec.message());
+    }
+  } catch (const EFileError& e) {
+    return Fail(kExitFile, e.what());
+  } catch (const std::exception& e) {
+    return Fail(kExitFile, std::string("printing failed: ") + e.what());
+  }
+  return kExitDone;
+}
+
+}  // namespace vorna
