@@ -94,7 +94,8 @@ void TPageRenderer::FitHost() {
     FHost->SetSize(kWindowWidth, kWindowHeight);
 }
 
-bool TPageRenderer::PrintToPdf(const std::string& path, const std::string& title, int firstPage, int lastPage) {
+bool TPageRenderer::PrintToPdf(const std::string& path, const std::string& title, int firstPage,
+                               int lastPage) {
   FPrinter.SetPdfFileName(path);
   const bool preview = !FView->PaperMode();
   if (preview) FView->SetPreview(true);

@@ -65,7 +65,8 @@ bool IsPrintPdfCommand(const std::vector<std::string>& args) {
   return false;
 }
 
-std::optional<TPrintPdfOptions> ParsePrintPdfArguments(const std::vector<std::string>& args, std::string& error) {
+std::optional<TPrintPdfOptions> ParsePrintPdfArguments(const std::vector<std::string>& args,
+                                                       std::string& error) {
   TPrintPdfOptions options;
   bool presetGiven = false;
   for (size_t i = 0; i < args.size(); ++i) {
@@ -91,7 +92,8 @@ std::optional<TPrintPdfOptions> ParsePrintPdfArguments(const std::vector<std::st
       const std::string& value = args[++i];
       const size_t dash = value.find('-');
       const auto first = ParseInt(std::string_view(value).substr(0, dash));
-      const auto last = dash == std::string::npos ? first : ParseInt(std::string_view(value).substr(dash + 1));
+      const auto last =
+          dash == std::string::npos ? first : ParseInt(std::string_view(value).substr(dash + 1));
       if (!first || !last || *first < 1 || *last < *first) {
         error = "--pages must be A or A-B with 1 <= A <= B";
         return std::nullopt;
@@ -145,8 +147,8 @@ int RunPrintPdf(const TPrintPdfOptions& options) {
     if (preview) editor.View().SetPreview(false);
     if (options.FirstPage > pages || options.LastPage > pages)
       return Fail(kExitUsage, "--pages " + std::to_string(options.FirstPage) + "-" +
-                                  std::to_string(options.LastPage) + ": the document has " + std::to_string(pages) +
-                                  (pages == 1 ? " page" : " pages"));
+                                  std::to_string(options.LastPage) + ": the document has " +
+                                  std::to_string(pages) + (pages == 1 ? " page" : " pages"));
     const std::string title = fs::path(options.File).filename().string();
     bool printed = false;
     try {

@@ -22,7 +22,8 @@ struct TPrintPdfOptions {
 bool IsPrintPdfCommand(const std::vector<std::string>& args);
 
 // The options, or nothing with `error` saying what is wrong.
-std::optional<TPrintPdfOptions> ParsePrintPdfArguments(const std::vector<std::string>& args, std::string& error);
+std::optional<TPrintPdfOptions> ParsePrintPdfArguments(const std::vector<std::string>& args,
+                                                       std::string& error);
 
 // Prints and returns the exit status: 0 printed, 1 a file could not be read
 // or written or the printer failed, 2 bad arguments (a preset, a style file

@@ -28,7 +28,7 @@ bool TBaseView::Print(const std::string& title, int fromPage, int toSheet, int f
   SetPrinting(true);
   SyncPrinterPaper(true);
   const TPoint extent = LpPrinter.GetPaperExtent();
-  CalcGeometry({0, 0, extent.X, extent.Y});
+  CalcPrintGeometry({0, 0, extent.X, extent.Y});
 
   const int perSheet = PagesPerSheet();
   int firstPage = 0, firstSheet = 0;

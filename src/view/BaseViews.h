@@ -120,6 +120,8 @@ class TBaseView {
   virtual void SetPrinting(bool value);
   virtual int KeyToCommand(int key, TShiftState shift);
   virtual bool ExecuteCommand(int command);
+  // The geometry of a print job on the printer's sheet (after SetPrinting).
+  virtual void CalcPrintGeometry(const TRect& paper) { CalcGeometry(paper); }
 
   // --- lengths ---------------------------------------------------------------
   int MmToPixels(double mm) const;

@@ -191,6 +191,11 @@ void TEditorView::CalcLayoutMetrics(bool printerPass, bool mirror) {
         std::max<int64_t>(FRowPitchRemainder, -static_cast<int64_t>(FLinePitch - 1) * RowsPerPartition()));
   }
 
+  if (FPrinting) {
+    // The printing pass is the printer's own: its wrapping inputs are these.
+    FPrinterColumnSpacePx = FColumnSpacePx;
+    FPrinterTextLength = FTextLength;
+  }
   if (ElementVisible(kElemLineInfo) && ElementVisible(kElemGapLine) && s.GetGapLineStyle() == 2 && vertical)
     FLineInfoWidth = RoundPixels(FLinePitch * 1.5);
   FRowsPerPage =
@@ -210,7 +215,9 @@ void TEditorView::CalcLayoutMetrics(bool printerPass, bool mirror) {
 }
 
 void TEditorView::UpdateLayout(bool force) {
-  if (FPrinting || FPreview || !FList) return;
+  // Preview and print lay the rows out for the printed page too: rows of the
+  // window's width would run past the page's edge and be cut off.
+  if (!FList) return;
   const TEditorStyle& s = *EditorStyle();
   const int wanted = !s.GetColumnCountAuto()   ? s.GetColumnCount()
                      : s.GetProportionalFont() ? 0

@@ -118,6 +118,10 @@ void TEditorView::Resize() {
   KeepPositionsAcross([this] { TBaseView::Resize(); });
 }
 
+void TEditorView::CalcPrintGeometry(const TRect& paper) {
+  KeepPositionsAcross([&] { CalcGeometry(paper); });
+}
+
 std::string TEditorView::ExpandCode(std::string_view letter) {
   // "&f" is the document's file name without its folder, "&F" that name
   // without everything from its first "." on.

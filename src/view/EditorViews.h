@@ -81,6 +81,8 @@ class TEditorView : public TBaseView, public TUndoOwner {
   // Keeps the caret and the selection on their document positions across the
   // new layout.
   void Resize() override;
+  // The print layout keeps the caret and selection on their document positions too.
+  void CalcPrintGeometry(const TRect& paper) override;
   int RowsPerPartition() const;
   int RowsPerPage() const;
   TRowPlace GetRowPlace(int row) const;
