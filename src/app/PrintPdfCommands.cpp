@@ -2,8 +2,10 @@
 // files, the style, the page range, and the job on the headless editor.
 #include "PrintPdfCommands.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <fstream>
@@ -129,6 +131,11 @@ int RunPrintPdf(const TPrintPdfOptions& options) {
   std::error_code ec;
   if (fs::is_directory(output, ec)) return Fail(kExitFile, options.Output + ": is a folder");
   const fs::path partial = output.parent_path() / ("." + output.filename().string() + ".partial");
+  {
+    std::ofstream probe(partial, std::ios::binary);
+    if (!probe) return Fail(kExitFile, options.Output + ": cannot be written (" + std::strerror(errno) + ")");
+  }
+  fs::remove(partial, ec);
 
   try {
     TPageRenderer editor(options.Preset, 100);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "print/LpPrintDialogs.h"
 #include "print/LpPrinters.h"
 #include "view/BaseViews.h"
 
@@ -58,6 +59,34 @@ bool TBaseView::Print(const std::string& title, int fromPage, int toSheet, int f
   TLpPrintJob job(LpPrinter, title);
   PaintSheets({0, 0, extent.X, extent.Y});
   return true;
+}
+
+bool TBaseView::RunPrintCommand(const std::string& title, bool ctrlHeld) {
+  if (!LpPrinter.Available() || !FStyle) return false;
+  struct TLeavePreview {
+    TBaseView& View;
+    bool Entered;
+    ~TLeavePreview() {
+      if (Entered) View.SetPreview(false);
+    }
+  } leave{*this, !PaperMode() && !ctrlHeld && !FPreview};
+  if (leave.Entered) SetPreview(true);
+  TLpPrintDialog dialog;
+  dialog.MinPage = 1;
+  dialog.MaxPage = std::max(FPageCount, 1);
+  dialog.FromPage = 1;
+  dialog.ToPage = dialog.MaxPage;
+  if (!dialog.Execute()) return false;
+  Invalidate();
+  switch (dialog.PrintRange) {
+    case TPrintRange::AllPages:
+      return Print(title);
+    case TPrintRange::PageNums:
+      return Print(title, dialog.FromPage, 0, 0, dialog.ToPage);
+    case TPrintRange::Selection:
+      break;
+  }
+  return false;
 }
 
 }  // namespace vorna

@@ -177,6 +177,12 @@ class TBaseView {
   // the screen (its layout recomputed) also when a printer error ends it; the
   // error then passes on.
   bool Print(const std::string& title, int fromPage = 0, int toSheet = 0, int fromSheet = 0, int toPage = 0);
+  // The print command: unless the paper is shown or `ctrlHeld`, the view
+  // shows the printed layout while the print dialog (pages 1 to the page
+  // count) is open; the dialog's choice prints all pages or its range, the
+  // selection choice nothing. A preview turned on here is turned off after,
+  // one the user had turned on stays. False when nothing was printed.
+  bool RunPrintCommand(const std::string& title, bool ctrlHeld);
   void SyncPrinterPaper(bool force);
   // Preview shows the style converted for printing (SaveState + MakePrintable).
   void SetPreview(bool value);

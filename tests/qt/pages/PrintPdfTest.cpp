@@ -1,0 +1,139 @@
+// Printing to PDF from the command line: the arguments, the files that are
+// refused with nothing left behind, and PDFs whose pages follow the view.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "PageRenders.h"
+#include "PrintPdfCommands.h"
+#include "TempFolders.h"
+
+namespace vorna {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::TTempFolder;
+
+std::string TextFile(const std::string& name) {
+  return QDir(QString::fromLocal8Bit(std::getenv("VORNA_TEST_DATA")))
+      .filePath(QString::fromStdString("pages/texts/" + name))
+      .toStdString();
+}
+
+// Pages of a PDF as Qt writes them: one "/Type /Page" object each.
+int PdfPages(const fs::path& pdf) {
+  QFile file(QString::fromStdString(pdf.string()));
+  if (!file.open(QIODevice::ReadOnly)) return -1;
+  const QByteArray bytes = file.readAll();
+  return static_cast<int>(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") +
+                          bytes.count("/Type /Page/") + bytes.count("/Type /Page>"));
+}
+
+std::optional<TPrintPdfOptions> Parse(std::vector<std::string> args, std::string* error = nullptr) {
+  std::string e;
+  auto options = ParsePrintPdfArguments(args, e);
+  if (error) *error = e;
+  return options;
+}
+
+TEST(PrintPdfArguments, GoodAndBadCommandLines) {
+  const auto full = Parse({"--print-pdf", "out.pdf", "--preset", "5", "--pages", "2-3", "in.txt"});
+  ASSERT_TRUE(full);
+  EXPECT_EQ(full->Output, "out.pdf");
+  EXPECT_EQ(full->File, "in.txt");
+  EXPECT_EQ(full->Preset, 5);
+  EXPECT_EQ(full->FirstPage, 2);
+  EXPECT_EQ(full->LastPage, 3);
+  const auto one = Parse({"in.txt", "--pages", "4", "--print-pdf", "o.pdf"});
+  ASSERT_TRUE(one);
+  EXPECT_EQ(one->FirstPage, 4);
+  EXPECT_EQ(one->LastPage, 4);
+  std::string error;
+  for (const std::vector<std::string>& bad :
+       {std::vector<std::string>{"--print-pdf", "o.pdf"},
+        {"--print-pdf", "o.pdf", "--pages", "0-0", "in.txt"},
+        {"--print-pdf", "o.pdf", "--pages", "5-2", "in.txt"},
+        {"--print-pdf", "o.pdf", "--preset", "28", "in.txt"},
+        {"--print-pdf", "o.pdf", "--preset", "x", "in.txt"},
+        {"--print-pdf", "o.pdf", "a.txt", "b.txt"},
+        {"--print-pdf", "o.pdf", "--preset", "1", "--style", "s.ini", "in.txt"},
+        {"--print-pdf"},
+        {"--print-pdf", "o.pdf", "--bogus", "in.txt"}}) {
+    EXPECT_FALSE(Parse(bad, &error)) << bad.back();
+    EXPECT_FALSE(error.empty());
+  }
+}
+
+class TPrintPdf : public ::testing::Test {
+ protected:
+  int Run(const std::string& input, const fs::path& output, int preset = 4, int first = 0, int last = 0,
+          const std::string& style = {}) {
+    TPrintPdfOptions options;
+    options.File = input;
+    options.Output = output.string();
+    options.Preset = preset;
+    options.FirstPage = first;
+    options.LastPage = last;
+    options.StyleFile = style;
+    return RunPrintPdf(options);
+  }
+  // Nothing but what the test put there: no PDF, no partial file.
+  void ExpectNothingWritten(const fs::path& output) {
+    EXPECT_FALSE(fs::exists(output));
+    for (const auto& entry : fs::directory_iterator(output.parent_path()))
+      EXPECT_EQ(entry.path().string().find(".partial"), std::string::npos) << entry.path();
+  }
+  TTempFolder Folder;
+};
+
+TEST_F(TPrintPdf, ThePagesOfTheViewInTheStylesPaper) {
+  const fs::path out = Folder.Path() / "prose.pdf";
+  ASSERT_EQ(Run(TextFile("prose.txt"), out, 15), 0);
+  TPageRenderer renderer(15, 100);
+  renderer.LoadFromFile(TextFile("prose.txt"));
+  EXPECT_EQ(PdfPages(out), renderer.View().PageCount());
+  // A page range prints only its sheets.
+  const fs::path two = Folder.Path() / "two.pdf";
+  ASSERT_EQ(Run(TextFile("prose.txt"), two, 4, 2, 2), 0);
+  EXPECT_EQ(PdfPages(two), 1);
+}
+
+TEST_F(TPrintPdf, BadInputsAreRefusedAndLeaveNothing) {
+  const fs::path out = Folder.Path() / "out.pdf";
+  EXPECT_EQ(Run((Folder.Path() / "missing.txt").string(), out), 1);
+  ExpectNothingWritten(out);
+  EXPECT_EQ(Run(Folder.Path().string(), out), 1);  // a folder
+  ExpectNothingWritten(out);
+  testing::WriteBytes(Folder.Path() / "binary.txt", std::string("ab\0cd", 5));
+  EXPECT_EQ(Run((Folder.Path() / "binary.txt").string(), out), 1);
+  ExpectNothingWritten(out);
+  EXPECT_EQ(Run(TextFile("prose.txt"), out, 4, 40, 41), 2);  // past the last page
+  ExpectNothingWritten(out);
+  // An output folder that does not exist cannot be written.
+  const fs::path nowhere = Folder.Path() / "no" / "such" / "out.pdf";
+  EXPECT_EQ(Run(TextFile("prose.txt"), nowhere), 1);
+  EXPECT_FALSE(fs::exists(nowhere));
+  // A style file without an editor style, and one with garbage values.
+  testing::WriteBytes(Folder.Path() / "empty.ini", "[Other]\r\nKey=1\r\n");
+  EXPECT_EQ(Run(TextFile("prose.txt"), out, 0, 0, 0, (Folder.Path() / "empty.ini").string()), 2);
+  ExpectNothingWritten(out);
+}
+
+TEST_F(TPrintPdf, AStyleFileWithGarbageValuesStillPrintsSoundly) {
+  const fs::path ini = Folder.Path() / "style.ini";
+  testing::WriteBytes(
+      ini,
+      "[Style]\r\nDefaultIndex=-1\r\nVertical=maybe\r\nColumnCount=-99999x\r\nLineSpace=abc\r\n"
+      "PartationCount=5000\r\nLineCountInPage=-3\r\nPaperVisible=1\r\nPaperSize=31337\r\n"
+      "Normal=1,\"Nowhere Sans,0\",9,-4,x,$GG,clNowhere\r\n");
+  const fs::path out = Folder.Path() / "garbage.pdf";
+  EXPECT_EQ(Run(TextFile("prose.txt"), out, 0, 0, 0, ini.string()), 0);
+  EXPECT_GE(PdfPages(out), 1);
+}
+
+}  // namespace
+}  // namespace vorna
