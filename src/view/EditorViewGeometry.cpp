@@ -61,7 +61,7 @@ void TEditorView::CalcGeometry(const TRect& clientRect) {
   FCellPitchRemainder = FRowPitchRemainder = 0;
   // On paper the screen shows the pages as the printer will print them: the
   // printer's geometry is computed first and mirrored.
-  const bool mirror = !FPrinterPass && !FPrinting && !FPreview && PaperMode();
+  const bool mirror = !FPrinterPass && !FPrinting && PaperMode();
   if (mirror) {
     FPrinterPass = true;
     TBaseView::CalcGeometry(clientRect);

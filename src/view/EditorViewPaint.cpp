@@ -19,14 +19,24 @@ void TEditorView::DrawText(int page, const TRect& textRect, const TRect& clip) {
   font.Height = -FFontHeight;
   SetCanvasFont(&font, vertical, font.Height);
   FPaintFont = FCanvas->Font();
-  const TRect area = Intersect(clip, textRect);
+  // Along the rows the text may run on into the page margin: a hung "、" or
+  // "。" stands after the last cell, outside a text area that holds the cells
+  // exactly.
+  const TRect pageRect = GetPageRects(page).Page;
+  TRect reach = textRect;
+  if (vertical)
+    reach.Bottom = std::max(reach.Bottom, pageRect.Bottom);
+  else
+    reach.Right = std::max(reach.Right, pageRect.Right);
+  const TRect area = Intersect(clip, reach);
   const int partitions = Partitions();
   const TViewInfo* divide = FStyle->GetViewInfo(kElemPartationDivideLine);
   for (int p = 0; p + 1 < partitions; ++p) {
     const TRect part = GetPartitionRect(page, p), next = GetPartitionRect(page, p + 1);
     const TRect strip = vertical ? TRect{part.Left, part.Bottom, part.Right, next.Top}
                                  : TRect{part.Right, part.Top, next.Left, part.Bottom};
-    FillBackground(strip, area, StyleBack(ElementVisible(kElemUnfilled) ? kElemUnfilled : kElemNormal));
+    FillBackground(strip, Intersect(area, textRect),
+                   StyleBack(ElementVisible(kElemUnfilled) ? kElemUnfilled : kElemNormal));
     if (divide && divide->IsVisible()) {
       SetPenFromElement(*divide);
       if (vertical)
@@ -37,13 +47,24 @@ void TEditorView::DrawText(int page, const TRect& textRect, const TRect& clip) {
               area);
     }
   }
-  for (int p = 0; p < partitions; ++p) PaintPartition(page, p, area);
+  for (int p = 0; p < partitions; ++p) {
+    // A partition's rows reach to the next partition or the page's end.
+    const TRect part = GetPartitionRect(page, p);
+    TRect partReach = part;
+    const bool last = p + 1 == partitions;
+    if (vertical)
+      partReach.Bottom = last ? reach.Bottom : GetPartitionRect(page, p + 1).Top;
+    else
+      partReach.Right = last ? reach.Right : GetPartitionRect(page, p + 1).Left;
+    FRowReachPx = vertical ? partReach.Bottom : partReach.Right;
+    PaintPartition(page, p, Intersect(area, partReach));
+  }
   ResetCanvasFont();
 }
 
 void TEditorView::PaintPartition(int page, int partition, const TRect& clip) {
   const TRect part = GetPartitionRect(page, partition);
-  const TRect area = Intersect(clip, part);
+  const TRect area = clip;
   if (area.IsEmpty()) return;
   const TEditorStyle& s = *EditorStyle();
   const bool vertical = s.GetVertical(), paper = PaperMode();
@@ -87,7 +108,10 @@ int TEditorView::PaintRow(int row, const TRect& clip, bool firstOfBlock) {
   rp.Rect = GetRowRect(row);
   TRect full = rp.Rect;
   const bool vertical = Vertical();
-  if (!vertical) ++full.Bottom;
+  if (vertical)
+    full.Bottom = std::max(full.Bottom, FRowReachPx);
+  else
+    full = {full.Left, full.Top, std::max(full.Right, FRowReachPx), full.Bottom + 1};
   rp.Clip = Intersect(full, clip);
   if (rp.Clip.IsEmpty()) return kRowNotPainted;
   const TEditorStyle& s = *EditorStyle();

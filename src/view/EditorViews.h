@@ -293,6 +293,8 @@ class TEditorView : public TBaseView, public TUndoOwner {
   // The colours SelectCellStyle chose for the run being drawn.
   TColor FRunBack = kClWhite;
   TColor FRunText = kClBlack;
+  // Along the rows, how far the partition being painted lets its text run.
+  int FRowReachPx = 0;
   // The painted row's text font (the canvas's Normal font).
   TFontSpec FPaintFont;
   // Halves used by the painting.

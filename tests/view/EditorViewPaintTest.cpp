@@ -323,7 +323,8 @@ TEST_F(TEditorPaint, MatchesAcrossARowBreakAreMarkedOnBothRows) {
   EXPECT_EQ(View->GetRowPaintInfo(1).Cells[0].Style, kElemUrl);
 }
 
-// Every text output lies inside the row whose glyphs it holds, and every
+// Every text output lies inside the row whose glyphs it holds (which along
+// the row reaches to the page's end, for hanging punctuation), and every
 // fill, text, bitmap and pixel inside the clip.
 void ExpectInsideRowsAndClip(const TEditorView& view, const std::vector<std::string>& calls,
                              const TRect& clip) {
@@ -333,7 +334,13 @@ void ExpectInsideRowsAndClip(const TEditorView& view, const std::vector<std::str
     bool inRow = false;
     for (int r = 0; r < rows + 40 && !inRow; ++r) {
       TRect row = view.GetRowRect(r);
-      if (!view.Vertical()) ++row.Bottom;
+      const TRect page = view.GetPageRects(view.GetRowPlace(r).Page).Page;
+      if (view.Vertical()) {
+        row.Bottom = std::max(row.Bottom, page.Bottom);
+      } else {
+        ++row.Bottom;
+        row.Right = std::max(row.Right, page.Right);
+      }
       inRow = Inside(t.Rect, row);
     }
     EXPECT_TRUE(inRow) << t.Text << " " << t.Rect.Left << "," << t.Rect.Top;

@@ -4,12 +4,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "PageRenders.h"
 #include "PrintPdfCommands.h"
+#include "QtTestHelpers.h"
 #include "TempFolders.h"
 
 namespace vorna {
@@ -100,6 +102,39 @@ TEST_F(TPrintPdf, ThePagesOfTheViewInTheStylesPaper) {
   const fs::path two = Folder.Path() / "two.pdf";
   ASSERT_EQ(Run(TextFile("prose.txt"), two, 4, 2, 2), 0);
   EXPECT_EQ(PdfPages(two), 1);
+}
+
+// Print and screen are one painting: the printed page, rasterised at the
+// screen's resolution, is the previewed sheet.
+TEST_F(TPrintPdf, ThePrintedPageIsThePreviewedSheet) {
+  const fs::path out = Folder.Path() / "page.pdf";
+  ASSERT_EQ(Run(TextFile("prose.txt"), out, 5), 0);
+  TPageRenderer renderer(5, 100);
+  renderer.LoadFromFile(TextFile("prose.txt"));
+  renderer.View().SetPreview(true);
+  const QImage screen = renderer.RenderSheet(0).convertToFormat(QImage::Format_RGB32);
+  const TRect sheet = renderer.View().GetSheetRect(0);
+  const int dpi = renderer.View().Metrics().ScreenDpi;
+  QProcess raster;
+  raster.start("pdftoppm", {"-r", QString::number(dpi), "-png", "-f", "1", "-l", "1", "-singlefile",
+                            QString::fromStdString(out.string()),
+                            QString::fromStdString((Folder.Path() / "page").string())});
+  if (!raster.waitForFinished(30000) || raster.exitCode() != 0) GTEST_SKIP() << "pdftoppm is not installed";
+  const QImage printed = QImage(QString::fromStdString((Folder.Path() / "page.png").string()))
+                             .convertToFormat(QImage::Format_RGB32);
+  ASSERT_FALSE(printed.isNull());
+  // Inside the sheet's frame, at the same size within a pixel of rounding.
+  const QRect inner(sheet.Left + 2, sheet.Top + 2, std::min(sheet.Right - sheet.Left, printed.width()) - 4,
+                    std::min(sheet.Bottom - sheet.Top, printed.height()) - 4);
+  EXPECT_LE(std::abs(printed.width() - (sheet.Right - sheet.Left)), 1);
+  EXPECT_LE(std::abs(printed.height() - (sheet.Bottom - sheet.Top)), 1);
+  const QImage a = screen.copy(inner), b = printed.copy(inner.translated(-sheet.Left, -sheet.Top));
+  // The screen's rows and cells round to its pixels a little apart from the
+  // printer's (a pixel or two along a page): blocks of 32 pixels absorb that.
+  const testing::TBlockDiff blocks = testing::CompareBlocks(a, b, 32);
+  EXPECT_LE(blocks.Mean, 3.0);
+  EXPECT_LE(blocks.Max, 30.0);
+  EXPECT_LE((testing::InkBox(a).topLeft() - testing::InkBox(b).topLeft()).manhattanLength(), 4);
 }
 
 TEST_F(TPrintPdf, BadInputsAreRefusedAndLeaveNothing) {
