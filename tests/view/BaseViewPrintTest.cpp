@@ -90,6 +90,15 @@ TEST_F(TPrintJob, APrinterErrorEndsTheJobAndTheViewIsBackOnTheScreen) {
   EXPECT_EQ(NewPages(), 1 + 2);
 }
 
+TEST_F(TPrintJob, APaperThePrinterLacksPrintsOnItsCurrentPaper) {
+  MakeDocument(1, false);
+  Style().SetPaperSize(11);  // A5: not offered by the fake printer (A4, B5)
+  ASSERT_TRUE(View->Print("a5"));
+  EXPECT_EQ(LpPrinter.GetPaperSizeNumber(), kDmPaperA4);
+  // The sheet was laid out as the A4 sheet the printer holds (at 360 dpi).
+  EXPECT_EQ(Metrics.PaperSize, (TPoint{2976, 4209}));
+}
+
 TEST_F(TPrintJob, NoPrinterPrintsNothing) {
   MakeView(50);
   EXPECT_FALSE(View->Print("none"));
