@@ -4,13 +4,13 @@
 #include <benchmark/benchmark.h>
 
 #include <QFont>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "QtBenchApps.h"
 #include "VerticalPages.h"
 #include "platform/qt/QtCanvas.h"
 #include "platform/qt/QtGlyphCache.h"
@@ -20,17 +20,6 @@ namespace {
 
 using namespace vorna;
 using namespace vorna::bench;
-
-void EnsureApplication() {
-  static QGuiApplication* app = [] {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static int argc = 1;
-    static char name[] = "bench";
-    static char* argv[] = {name, nullptr};
-    return new QGuiApplication(argc, argv);
-  }();
-  (void)app;
-}
 
 void BM_VerticalPageWarm(benchmark::State& state) {
   EnsureApplication();

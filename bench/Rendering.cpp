@@ -4,12 +4,12 @@
 // benchmark's 800-cell vertical page as the floor, all in one run.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <cstdlib>
 #include <memory>
 
 #include "BenchCorpus.h"
 #include "PageRenders.h"
+#include "QtBenchApps.h"
 #include "VerticalPages.h"
 #include "platform/qt/QtGlyphCache.h"
 
@@ -19,18 +19,7 @@ using namespace vorna;
 
 constexpr int kRowsShown = 20;
 
-void EnsureApplication() {
-  static QApplication* app = [] {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static int argc = 1;
-    static char name[] = "bench";
-    static char* argv[] = {name, nullptr};
-    auto* created = new QApplication(argc, argv);
-    qt::InstallFontSubstitutions();
-    return created;
-  }();
-  (void)app;
-}
+using bench::EnsureApplication;
 
 // Preset 4 over 80 KB of the corpus's novel text (past the header of its
 // first file, where ruby stands every few lines) in a window of twenty rows.

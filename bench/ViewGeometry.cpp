@@ -3,12 +3,12 @@
 // paper of one sheet on a QImage through the image host.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <cstdlib>
 #include <memory>
 
 #include "BenchCorpus.h"
 #include "PageRenders.h"
+#include "QtBenchApps.h"
 
 namespace {
 
@@ -17,18 +17,7 @@ using namespace vorna;
 constexpr int kClientWidth = 1000;
 constexpr int kClientHeight = 800;
 
-void EnsureApplication() {
-  static QApplication* app = [] {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static int argc = 1;
-    static char name[] = "bench";
-    static char* argv[] = {name, nullptr};
-    auto* created = new QApplication(argc, argv);
-    qt::InstallFontSubstitutions();
-    return created;
-  }();
-  (void)app;
-}
+using bench::EnsureApplication;
 
 // A renderer holding the 10 MB document under `preset`, laid out in a
 // 1,000 x 800 client area; null when the corpus is absent.
