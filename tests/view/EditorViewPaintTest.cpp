@@ -259,6 +259,60 @@ TEST_F(TEditorPaint, SupersampledOnTheScreenDirectInPreview) {
   View->SetPreview(false);
 }
 
+// Pixels set in the pen colour within `box`.
+int PixelsIn(const std::vector<std::string>& calls, const TRect& box) {
+  int count = 0;
+  for (const std::string& c : calls) {
+    int x = 0, y = 0;
+    if (std::sscanf(c.c_str(), "Pixel %d,%d", &x, &y) == 2 && x >= box.Left && x < box.Right &&
+        y >= box.Top && y < box.Bottom)
+      ++count;
+  }
+  return count;
+}
+
+TEST_F(TEditorPaint, LineEndsShowTheirMarkAndTheLastRowTheEndOfFile) {
+  MakeView(0);
+  Element(kElemReturn).SetDisplayMode(kModeShown);
+  Element(kElemEof).SetDisplayMode(kModeHidden);
+  Element(kElemCaretLine).SetDisplayMode(kModeHidden);
+  Style().SetColumnCountAuto(false);
+  Style().SetColumnCount(6);
+  SetText(Sjis("一二三四五六\r\n短い"));
+  ASSERT_EQ(View->List().RowCount(), 3);
+  // The mark cell after each row's text: rows 1 and 2 end their lines.
+  const auto markCell = [&](int row) {
+    const TRect r = View->GetRowRect(row);
+    const int start = r.Left + View->LineInfoWidth() + View->TextLeftMarginPx() +
+                      View->CellsExtent(row, 0, View->List().RowCellCount(row) - 1);
+    return TRect{start, r.Top, start + View->CellPitch(), r.Bottom + 1};
+  };
+  auto calls = Paint();
+  EXPECT_EQ(PixelsIn(calls, markCell(0)), 0) << "a wrapped row has no end mark";
+  EXPECT_GT(PixelsIn(calls, markCell(1)), 4);
+  EXPECT_GT(PixelsIn(calls, markCell(2)), 4);
+  // With the end-of-file mark shown, the last row points the other way.
+  Element(kElemEof).SetDisplayMode(kModeShown);
+  calls = Paint();
+  const TRect last = markCell(2);
+  // A horizontal end-of-line arrow points down: its head spreads across x;
+  // the end-of-file arrow points left: its head spreads across y.
+  std::vector<int> xs, ys;
+  for (const std::string& c : calls) {
+    int x = 0, y = 0;
+    if (std::sscanf(c.c_str(), "Pixel %d,%d", &x, &y) == 2 && x >= last.Left && x < last.Right &&
+        y >= last.Top && y < last.Bottom) {
+      xs.push_back(x);
+      ys.push_back(y);
+    }
+  }
+  ASSERT_FALSE(xs.empty());
+  const auto spread = [](const std::vector<int>& v) {
+    return *std::max_element(v.begin(), v.end()) - *std::min_element(v.begin(), v.end());
+  };
+  EXPECT_GE(spread(xs), spread(ys)) << "an arrow along the row";
+}
+
 TEST_F(TEditorPaint, TheRowCacheFollowsTextSelectionAndSearch) {
   MakeView(0);
   Element(kElemCaretLine).SetDisplayMode(kModeHidden);
