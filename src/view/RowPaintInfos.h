@@ -21,8 +21,9 @@ struct TCellStatus {
 };
 
 // An annotation mark of a row: the hot spot (the mark's square grown by 4
-// pixels on every side, view pixels when the row was built) and the 1-based
-// bytes of the "［＃" … "］" span in its line.
+// pixels on every side, relative to the top-left corner of the row's
+// rectangle, so scrolling leaves it valid) and the 1-based bytes of the
+// "［＃" … "］" span in its line.
 struct TFootNoteMark {
   TRect HotSpot;
   int First = 0;
