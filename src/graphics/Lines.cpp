@@ -79,4 +79,29 @@ void FrameRect(TCanvas& canvas, const TRect& r, const TRect& clip, bool doubled)
   if (doubled) Frame(canvas, InflateRectBy(r, 2), clip);
 }
 
+void VLineIn(TCanvas& canvas, int x, int y1, int y2, bool doubled, const TRect& clip) {
+  // VLine lets a line cut by the clip end on clip.Bottom itself.
+  const TRect inclusive{clip.Left, clip.Top, clip.Right, clip.Bottom - 1};
+  const auto one = [&](int at) {
+    if (at >= clip.Left && at < clip.Right) VLine(canvas, at, y1, y2, false, inclusive);
+  };
+  one(x);
+  if (doubled) one(x + DoubleGap(canvas));
+}
+
+void HLineIn(TCanvas& canvas, int x1, int x2, int y, bool doubled, const TRect& clip) {
+  const auto one = [&](int at) {
+    if (at >= clip.Top && at < clip.Bottom) HLine(canvas, x1, x2, at, false, clip);
+  };
+  one(y);
+  if (doubled) one(y + DoubleGap(canvas));
+}
+
+void FrameRectIn(TCanvas& canvas, const TRect& r, const TRect& clip) {
+  HLineIn(canvas, r.Left, r.Right + 1, r.Top, false, clip);
+  HLineIn(canvas, r.Left, r.Right + 1, r.Bottom, false, clip);
+  VLineIn(canvas, r.Left, r.Top, r.Bottom + 1, false, clip);
+  VLineIn(canvas, r.Right, r.Top, r.Bottom + 1, false, clip);
+}
+
 }  // namespace vorna

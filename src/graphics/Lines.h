@@ -17,4 +17,13 @@ void HLine(TCanvas& canvas, int x1, int x2, int y, bool doubled, const TRect& cl
 // `doubled`, the same again for r grown by 2.
 void FrameRect(TCanvas& canvas, const TRect& r, const TRect& clip, bool doubled);
 
+// As VLine and HLine, but with the clip's right and bottom exclusive, as a
+// TRect is everywhere else: a line at a position outside the clip draws
+// nothing, and no pixel falls outside it (a pen wider than a pixel still
+// spreads its width). The second line of a doubled one is checked alike.
+void VLineIn(TCanvas& canvas, int x, int y1, int y2, bool doubled, const TRect& clip);
+void HLineIn(TCanvas& canvas, int x1, int x2, int y, bool doubled, const TRect& clip);
+// The four sides of r (Right and Bottom are the lines' positions) inside clip.
+void FrameRectIn(TCanvas& canvas, const TRect& r, const TRect& clip);
+
 }  // namespace vorna

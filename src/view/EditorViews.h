@@ -234,6 +234,11 @@ class TEditorView : public TBaseView, public TUndoOwner {
   void PaintTabMarks(const TRowPaint& rp, int first, int last);
   void PaintSpaceMarks(const TRowPaint& rp, int first, int last, int style);
   void PaintCaret(const TRowPaint& rp);
+  // The gap line's two kinds, and the screenplay's bracket around the number
+  // column of a scene heading (columnStart .. columnEnd along the row).
+  void PaintRuledLines(const TRowPaint& rp);
+  void PaintManuscriptGrid(const TRowPaint& rp);
+  void PaintSceneBracket(const TRowPaint& rp, int columnStart, int columnEnd);
   // Fills `r` (within `clip`) with `color`, or with the background picture
   // when one is in use; extended a pixel down in horizontal mode.
   void FillBackground(const TRect& r, const TRect& clip, TColor color);

@@ -86,6 +86,27 @@ struct TLineInfoInputs {
 // The text ("12", "P3") or empty when nothing is shown on this row.
 std::string LineInfoText(const TLineInfoInputs& in);
 
+// --- the manuscript grid ------------------------------------------------------------
+
+// Where a row stands in its block of joined grid rows. On paper or with page
+// roll a block is a partition (its slots); otherwise it is a page of
+// `LineCountInPage` rows, cut again where a partition ends, or the whole
+// document when pages have no length and there is one partition.
+struct TGridBlockInputs {
+  int Row = 0;                  // display row (0-based)
+  int Slot = 0;                 // GetRowPlace's slot
+  int SlotsPerPartition = 0;    // RowsPerPartition
+  bool SlotBlocks = false;      // paper shown or page roll
+  bool Partitioned = false;     // more than one partition
+  int LineCountInPage = 0;      // 0 or less: pages have no length
+  bool ClosesDocument = false;  // the document's last row, with EofOverUnfilled
+};
+struct TGridBlockEnds {
+  bool First = false;  // the block's near edge is closed on this row
+  bool Last = false;   // the block's far edge is closed on this row
+};
+TGridBlockEnds GridBlockEnds(const TGridBlockInputs& in);
+
 // --- ruby --------------------------------------------------------------------------
 
 // Where the characters of a ruby reading stand along its base: the offset of
