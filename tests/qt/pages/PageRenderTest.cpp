@@ -1,7 +1,7 @@
 // Sheets of the editor view painted by the page renderer: empty pages of the
-// paper presets against reference PNGs (a small tolerance for font
-// rasterising), the page count following the document's rows, and the
-// printer left as it was found.
+// paper presets and pages of our own texts against reference PNGs (a small
+// tolerance for font rasterising), the page count following the document's
+// rows, and the printer left as it was found.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -56,6 +56,49 @@ TEST_P(EmptyPageTest, MatchesItsReference) {
 }
 
 INSTANTIATE_TEST_SUITE_P(PaperPresets, EmptyPageTest, ::testing::Values(4, 5, 9, 14, 15, 16, 21));
+
+// A text of our own under a preset: the first sheet (paper at 50 %) or the
+// window (at 100 %), against its reference.
+struct TTextPage {
+  const char* Text;
+  int Preset;
+};
+
+class TextPageTest : public ::testing::TestWithParam<TTextPage> {};
+
+TEST_P(TextPageTest, MatchesItsReference) {
+  const TTextPage param = GetParam();
+  const QDir data(QString::fromLocal8Bit(std::getenv("VORNA_TEST_DATA")));
+  const std::string file = data.filePath(QString("pages/texts/%1.txt").arg(param.Text)).toStdString();
+  const QString name = QString("text-%1-%2.png").arg(param.Text).arg(param.Preset, 2, 10, QChar('0'));
+  bool paper = false;
+  {
+    TPageRenderer probe(param.Preset, 100);
+    paper = probe.View().PaperMode();
+  }
+  TPageRenderer renderer(param.Preset, paper ? kReferenceZoom : 100);
+  renderer.FreezeClock("2026/1/1", "12:00");
+  renderer.LoadFromFile(file);
+  const QImage page = renderer.RenderSheet(0).convertToFormat(QImage::Format_RGB32);
+  if (const char* out = std::getenv("VORNA_WRITE_PAGES")) page.save(QDir(out).filePath(name), "PNG");
+  const QImage reference = QImage(data.filePath("pages/" + name)).convertToFormat(QImage::Format_RGB32);
+  ASSERT_FALSE(reference.isNull()) << name.toStdString();
+  ASSERT_EQ(page.size(), reference.size());
+  // Glyphs may rasterise a little apart from one build of the fonts to
+  // another; rows, rules and marks must stay where they are.
+  const testing::TBlockDiff blocks = testing::CompareBlocks(page, reference, 8);
+  EXPECT_LE(blocks.Max, 32.0) << name.toStdString();
+  EXPECT_LE(blocks.Mean, 0.8) << name.toStdString();
+  EXPECT_EQ(testing::InkBox(page), testing::InkBox(reference)) << name.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(OwnTexts, TextPageTest,
+                         ::testing::Values(TTextPage{"prose", 0}, TTextPage{"prose", 4},
+                                           TTextPage{"prose", 6}, TTextPage{"screenplay", 8},
+                                           TTextPage{"prose", 12}, TTextPage{"prose", 15}),
+                         [](const ::testing::TestParamInfo<TTextPage>& info) {
+                           return std::string(info.param.Text) + "_" + std::to_string(info.param.Preset);
+                         });
 
 TEST(PageRenderTest, PagesFollowTheRowsAndEverySheetIsPainted) {
   std::string text;
