@@ -131,9 +131,9 @@ void TEditorView::PaintEmphasis(const TRowPaint& rp) {
       for (int n = 0; n < (mark.Kind == 9 ? 2 : 1); ++n) {
         const int offset = 2 + 3 * n;
         if (vertical)
-          VLine(*FCanvas, edge + offset, span.Top, span.Bottom, false, clip);
+          VLineIn(*FCanvas, edge + offset, span.Top, span.Bottom, false, clip);
         else
-          HLine(*FCanvas, span.Left, span.Right, edge - offset - 1, false, clip);
+          HLineIn(*FCanvas, span.Left, span.Right, edge - offset - 1, false, clip);
       }
       continue;
     }

@@ -40,11 +40,11 @@ void TEditorView::DrawText(int page, const TRect& textRect, const TRect& clip) {
     if (divide && divide->IsVisible()) {
       SetPenFromElement(*divide);
       if (vertical)
-        HLine(*FCanvas, strip.Left, strip.Right, (strip.Top + strip.Bottom) / 2, divide->IsDoubleLine(),
-              area);
+        HLineIn(*FCanvas, strip.Left, strip.Right, (strip.Top + strip.Bottom) / 2, divide->IsDoubleLine(),
+                area);
       else
-        VLine(*FCanvas, (strip.Left + strip.Right) / 2, strip.Top, strip.Bottom, divide->IsDoubleLine(),
-              area);
+        VLineIn(*FCanvas, (strip.Left + strip.Right) / 2, strip.Top, strip.Bottom, divide->IsDoubleLine(),
+                area);
     }
   }
   for (int p = 0; p < partitions; ++p) {
@@ -189,9 +189,9 @@ int TEditorView::PaintRow(int row, const TRect& clip, bool firstOfBlock) {
       SetPenFromElement(*caretLine);
       const int edge = GlyphEdge(rp.Rect);
       if (vertical)
-        VLine(*FCanvas, edge - FFontHeight - 1, rp.TextStartPx, rowEnd, caretLine->IsDoubleLine(), rp.Clip);
+        VLineIn(*FCanvas, edge - FFontHeight - 1, rp.TextStartPx, rowEnd, caretLine->IsDoubleLine(), rp.Clip);
       else
-        HLine(*FCanvas, rp.TextStartPx, rowEnd, edge + FFontHeight, caretLine->IsDoubleLine(), rp.Clip);
+        HLineIn(*FCanvas, rp.TextStartPx, rowEnd, edge + FFontHeight, caretLine->IsDoubleLine(), rp.Clip);
     }
   }
   if (rp.Exists) {

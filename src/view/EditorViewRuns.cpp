@@ -134,9 +134,9 @@ void TEditorView::PaintRun(const TRowPaint& rp, int first, int last, int style) 
   if (info && HasDecoration(style) && info->GetLineStyle() > 0) {
     SetPenFromElement(*info);
     if (vertical)
-      VLine(*FCanvas, glyphEdge - FFontHeight - 1, cells.Top, cells.Bottom, info->IsDoubleLine(), rp.Clip);
+      VLineIn(*FCanvas, glyphEdge - FFontHeight - 1, cells.Top, cells.Bottom, info->IsDoubleLine(), rp.Clip);
     else
-      HLine(*FCanvas, cells.Left, cells.Right, glyphEdge + FFontHeight, info->IsDoubleLine(), rp.Clip);
+      HLineIn(*FCanvas, cells.Left, cells.Right, glyphEdge + FFontHeight, info->IsDoubleLine(), rp.Clip);
   }
   if (style == kElemZenkakuSpace || style == kElemHankakuSpace) PaintSpaceMarks(rp, first, last, style);
   if (tabs) PaintTabMarks(rp, first, last);
