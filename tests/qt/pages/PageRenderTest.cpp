@@ -8,6 +8,7 @@
 #include <QImage>
 #include <cmath>
 #include <cstdlib>
+#include <ostream>
 #include <string>
 
 #include "PageRenders.h"
@@ -62,6 +63,7 @@ INSTANTIATE_TEST_SUITE_P(PaperPresets, EmptyPageTest, ::testing::Values(4, 5, 9,
 struct TTextPage {
   const char* Text;
   int Preset;
+  friend void PrintTo(const TTextPage& page, std::ostream* out) { *out << page.Text << " in preset " << page.Preset; }
 };
 
 class TextPageTest : public ::testing::TestWithParam<TTextPage> {};
