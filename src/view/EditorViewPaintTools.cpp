@@ -70,6 +70,12 @@ bool TEditorView::UsesBackgroundPicture() const {
          FBackgroundBitmap->Width() > 0 && FBackgroundBitmap->Height() > 0;
 }
 
+bool TEditorView::BlankOnPrinter(TColor color) const {
+  // A printed sheet starts white and nothing lies under the text area's
+  // fills: white ones would only make the job larger.
+  return FPrinting && color == kClWhite;
+}
+
 bool TEditorView::MarksShown() const {
   return ElementVisible(kElemRubi) || ElementVisible(kElemBoten) ||
          (ElementVisible(kElemFootNote) && ElementVisible(kElemFootNoteMark));
@@ -159,7 +165,7 @@ void TEditorView::FillBackground(const TRect& r, const TRect& clip, TColor color
   area = Intersect(area, clip);
   if (area.IsEmpty()) return;
   if (!UsesBackgroundPicture()) {
-    if (color == kClNone) return;
+    if (color == kClNone || BlankOnPrinter(color)) return;
     FCanvas->SetBrush(color, TBrushStyle::Solid);
     FCanvas->FillRect(area);
     return;

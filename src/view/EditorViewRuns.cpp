@@ -97,9 +97,13 @@ void TEditorView::PaintRun(const TRowPaint& rp, int first, int last, int style) 
   if (picture) FillBackground(cells, rp.Clip, FRunBack);
   if (!text.empty()) {
     if (direct) {
-      if (picture) {
+      if (picture || BlankOnPrinter(FRunBack)) {
         FCanvas->SetBrush(kClNone, TBrushStyle::Clear);
-        FCanvas->ExtTextOut(x, y, kEtoClipped, Intersect(textRect, rp.Clip), text, advances);
+        // The screen clips a run to its cells, as a repaint draws it again over
+        // its neighbours; a printed page is drawn once, and a clip per run
+        // would only weigh down the job.
+        FCanvas->ExtTextOut(x, y, FPrinting ? kEtoNone : kEtoClipped, Intersect(textRect, rp.Clip), text,
+                            advances);
       } else {
         FCanvas->ExtTextOut(x, y, kEtoOpaque | kEtoClipped, Intersect(textRect, rp.Clip), text, advances);
       }

@@ -244,6 +244,8 @@ class TEditorView : public TBaseView, public TUndoOwner {
   void FillBackground(const TRect& r, const TRect& clip, TColor color);
   // Text over the background picture is written transparently.
   bool UsesBackgroundPicture() const;
+  // A fill in `color` would change nothing on the printer's sheet.
+  bool BlankOnPrinter(TColor color) const;
   // Ruby, emphasis or annotation marks are shown beside the glyphs.
   bool MarksShown() const;
   // Across the row: the right edge of the glyph box in vertical mode, its top

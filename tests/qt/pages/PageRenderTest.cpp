@@ -63,7 +63,9 @@ INSTANTIATE_TEST_SUITE_P(PaperPresets, EmptyPageTest, ::testing::Values(4, 5, 9,
 struct TTextPage {
   const char* Text;
   int Preset;
-  friend void PrintTo(const TTextPage& page, std::ostream* out) { *out << page.Text << " in preset " << page.Preset; }
+  friend void PrintTo(const TTextPage& page, std::ostream* out) {
+    *out << page.Text << " in preset " << page.Preset;
+  }
 };
 
 class TextPageTest : public ::testing::TestWithParam<TTextPage> {};
