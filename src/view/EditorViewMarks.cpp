@@ -91,7 +91,7 @@ void TEditorView::PaintRuby(const TRowPaint& rp) {
       if (reading.empty()) continue;
     }
     std::vector<int> baseAdvances;
-    for (int c = first; c <= last; ++c) baseAdvances.push_back(CellPitchAt(rp.Row, c));
+    for (int c = first; c <= last; ++c) baseAdvances.push_back(PaintPitch(rp, c));
     const TRubyPlacement place = PlaceRuby(reading, baseAdvances, charPx);
     const TRect base = CellsRect(rp, first, last);
     const int along = (vertical ? base.Top : base.Left) + place.StartPx;

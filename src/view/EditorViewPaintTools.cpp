@@ -88,6 +88,15 @@ int TEditorView::GlyphEdge(const TRect& rowRect) const {
   return marks ? rowRect.Bottom - FFontHeight - 1 - FGapLineWidth : rowRect.Top + FHalfLineSpacePx;
 }
 
+int TEditorView::PaintPitch(const TRowPaint& rp, int cell) const {
+  if (rp.Cache && EditorStyle()->GetProportionalFont()) {
+    if (cell >= 0 && cell < static_cast<int>(rp.Cache->DisplayText.size()))
+      return rp.Cache->Cells[static_cast<size_t>(cell)].Advance;
+    return FCellPitch;
+  }
+  return CellPitchAt(rp.Row, cell);
+}
+
 TRect TEditorView::CellsRect(const TRowPaint& rp, int first, int last) const {
   const int start = ClampPixels(static_cast<int64_t>(rp.TextStartPx) + CellsExtent(rp.Row, 0, first - 1));
   const int end = ClampPixels(static_cast<int64_t>(start) + CellsExtent(rp.Row, first, last));

@@ -84,7 +84,7 @@ void TEditorView::PaintRun(const TRowPaint& rp, int first, int last, int style) 
     if (text.size() == 1) x += FFontHeight / 4;
   } else {
     for (size_t i = 0; i < text.size(); ++i)
-      advances[i] = CellPitchAt(rp.Row, first + static_cast<int>(i)) * factor;
+      advances[i] = PaintPitch(rp, first + static_cast<int>(i)) * factor;
     if (s.GetConnectTatesen()) {
       const std::string& rule = Cp932Lit("─");
       ConnectRules(text, advances, RoundPixels(FCanvas->TextWidth(rule) * 0.91) * factor);

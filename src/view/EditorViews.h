@@ -251,6 +251,9 @@ class TEditorView : public TBaseView, public TUndoOwner {
   // Across the row: the right edge of the glyph box in vertical mode, its top
   // in horizontal mode.
   int GlyphEdge(const TRect& rowRect) const;
+  // CellPitchAt for the row being painted, read from its cache entry: the
+  // painting steps ask cell by cell and must not validate the cache each time.
+  int PaintPitch(const TRowPaint& rp, int cell) const;
   // The rectangle of cells first .. last along the row, across the whole row.
   TRect CellsRect(const TRowPaint& rp, int first, int last) const;
   // A style's colours as painting uses them (system colours resolved, grey on
