@@ -195,6 +195,7 @@ void TEditorView::CalcLayoutMetrics(bool printerPass, bool mirror) {
     // The printing pass is the printer's own: its wrapping inputs are these.
     FPrinterColumnSpacePx = FColumnSpacePx;
     FPrinterTextLength = FTextLength;
+    FPrinterFontHeight = FFontHeight;
   }
   if (ElementVisible(kElemLineInfo) && ElementVisible(kElemGapLine) && s.GetGapLineStyle() == 2 && vertical)
     FLineInfoWidth = RoundPixels(FLinePitch * 1.5);
@@ -223,11 +224,7 @@ void TEditorView::UpdateLayout(bool force) {
                      : s.GetProportionalFont() ? 0
                                                : FCharsPerRow;
   TWrapInputs inputs = FList->WrapInputs();
-  const bool needed = force || FList->FNeedRelayout || wanted != inputs.CapacityCells ||
-                      (s.GetProportionalFont() && s.GetColumnCountAuto());
-  if (!needed) return;
-  inputs.CapacityCells = wanted;
-  TTextMeasurer* printer = nullptr;
+  TCanvas* printer = nullptr;
   if (PaperMode() && LpPrinter.Available()) {
     try {
       printer = &LpPrinter.Canvas();
@@ -235,14 +232,31 @@ void TEditorView::UpdateLayout(bool force) {
       printer = nullptr;  // measured on the screen then
     }
   }
+  // The rows are measured in the text font of the device they are laid out
+  // for; the host's measuring canvas outlives any painting canvas.
+  TCanvas* measuring = printer ? printer : FPrinting ? FCanvas : &MeasureCanvas();
+  TFontSpec font = TextFont();
+  font.Height = -std::max(printer ? FPrinterFontHeight : FFontHeight, 1);
+  if (s.GetVertical()) {
+    if (Services().Fonts)
+      MakeVerticalFont(font, *Services().Fonts);
+    else
+      font.Escapement = kVerticalEscapement;
+  }
+  const bool remeasure = s.GetProportionalFont() && !FWrapMeasurer.BoundTo(measuring, font);
+  FWrapMeasurer.Bind(measuring, font);
+  const bool needed = force || remeasure || FList->FNeedRelayout || wanted != inputs.CapacityCells ||
+                      (s.GetProportionalFont() && s.GetColumnCountAuto());
+  if (!needed) return;
+  inputs.CapacityCells = wanted;
+  inputs.Measurer = &FWrapMeasurer;
   if (printer) {
-    inputs.Measurer = printer;
     inputs.ColumnSpacePx = FPrinterColumnSpacePx;
     inputs.WrapWidthPx = FPrinterTextLength;
   } else {
     int hang = 0;
-    if (s.GetTailHang()) hang = s.GetProportionalFont() ? FCanvas->TextWidth(Cp932Lit("、")) : 2 * FCellPitch;
-    inputs.Measurer = FCanvas;
+    if (s.GetTailHang())
+      hang = s.GetProportionalFont() ? FWrapMeasurer.TextWidth(Cp932Lit("、")) : 2 * FCellPitch;
     inputs.ColumnSpacePx = FColumnSpacePx;
     inputs.WrapWidthPx = FTextLength - hang - (ElementVisible(kElemReturn) ? FCellPitch : 0);
   }

@@ -26,6 +26,7 @@
 #include "undo/EditorUndos.h"
 #include "undo/UndoOwners.h"
 #include "view/BaseViews.h"
+#include "view/FontedMeasurers.h"
 #include "view/RowPaintInfos.h"
 
 namespace vorna {
@@ -316,6 +317,8 @@ class TEditorView : public TBaseView, public TUndoOwner {
   int FPrinterTextLength = 0;
   int FPrinterFontHeight = 0;
   int FPrinterPageAlongPx = 0;  // the printer's page along the rows
+  // What the document's wrapping measures with.
+  TFontedMeasurer FWrapMeasurer;
 
   // Caret and selection.
   TDisplayPos FCaretPos{1, 0};

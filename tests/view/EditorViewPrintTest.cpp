@@ -85,5 +85,34 @@ TEST_F(TEditorPrint, ThePrintCommandPreviewsUnlessCtrlIsHeld) {
   EXPECT_TRUE(View->IsPreview());
 }
 
+// A regression: the wrapping measured on the printer's canvas in whatever
+// font it held last, so proportional rows on the screen ran off the page.
+TEST_F(TEditorPrint, ProportionalRowsAreMeasuredInTheTextFont) {
+  UsePrinter();
+  Backend.PrinterCanvas = &PrinterCanvas;
+  TFontSpec tiny;
+  tiny.Height = -2;
+  PrinterCanvas.SetFont(tiny);
+  MakeView(19);  // letter paper: proportional, on paper
+  ASSERT_TRUE(Style().GetProportionalFont());
+  ASSERT_TRUE(View->PaperMode());
+  std::string text;
+  for (int i = 0; i < 20; ++i) text += "\x82\xA0";  // "あ"
+  for (int i = 0; i < 6; ++i) SetText(text + text + text + "\r\n" + text);
+  ASSERT_GT(View->List().RowCount(), 2);
+  for (int r = 0; r < View->List().RowCount(); ++r) {
+    const int cells = View->List().RowCellCount(r);
+    EXPECT_LE(View->CellsExtent(r, 0, cells - 1), View->TextLength()) << "row " << r;
+  }
+  PrinterCanvas.SetFont(tiny);  // another user of the printer's canvas
+  const std::string typed = "\x82\xA2";
+  TReplaceRequest q;
+  q.RangeStart = q.RangeEnd = q.InsertAt = {1, 0};
+  q.Text = typed;
+  View->ReplaceText(q);
+  for (int r = 0; r < View->List().RowCount(); ++r)
+    EXPECT_LE(View->CellsExtent(r, 0, View->List().RowCellCount(r) - 1), View->TextLength()) << "row " << r;
+}
+
 }  // namespace
 }  // namespace vorna
