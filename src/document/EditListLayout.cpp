@@ -231,10 +231,8 @@ std::string TEditList::RowDisplayText(int row) const {
   const std::string& line = Get(r.Line);
   std::string text = RowText(row);
   // The speaker-name padding belongs to the first row, where the wrapping counts it.
-  if (r.RowInLine == 0 && wrap.SerifuNameRestore &&
-      IsSerifuLine(line, wrap.SerifuHeader, wrap.SerifuFooter)) {
-    const size_t found = text.find(wrap.SerifuHeader);
-    const int p = found == std::string::npos ? 0 : static_cast<int>(found) + 1;
+  {
+    const int p = SerifuHeaderByte(row);
     if (p > 0 && 7 - p > 0) {
       if (p == 5) {
         text.insert(2, Indent(2, FLayout.UseZenkaku));
@@ -257,6 +255,16 @@ std::string TEditList::RowDisplayText(int row) const {
       text.compare(0, wrap.HashiraHeader.size(), wrap.HashiraHeader) == 0)
     text.erase(0, wrap.HashiraHeader.size());
   return text;
+}
+
+int TEditList::SerifuHeaderByte(int row) const {
+  const TRowInfo r = FRows.GetRow(row);
+  const TLayoutSettings& wrap = FLayout.Wrap;
+  if (r.Line < 0 || r.RowInLine != 0 || !wrap.SerifuNameRestore || wrap.SerifuHeader.empty()) return 0;
+  const std::string& line = Get(r.Line);
+  if (!IsSerifuLine(line, wrap.SerifuHeader, wrap.SerifuFooter)) return 0;
+  const size_t found = RowText(row).find(wrap.SerifuHeader);
+  return found == std::string::npos ? 0 : static_cast<int>(found) + 1;
 }
 
 int TEditList::RowCellCount(int row) const {

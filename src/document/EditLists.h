@@ -144,6 +144,10 @@ class TEditList {
   int FirstRowOfLine(int line) const;
   std::string RowText(int row) const;
   std::string RowDisplayText(int row) const;
+  // On the first row of a speaker's line with SerifuNameRestore: the 1-based
+  // byte of SerifuHeader in the row (the name before it is padded to six
+  // cells); 0 elsewhere.
+  int SerifuHeaderByte(int row) const;
   int RowCellCount(int row) const;
   int RowCaretLimit(int row) const;
   bool IsTrailCell(TDisplayPos pos) const;
