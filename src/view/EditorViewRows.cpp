@@ -77,13 +77,16 @@ TRect TEditorView::GetRowRect(int row) const {
     if (vertical) return {part.Right - before - pitch, part.Top, part.Right - before, part.Bottom};
     return {part.Left, part.Top + before, part.Right, part.Top + before + pitch};
   }
-  const int64_t index = Partitions() > 1 ? place.Slot : std::max(row, 0);
+  // One partition scrolls over the whole document; with several, the offset
+  // across the rows chose the page's first row and the slots stand still.
+  const bool several = Partitions() > 1;
+  const int64_t index = several ? place.Slot : std::max(row, 0);
   const int64_t shift = index * FLinePitch;
   if (vertical) {
-    const int right = ClampPixels(part.Right + FOffset.X - shift);
+    const int right = ClampPixels(part.Right + (several ? 0 : FOffset.X) - shift);
     return {right - FLinePitch, part.Top + FOffset.Y, right, part.Bottom + FOffset.Y};
   }
-  const int top = ClampPixels(part.Top + FOffset.Y + shift);
+  const int top = ClampPixels(part.Top + (several ? 0 : FOffset.Y) + shift);
   return {part.Left + FOffset.X, top, part.Right + FOffset.X, top + FLinePitch - 1};
 }
 
