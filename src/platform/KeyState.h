@@ -23,6 +23,8 @@ enum TVirtualKey : int {
   kVkDown = 0x28,
   kVkInsert = 0x2D,
   kVkDelete = 0x2E,
+  kVkF3 = 0x72,
+  // Letter keys are their upper-case ASCII codes ('A' = 0x41).
   kVkLButton = 0x01,
   kVkRButton = 0x02,
   kVkMButton = 0x04,

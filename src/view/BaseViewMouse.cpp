@@ -19,6 +19,8 @@ bool TBaseView::CanDrag() { return true; }
 void TBaseView::MouseDownHook(TMouseButton, TShiftState, int, int) {}
 void TBaseView::MouseMoveHook(TShiftState, int, int) {}
 void TBaseView::MouseUpHook(TMouseButton, TShiftState, int, int) {}
+void TBaseView::EndDragHook(bool, TShiftState) {}
+void TBaseView::DoubleClickHook() {}
 
 void TBaseView::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   if (FDoubleClicked) {
@@ -59,14 +61,16 @@ void TBaseView::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
 }
 
 void TBaseView::DoubleClick() {
+  DoubleClickHook();
   Fire(OnDblClick);
   FDoubleClicked = true;
 }
 
-void TBaseView::EndDrag() {
+void TBaseView::EndDrag(bool dropped, TShiftState shift) {
   FHost.SetCursorShape(TCursorShape::Default);
   FMousePressed = false;
   if (FAutoScrollTimer) FAutoScrollTimer->Stop();
+  EndDragHook(dropped, shift);
 }
 
 void TBaseView::DragOverHook(bool outside) {

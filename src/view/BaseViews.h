@@ -111,6 +111,10 @@ class TBaseView {
   virtual void MouseUpHook(TMouseButton button, TShiftState shift, int x, int y);
   // `outside`: the drag's pointer has left the control.
   virtual void DragOverHook(bool outside);
+  // The drag the host began has ended, with a drop (`dropped`) or without;
+  // `shift` holds the keys down at that moment.
+  virtual void EndDragHook(bool dropped, TShiftState shift);
+  virtual void DoubleClickHook();
   virtual void SetOffset(TPoint offset);
   virtual void OffsetChanged();
   virtual void AutoScrollTick();
@@ -197,7 +201,7 @@ class TBaseView {
   void MouseMove(TShiftState shift, int x, int y);
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
   void DoubleClick();
-  void EndDrag();
+  void EndDrag(bool dropped = false, TShiftState shift = 0);
   void DragOver(bool outside) { DragOverHook(outside); }
   // The host's pointer rests at `at` (client pixels): with a hint text from
   // GetHintInfo, the host shows it 20 pixels lower for HintDurationMs.

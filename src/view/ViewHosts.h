@@ -16,7 +16,19 @@ class TCanvas;
 class TTimer;
 
 // Mouse cursor shapes the view asks for.
-enum class TCursorShape : int { Default = 0, IBeam = 1, Hand = 2, Arrow = 3, Drag = 4, Copy = 5, NoDrop = 6 };
+// ReverseArrow (over the line-number column) points up and to the right;
+// VerticalBeam is the text cursor turned for vertical writing.
+enum class TCursorShape : int {
+  Default = 0,
+  IBeam = 1,
+  Hand = 2,
+  Arrow = 3,
+  Drag = 4,
+  Copy = 5,
+  NoDrop = 6,
+  ReverseArrow = 7,
+  VerticalBeam = 8,
+};
 
 class TViewHost {
  public:
