@@ -29,17 +29,6 @@ void TEditorView::PlaceCaret(TDisplayPos pos) {
 
 void TEditorView::SetOffset(TPoint offset) { TBaseView::SetOffset(offset); }
 
-void TEditorView::SetCaretPos(TDisplayPos pos) {
-  const TCaretPlace before = CaretPlace();
-  FSelecting = FBoxSelect = false;
-  PlaceCaret(pos);
-  const TCaretPlace after = CaretPlace();
-  // Moves made inside an edit belong to it and are no jumps of their own.
-  if (FEditing == 0 && FUndo && (!(before.Caret == after.Caret) || before.Selecting))
-    FUndo->AddJump(before, after);
-  Invalidate();
-}
-
 void TEditorView::ClearSelection() {
   const bool had = FSelecting;
   FSelecting = FBoxSelect = false;

@@ -12,7 +12,10 @@
 // emphasis and annotation marks in EditorViewMarks.cpp, end, tab and space
 // marks in EditorViewEndMarks.cpp, line numbers in EditorViewLineNumbers.cpp,
 // gap and divide lines in EditorViewGapLines.cpp, the painted caret in
-// EditorViewCaret.cpp.
+// EditorViewCaret.cpp. The caret: its moves in EditorViewCaretMoves.cpp,
+// scrolling to it in EditorViewCaretScrolling.cpp, points and hit tests in
+// EditorViewHitTest.cpp, the selection in EditorViewSelection.cpp, the mouse
+// in EditorViewMouse.cpp, keys and commands in EditorViewCommands.cpp.
 #pragma once
 
 #include <functional>
@@ -26,6 +29,7 @@
 #include "undo/EditorUndos.h"
 #include "undo/UndoOwners.h"
 #include "view/BaseViews.h"
+#include "view/EditorCommands.h"
 #include "view/FontedMeasurers.h"
 #include "view/RowPaintInfos.h"
 
@@ -148,9 +152,82 @@ class TEditorView : public TBaseView, public TUndoOwner {
   TDisplayPos CaretPos() const { return FCaretPos; }
   bool Selecting() const { return FSelecting; }
   bool BoxSelect() const { return FBoxSelect; }
+  // The anchor and the moving end (the caret) of the selection.
   TDisplayPos SelStart() const { return FSelStart; }
   TDisplayPos SelEnd() const { return FSelEnd; }
   const std::vector<TTextPos>& Marks() const { return FMarks; }
+  // The one way the caret moves. `pos` is clamped for `mode`: into the
+  // document, off trail bytes, indents, expanded tabs and the padding of a
+  // short speaker name, past the row's caret limit to the next row when moving
+  // forward; a row move off the first or last row does nothing. Without
+  // extending, a selection is dropped and the anchor follows the caret. Unless
+  // `noScroll` the caret is scrolled into view. `force` runs everything even
+  // when the caret stays. Records a caret jump for undo (outside edits).
+  void SetCaretPos(TDisplayPos pos, TCaretMode mode, bool noScroll = false, bool force = false);
+  // Where SetCaretPos puts a caret asked to go to `pos` in `mode`; `stopped`
+  // (when given) tells that a row move ran off the document.
+  TDisplayPos ClampCaretPos(TDisplayPos pos, TCaretMode mode, bool* stopped = nullptr) const;
+  // By cells along the row (dColumns) or rows (dRows, to the goal column).
+  void MoveCaret(int dColumns, int dRows);
+  void MoveWord(bool forward);
+  // Whether the view scrolled.
+  bool ScrollToCaret(TCaretScroll kind);
+  // The column remembered for row moves.
+  int GoalColumn() const { return FGoalColumn; }
+  // Caret moves extend the selection (set by the commands while Shift is held).
+  bool Extending() const { return FExtending; }
+  void SetExtending(bool value) { FExtending = value; }
+  // Ordered ends of the selection (both the caret without one); a box's
+  // columns are ordered too.
+  void GetNormalizedSelection(TDisplayPos& start, TDisplayPos& end) const;
+  // `pos` lies in the selection, its ends included.
+  bool IsSelected(TDisplayPos pos) const;
+  std::string GetSelText() const;
+  // The range of a text unit around `pos`; pos .. pos when there is none.
+  void GetUnitRange(TTextUnit unit, TDisplayPos pos, TDisplayPos& start, TDisplayPos& end) const;
+  // Selects the unit around the caret (the caret goes to its end).
+  void SelectUnit(TTextUnit unit);
+  // Selects anchor .. caret as the user does: clamped, scrolled to, recorded.
+  void SelectFromTo(TDisplayPos anchor, TDisplayPos caret, bool box);
+  // The client point of a display position: along the row at the cell
+  // boundary before the column (half a column space earlier `forCaret`),
+  // across at the row's near edge, or with `glyphBand` at the glyph band's
+  // edge (its left in vertical mode, its top in horizontal mode).
+  TPoint PosToPoint(TDisplayPos pos, bool glyphBand = false, bool forCaret = false) const;
+  // The caret position nearest to a client point: the row whose band holds
+  // it (the nearest partition's when it lies outside them all), the nearer
+  // boundary of the character under it, clamped as SetCaretPos clamps.
+  TDisplayPos PointToPos(TPoint point) const;
+  // What lies under a client point; keeps the kind, the annotation mark's
+  // rectangle and the position for the commands that follow.
+  THitKind HitTestKind(TPoint point);
+  THitKind HitKind() const { return FHitKind; }
+  const TRect& HitRect() const { return FHitRect; }
+  TDisplayPos HitPos() const { return FHitPos; }
+  TCursorShape CursorForHit(THitKind kind) const;
+  // Where the input method's window goes: the caret's point at the glyph
+  // band (beside the column in vertical mode), at least the scroll margins.
+  TPoint ImePoint() const { return FImePoint; }
+  bool IsReadOnly() const;
+  void GetHintInfo(std::string& text, TPoint& at) override;
+  int KeyToCommand(int key, TShiftState shift) override;
+  bool ExecuteCommand(int command) override;
+  TShiftState ShiftState() const { return FShiftState; }
+  // Scrolling across the rows (positive: toward the document's end) and by
+  // one screen page.
+  void ScrollRows(int pixelsForward);
+  void ScrollScreenPage(bool forward);
+  // Ends a drag of the selection at the caret: moved there, or copied.
+  // False when nothing was dropped (the caret inside the selection).
+  bool DropSelection(bool copy);
+  // Opens the link (0 address, 1 mail) at the last pressed position.
+  void OpenLink(int kind);
+  bool DragPending() const { return FDragPending; }
+
+  // Set by the window: a press scrolls a screen page (left button forward).
+  bool FPageFlip = false;
+  TNotifyEvent OnCaretMoving;
+  TNotifyEvent OnCaretMoved;
 
   // --- metrics, for painting, the caret, tests and the tools -----------------------------
   int CellPitch() const { return FCellPitch; }
@@ -202,6 +279,32 @@ class TEditorView : public TBaseView, public TUndoOwner {
   void KeepPositionsAcross(const std::function<void()>& relayout);
   TDisplayPos ClampCaret(TDisplayPos pos) const;
   TCaretPlace CaretPlace() const;
+
+  // --- caret internals -----------------------------------------------------------------
+  bool ScrollToCaret(TCaretScroll kind, TPoint oldCaretPoint);
+  void UpdateImePoint();
+  // The caret's cell: its row's band across, one cell along.
+  TRect CaretCellRect(TDisplayPos pos) const;
+  TPoint OffsetShowingRow(int first) const;
+  void InvalidateRows(int first, int last);
+  void InvalidateSelectionRows();
+  // The partition under a point (or the nearest one); false when none holds it.
+  bool PartitionAt(TPoint point, int& page, int& partition, bool nearest) const;
+  int PartitionFirstRow(int page, int partition) const;
+  // PointToPos before the caret's clamping rules.
+  TDisplayPos PointToRawPos(TPoint point) const;
+  TDisplayPos RowEndAsCaret(TDisplayPos pos) const;
+  int ReadOnlyCommand(int command) const;
+  bool RunCommand(int command);
+  void FollowPointer(TPoint point);
+  bool CanDrag() override;
+  void MouseDownHook(TMouseButton button, TShiftState shift, int x, int y) override;
+  void MouseMoveHook(TShiftState shift, int x, int y) override;
+  void MouseUpHook(TMouseButton button, TShiftState shift, int x, int y) override;
+  void DragOverHook(bool outside) override;
+  void EndDragHook(bool dropped, TShiftState shift) override;
+  void DoubleClickHook() override;
+  void AutoScrollTick() override;
 
   // Marks the rows from `row` to the end of its page (or of the window) for
   // repainting: what an edit inside one line changes.
@@ -327,6 +430,19 @@ class TEditorView : public TBaseView, public TUndoOwner {
   TDisplayPos FSelStart{1, 0};
   TDisplayPos FSelEnd{1, 0};
   std::vector<TTextPos> FMarks;
+  int FGoalColumn = 1;
+  bool FExtending = false;
+  TShiftState FShiftState = 0;
+  bool FDragPending = false;  // pressed on the selection
+  bool FDragMoving = false;   // ... and the drag began
+  bool FLineDrag = false;     // pressed in the line-number column
+  bool FBoxPending = false;   // pressed with Alt: a drag selects a box
+  bool FJumping = false;      // the move is a jump: centre the caret
+  TDisplayPos FPressPos{1, 0};
+  THitKind FHitKind = hkOutside;
+  TRect FHitRect;
+  TDisplayPos FHitPos{1, 0};
+  TPoint FImePoint;
 
  private:
   std::unique_ptr<TEditListInfoList> FInfos;

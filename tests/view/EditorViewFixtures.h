@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <string>
 
 #include "PlatformDoubles.h"
@@ -12,7 +13,31 @@
 #include "settings/StyleElements.h"
 #include "view/EditorViews.h"
 
+namespace vorna {
+inline void PrintTo(const TDisplayPos& p, std::ostream* os) {
+  *os << "(" << p.Column << ", " << p.Row << ")";
+}
+}  // namespace vorna
+
 namespace vorna::testing {
+
+// Window mode, horizontal, one partition, no margins or line numbers: the
+// text area is the client rectangle.
+inline void PlainWindow(TEditorStyle& s) {
+  s.BeginUpdate();
+  s.SetPaperVisible(false);
+  s.SetVertical(false);
+  s.SetRatioValue(100);
+  s.SetColumnCountAuto(true);
+  s.SetTailHang(false);
+  s.SetPartationCount(1);
+  s.SetTextLeftMargin(0);
+  s.SetTextRightMargin(0);
+  s.SetLineSpace(0);
+  s.SetColumnSpace(0);
+  for (int e : {kElemLineInfo, kElemReturn, kElemGapLine}) s.GetViewInfo(e)->SetDisplayMode(kModeHidden);
+  s.EndUpdate();
+}
 
 class TEditorViewTest : public TViewTest<TEditorView> {
  protected:

@@ -11,25 +11,8 @@
 namespace vorna {
 namespace {
 
+using testing::PlainWindow;
 using testing::TEditorViewTest;
-
-// Window mode, horizontal, one partition, no margins or line numbers: the
-// text area is the client rectangle.
-void PlainWindow(TEditorStyle& s) {
-  s.BeginUpdate();
-  s.SetPaperVisible(false);
-  s.SetVertical(false);
-  s.SetRatioValue(100);
-  s.SetColumnCountAuto(true);
-  s.SetTailHang(false);
-  s.SetPartationCount(1);
-  s.SetTextLeftMargin(0);
-  s.SetTextRightMargin(0);
-  s.SetLineSpace(0);
-  s.SetColumnSpace(0);
-  for (int e : {kElemLineInfo, kElemReturn, kElemGapLine}) s.GetViewInfo(e)->SetDisplayMode(kModeHidden);
-  s.EndUpdate();
-}
 
 TEST_F(TEditorViewTest, CapacityPartitionsAndTheGapLineGrid) {
   MakeView();

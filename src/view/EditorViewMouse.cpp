@@ -1,0 +1,215 @@
+// The editor view under the mouse: pressing places the caret or arms a drag
+// of the selection, moving with the button held extends the selection (whole
+// lines from the line-number column), a double click selects a word or a
+// line or opens a link, and a dragged selection is dropped as a move or a copy.
+#include <algorithm>
+
+#include "platform/Shell.h"
+#include "platform/Timers.h"
+#include "text/Links.h"
+#include "view/EditorViews.h"
+#include "view/LinkOpeners.h"
+
+namespace vorna {
+namespace {
+
+bool Before(TDisplayPos a, TDisplayPos b) { return a.Row != b.Row ? a.Row < b.Row : a.Column < b.Column; }
+
+bool InsideClient(TPoint p, const TRect& r) {
+  return p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom;
+}
+
+// `p` after the stream range start .. end (document positions) was removed.
+TTextPos AfterRemoval(TTextPos p, TTextPos start, TTextPos end) {
+  if (p.Y < end.Y || (p.Y == end.Y && p.X < end.X)) return p;
+  if (p.Y == end.Y) return {start.X + p.X - end.X, start.Y};
+  return {p.X, p.Y - (end.Y - start.Y)};
+}
+
+}  // namespace
+
+bool TEditorView::CanDrag() { return FDragPending && !IsReadOnly(); }
+
+void TEditorView::MouseDownHook(TMouseButton button, TShiftState shift, int x, int y) {
+  FShiftState = shift & (ssShift | ssAlt | ssCtrl);
+  if (FPageFlip) {
+    ScrollScreenPage(button == TMouseButton::Left);
+    return;
+  }
+  if (button != TMouseButton::Left || !FList) return;
+  const THitKind kind = HitTestKind({x, y});
+  FPressPos = PointToPos({x, y});
+  FDragPending = kind == hkSelection && !IsReadOnly() && !(shift & ssShift);
+  FDragMoving = false;
+  FLineDrag = kind == hkLineInfo;
+  if (FDragPending) return;  // the selection stays for the drag; a release without one clears it
+  FExtending = (shift & ssShift) != 0;
+  if (FExtending && !FSelecting) FBoxSelect = (shift & ssAlt) != 0;
+  SetCaretPos(FPressPos, cmAbsolute);
+  FExtending = false;
+  FBoxSelect = FSelecting && FBoxSelect;
+  // Alt without Shift starts a box once the pointer moves.
+  FBoxPending = (shift & ssAlt) != 0;
+}
+
+void TEditorView::FollowPointer(TPoint point) {
+  if (!FList) return;
+  const TDisplayPos at = PointToPos(point);
+  if (FLineDrag) {
+    // Whole rows: from the pressed row's start to the end of the row under the
+    // pointer, or from the pressed row's end back to the start of that row.
+    const int pressed = FPressPos.Row;
+    if (at.Row >= pressed)
+      SelectFromTo({1, pressed}, {FList->RowCellCount(at.Row) + 1, at.Row}, false);
+    else
+      SelectFromTo({FList->RowCellCount(pressed) + 1, pressed}, {1, at.Row}, false);
+    return;
+  }
+  if (FDragMoving) {
+    // Dragging the selection: the caret shows where it would go; the
+    // selection itself stays.
+    SetCaretPos(at, cmAbsolute);
+    Host().SetCursorShape(IsSelected(FCaretPos)    ? TCursorShape::NoDrop
+                          : (FShiftState & ssCtrl) ? TCursorShape::Copy
+                                                   : TCursorShape::Drag);
+    return;
+  }
+  if (!FSelecting) FBoxSelect = FBoxPending;
+  FExtending = true;
+  SetCaretPos(at, cmAbsolute);
+  FExtending = false;
+}
+
+void TEditorView::MouseMoveHook(TShiftState shift, int x, int y) {
+  if (!FList) return;
+  if (!FMousePressed || FDragPending) {
+    if (!FMousePressed) Host().SetCursorShape(CursorForHit(HitTestKind({x, y})));
+    return;
+  }
+  FShiftState = shift & (ssShift | ssAlt | ssCtrl);
+  FollowPointer({x, y});
+  // Outside the window the view scrolls toward the pointer.
+  TBaseView::DragOverHook(!InsideClient({x, y}, Host().ClientRect()));
+}
+
+void TEditorView::MouseUpHook(TMouseButton button, TShiftState shift, int x, int y) {
+  (void)shift;
+  if (button != TMouseButton::Left) return;
+  if (FAutoScrollTimer) FAutoScrollTimer->Stop();
+  if (FDragPending && !FDragMoving) {
+    // Pressed on the selection and released without dragging.
+    FDragPending = false;
+    ClearSelection();
+    SetCaretPos(FPressPos, cmAbsolute);
+  } else if (FLineDrag && PointToPos({x, y}).Row == FPressPos.Row) {
+    SelectUnit(tuRow);
+  }
+  FDragPending = FDragMoving = FLineDrag = FBoxPending = false;
+  FExtending = false;
+}
+
+void TEditorView::DragOverHook(bool outside) {
+  if (FDragPending) FDragMoving = true;
+  const TPoint p = Host().CursorPos();
+  if (!outside) {
+    const THitKind kind = HitTestKind(p);
+    if (kind != hkOutside) FollowPointer(p);
+  }
+  TBaseView::DragOverHook(outside);
+}
+
+void TEditorView::EndDragHook(bool dropped, TShiftState shift) {
+  const bool moving = FDragMoving;
+  FDragPending = FDragMoving = false;
+  if (dropped && moving) DropSelection((shift & ssCtrl) != 0);
+  FLineDrag = FBoxPending = false;
+  Host().SetCursorShape(CursorForHit(HitTestKind(Host().CursorPos())));
+}
+
+void TEditorView::AutoScrollTick() {
+  TBaseView::AutoScrollTick();
+  if (FMousePressed) FollowPointer(Host().CursorPos());
+}
+
+void TEditorView::DoubleClickHook() {
+  switch (HitTestKind(FPressPoint)) {
+    case hkLineInfo:
+      SelectUnit(tuLine);
+      break;
+    case hkUrl:
+      OpenLink(lkUrl);
+      break;
+    case hkMail:
+      OpenLink(lkMail);
+      break;
+    case hkText:
+    case hkSelection:
+      SelectUnit(tuWord);
+      break;
+    default:
+      break;
+  }
+  FDragPending = FDragMoving = FLineDrag = false;
+}
+
+void TEditorView::OpenLink(int kind) {
+  if (!Services().Shell || !FList) return;
+  const TTextPos at = DocPosOf(FPressPos);
+  const std::string target = LinkText(FList->Get(at.Y), at.X, static_cast<TLinkKind>(kind));
+  if (!target.empty()) OpenDocument(*Services().Shell, target);
+}
+
+bool TEditorView::DropSelection(bool copy) {
+  if (!FSelecting || IsReadOnly()) return false;
+  const TDisplayPos drop = FCaretPos;
+  TDisplayPos start, end;
+  GetNormalizedSelection(start, end);
+  const bool box = FBoxSelect;
+  if (IsSelected(drop)) {
+    // Dropped onto itself: the selection is simply selected again.
+    SelectRange(FSelStart, FSelEnd, box);
+    return false;
+  }
+  const std::string text = GetSelText();
+  if (text.empty()) return false;
+  TReplaceRequest insert;
+  insert.RangeStart = insert.RangeEnd = insert.InsertAt = drop;
+  insert.UseInsertAt = true;
+  insert.InsertBox = box;
+  insert.Text = text;
+  insert.OldCaret = drop;
+  TReplaceRequest remove;
+  remove.RangeStart = start;
+  remove.RangeEnd = end;
+  remove.DeleteBox = box;
+  remove.OldCaret = drop;
+  const bool dropAfter = Before(end, drop) || (box && drop.Row > end.Row);
+  ClearSelection();
+  if (copy) {
+    insert.SelectInserted = true;
+    ReplaceText(insert);
+    return true;
+  }
+  // The part nearer the document's end goes first, so the other keeps its
+  // positions: a move is a removal and an insertion, both exact on undo.
+  if (dropAfter) {
+    const TReplaceResult put = ReplaceText(insert);
+    const TTextPos from = DocPosOf(put.InsertStart), to = DocPosOf(put.InsertEnd);
+    const TTextPos cutStart = DocPosOf(start), cutEnd = DocPosOf(end);
+    remove.CaretTarget = {0, 0};
+    ReplaceText(remove);
+    if (box) {
+      SelectRange(DisplayPosOf(from), DisplayPosOf(to), true);
+    } else {
+      SelectRange(DisplayPosOf(AfterRemoval(from, cutStart, cutEnd)),
+                  DisplayPosOf(AfterRemoval(to, cutStart, cutEnd)), false);
+    }
+  } else {
+    ReplaceText(remove);
+    insert.SelectInserted = true;
+    ReplaceText(insert);
+  }
+  return true;
+}
+
+}  // namespace vorna
