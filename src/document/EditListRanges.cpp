@@ -10,7 +10,6 @@
 
 namespace vorna {
 
-using range_detail::Before;
 using range_detail::ClampBoxCorner;
 using range_detail::ClampDisplay;
 using range_detail::DocPos;

@@ -39,6 +39,12 @@ struct TDisplayPos {
   bool operator==(const TDisplayPos&) const = default;
 };
 
+// Document order: an earlier line or row first, then an earlier byte or column.
+inline bool Before(TTextPos a, TTextPos b) { return a.Y != b.Y ? a.Y < b.Y : a.X < b.X; }
+inline bool Before(TDisplayPos a, TDisplayPos b) {
+  return a.Row != b.Row ? a.Row < b.Row : a.Column < b.Column;
+}
+
 enum TBackupMode { bmNone = 0, bmBackupFolder = 1, bmBakExtension = 2, bmTrash = 3 };
 
 // Selection gestures, numbered as the view's commands number them.

@@ -7,12 +7,6 @@
 #include "document/EditResults.h"
 
 namespace vorna {
-namespace {
-
-bool Before(TDisplayPos a, TDisplayPos b) { return a.Row < b.Row || (a.Row == b.Row && a.Column < b.Column); }
-
-}  // namespace
-
 TReplaceResult ReplaceInDocument(TEditList& list, const TReplaceRequest& q, TDisplayPos caret,
                                  TEditRecord& record) {
   record.Kind = q.Kind;

@@ -41,6 +41,4 @@ inline TTextPos DocPos(const TEditList& list, TDisplayPos pos) {
   return doc;
 }
 
-inline bool Before(TTextPos a, TTextPos b) { return a.Y < b.Y || (a.Y == b.Y && a.X < b.X); }
-
 }  // namespace vorna::range_detail

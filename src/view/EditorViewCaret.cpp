@@ -8,12 +8,6 @@
 #include "view/ViewMath.h"
 
 namespace vorna {
-namespace {
-
-bool Before(TDisplayPos a, TDisplayPos b) { return a.Row != b.Row ? a.Row < b.Row : a.Column < b.Column; }
-
-}  // namespace
-
 bool TEditorView::GetSelectedCells(int row, int& first, int& last, bool& lineBreak) const {
   first = 0;
   last = -1;

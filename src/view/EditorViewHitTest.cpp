@@ -25,6 +25,12 @@ int64_t Distance(TPoint p, const TRect& r) {
   return dx + dy;
 }
 
+// A mark's hot spot in client pixels (it is kept relative to its row).
+TRect HotSpotIn(const TFootNoteMark& mark, const TRect& rowRect) {
+  return {rowRect.Left + mark.HotSpot.Left, rowRect.Top + mark.HotSpot.Top, rowRect.Left + mark.HotSpot.Right,
+          rowRect.Top + mark.HotSpot.Bottom};
+}
+
 }  // namespace
 
 TPoint TEditorView::PosToPoint(TDisplayPos pos, bool glyphBand, bool forCaret) const {
@@ -159,8 +165,7 @@ THitKind TEditorView::HitTestKind(TPoint point) {
   if (onRow && ElementVisible(kElemFootNote) && ElementVisible(kElemFootNoteMark)) {
     const TRowPaintInfo& info = GetRowPaintInfo(row);
     for (const TFootNoteMark& mark : info.FootNoteMarks) {
-      const TRect hot{rowRect.Left + mark.HotSpot.Left, rowRect.Top + mark.HotSpot.Top,
-                      rowRect.Left + mark.HotSpot.Right, rowRect.Top + mark.HotSpot.Bottom};
+      const TRect hot = HotSpotIn(mark, rowRect);
       if (Inside(point, hot)) {
         FHitRect = hot;
         return FHitKind = hkFootNote;
@@ -218,9 +223,7 @@ void TEditorView::GetHintInfo(std::string& text, TPoint& at) {
   const TRect rowRect = GetRowRect(FHitPos.Row);
   const std::string& line = FList->Get(doc.Y);
   for (const TFootNoteMark& mark : info.FootNoteMarks) {
-    const TRect hot{rowRect.Left + mark.HotSpot.Left, rowRect.Top + mark.HotSpot.Top,
-                    rowRect.Left + mark.HotSpot.Right, rowRect.Top + mark.HotSpot.Bottom};
-    if (!(hot == FHitRect)) continue;
+    if (!(HotSpotIn(mark, rowRect) == FHitRect)) continue;
     const int first = mark.First + 4, last = mark.Last - 2;  // past "［＃", before "］"
     if (first >= 1 && last >= first && last <= static_cast<int>(line.size()))
       text = line.substr(static_cast<size_t>(first - 1), static_cast<size_t>(last - first + 1));

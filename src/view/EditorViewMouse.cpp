@@ -13,8 +13,6 @@
 namespace vorna {
 namespace {
 
-bool Before(TDisplayPos a, TDisplayPos b) { return a.Row != b.Row ? a.Row < b.Row : a.Column < b.Column; }
-
 bool InsideClient(TPoint p, const TRect& r) {
   return p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom;
 }

@@ -6,12 +6,6 @@
 #include "view/EditorViews.h"
 
 namespace vorna {
-namespace {
-
-bool Before(TDisplayPos a, TDisplayPos b) { return a.Row != b.Row ? a.Row < b.Row : a.Column < b.Column; }
-
-}  // namespace
-
 void TEditorView::GetNormalizedSelection(TDisplayPos& start, TDisplayPos& end) const {
   start = FSelecting ? FSelStart : FCaretPos;
   end = FSelecting ? FSelEnd : FCaretPos;

@@ -11,12 +11,6 @@
 
 namespace vorna::testing {
 
-namespace {
-
-bool Before(TDisplayPos a, TDisplayPos b) { return a.Row < b.Row || (a.Row == b.Row && a.Column < b.Column); }
-
-}  // namespace
-
 void LayOutAt(TEditList& list, int capacityCells) {
   TWrapInputs inputs = list.WrapInputs();
   inputs.CapacityCells = capacityCells;

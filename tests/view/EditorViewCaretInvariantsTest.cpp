@@ -39,8 +39,6 @@ int CaretStopsOfLine(const std::string& line, const TLayoutSettings& wrap) {
   return stops;
 }
 
-bool DocBefore(TTextPos a, TTextPos b) { return a.Y != b.Y ? a.Y < b.Y : a.X < b.X; }
-
 class TCaretInvariants : public testing::TEditorViewTest, public ::testing::WithParamInterface<int> {
  protected:
   void Load(const std::string& text) {
@@ -59,12 +57,12 @@ class TCaretInvariants : public testing::TEditorViewTest, public ::testing::With
     ASSERT_GE(c.Column, 1) << what;
     ASSERT_FALSE(List().IsTrailCell(c)) << what;
     if (!Style().GetFreeCaret()) ASSERT_LE(c.Column, List().RowCaretLimit(c.Row)) << what;
-    if (View->Selecting())
-      for (const TDisplayPos p : {View->SelStart(), View->SelEnd()}) {
-        ASSERT_GE(p.Row, 0) << what;
-        ASSERT_LT(p.Row, List().RowCount()) << what;
-        ASSERT_FALSE(List().IsTrailCell(p)) << what;
-      }
+    if (!View->Selecting()) return;
+    for (const TDisplayPos p : {View->SelStart(), View->SelEnd()}) {
+      ASSERT_GE(p.Row, 0) << what;
+      ASSERT_LT(p.Row, List().RowCount()) << what;
+      ASSERT_FALSE(List().IsTrailCell(p)) << what;
+    }
   }
   // Walks the document with the one-character command.
   void Walk() {
@@ -89,8 +87,8 @@ class TCaretInvariants : public testing::TEditorViewTest, public ::testing::With
         if (View->CaretPos() == at) break;
         continue;
       }
-      ASSERT_TRUE(DocBefore(last, doc)) << "row " << at.Row << " column " << at.Column << " doc " << doc.Y
-                                        << ":" << doc.X << " after " << last.Y << ":" << last.X;
+      ASSERT_TRUE(Before(last, doc)) << "row " << at.Row << " column " << at.Column << " doc " << doc.Y << ":"
+                                     << doc.X << " after " << last.Y << ":" << last.X;
       last = doc;
       prevAt = at;
       ++visited;
@@ -118,7 +116,8 @@ class TCaretInvariants : public testing::TEditorViewTest, public ::testing::With
       } else if (pick < 38) {
         const int x = static_cast<int>(random() % (client.Width() + 400)) - 200;
         const int y = static_cast<int>(random() % (client.Height() + 400)) - 200;
-        View->MouseDown(TMouseButton::Left, ssLeft | (pick == 37 ? ssShift : 0), x, y);
+        View->MouseDown(TMouseButton::Left, ssLeft | (pick == 37 ? TShiftState{ssShift} : TShiftState{0}), x,
+                        y);
         View->MouseUp(TMouseButton::Left, 0, x, y);
       } else {
         View->SetExtending(true);
