@@ -56,7 +56,9 @@ class TCaretInvariants : public testing::TEditorViewTest, public ::testing::With
     ASSERT_LT(c.Row, List().RowCount()) << what;
     ASSERT_GE(c.Column, 1) << what;
     ASSERT_FALSE(List().IsTrailCell(c)) << what;
-    if (!Style().GetFreeCaret()) ASSERT_LE(c.Column, List().RowCaretLimit(c.Row)) << what;
+    if (!Style().GetFreeCaret()) {
+      ASSERT_LE(c.Column, List().RowCaretLimit(c.Row)) << what;
+    }
     if (!View->Selecting()) return;
     for (const TDisplayPos p : {View->SelStart(), View->SelEnd()}) {
       ASSERT_GE(p.Row, 0) << what;
