@@ -239,6 +239,12 @@ void TEditorView::SetCaretPos(TDisplayPos pos) {
   FExtending = extending;
 }
 
+void TEditorView::JumpCaret(TDisplayPos pos) {
+  FJumping = true;
+  SetCaretPos(pos, cmAbsolute, false, true);
+  FJumping = false;
+}
+
 void TEditorView::MoveCaret(int dColumns, int dRows) {
   if (dRows != 0) {
     SetCaretPos({FGoalColumn, FCaretPos.Row + dRows}, dRows < 0 ? cmRowUp : cmRowDown);

@@ -116,6 +116,7 @@ void TEditorView::Resize() {
     return;
   }
   KeepPositionsAcross([this] { TBaseView::Resize(); });
+  if (Host().HasWindow() && PaintLockCount() == 0) ScrollToCaret(csMinimal);
 }
 
 void TEditorView::CalcPrintGeometry(const TRect& paper) {

@@ -167,6 +167,9 @@ class TEditorView : public TBaseView, public TUndoOwner {
   // Where SetCaretPos puts a caret asked to go to `pos` in `mode`; `stopped`
   // (when given) tells that a row move ran off the document.
   TDisplayPos ClampCaretPos(TDisplayPos pos, TCaretMode mode, bool* stopped = nullptr) const;
+  // An absolute move that centres the caret in the window (a jump to a
+  // found text, a mark, a line).
+  void JumpCaret(TDisplayPos pos);
   // By cells along the row (dColumns) or rows (dRows, to the goal column).
   void MoveCaret(int dColumns, int dRows);
   void MoveWord(bool forward);

@@ -247,6 +247,29 @@ TEST_F(TCaretTest, ScrollingKeepsTheCaretInsideTheMarginsAndTheCompositionPointA
   }
 }
 
+TEST_F(TCaretTest, AJumpCentresTheCaretAndEveryMoveIsAnnounced) {
+  std::string text;
+  for (int i = 0; i < 300; ++i) text += "x\r\n";
+  MakeWindow(text);
+  int moving = 0, moved = 0;
+  View->OnCaretMoving = [&](TBaseView*) { ++moving; };
+  View->OnCaretMoved = [&](TBaseView*) {
+    ++moved;
+    EXPECT_EQ(moving, moved);
+  };
+  View->JumpCaret({1, 150});
+  const TRect row = View->GetRowRect(150);
+  EXPECT_NEAR((row.Top + row.Bottom) / 2, 200, 12);
+  Run(ecRowEnd);
+  Run(ecRowEnd);  // already there: nothing to announce
+  EXPECT_EQ(moved, 2);
+  // A window made smaller keeps the caret in view.
+  ResizeHost(126, 100);
+  const TRect after = View->GetRowRect(Caret().Row);
+  EXPECT_GE(after.Top, 0);
+  EXPECT_LE(after.Bottom, 100);
+}
+
 TEST_F(TCaretTest, ScreenPagesScrollByWholeRowsAndReadOnlyArrowsScroll) {
   std::string text;
   for (int i = 0; i < 200; ++i) text += "x\r\n";

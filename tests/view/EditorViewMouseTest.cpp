@@ -87,6 +87,24 @@ TEST_F(TMouseTest, DraggingSelectsAndAPressOnTheSelectionWithoutADragClearsIt) {
   EXPECT_EQ(View->GetSelText(), "abcdef");
 }
 
+TEST_F(TMouseTest, DraggingBelowTheWindowScrollsAndExtendsTheSelection) {
+  std::string text;
+  for (int i = 0; i < 300; ++i) text += "x\r\n";
+  MakeWindow(text);
+  View->MouseDown(TMouseButton::Left, ssLeft, 2, 2);
+  Host.PointerPos = {2, 450};
+  View->MouseMove(ssLeft, 2, 450);
+  const int rowBefore = View->CaretPos().Row;
+  Host.Timers.Advance(1000);
+  EXPECT_LT(View->Offset().Y, 0);
+  EXPECT_GT(View->CaretPos().Row, rowBefore);
+  EXPECT_TRUE(View->Selecting());
+  View->MouseUp(TMouseButton::Left, 0, 2, 450);
+  const TPoint stopped = View->Offset();
+  Host.Timers.Advance(1000);
+  EXPECT_EQ(View->Offset(), stopped);
+}
+
 TEST_F(TMouseTest, ADraggedSelectionMovesOrCopiesAndUndoesExactly) {
   MakeWindow("abcdef\r\nxyz");
   View->SelectFromTo({1, 0}, {4, 0}, false);
