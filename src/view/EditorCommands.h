@@ -49,12 +49,21 @@ enum TEditorCommand : int {
   ecPaste = 66,
   ecReflow = 67,
   ecJoin = 68,
+  ecFullWidth = 69,  // 69 .. 74: the selection converted
+  ecHalfWidth = 70,
+  ecHiragana = 71,
+  ecKatakana = 72,
+  ecLowerCase = 73,
+  ecUpperCase = 74,
   ecUndo = 75,
   ecRedo = 76,
   ecFindPrevious = 77,
   ecFindNext = 78,
+  ecClearFind = 79,
   ecFind = 80,  // left to the window (the find dialog)
   ecToggleMark = 81,
+  ecRemoveMark = 82,
+  ecClearMarks = 83,
   ecToggleOverwrite = 84,
 };
 

@@ -1,6 +1,7 @@
-// The editor view's key table and its command dispatcher for the caret, the
-// scroll and the selection commands: Shift or Alt held extends the selection
-// (Alt as a box), a read-only view scrolls instead of moving the caret.
+// The editor view's key table and its command dispatcher: the caret, scroll
+// and selection commands (Shift or Alt held extends the selection, Alt as a
+// box; a read-only view scrolls instead of moving the caret) and the editing
+// commands.
 #include <algorithm>
 
 #include "platform/KeyState.h"
@@ -190,6 +191,62 @@ bool TEditorView::RunCommand(int command) {
       return true;
     case ecToggleOverwrite:
       SetOverwrite(!FOverwrite);
+      return true;
+    default:
+      return RunEditCommand(command);
+  }
+}
+
+// Commands 42 .. 83: each unit range of six ids runs from character (or the
+// selection or position, for cut and copy) to document.
+bool TEditorView::RunEditCommand(int command) {
+  if (command >= ecDeleteBackChar && command < ecDeleteChar) {
+    DeleteBackward(static_cast<TTextUnit>(command - ecDeleteBackChar + tuCharacter));
+    return true;
+  }
+  if (command >= ecDeleteChar && command < ecCut) {
+    DeleteForward(static_cast<TTextUnit>(command - ecDeleteChar + tuCharacter));
+    return true;
+  }
+  if (command >= ecCut && command < ecCopy) {
+    CutUnit(static_cast<TTextUnit>(command - ecCut));
+    return true;
+  }
+  if (command >= ecCopy && command < ecPaste) {
+    CopyUnit(static_cast<TTextUnit>(command - ecCopy));
+    return true;
+  }
+  if (command >= ecFullWidth && command <= ecUpperCase) {
+    ConvertSelection(command);
+    return true;
+  }
+  switch (command) {
+    case ecPaste:
+      Paste();
+      return true;
+    case ecReflow:
+      ReflowSelection(0);
+      return true;
+    case ecJoin:
+      JoinSelection();
+      return true;
+    case ecFindPrevious:
+      FindPrevious();
+      return true;
+    case ecFindNext:
+      FindNext();
+      return true;
+    case ecClearFind:
+      ClearFind();
+      return true;
+    case ecToggleMark:
+      ToggleMark();
+      return true;
+    case ecRemoveMark:
+      RemoveMark();
+      return true;
+    case ecClearMarks:
+      ClearMarks();
       return true;
     default:
       return false;

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "document/EditSteps.h"
+#include "settings/StyleElements.h"
 #include "undo/EditorUndos.h"
 #include "view/EditorViews.h"
 
@@ -58,6 +59,8 @@ TDisplayPos TEditorView::DisplayPosOf(TTextPos pos) const {
 }
 
 TReplaceResult TEditorView::ReplaceText(const TReplaceRequest& q) {
+  Fire(OnEditing);
+  FRowCountBeforeEdit = FList->RowCount();
   TEditRecord record;
   record.OldSelecting = FSelecting;
   record.OldScroll = FOffset;
@@ -103,12 +106,20 @@ TReplaceResult TEditorView::ReplaceText(const TReplaceRequest& q) {
         changed = lineFirstRow + static_cast<int>(i);
         break;
       }
-    InvalidateRowsFrom(std::min(changed, caretRowBefore));
+    // The scene rules of a heading reach into the row before it.
+    const bool scenes = ElementVisible(kElemGapLine) && EditorStyle()->GetGapLineStyle() == 2;
+    InvalidateRowsFrom(std::min(changed, caretRowBefore) - (scenes ? 1 : 0));
   }
   record.NewSelecting = FSelecting;
   record.NewScroll = FOffset;
   record.NewCaret = FCaretPos;
   if (FUndo) FUndo->AddEdit(std::move(record));
+  FLastEditPos = FCaretPos;
+  // Inside an undo step or a caller's bracket the caller places the view.
+  if (PaintLockCount() == 0) ScrollToCaret(csMinimal);
+  UpdateImePoint();
+  Fire(OnEdited);
+  Fire(OnCaretMoved);
   return out;
 }
 

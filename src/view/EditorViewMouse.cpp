@@ -6,6 +6,7 @@
 
 #include "platform/Shell.h"
 #include "platform/Timers.h"
+#include "text/CharClasses.h"
 #include "text/Links.h"
 #include "view/EditorViews.h"
 #include "view/LinkOpeners.h"
@@ -81,7 +82,13 @@ void TEditorView::FollowPointer(TPoint point) {
 void TEditorView::MouseMoveHook(TShiftState shift, int x, int y) {
   if (!FList) return;
   if (!FMousePressed || FDragPending) {
-    if (!FMousePressed) Host().SetCursorShape(CursorForHit(HitTestKind({x, y})));
+    if (FMousePressed) return;
+    const THitKind kind = HitTestKind({x, y});
+    Host().SetCursorShape(CursorForHit(kind));
+    if (FLookupEnabled && kind == hkText) {
+      const TTextPos at = DocPosOf(FHitPos);
+      LaunchLookup(FSelecting ? GetSelText() : WordAt(FList->Get(at.Y), at.X, wmSameClass), {x, y});
+    }
     return;
   }
   FShiftState = shift & (ssShift | ssAlt | ssCtrl);

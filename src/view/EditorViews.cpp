@@ -59,6 +59,7 @@ TEditorView::TEditorView(TViewHost& host, const TPlatformServices& services, TEd
 }
 
 TEditorView::~TEditorView() {
+  CloseLookup();
   if (FInfos) FInfos->SetView(nullptr);
 }
 

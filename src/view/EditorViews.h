@@ -227,6 +227,54 @@ class TEditorView : public TBaseView, public TUndoOwner {
   void OpenLink(int kind);
   bool DragPending() const { return FDragPending; }
 
+  // --- editing (each change one ReplaceText; nothing while read-only) -----------------------
+  // Types `text` at the caret (replacing the selection): undo kind 3 when
+  // `typed`, else 0; in overwrite mode over as many cells as it has bytes.
+  bool TypeText(std::string_view text, bool typed, bool box = false);
+  // Delete and Backspace by unit; with a selection the unit is the selection.
+  bool DeleteForward(TTextUnit unit);
+  bool DeleteBackward(TTextUnit unit);
+  // The clipboard: unit 0 is the selection (nothing without one). A failure
+  // shows the clipboard message and changes nothing.
+  bool CopyUnit(TTextUnit unit);
+  bool CutUnit(TTextUnit unit);
+  // Types the clipboard's text, as a box when it is the text last copied
+  // from a box; with `prefix` every line is trimmed and the prefix put in
+  // front; `before` and `after` go around the whole.
+  bool Paste(const std::string& prefix = {}, const std::string& before = {}, const std::string& after = {});
+  bool ReflowSelection(int width);
+  bool JoinSelection();
+  // Commands 69 .. 74 on the selection.
+  bool ConvertSelection(int command);
+  // Finds `text` (empty: the selection, else the word at the caret) from the
+  // caret (from the document's start or end with `fromEdge`) and selects it.
+  bool Find(const std::string& text, bool backward, bool fromEdge = false);
+  bool FindNext();
+  bool FindPrevious();
+  void ClearFind();
+  void ToggleMark();
+  void RemoveMark();
+  void ClearMarks();
+  // The index in Marks() of the mark on the row's line, or -1.
+  int MarkIndexOfRow(int row) const;
+  // The window's text messages: the selection's text cut to `bufferBytes` - 1
+  // bytes (never half a character), and its length.
+  std::string GetTextMessage(int bufferBytes) const;
+  int GetTextLengthMessage() const { return static_cast<int>(GetSelText().size()); }
+  void CutMessage() { CutUnit(tuPosition); }
+  void CopyMessage() { CopyUnit(tuPosition); }
+  void PasteMessage() { Paste(); }
+  const std::string& BoxClipText() const { return FBoxClipText; }
+  TDisplayPos LastEditPos() const { return FLastEditPos; }
+  int RowCountBeforeEdit() const { return FRowCountBeforeEdit; }
+  // The pop-up dictionary: while enabled, hovering over text launches the
+  // program with the word; it is asked to close when the view goes.
+  void LaunchLookup(const std::string& word, TPoint at);
+  std::string FLookupHelperPath;
+  bool FLookupEnabled = false;
+  TNotifyEvent OnEditing;
+  TNotifyEvent OnEdited;
+
   // Set by the window: a press scrolls a screen page (left button forward).
   bool FPageFlip = false;
   TNotifyEvent OnCaretMoving;
@@ -299,6 +347,12 @@ class TEditorView : public TBaseView, public TUndoOwner {
   TDisplayPos RowEndAsCaret(TDisplayPos pos) const;
   int ReadOnlyCommand(int command) const;
   bool RunCommand(int command);
+  bool RunEditCommand(int command);
+  TDisplayPos OverwriteEnd(TDisplayPos from, int cells) const;
+  bool UnitRangeForClipboard(TTextUnit unit, TDisplayPos& start, TDisplayPos& end, bool& box) const;
+  std::string WordAtCaret() const;
+  void MarksChanged(int row);
+  void CloseLookup();
   void FollowPointer(TPoint point);
   bool CanDrag() override;
   void MouseDownHook(TMouseButton button, TShiftState shift, int x, int y) override;
@@ -446,6 +500,10 @@ class TEditorView : public TBaseView, public TUndoOwner {
   TRect FHitRect;
   TDisplayPos FHitPos{1, 0};
   TPoint FImePoint;
+  std::string FBoxClipText;
+  TDisplayPos FLastEditPos{1, 0};
+  int FRowCountBeforeEdit = 0;
+  bool FLookupLaunched = false;
 
  private:
   std::unique_ptr<TEditListInfoList> FInfos;

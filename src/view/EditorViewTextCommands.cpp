@@ -1,0 +1,160 @@
+// The editing commands over the selection and the document that are not
+// typing: re-flow and join, the character conversions, finding text, the
+// marked rows, and the pop-up dictionary's lookup program.
+#include <algorithm>
+
+#include "platform/Shell.h"
+#include "settings/StyleElements.h"
+#include "text/CharClasses.h"
+#include "text/TextConversions.h"
+#include "view/EditorViews.h"
+#include "view/LinkOpeners.h"
+
+namespace vorna {
+
+bool TEditorView::ReflowSelection(int width) {
+  if (IsReadOnly() || !FSelecting) return false;
+  if (width == 0) width = FCharsPerRow;
+  if (width <= 3) return false;
+  TDisplayPos start, end;
+  GetNormalizedSelection(start, end);
+  FormatText(start, end, 0, nullptr, width);
+  return true;
+}
+
+bool TEditorView::JoinSelection() {
+  if (IsReadOnly() || !FSelecting) return false;
+  TDisplayPos start, end;
+  GetNormalizedSelection(start, end);
+  FormatText(start, end, 0, nullptr, 0);
+  return true;
+}
+
+bool TEditorView::ConvertSelection(int command) {
+  // Commands 69 .. 74: full-width, half-width, hiragana, katakana, lower, upper.
+  static constexpr int kKinds[] = {4, 5, 2, 3, 1, 0};
+  if (IsReadOnly() || !FSelecting || command < ecFullWidth || command > ecUpperCase) return false;
+  const std::string text = GetSelText();
+  const std::string converted = ConvertText(text, kKinds[command - ecFullWidth]);
+  if (converted == text) return false;
+  TReplaceRequest q;
+  GetNormalizedSelection(q.RangeStart, q.RangeEnd);
+  q.DeleteBox = q.InsertBox = FBoxSelect;
+  q.InsertAt = q.RangeStart;
+  q.UseInsertAt = FBoxSelect;
+  q.SelectInserted = true;
+  q.Text = converted;
+  q.OldCaret = FCaretPos;
+  ReplaceText(q);
+  return true;
+}
+
+bool TEditorView::Find(const std::string& text, bool backward, bool fromEdge) {
+  if (!FList) return false;
+  std::string pattern = text;
+  if (pattern.empty()) pattern = FSelecting && !FBoxSelect ? GetSelText() : WordAtCaret();
+  if (pattern.empty() || pattern.find("\r\n") != std::string::npos) return false;
+  SetSearchText(pattern, FSearchOptions);
+  ClearSelection();
+  if (ElementVisible(kElemFind) && Host().HasWindow()) Host().Update();
+  TDisplayPos from = FCaretPos;
+  if (fromEdge) {
+    const int last = std::max(FList->RowCount() - 1, 0);
+    from = backward ? TDisplayPos{FList->RowCellCount(last) + 1, last} : TDisplayPos{1, 0};
+  }
+  TDisplayPos found;
+  FList->FindText(pattern, from, found, 1, !backward);
+  if (found.Row < 0) return false;
+  TTextPos end = DocPosOf(found);
+  end.X += static_cast<int>(pattern.size());
+  FJumping = true;
+  SelectFromTo(found, DisplayPosOf(end), false);
+  FJumping = false;
+  return true;
+}
+
+bool TEditorView::FindNext() { return !FSearchText.empty() && Find(FSearchText, false, false); }
+
+bool TEditorView::FindPrevious() {
+  if (FSearchText.empty()) return false;
+  if (FSelecting) {
+    // From before the match the caret stands after.
+    TTextPos at = DocPosOf(FCaretPos);
+    at.X = std::max(at.X - static_cast<int>(FSearchText.size()), 1);
+    ClearSelection();
+    SetCaretPos(DisplayPosOf(at), cmAbsolute, true);
+  }
+  return Find(FSearchText, true, false);
+}
+
+void TEditorView::ClearFind() { SetSearchText({}, FSearchOptions); }
+
+std::string TEditorView::WordAtCaret() const {
+  const TTextPos at = DocPosOf(FCaretPos);
+  const std::string& line = FList->Get(at.Y);
+  return WordAt(line, std::min(at.X, std::max(static_cast<int>(line.size()), 1)), wmSameClass);
+}
+
+// --- marks --------------------------------------------------------------------------
+
+int TEditorView::MarkIndexOfRow(int row) const {
+  const TRowInfo r = FList->GetRow(row);
+  if (r.Line < 0) return -1;
+  for (size_t i = 0; i < FMarks.size(); ++i)
+    if (FMarks[i].Y == r.Line) return static_cast<int>(i);
+  return -1;
+}
+
+void TEditorView::MarksChanged(int row) {
+  if (TEditListInfo* slot = FInfos->CurrentItem()) slot->SetMarks(FMarks);
+  if (row < 0) {
+    Invalidate();
+  } else {
+    const TRowInfo r = FList->GetRow(row);
+    InvalidateRows(FList->FirstRowOfLine(r.Line), row);
+  }
+}
+
+void TEditorView::ToggleMark() {
+  if (!FList) return;
+  if (MarkIndexOfRow(FCaretPos.Row) >= 0) {
+    RemoveMark();
+    return;
+  }
+  const TTextPos at = DocPosOf(FCaretPos);
+  FMarks.insert(
+      std::upper_bound(FMarks.begin(), FMarks.end(), at, [](TTextPos a, TTextPos b) { return Before(a, b); }),
+      at);
+  MarksChanged(FCaretPos.Row);
+}
+
+void TEditorView::RemoveMark() {
+  const int index = FList ? MarkIndexOfRow(FCaretPos.Row) : -1;
+  if (index < 0) return;
+  FMarks.erase(FMarks.begin() + index);
+  MarksChanged(FCaretPos.Row);
+}
+
+void TEditorView::ClearMarks() {
+  if (FMarks.empty()) return;
+  FMarks.clear();
+  MarksChanged(-1);
+}
+
+// --- the lookup program -------------------------------------------------------------
+
+void TEditorView::LaunchLookup(const std::string& word, TPoint at) {
+  if (!FLookupEnabled || FLookupHelperPath.empty() || word.empty() || !Services().Shell) return;
+  const std::string parameters = "/c /x" + std::to_string(at.X + 16) + " /y" + std::to_string(at.Y + 16) +
+                                 " /d0 \"" + ConvertText(word, 1) + "\"";
+  OpenDocument(*Services().Shell, FLookupHelperPath, parameters);
+  FLookupLaunched = true;
+}
+
+void TEditorView::CloseLookup() {
+  if (!FLookupLaunched || !Services().Shell) return;
+  OpenDocument(*Services().Shell, FLookupHelperPath, "/q");
+  FLookupLaunched = false;
+}
+
+}  // namespace vorna

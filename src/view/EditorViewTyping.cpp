@@ -1,0 +1,228 @@
+// Typing in insert and overwrite mode, deleting forward and backward by text
+// unit, and the clipboard: copy, cut and paste with the box clipboard, and
+// the window's text messages. Each change is one ReplaceText.
+#include <algorithm>
+#include <exception>
+#include <stdexcept>
+
+#include "platform/Clipboard.h"
+#include "platform/MessageBoxes.h"
+#include "text/Cp932.h"
+#include "text/ShiftJis.h"
+#include "text/TextLines.h"
+#include "view/EditorViews.h"
+
+namespace vorna {
+namespace {
+
+// Every line trimmed of spaces at both ends, then `prefix` put in front.
+std::string PrefixLines(const std::string& text, const std::string& prefix) {
+  std::string out;
+  bool first = true;
+  for (std::string_view line : SplitAtLineBreaks(text)) {
+    const size_t from = line.find_first_not_of(" \t");
+    const size_t to = line.find_last_not_of(" \t");
+    if (!first) out += "\r\n";
+    out += prefix;
+    if (from != std::string_view::npos) out += line.substr(from, to - from + 1);
+    first = false;
+  }
+  return out;
+}
+
+}  // namespace
+
+bool TEditorView::TypeText(std::string_view text, bool typed, bool box) {
+  if (IsReadOnly() || !FList || text.empty()) return false;
+  const std::string owned(text);  // ReplaceText reads it after the caller's buffer may change
+  TReplaceRequest q;
+  q.Kind = typed ? ekTyping : ekReplace;
+  q.InsertBox = box;
+  q.OldCaret = FCaretPos;
+  if (FSelecting) {
+    // What is typed replaces the selection.
+    GetNormalizedSelection(q.RangeStart, q.RangeEnd);
+    q.DeleteBox = FBoxSelect;
+  } else {
+    q.RangeStart = q.RangeEnd = FCaretPos;
+  }
+  q.InsertAt = q.RangeStart;
+  q.Text = owned;
+  const bool split = owned == "\r\n";
+  if (FOverwrite && !FSelecting && !split && !FList->IsAtLineEnd(FCaretPos)) {
+    q.RangeEnd = OverwriteEnd(FCaretPos, static_cast<int>(owned.size()));
+    std::string padded = owned;
+    // A double-byte character cut in two leaves a half-width space.
+    if (FList->IsTrailCell(q.RangeEnd) && DocPosOf(q.RangeEnd).Y == DocPosOf(FCaretPos).Y) {
+      padded += ' ';
+      ++q.RangeEnd.Column;
+    }
+    q.Text = padded;
+    ReplaceText(q);
+    return true;
+  }
+  ReplaceText(q);
+  return true;
+}
+
+// The end of `cells` cells from `from`, carried into the following rows of
+// the same line, at most the line's end.
+TDisplayPos TEditorView::OverwriteEnd(TDisplayPos from, int cells) const {
+  TDisplayPos end = from;
+  int left = cells;
+  for (;;) {
+    const int rowCells = FList->RowCellCount(end.Row);
+    if (end.Column + left <= rowCells + 1 || FList->GetRow(end.Row).LastRow ||
+        end.Row + 1 >= FList->RowCount())
+      return {std::min(end.Column + left, rowCells + 1), end.Row};
+    left -= rowCells + 1 - end.Column;
+    ++end.Row;
+    end.Column = FList->GetRow(end.Row).Indent + 1;
+  }
+}
+
+bool TEditorView::DeleteForward(TTextUnit unit) {
+  if (IsReadOnly() || !FList) return false;
+  if (FSelecting) unit = tuSelection;
+  TDisplayPos start = FCaretPos, end = FCaretPos;
+  if (unit == tuSelection) {
+    if (!FSelecting) return false;
+    GetNormalizedSelection(start, end);
+  } else {
+    if (FCaretPos.Column > FList->RowCellCount(FCaretPos.Row) + 1)
+      return false;  // a free caret past the text
+    TDisplayPos unitStart;
+    GetUnitRange(unit, FCaretPos, unitStart, end);
+  }
+  if (!Before(start, end) || DocPosOf(start) == DocPosOf(end)) return false;
+  TReplaceRequest q;
+  q.RangeStart = start;
+  q.RangeEnd = end;
+  q.Kind = ekDeleteForward;
+  q.DeleteBox = unit == tuSelection && FBoxSelect;
+  q.OldCaret = FCaretPos;
+  q.InsertAt = start;
+  ReplaceText(q);
+  return true;
+}
+
+bool TEditorView::DeleteBackward(TTextUnit unit) {
+  if (IsReadOnly() || !FList) return false;
+  if (FSelecting) {
+    TDisplayPos start, end;
+    GetNormalizedSelection(start, end);
+    TReplaceRequest q;
+    q.RangeStart = start;
+    q.RangeEnd = end;
+    q.Kind = ekDeleteBackward;
+    q.DeleteBox = FBoxSelect;
+    q.OldCaret = FCaretPos;
+    q.InsertAt = start;
+    ReplaceText(q);
+    return true;
+  }
+  if (FCaretPos.Column > FList->RowCellCount(FCaretPos.Row) + 1) {
+    MoveCaret(-1, 0);  // a free caret past the text steps back first
+    return true;
+  }
+  const bool rowStart = FCaretPos.Column <= FList->GetRow(FCaretPos.Row).Indent + 1;
+  if (rowStart && unit == tuWord) unit = tuCharacter;
+  if (rowStart && (unit == tuRow || unit == tuLine)) return false;
+  TDisplayPos start = FCaretPos, end;
+  if (unit == tuCharacter) {
+    if (FCaretPos == TDisplayPos{1, 0}) return false;
+    start = ClampCaretPos({FCaretPos.Column - 1, FCaretPos.Row}, cmBack);
+  } else {
+    // The unit the character before the caret belongs to.
+    const TDisplayPos back = ClampCaretPos({FCaretPos.Column - 1, FCaretPos.Row}, cmBack);
+    GetUnitRange(unit, unit == tuWord ? back : FCaretPos, start, end);
+  }
+  if (!Before(start, FCaretPos) || DocPosOf(start) == DocPosOf(FCaretPos)) return false;
+  TReplaceRequest q;
+  q.RangeStart = start;
+  q.RangeEnd = FCaretPos;
+  q.Kind = ekDeleteBackward;
+  q.OldCaret = FCaretPos;
+  q.InsertAt = start;
+  ReplaceText(q);
+  return true;
+}
+
+bool TEditorView::UnitRangeForClipboard(TTextUnit unit, TDisplayPos& start, TDisplayPos& end,
+                                        bool& box) const {
+  box = false;
+  if (unit == tuPosition || unit == tuSelection) {
+    if (!FSelecting) return false;
+    GetNormalizedSelection(start, end);
+    box = FBoxSelect;
+    return true;
+  }
+  GetUnitRange(unit, FCaretPos, start, end);
+  return !(start == end);
+}
+
+bool TEditorView::CopyUnit(TTextUnit unit) {
+  TDisplayPos start, end;
+  bool box = false;
+  if (!FList || !UnitRangeForClipboard(unit, start, end, box)) return false;
+  try {
+    const std::string text = FList->GetRangeText(start, end, box);
+    if (!Services().Clipboard) throw std::runtime_error("no clipboard");
+    Services().Clipboard->SetText(text);
+    if (box) FBoxClipText = text;
+  } catch (const std::exception&) {
+    Services().Boxes->ShowError(Cp932Lit("クリップボードバグの発生。作者にお知らせください。3"));
+    return false;
+  }
+  return true;
+}
+
+// Cut removes exactly what it copied.
+bool TEditorView::CutUnit(TTextUnit unit) {
+  if (IsReadOnly()) return false;
+  TDisplayPos start, end;
+  bool box = false;
+  if (!FList || !UnitRangeForClipboard(unit, start, end, box) || !CopyUnit(unit)) return false;
+  TReplaceRequest q;
+  q.RangeStart = start;
+  q.RangeEnd = end;
+  q.Kind = ekDeleteForward;
+  q.DeleteBox = box;
+  q.OldCaret = FCaretPos;
+  q.InsertAt = start;
+  ReplaceText(q);
+  return true;
+}
+
+bool TEditorView::Paste(const std::string& prefix, const std::string& before, const std::string& after) {
+  if (IsReadOnly() || !FList || !Services().Clipboard) return false;
+  try {
+    if (!Services().Clipboard->HasText()) return false;
+    std::string text = Services().Clipboard->GetText();
+    if (text.empty()) return false;
+    const bool box = !FBoxClipText.empty() && text == FBoxClipText;
+    if (!prefix.empty()) text = PrefixLines(text, prefix);
+    text = before + text + after;
+    return TypeText(text, false, box);
+  } catch (const std::exception&) {
+    Services().Boxes->ShowError(Cp932Lit("クリップボードバグの発生。作者にお知らせください。4"));
+    return false;
+  }
+}
+
+std::string TEditorView::GetTextMessage(int bufferBytes) const {
+  if (bufferBytes <= 1) return {};
+  std::string text = GetSelText();
+  // Never half a character at the cut.
+  size_t keep = std::min(text.size(), static_cast<size_t>(bufferBytes - 1));
+  size_t i = 0;
+  while (i < keep) {
+    const size_t next = i + (IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1);
+    if (next > keep) break;
+    i = next;
+  }
+  text.resize(i);
+  return text;
+}
+
+}  // namespace vorna
