@@ -169,7 +169,8 @@ bool TEditorView::CopyUnit(TTextUnit unit) {
     const std::string text = FList->GetRangeText(start, end, box);
     if (!Services().Clipboard) throw std::runtime_error("no clipboard");
     Services().Clipboard->SetText(text);
-    if (box) FBoxClipText = text;
+    // Only the last copy decides: stream text equal to an older box copy is a stream.
+    FBoxClipText = box ? text : std::string();
   } catch (const std::exception&) {
     Services().Boxes->ShowError(Cp932Lit("クリップボードバグの発生。作者にお知らせください。3"));
     return false;

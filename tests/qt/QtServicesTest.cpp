@@ -55,6 +55,30 @@ TEST(QtClipboard, TextCrossesTheBoundaryAsCp932) {
                                                                     "b\xEF\xBF\xBD"));
 }
 
+// Every character CP932 holds comes back from the system clipboard as its
+// code (the duplicates of the NEC and IBM rows as the one code iconv maps
+// their character to).
+TEST(QtClipboard, EveryCp932CharacterRoundTrips) {
+  std::string all, expected;
+  const auto add = [&](const std::string& code) {
+    const std::string utf8 = Utf8FromCp932(code);
+    if (utf8.empty() || utf8 == "\xEF\xBF\xBD") return;  // no character there
+    all += code;
+    expected += Cp932FromUtf8(utf8);
+  };
+  for (int b = 0x20; b <= 0xDF; ++b)
+    if (b < 0x7F || b >= 0xA1) add(std::string(1, static_cast<char>(b)));
+  for (int lead = 0x81; lead <= 0xFC; ++lead) {
+    if (lead > 0x9F && lead < 0xE0) continue;
+    for (int trail = 0x40; trail <= 0xFC; ++trail)
+      if (trail != 0x7F) add({static_cast<char>(lead), static_cast<char>(trail)});
+  }
+  ASSERT_GT(all.size(), 15000u);
+  TQtClipboard clipboard;
+  clipboard.SetText(all);
+  EXPECT_EQ(clipboard.GetText(), expected);
+}
+
 TEST(QtClipboard, NoTextOrAnImageIsNoText) {
   TQtClipboard clipboard;
   QGuiApplication::clipboard()->clear();
