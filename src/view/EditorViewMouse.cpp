@@ -183,11 +183,6 @@ bool TEditorView::DropSelection(bool copy) {
   insert.InsertBox = box;
   insert.Text = text;
   insert.OldCaret = drop;
-  TReplaceRequest remove;
-  remove.RangeStart = start;
-  remove.RangeEnd = end;
-  remove.DeleteBox = box;
-  remove.OldCaret = drop;
   const bool dropAfter = Before(end, drop) || (box && drop.Row > end.Row);
   ClearSelection();
   if (copy) {
@@ -201,8 +196,7 @@ bool TEditorView::DropSelection(bool copy) {
     const TReplaceResult put = ReplaceText(insert);
     const TTextPos from = DocPosOf(put.InsertStart), to = DocPosOf(put.InsertEnd);
     const TTextPos cutStart = DocPosOf(start), cutEnd = DocPosOf(end);
-    remove.CaretTarget = {0, 0};
-    ReplaceText(remove);
+    RemoveRange(start, end, ekReplace, box);
     if (box) {
       SelectRange(DisplayPosOf(from), DisplayPosOf(to), true);
     } else {
@@ -210,7 +204,7 @@ bool TEditorView::DropSelection(bool copy) {
                   DisplayPosOf(AfterRemoval(to, cutStart, cutEnd)), false);
     }
   } else {
-    ReplaceText(remove);
+    RemoveRange(start, end, ekReplace, box);
     insert.SelectInserted = true;
     ReplaceText(insert);
   }

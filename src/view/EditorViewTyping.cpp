@@ -81,6 +81,17 @@ TDisplayPos TEditorView::OverwriteEnd(TDisplayPos from, int cells) const {
   }
 }
 
+void TEditorView::RemoveRange(TDisplayPos start, TDisplayPos end, TEditKind kind, bool box) {
+  TReplaceRequest q;
+  q.RangeStart = start;
+  q.RangeEnd = end;
+  q.Kind = kind;
+  q.DeleteBox = box;
+  q.OldCaret = FCaretPos;
+  q.InsertAt = start;
+  ReplaceText(q);
+}
+
 bool TEditorView::DeleteForward(TTextUnit unit) {
   if (IsReadOnly() || !FList) return false;
   if (FSelecting) unit = tuSelection;
@@ -95,14 +106,7 @@ bool TEditorView::DeleteForward(TTextUnit unit) {
     GetUnitRange(unit, FCaretPos, unitStart, end);
   }
   if (!Before(start, end) || DocPosOf(start) == DocPosOf(end)) return false;
-  TReplaceRequest q;
-  q.RangeStart = start;
-  q.RangeEnd = end;
-  q.Kind = ekDeleteForward;
-  q.DeleteBox = unit == tuSelection && FBoxSelect;
-  q.OldCaret = FCaretPos;
-  q.InsertAt = start;
-  ReplaceText(q);
+  RemoveRange(start, end, ekDeleteForward, unit == tuSelection && FBoxSelect);
   return true;
 }
 
@@ -111,14 +115,7 @@ bool TEditorView::DeleteBackward(TTextUnit unit) {
   if (FSelecting) {
     TDisplayPos start, end;
     GetNormalizedSelection(start, end);
-    TReplaceRequest q;
-    q.RangeStart = start;
-    q.RangeEnd = end;
-    q.Kind = ekDeleteBackward;
-    q.DeleteBox = FBoxSelect;
-    q.OldCaret = FCaretPos;
-    q.InsertAt = start;
-    ReplaceText(q);
+    RemoveRange(start, end, ekDeleteBackward, FBoxSelect);
     return true;
   }
   if (FCaretPos.Column > FList->RowCellCount(FCaretPos.Row) + 1) {
@@ -138,13 +135,7 @@ bool TEditorView::DeleteBackward(TTextUnit unit) {
     GetUnitRange(unit, unit == tuWord ? back : FCaretPos, start, end);
   }
   if (!Before(start, FCaretPos) || DocPosOf(start) == DocPosOf(FCaretPos)) return false;
-  TReplaceRequest q;
-  q.RangeStart = start;
-  q.RangeEnd = FCaretPos;
-  q.Kind = ekDeleteBackward;
-  q.OldCaret = FCaretPos;
-  q.InsertAt = start;
-  ReplaceText(q);
+  RemoveRange(start, FCaretPos, ekDeleteBackward, false);
   return true;
 }
 
@@ -184,14 +175,7 @@ bool TEditorView::CutUnit(TTextUnit unit) {
   TDisplayPos start, end;
   bool box = false;
   if (!FList || !UnitRangeForClipboard(unit, start, end, box) || !CopyUnit(unit)) return false;
-  TReplaceRequest q;
-  q.RangeStart = start;
-  q.RangeEnd = end;
-  q.Kind = ekDeleteForward;
-  q.DeleteBox = box;
-  q.OldCaret = FCaretPos;
-  q.InsertAt = start;
-  ReplaceText(q);
+  RemoveRange(start, end, ekDeleteForward, box);
   return true;
 }
 

@@ -349,6 +349,8 @@ class TEditorView : public TBaseView, public TUndoOwner {
   bool RunCommand(int command);
   bool RunEditCommand(int command);
   TDisplayPos OverwriteEnd(TDisplayPos from, int cells) const;
+  // One ReplaceText that removes start .. end.
+  void RemoveRange(TDisplayPos start, TDisplayPos end, TEditKind kind, bool box);
   bool UnitRangeForClipboard(TTextUnit unit, TDisplayPos& start, TDisplayPos& end, bool& box) const;
   std::string WordAtCaret() const;
   void MarksChanged(int row);
