@@ -83,7 +83,7 @@ TReplaceResult TEditorView::ReplaceText(const TReplaceRequest& q) {
   ++FEditing;
   BeginPaintLock();
   if (!(q.RangeStart == q.RangeEnd)) ClearSelection();
-  const TReplaceResult out = ReplaceInDocument(*FList, q, FCaretPos, record);
+  TReplaceResult out = ReplaceInDocument(*FList, q, FCaretPos, record);
   InvalidateRowCache();
   ClearSelection();
   PlaceCaret(q.CaretTarget.Column >= 1 ? q.CaretTarget : out.InsertEnd);
@@ -94,7 +94,18 @@ TReplaceResult TEditorView::ReplaceText(const TReplaceRequest& q) {
   if (FUndo) FUndo->Unlock();
   // The rows moved: the page count and the extent follow, then one repaint:
   // of the rows from the edited line on when nothing else can have moved.
+  // A resize that lays the rows out anew (more line-number digits, fewer
+  // cells a row) moves the positions the edit reported: they are found
+  // again from the bytes.
+  const int layoutsBefore = FLayoutCount;
+  const TTextPos insertStartDoc = DocPosOf(out.InsertStart), insertEndDoc = DocPosOf(out.InsertEnd);
   Resize();
+  if (FLayoutCount != layoutsBefore && !q.InsertBox) {
+    out.InsertStart = DisplayPosOf(insertStartDoc);
+    out.InsertEnd = DisplayPosOf(insertEndDoc);
+    record.InsertStart = out.InsertStart;
+    record.InsertEnd = out.InsertEnd;
+  }
   const bool local = !selectedBefore && !FSelecting && !q.InsertBox && !q.DeleteBox &&
                      FOffset == offsetBefore && FLineInfoWidth == lineInfoBefore &&
                      FCharsPerRow == charsBefore && (!PaperMode() || FList->RowCount() == rowsBefore);

@@ -182,6 +182,24 @@ TEST_F(TEditingTest, ConversionsReflowAndJoinWorkOnTheSelection) {
   EXPECT_EQ(Text(), Sj("abcかな") + "\r\n" + std::string(30, 'x') + "\r\nend");
 }
 
+// Undo once removed the wrong bytes after an edit that laid the rows out
+// anew (the line numbers grew a digit): the edit was recorded with the
+// positions of the rows before.
+TEST_F(TEditingTest, AnEditThatLaysTheRowsOutAgainUndoesExactly) {
+  std::string original;
+  for (int i = 0; i < 998; ++i) original += std::string(i % 50, 'a') + "\r\n";
+  MakeWindow(original);
+  Element(kElemLineInfo).SetDisplayMode(kModeShown);
+  ResizeHost(400, 400);
+  Caret(20, 990);
+  const int layouts = View->LayoutCount();
+  View->TypeText("x\r\ny\r\nz\r\nw", false);
+  ASSERT_GT(View->LayoutCount(), layouts);
+  ASSERT_TRUE(View->Undo().CanUndo());
+  View->Undo().Undo(1);
+  EXPECT_EQ(Text(), original);
+}
+
 TEST_F(TEditingTest, TheTextMessageNeverCutsACharacter) {
   MakeWindow(Sj("あいう"));
   View->SelectFromTo({1, 0}, {7, 0}, false);
