@@ -7,6 +7,7 @@
 
 #include "EditorViewFixtures.h"
 #include "text/Cp932.h"
+#include "text/Links.h"
 #include "undo/EditorUndos.h"
 
 namespace vorna {
@@ -181,6 +182,24 @@ TEST_F(TMouseTest, TheHitTestNamesLinksAndTheSelectionAndADoubleClickOpensALink)
   ASSERT_EQ(Shell.Opened.size(), 2u);
   EXPECT_EQ(Shell.Opened[0].Target, "http://example.com/x");
   EXPECT_EQ(Shell.Opened[1].Target, "mailto:me@example.com");
+}
+
+TEST_F(TMouseTest, LinksReachTheShellLiterally) {
+  MakeWindow("http://example.com/?q=$(id)&x='1'\"2\" MAILTO:me@example.com");
+  Element(kElemUrl).SetDisplayMode(kModeShown);
+  Element(kElemMail).SetDisplayMode(kModeShown);
+  for (const int cell : {10, 47}) {
+    Click(CellPoint(1, 1));  // the press a double click sends after it
+    View->MouseDown(TMouseButton::Left, ssLeft, CellPoint(cell, 0).X, CellPoint(cell, 0).Y);
+    View->DoubleClick();
+    View->MouseUp(TMouseButton::Left, 0, CellPoint(cell, 0).X, CellPoint(cell, 0).Y);
+  }
+  ASSERT_EQ(Shell.Opened.size(), 2u);
+  const std::string line = View->List().Get(0);
+  // Exactly what the link finder gives: nothing quoted or escaped on the way.
+  EXPECT_EQ(Shell.Opened[0].Target, LinkText(line, 10, lkUrl));
+  EXPECT_EQ(Shell.Opened[1].Target, LinkText(line, 47, lkMail));
+  EXPECT_EQ(Shell.Opened[1].Target.rfind("mailto:", 0), 0u);
 }
 
 TEST_F(TMouseTest, AnAnnotationMarkShowsItsTextAsAHint) {
