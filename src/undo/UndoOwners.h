@@ -78,6 +78,9 @@ class TUndoOwner {
   // reported.
   virtual TDisplayPos FormatText(TDisplayPos start, TDisplayPos end, int indentBytes,
                                  const std::vector<int>* splits, int widthCells) = 0;
+  // Counts the full layouts of the rows: a task that saw it change during its
+  // own step takes the positions that step reported, not the recorded ones.
+  virtual int LayoutGeneration() const { return 0; }
   // The position mapping of the current layout (clamped into the document).
   virtual TTextPos DocPosOf(TDisplayPos pos) const = 0;
   virtual TDisplayPos DisplayPosOf(TTextPos pos) const = 0;

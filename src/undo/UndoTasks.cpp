@@ -142,7 +142,12 @@ void TTaskEdit::Undo() {
     back.UseInsertAt = true;
     back.InsertAt = FRangeStart;
   }
+  const int layouts = owner->LayoutGeneration();
   const TReplaceResult restored = owner->ReplaceText(back);
+  // The rows were laid out anew (the line numbers lost a digit): the
+  // recorded insertion point belongs to other rows; the removal's is current.
+  if (owner->LayoutGeneration() != layouts && !FDeleteBox && FDeletedText.empty() && !FInsertBox)
+    FInsertAt = restored.InsertStart;
   if (!FDeleteBox && !FDeletedText.empty()) {
     // A merged run of deletions, or an overwritten run, is redone as one range.
     FRangeStart = restored.InsertStart;

@@ -83,6 +83,10 @@ TReplaceResult TEditorView::ReplaceText(const TReplaceRequest& q) {
   ++FEditing;
   BeginPaintLock();
   if (!(q.RangeStart == q.RangeEnd)) ClearSelection();
+  // Where the range begins and the text goes, as bytes: the edit leaves them
+  // in place, and a new layout of the rows finds them again.
+  const TTextPos rangeStartDoc = DocPosOf(Before(q.RangeEnd, q.RangeStart) ? q.RangeEnd : q.RangeStart);
+  const TTextPos insertAtDoc = DocPosOf(q.InsertAt);
   TReplaceResult out = ReplaceInDocument(*FList, q, FCaretPos, record);
   InvalidateRowCache();
   ClearSelection();
@@ -105,6 +109,13 @@ TReplaceResult TEditorView::ReplaceText(const TReplaceRequest& q) {
     out.InsertEnd = DisplayPosOf(insertEndDoc);
     record.InsertStart = out.InsertStart;
     record.InsertEnd = out.InsertEnd;
+  }
+  if (FLayoutCount != layoutsBefore && !q.DeleteBox) {
+    // A redo meets the rows of this layout; an undo re-finds the range end.
+    const bool empty = record.RangeStart == record.RangeEnd;
+    record.RangeStart = DisplayPosOf(rangeStartDoc);
+    if (empty) record.RangeEnd = record.RangeStart;
+    record.InsertAt = DisplayPosOf(insertAtDoc);
   }
   const bool local = !selectedBefore && !FSelecting && !q.InsertBox && !q.DeleteBox &&
                      FOffset == offsetBefore && FLineInfoWidth == lineInfoBefore &&

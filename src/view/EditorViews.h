@@ -147,6 +147,7 @@ class TEditorView : public TBaseView, public TUndoOwner {
                          int widthCells) override;
   TTextPos DocPosOf(TDisplayPos pos) const override;
   TDisplayPos DisplayPosOf(TTextPos pos) const override;
+  int LayoutGeneration() const override { return FLayoutCount; }
 
   // --- caret and selection (display positions) -----------------------------------------
   TDisplayPos CaretPos() const { return FCaretPos; }

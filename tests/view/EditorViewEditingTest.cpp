@@ -184,7 +184,8 @@ TEST_F(TEditingTest, ConversionsReflowAndJoinWorkOnTheSelection) {
 
 // Undo once removed the wrong bytes after an edit that laid the rows out
 // anew (the line numbers grew a digit): the edit was recorded with the
-// positions of the rows before.
+// positions of the rows before. Its redo put the text at the old columns
+// of other rows when the undo laid them out again.
 TEST_F(TEditingTest, AnEditThatLaysTheRowsOutAgainUndoesExactly) {
   std::string original;
   for (int i = 0; i < 998; ++i) original += std::string(i % 50, 'a') + "\r\n";
@@ -195,9 +196,13 @@ TEST_F(TEditingTest, AnEditThatLaysTheRowsOutAgainUndoesExactly) {
   const int layouts = View->LayoutCount();
   View->TypeText("x\r\ny\r\nz\r\nw", false);
   ASSERT_GT(View->LayoutCount(), layouts);
+  const std::string edited = Text();
   ASSERT_TRUE(View->Undo().CanUndo());
   View->Undo().Undo(1);
   EXPECT_EQ(Text(), original);
+  ASSERT_TRUE(View->Undo().CanRedo());
+  View->Undo().Redo(1);
+  EXPECT_EQ(Text(), edited);
 }
 
 TEST_F(TEditingTest, TheTextMessageNeverCutsACharacter) {
