@@ -13,12 +13,12 @@ bool TEditorView::GetSelectedCells(int row, int& first, int& last, bool& lineBre
   last = -1;
   lineBreak = false;
   if (!FSelecting || !FList) return false;
-  TDisplayPos start = FSelStart, end = FSelEnd;
-  if (Before(end, start)) std::swap(start, end);
+  TDisplayPos start, end;
+  GetNormalizedSelection(start, end);
   if (row < start.Row || row > end.Row || row >= FList->RowCount()) return false;
   const TRowInfo r = FList->GetRow(row);
   if (FBoxSelect) {
-    int from = std::min(FSelStart.Column, FSelEnd.Column), to = std::max(FSelStart.Column, FSelEnd.Column);
+    int from = start.Column, to = end.Column;
     // A boundary on the second byte of a character moves a cell on.
     if (FList->IsTrailCell({from, row})) ++from;
     if (FList->IsTrailCell({to, row})) ++to;

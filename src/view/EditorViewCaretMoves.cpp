@@ -294,10 +294,10 @@ void TEditorView::MoveWord(bool forward) {
   SetCaretPos(target, forward ? cmForward : cmBack);
 }
 
+// Rows past the document's end are slots too: an edit that removed rows
+// repaints where they stood.
 void TEditorView::InvalidateRows(int first, int last) {
-  if (!FList) return;
   first = std::max(first, 0);
-  last = std::min(last, FList->RowCount() - 1);
   if (last - first > 2 * RowsPerPage() + 4) {
     Invalidate();
     return;

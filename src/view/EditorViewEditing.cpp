@@ -157,11 +157,7 @@ void TEditorView::InvalidateRowsFrom(int row) {
     const TRect client = Host().ClientRect();
     last = row + (Vertical() ? client.Width() : client.Height()) / FLinePitch + 2;
   }
-  for (int r = std::max(row, 0); r <= last; ++r) {
-    TRect rect = GetRowRect(r);
-    if (!Vertical()) ++rect.Bottom;
-    Host().Invalidate(rect);
-  }
+  InvalidateRows(row, last);
 }
 
 TDisplayPos TEditorView::FormatText(TDisplayPos start, TDisplayPos end, int indentBytes,
