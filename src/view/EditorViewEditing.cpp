@@ -76,6 +76,7 @@ TReplaceResult TEditorView::ReplaceText(const TReplaceRequest& q) {
   const TPoint offsetBefore = FOffset;
   const int lineInfoBefore = FLineInfoWidth, charsBefore = FCharsPerRow;
   const int rowsBefore = FList->RowCount();
+  const int linesBefore = FList->Count();
   const bool selectedBefore = FSelecting;
   const int caretRowBefore = FCaretPos.Row;
   // One undo group: the caret moves made here are not jumps.
@@ -130,7 +131,16 @@ TReplaceResult TEditorView::ReplaceText(const TReplaceRequest& q) {
       }
     // The scene rules of a heading reach into the row before it.
     const bool scenes = ElementVisible(kElemGapLine) && EditorStyle()->GetGapLineStyle() == 2;
-    InvalidateRowsFrom(std::min(changed, caretRowBefore) - (scenes ? 1 : 0));
+    // With as many rows and lines as before, and no scene numbers to count
+    // on, the rows after the caret's line are the ones they were.
+    int last = -1;
+    const bool numbered = ElementVisible(kElemLineInfo) && EditorStyle()->GetLineInfoStyle() == 4;
+    if (FList->RowCount() == rowsBefore && FList->Count() == linesBefore && !numbered) {
+      const int line = DocPosOf({1, FCaretPos.Row}).Y;
+      const int next = line + 1 < FList->Count() ? FList->FirstRowOfLine(line + 1) : FList->RowCount();
+      last = std::max({next - 1, FCaretPos.Row, caretRowBefore});
+    }
+    InvalidateRowsFrom(std::min(changed, caretRowBefore) - (scenes ? 1 : 0), last);
   }
   record.NewSelecting = FSelecting;
   record.NewScroll = FOffset;
@@ -145,14 +155,18 @@ TReplaceResult TEditorView::ReplaceText(const TReplaceRequest& q) {
   return out;
 }
 
-void TEditorView::InvalidateRowsFrom(int row) {
+void TEditorView::InvalidateRowsFrom(int row, int last) {
   if (PaintLockCount() > 0) {
     Invalidate();  // the outer bracket repaints everything anyway
     return;
   }
+  if (last >= row) {
+    InvalidateRows(row, last);
+    return;
+  }
   // To the end of the row's page on paper, else to the last row the window shows.
   const TRowPlace place = GetRowPlace(row);
-  int last = place.PageFirstRow + RowsPerPage() - 1;
+  last = place.PageFirstRow + RowsPerPage() - 1;
   if (!PaperMode() && Partitions() == 1) {
     const TRect client = Host().ClientRect();
     last = row + (Vertical() ? client.Width() : client.Height()) / FLinePitch + 2;

@@ -212,6 +212,9 @@ class TEditorView : public TBaseView, public TUndoOwner {
   // Where the input method's window goes: the caret's point at the glyph
   // band (beside the column in vertical mode), at least the scroll margins.
   TPoint ImePoint() const { return FImePoint; }
+  // The font an input method composes with: the text font at the zoom,
+  // turned for vertical writing.
+  TFontSpec CompositionFont() const { return ElementFont(kElemNormal, FFontHeight, Vertical()); }
   bool IsReadOnly() const;
   void GetHintInfo(std::string& text, TPoint& at) override;
   int KeyToCommand(int key, TShiftState shift) override;
@@ -366,9 +369,10 @@ class TEditorView : public TBaseView, public TUndoOwner {
   void DoubleClickHook() override;
   void AutoScrollTick() override;
 
-  // Marks the rows from `row` to the end of its page (or of the window) for
-  // repainting: what an edit inside one line changes.
-  void InvalidateRowsFrom(int row);
+  // Marks the rows from `row` to `last`, or with a `last` before `row` to
+  // the end of its page (or of the window), for repainting: what an edit
+  // changes.
+  void InvalidateRowsFrom(int row, int last = -1);
 
   // --- painting steps ----------------------------------------------------------------
   void PaintPartition(int page, int partition, const TRect& clip);
