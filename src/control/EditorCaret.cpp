@@ -26,7 +26,8 @@ bool TEditor::CaretDrawn() const {
 }
 
 void TEditor::InvalidateCaret() {
-  if (!FCaretRect.isEmpty()) ViewWidget().update(FCaretRect);
+  // The paint that hides and shows the caret around itself draws it last.
+  if (!FCaretRect.isEmpty() && !ViewWidget().Painting()) ViewWidget().update(FCaretRect);
 }
 
 void TEditor::CreateCaretShape() {

@@ -46,6 +46,8 @@ class TViewWidget : public QWidget, public TViewHost {
   // Ends a running drag without a drop (Escape, focus lost).
   void CancelDrag();
   bool DragActive() const { return FDragActive; }
+  // Inside a paint event (what is drawn now needs no further marks).
+  bool Painting() const { return FPainting; }
   // The rectangles painted since the log was cleared (the latest 256), for
   // tests of what a change repaints.
   const std::vector<QRect>& PaintLog() const { return FPaintLog; }

@@ -298,6 +298,13 @@ void TEditorView::MoveWord(bool forward) {
 // repaints where they stood.
 void TEditorView::InvalidateRows(int first, int last) {
   first = std::max(first, 0);
+  // On paper, rows on pages out of sight need no marks.
+  if (PaperMode() && !FPrinting) {
+    const int perPage = std::max(RowsPerPage(), 1);
+    first = std::max(first, FFirstPage * perPage);
+    last = std::min(last, (FLastPage + 1) * perPage - 1);
+    if (last < first) return;
+  }
   if (last - first > 2 * RowsPerPage() + 4) {
     Invalidate();
     return;

@@ -162,6 +162,11 @@ TEST_F(EditorControlTest, TheCaretShowCounterStaysZeroOrOne) {
   View().OnPainted(&View());
   View().OnPainted(&View());
   EXPECT_EQ(FEditor->CaretShowCount(), 1);
+  // Painting hides and shows the caret without asking for another paint.
+  QApplication::processEvents();
+  const int paints = FEditor->ViewWidget().PaintCount();
+  for (int i = 0; i < 20; ++i) QApplication::processEvents();
+  EXPECT_LE(FEditor->ViewWidget().PaintCount(), paints + 1);
   FEditor->clearFocus();
   QApplication::processEvents();
   EXPECT_FALSE(FEditor->CaretCreated());
