@@ -38,6 +38,7 @@ TBaseControl::TBaseControl(QWidget* parent, const TPlatformServices& services)
           [] { return MakeDataItem<TBaseStyle>(); }) {
   FSimpleCreated = true;
   FStyle->SetPaperVisible(true);
+  StyleChanged();
   FVertScrollBar->show();
   FHorzScrollBar->show();
   ResizeControl();
@@ -303,6 +304,10 @@ bool TBaseControl::event(QEvent* event) {
 }
 
 void TBaseControl::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && FViewWidget->DragActive()) {
+    FViewWidget->CancelDrag();
+    return;
+  }
   const int key = qt::TQtKeyState::VirtualKeyOf(event->key());
   if (!event->isAutoRepeat() && key) FHeldKeys.insert(key);
   // The loop runs the held key's command itself; its repeats add nothing.

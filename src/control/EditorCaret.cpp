@@ -92,7 +92,6 @@ void TEditor::UpdateCaretPos() {
 }
 
 void TEditor::SetImeWindowPos(TPoint viewPoint) {
-  if (!parentWidget() && !isWindow()) return;
   QPoint p = ViewWidget().mapTo(this, QPoint(viewPoint.X, viewPoint.Y));
   // A vertical composition window is placed by its right edge.
   if (EditorStyle().GetVertical()) p.rx() += std::max(EditorView().FontHeight() - 1, 0);

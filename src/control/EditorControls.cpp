@@ -106,7 +106,7 @@ void TEditor::StyleChanged() {
 }
 
 void TEditor::ResizeControl() {
-  if (!parentWidget() || Updating()) {
+  if (Updating()) {
     TBaseControl::ResizeControl();
     return;
   }

@@ -234,6 +234,11 @@ void TEditor::KeyText(QKeyEvent* event) {
     --FIgnoreChars;
     return;
   }
+  // Ctrl and Alt make shortcuts, not text (AltGr comes without them).
+  if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
+    event->ignore();
+    return;
+  }
   TEditorView& view = EditorView();
   if (text == QLatin1String("\t")) {
     view.TypeText("\t", true);

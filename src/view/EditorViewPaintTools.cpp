@@ -63,6 +63,8 @@ void TEditorView::SetOverwrite(bool value) {
   if (value == FOverwrite) return;
   FOverwrite = value;
   Invalidate();
+  // The caret changes its shape (and the window its insert indicator).
+  Fire(OnCaretMoved);
 }
 
 bool TEditorView::UsesBackgroundPicture() const {

@@ -69,6 +69,13 @@ TEST_F(EditorControlTest, KeysReachTheirCommandsAndUnmappedKeysPassOn) {
   FEditor->OnKeyToCommandNo = [](int key) { return key == 0x74 ? int(ecDocStart) : 0; };
   EXPECT_TRUE(Key(QEvent::KeyPress, Qt::Key_F5));
   EXPECT_EQ(View().CaretPos(), (TDisplayPos{1, 0}));
+  // Alt and Ctrl make shortcuts, never text.
+  Key(QEvent::KeyPress, Qt::Key_X, Qt::AltModifier, "x");
+  EXPECT_EQ(Text(), "abc\r\ndef");
+  // Insert turns the bar into a box over the character.
+  const int bar = FEditor->CaretRect().width();
+  EXPECT_TRUE(Key(QEvent::KeyPress, Qt::Key_Insert));
+  EXPECT_GT(FEditor->CaretRect().width(), bar + 3);
 }
 
 TEST_F(EditorControlTest, AHeldArrowRunsEveryTenMillisecondsAfterTheRepeatLimitUntilReleased) {
