@@ -255,23 +255,33 @@ void TBaseControl::UpdateScrollRanges() {
   UpdateScrollPositions();
 }
 
+namespace {
+
+// The bar's position of a view offset along its axis, and back.
+int BarValueOf(const QScrollBar& bar, int offset, bool reversed) {
+  return reversed ? bar.maximum() - offset : -offset;
+}
+int OffsetOfBar(const QScrollBar& bar, int position, bool reversed) {
+  position = std::clamp(position, 0, bar.maximum());
+  return reversed ? bar.maximum() - position : -position;
+}
+
+}  // namespace
+
 void TBaseControl::UpdateScrollPositions() {
   if (FScrolling) return;
   const TPoint offset = FView->Offset();
   FSettingBars = true;
   if (FVertScrollBar->isEnabled())
-    FVertScrollBar->setValue(FStyle->GetPaperTileVReverse() ? FVertScrollBar->maximum() - offset.Y
-                                                            : -offset.Y);
+    FVertScrollBar->setValue(BarValueOf(*FVertScrollBar, offset.Y, FStyle->GetPaperTileVReverse()));
   if (FHorzScrollBar->isEnabled())
-    FHorzScrollBar->setValue(FStyle->GetPaperTileHReverse() ? FHorzScrollBar->maximum() - offset.X
-                                                            : -offset.X);
+    FHorzScrollBar->setValue(BarValueOf(*FHorzScrollBar, offset.X, FStyle->GetPaperTileHReverse()));
   FSettingBars = false;
 }
 
 void TBaseControl::VertScroll(int position) {
   if (FSettingBars) return;
-  position = std::clamp(position, 0, FVertScrollBar->maximum());
-  const int offset = FStyle->GetPaperTileVReverse() ? FVertScrollBar->maximum() - position : -position;
+  const int offset = OffsetOfBar(*FVertScrollBar, position, FStyle->GetPaperTileVReverse());
   FScrolling = true;
   FView->ScrollBy(0, offset - FView->Offset().Y);
   FScrolling = false;
@@ -279,8 +289,7 @@ void TBaseControl::VertScroll(int position) {
 
 void TBaseControl::HorzScroll(int position) {
   if (FSettingBars) return;
-  position = std::clamp(position, 0, FHorzScrollBar->maximum());
-  const int offset = FStyle->GetPaperTileHReverse() ? FHorzScrollBar->maximum() - position : -position;
+  const int offset = OffsetOfBar(*FHorzScrollBar, position, FStyle->GetPaperTileHReverse());
   FScrolling = true;
   FView->ScrollBy(offset - FView->Offset().X, 0);
   FScrolling = false;

@@ -89,14 +89,6 @@ QCursor CursorOf(TCursorShape shape) {
   }
 }
 
-QImage MeasureImage(int pixelsPerInch) {
-  QImage image(16, 16, QImage::Format_RGB32);
-  const int dotsPerMetre = static_cast<int>(std::lround(pixelsPerInch / 0.0254));
-  image.setDotsPerMeterX(dotsPerMetre);
-  image.setDotsPerMeterY(dotsPerMetre);
-  return image;
-}
-
 }  // namespace
 
 TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons) {
@@ -113,13 +105,11 @@ TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons butto
 TViewWidget::TViewWidget(QWidget* parent, const TPlatformServices& services)
     : QWidget(parent),
       FServices(services),
-      FMeasureImage(MeasureImage(services.Metrics ? services.Metrics->ScreenPixelsPerInch() : 96)) {
+      FMeasure(services.Metrics ? services.Metrics->ScreenPixelsPerInch() : 96) {
   setFocusPolicy(Qt::NoFocus);
   setMouseTracking(true);
   // The view paints every pixel it is asked for.
   setAttribute(Qt::WA_OpaquePaintEvent);
-  FMeasurePainter.begin(&FMeasureImage);
-  FMeasureCanvas = std::make_unique<qt::TQtCanvas>(&FMeasurePainter);
   FHintTimer.setSingleShot(true);
   FHintTimer.setInterval(500);
   connect(&FHintTimer, &QTimer::timeout, this, [this] {
@@ -127,11 +117,7 @@ TViewWidget::TViewWidget(QWidget* parent, const TPlatformServices& services)
   });
 }
 
-TViewWidget::~TViewWidget() {
-  FView = nullptr;
-  FMeasureCanvas.reset();
-  if (FMeasurePainter.isActive()) FMeasurePainter.end();
-}
+TViewWidget::~TViewWidget() { FView = nullptr; }
 
 void TViewWidget::SetView(TBaseView* view) { FView = view; }
 
@@ -225,8 +211,10 @@ void TViewWidget::HideMouseCursor() {
   setCursor(Qt::BlankCursor);
 }
 
+// The pointer where the latest mouse event saw it: with a button held the
+// widget sees every move, also outside it.
 TPoint TViewWidget::CursorPos() {
-  const QPoint p = mapFromGlobal(QCursor::pos());
+  const QPoint p = FPointerKnown ? FPointer : mapFromGlobal(QCursor::pos());
   return {p.x(), p.y()};
 }
 
@@ -255,7 +243,13 @@ std::unique_ptr<TTimer> TViewWidget::CreateTimer() {
 
 // --- mouse -------------------------------------------------------------------------
 
+void TViewWidget::TrackPointer(const QMouseEvent* event) {
+  FPointer = event->position().toPoint();
+  FPointerKnown = true;
+}
+
 void TViewWidget::mousePressEvent(QMouseEvent* event) {
+  TrackPointer(event);
   if (!FView) return;
   const QPoint p = event->position().toPoint();
   FView->MouseDown(ButtonOf(event->button()), ShiftStateOf(event->modifiers(), event->buttons()), p.x(),
@@ -263,6 +257,7 @@ void TViewWidget::mousePressEvent(QMouseEvent* event) {
 }
 
 void TViewWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+  TrackPointer(event);
   if (!FView) return;
   // Qt sends the double click in place of the second press; the view expects
   // the press after it, which it then swallows.
@@ -273,6 +268,7 @@ void TViewWidget::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void TViewWidget::mouseMoveEvent(QMouseEvent* event) {
+  TrackPointer(event);
   if (FMouseHidden) {
     FMouseHidden = false;
     ApplyCursor();
@@ -291,6 +287,7 @@ void TViewWidget::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void TViewWidget::mouseReleaseEvent(QMouseEvent* event) {
+  TrackPointer(event);
   if (!FView) return;
   const QPoint p = event->position().toPoint();
   const TShiftState shift = ShiftStateOf(event->modifiers(), event->buttons());
@@ -312,6 +309,8 @@ void TViewWidget::CancelDrag() {
 
 void TViewWidget::leaveEvent(QEvent* event) {
   FHintTimer.stop();
+  // Without a button held no more moves arrive: the pointer is asked for.
+  if (QApplication::mouseButtons() == Qt::NoButton) FPointerKnown = false;
   QWidget::leaveEvent(event);
 }
 

@@ -17,6 +17,7 @@
 
 #include "platform/PlatformServices.h"
 #include "platform/qt/QtCanvas.h"
+#include "platform/qt/QtMeasureSurfaces.h"
 #include "view/BaseViews.h"
 #include "view/ViewHosts.h"
 
@@ -57,7 +58,7 @@ class TViewWidget : public QWidget, public TViewHost {
   // --- TViewHost ---------------------------------------------------------------
   bool HasWindow() override { return !FClosing; }
   TRect ClientRect() override { return {0, 0, width(), height()}; }
-  TCanvas& MeasureCanvas() override { return *FMeasureCanvas; }
+  TCanvas& MeasureCanvas() override { return FMeasure.Canvas(); }
   void Invalidate(const TRect& rect) override;
   void Update() override;
   void ScrollPainted(const TRect& area, int dx, int dy) override;
@@ -85,6 +86,7 @@ class TViewWidget : public QWidget, public TViewHost {
 
  private:
   void ApplyCursor();
+  void TrackPointer(const QMouseEvent* event);
   void EndDrag(bool dropped, TShiftState shift);
 
   const TPlatformServices& FServices;
@@ -94,15 +96,15 @@ class TViewWidget : public QWidget, public TViewHost {
   bool FPainting = false;
   std::vector<QRect> FPaintLog;
   int FPaintCount = 0;
-  QImage FMeasureImage;
-  QPainter FMeasurePainter;
-  std::unique_ptr<qt::TQtCanvas> FMeasureCanvas;
+  qt::TQtMeasureSurface FMeasure;
   TCursorShape FCursor = TCursorShape::Default;
   bool FMouseHidden = false;
   bool FDragActive = false;
   bool FHintsEnabled = true;
   QTimer FHintTimer;
   QPoint FHintAt;
+  QPoint FPointer;  // where the latest mouse event was
+  bool FPointerKnown = false;
 };
 
 // The modifier keys and buttons of a Qt input event as the view takes them.

@@ -19,33 +19,19 @@ namespace {
 // each piece is a pass over every sheet.
 constexpr int kMaxPaintPieces = 8;
 
-QImage MakeImage(int width, int height, int pixelsPerInch) {
-  QImage image(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32);
-  const int dotsPerMetre = static_cast<int>(std::lround(pixelsPerInch / 0.0254));
-  image.setDotsPerMeterX(dotsPerMetre);
-  image.setDotsPerMeterY(dotsPerMetre);
-  image.fill(Qt::white);
-  return image;
-}
-
 }  // namespace
 
 TQtImageViewHost::TQtImageViewHost(int width, int height, int pixelsPerInch)
-    : FImage(MakeImage(width, height, pixelsPerInch)),
+    : FImage(MakeDeviceImage(width, height, pixelsPerInch)),
       FPixelsPerInch(pixelsPerInch),
-      FMeasureImage(MakeImage(16, 16, pixelsPerInch)) {
-  FMeasurePainter.begin(&FMeasureImage);
-  FMeasureCanvas = std::make_unique<TQtCanvas>(&FMeasurePainter);
+      FMeasure(pixelsPerInch) {
   FDirty = QRegion(FImage.rect());
 }
 
-TQtImageViewHost::~TQtImageViewHost() {
-  FMeasureCanvas.reset();
-  if (FMeasurePainter.isActive()) FMeasurePainter.end();
-}
+TQtImageViewHost::~TQtImageViewHost() = default;
 
 void TQtImageViewHost::SetSize(int width, int height) {
-  FImage = MakeImage(width, height, FPixelsPerInch);
+  FImage = MakeDeviceImage(width, height, FPixelsPerInch);
   FDirty = QRegion(FImage.rect());
   if (OnResize) OnResize();
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/qt/QtCanvas.h"
+#include "platform/qt/QtMeasureSurfaces.h"
 #include "view/ViewHosts.h"
 
 namespace vorna::qt {
@@ -55,7 +56,7 @@ class TQtImageViewHost : public TViewHost {
 
   bool HasWindow() override { return true; }
   TRect ClientRect() override { return {0, 0, FImage.width(), FImage.height()}; }
-  TCanvas& MeasureCanvas() override { return *FMeasureCanvas; }
+  TCanvas& MeasureCanvas() override { return FMeasure.Canvas(); }
   // Collects `rect` (within the image) into the dirty region.
   void Invalidate(const TRect& rect) override;
   // Paints the dirty region rectangle by rectangle (its bounding rectangle
@@ -85,9 +86,7 @@ class TQtImageViewHost : public TViewHost {
   QRegion FDirty;
   std::vector<TRect> FLastPainted;
   // Text is measured on a small image of the same resolution.
-  QImage FMeasureImage;
-  QPainter FMeasurePainter;
-  std::unique_ptr<TQtCanvas> FMeasureCanvas;
+  TQtMeasureSurface FMeasure;
   TCursorShape FCursor = TCursorShape::Default;
   bool FCaptured = false;
   std::string FHintText;

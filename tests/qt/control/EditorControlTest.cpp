@@ -9,10 +9,13 @@
 #include <QTest>
 #include <QTextCharFormat>
 #include <QWheelEvent>
+#include <filesystem>
+#include <fstream>
 
 #include "control/ControlServices.h"
 #include "control/EditorControls.h"
 #include "control/ViewWidgets.h"
+#include "platform/Files.h"
 #include "platform/qt/QtConvert.h"
 #include "text/Cp932.h"
 
@@ -306,6 +309,70 @@ TEST_F(EditorControlTest, AKeystrokeRepaintsOnlyTheRowsOfItsLine) {
   EXPECT_LE(painted.size(), 4u);
   for (const QRect& r : painted)
     EXPECT_TRUE(QRegion(r).subtracted(line).isEmpty()) << r.x() << " " << r.width();
+}
+
+}  // namespace
+}  // namespace vorna::control
+
+namespace vorna::control {
+namespace {
+
+TEST_F(EditorControlTest, RowsThatFollowTheWindowLoseTheirBarAndTheImeModeBecomesAHint) {
+  Open(11);  // vertical, columns as many as fit
+  EXPECT_FALSE(FEditor->VertScrollBar().isVisibleTo(FEditor.get()));
+  EXPECT_EQ(FEditor->HorzScrollBar().isVisibleTo(FEditor.get()),
+            FEditor->EditorStyle().GetHScrollBarVisible());
+  FEditor->SetStyleIndex(0);  // horizontal, columns as many as fit
+  EXPECT_FALSE(FEditor->HorzScrollBar().isVisibleTo(FEditor.get()));
+  EXPECT_EQ(FEditor->VertScrollBar().isVisibleTo(FEditor.get()),
+            FEditor->EditorStyle().GetVScrollBarVisible());
+
+  FEditor->EditorStyle().SetImeControl(icClosed);
+  EXPECT_EQ(FEditor->ImeMode(), icClosed);
+  EXPECT_TRUE(FEditor->inputMethodHints() & Qt::ImhLatinOnly);
+  FEditor->EditorStyle().SetImeControl(icDontCare);
+  EXPECT_EQ(FEditor->inputMethodHints(), Qt::ImhNone);
+}
+
+TEST_F(EditorControlTest, OpenFileLoadsMakesNewAndKeepsTheTextOnAnError) {
+  Open(0, "old");
+  const std::string folder = ::testing::TempDir() + "/open-file-test";
+  std::filesystem::create_directories(folder);
+  const std::string path = folder + "/a.txt";
+  { std::ofstream(path, std::ios::binary) << Cp932FromUtf8("読んだ\r\n"); }
+  FEditor->OpenFile(path, false);
+  EXPECT_EQ(Text(), "読んだ\r\n");
+  FEditor->OpenFile(TEditList::NewDocumentName(), true);
+  EXPECT_EQ(View().Infos().GetCount(), 2);
+  EXPECT_EQ(Text(), "");
+  View().List().SetText("kept");
+  EXPECT_THROW(FEditor->OpenFile(folder, false), EFileError);  // a folder cannot be read
+  EXPECT_EQ(Text(), "kept");
+  std::filesystem::remove_all(folder);
+}
+
+TEST_F(EditorControlTest, DraggingTheSelectionMovesItAndEscapeCancels) {
+  Open(0, "abcdef");
+  View().SelectFromTo({1, 0}, {3, 0}, false);  // "ab"
+  TViewWidget& widget = FEditor->ViewWidget();
+  const TPoint on = View().PosToPoint({2, 0});
+  const TPoint to = View().PosToPoint({6, 0});
+  const QPoint press(on.X, on.Y + View().FontHeight() / 2), drop(to.X, press.y());
+  QTest::mousePress(&widget, Qt::LeftButton, Qt::NoModifier, press);
+  QTest::mouseMove(&widget, press + QPoint(20, 0));
+  ASSERT_TRUE(widget.DragActive());
+  Key(QEvent::KeyPress, Qt::Key_Escape);
+  EXPECT_FALSE(widget.DragActive());
+  QTest::mouseRelease(&widget, Qt::LeftButton, Qt::NoModifier, drop);
+  EXPECT_EQ(Text(), "abcdef");
+
+  View().SelectFromTo({1, 0}, {3, 0}, false);
+  QTest::mousePress(&widget, Qt::LeftButton, Qt::NoModifier, press);
+  QTest::mouseMove(&widget, press + QPoint(20, 0));
+  QTest::mouseMove(&widget, drop);
+  QTest::mouseRelease(&widget, Qt::LeftButton, Qt::NoModifier, drop);
+  EXPECT_FALSE(widget.DragActive());
+  EXPECT_EQ(Text(), "cdeabf");
 }
 
 }  // namespace
