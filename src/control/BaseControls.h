@@ -146,7 +146,7 @@ class TBaseControl : public QWidget {
   // Paints the border of `FBorderStyle` around the widget.
   void PaintBorder(QPainter& painter);
 
-  const TPlatformServices& FServices;
+  const TPlatformServices FServices;
   TDataItemPtr<TBaseStyle> FStyle;
   TViewWidget* FViewWidget = nullptr;  // child widget, deleted with the control
   std::unique_ptr<TBaseView> FView;

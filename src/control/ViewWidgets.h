@@ -89,7 +89,7 @@ class TViewWidget : public QWidget, public TViewHost {
   void TrackPointer(const QMouseEvent* event);
   void EndDrag(bool dropped, TShiftState shift);
 
-  const TPlatformServices& FServices;
+  const TPlatformServices FServices;
   TBaseView* FView = nullptr;
   bool FClosing = false;
   QRegion FDirty;  // invalidated and not painted yet
