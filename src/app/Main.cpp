@@ -1,41 +1,33 @@
-// The program entry: printing to PDF without a window when asked, the editor
-// otherwise (`vorna-editor [--preset N] [FILE]`).
+// The program entry: printing to PDF without a window when asked, otherwise
+// the main window (`vorna-editor [FILE]`), with the global objects it needs:
+// the printer access on the Qt printer backend and the page metrics of the
+// screen.
 #include <QApplication>
-#include <QFileInfo>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "MainForms.h"
 #include "PrintPdfCommands.h"
 #include "control/ControlServices.h"
-#include "control/EditorControls.h"
-#include "platform/Files.h"
-#include "platform/qt/QtConvert.h"
 #include "platform/qt/QtFonts.h"
 #include "platform/qt/QtPrinterBackend.h"
 #include "print/LpPrinters.h"
 
 namespace {
 
-// The editor control in a window of its own, on the file named (or an
-// untitled document).
-int RunEditor(int argc, char** argv, const std::vector<std::string>& args) {
-  int preset = 0;
-  std::string file;
-  for (size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--preset" && i + 1 < args.size()) {
-      preset = std::atoi(args[++i].c_str());
-      if (!vorna::IsPresetIndex(preset)) {
-        std::fprintf(stderr, "vorna-editor: --preset must be a number from 0 to %d\n",
-                     vorna::kPresetCount - 1);
-        return 2;
-      }
-    } else {
-      file = args[i];
-    }
+int RunMainWindow(int argc, char** argv, const std::vector<std::string>& args) {
+  if (args.size() > 1) {
+    std::fprintf(stderr,
+                 "usage: vorna-editor [FILE]\n       vorna-editor --print-pdf OUT.pdf [--preset N | --style "
+                 "FILE.ini] [--pages A-B] FILE\n");
+    return 2;
   }
   QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("vorna-editor"));
+  QApplication::setApplicationDisplayName(QString::fromUtf8("ＶＯＲＮＡ Editor"));
+  QApplication::setDesktopFileName(QStringLiteral("vorna-editor"));
   vorna::qt::InstallFontSubstitutions();
   vorna::qt::TQtPrinterBackend printer;
   vorna::LpPrinter.SetBackend(&printer);
@@ -48,17 +40,9 @@ int RunEditor(int argc, char** argv, const std::vector<std::string>& args) {
     vorna::control::TQtServiceSet services;
     services.PageMetrics().UpdatePrinterMetrics();
     services.PageMetrics().ReadPrinterPaper(false);
-    vorna::control::TEditor editor(nullptr, services.Services());
-    editor.SetStyleIndex(preset);
-    try {
-      editor.OpenFile(file.empty() ? vorna::TEditList::NewDocumentName() : file, false);
-    } catch (const vorna::EFileError& e) {
-      std::fprintf(stderr, "vorna-editor: %s\n", e.what());
-    }
-    const std::string& name = editor.EditorView().List().GetFileName();
-    editor.setWindowTitle(QFileInfo(vorna::qt::QPath(name)).fileName());
-    editor.resize(900, 700);
-    editor.show();
+    vorna::app::TVORNAEditorMain window(services.Services());
+    if (!args.empty()) window.OpenFromCommandLine(args.front());
+    window.show();
     status = app.exec();
   }
   vorna::LpPrinter.SetBackend(nullptr);
@@ -82,5 +66,5 @@ int main(int argc, char** argv) {
     vorna::qt::InstallFontSubstitutions();
     return vorna::RunPrintPdf(*options);
   }
-  return RunEditor(argc, argv, args);
+  return RunMainWindow(argc, argv, args);
 }

@@ -1,0 +1,211 @@
+// The main window's commands: the save prompt and the close query, new,
+// open, save and save as, preview and print, the line-number toggle, the
+// web links, the about box, and the action update handlers.
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <filesystem>
+
+#include "MainForms.h"
+#include "platform/Clipboard.h"
+#include "platform/Files.h"
+#include "platform/KeyState.h"
+#include "platform/MessageBoxes.h"
+#include "platform/Shell.h"
+#include "platform/qt/QtConvert.h"
+#include "print/LpPrinters.h"
+#include "settings/StyleElements.h"
+#include "text/Cp932.h"
+
+namespace vorna::app {
+namespace {
+
+// The name of a native path without its folder.
+std::string BaseName(const std::string& path) { return std::filesystem::path(path).filename().string(); }
+
+}  // namespace
+
+void ConfigureFileDialog(QFileDialog& dialog, bool save) {
+  dialog.setNameFilter(QString::fromUtf8("すべてのファイル (*.*)"));
+  // A plain text file: "txt" where the user typed no extension.
+  dialog.setDefaultSuffix(QStringLiteral("txt"));
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, !save);
+  dialog.setOption(QFileDialog::ReadOnly, false);
+  dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  dialog.setSizeGripEnabled(true);
+}
+
+const TWebLinks& DefaultWebLinks() {
+  static const TWebLinks links{"https://vorna.example.org/film/", "https://vorna.example.org/runel/",
+                               "https://vorna.example.org/editor/"};
+  return links;
+}
+
+bool TVORNAEditorMain::ReportingFileErrors(const std::function<void()>& operation) {
+  try {
+    operation();
+    return true;
+  } catch (const EFileError& error) {
+    if (FServices.Boxes) FServices.Boxes->ShowError(FileErrorText(error));
+    return false;
+  }
+}
+
+bool TVORNAEditorMain::ConfirmSave() {
+  TEditList& list = View().List();
+  if (!list.GetModified()) return true;
+  if (!FServices.Boxes) return true;
+  // The question comes with the default beep.
+  const std::string question = Cp932FromUtf8(BaseName(list.GetFileName())) + Cp932Lit(" を保存しますか？");
+  switch (FServices.Boxes->AskYesNoCancel(question)) {
+    case TMessageResult::Cancel:
+      return false;
+    case TMessageResult::No:
+      return true;
+    case TMessageResult::Yes:
+      // A failed save keeps the window and the document as they were.
+      return ReportingFileErrors([&list] { list.SaveToFile(); });
+  }
+  return false;
+}
+
+void TVORNAEditorMain::closeEvent(QCloseEvent* event) {
+  if (ConfirmSave())
+    event->accept();
+  else
+    event->ignore();
+}
+
+void TVORNAEditorMain::FileNewExecute() {
+  if (!ConfirmSave()) return;
+  FSaveFolder = FServices.Files ? FServices.Files->DocumentsFolder() : std::string();
+  if (FSaveFolder.empty()) FSaveFolder = QDir::currentPath().toStdString();
+  FEditor->OpenFile(TEditList::NewDocumentName(), false);
+  UpdateCaption();
+}
+
+void TVORNAEditorMain::FileOpenExecute() {
+  if (!ConfirmSave()) return;
+  const std::optional<std::string> path = AskOpenFileName();
+  if (!path) return;
+  ReportingFileErrors([this, &path] { FEditor->OpenFile(*path, false); });
+  UpdateCaption();
+}
+
+void TVORNAEditorMain::OpenFromCommandLine(const std::string& path) {
+  // A name that is no file is an error here (the document ignores it).
+  if (FServices.Files && !FServices.Files->FileExists(path) && !FServices.Files->FolderExists(path)) {
+    if (FServices.Boxes)
+      FServices.Boxes->ShowError(FileErrorText(EFileError(EFileError::TKind::Open, path, "No such file")));
+    return;
+  }
+  ReportingFileErrors([this, &path] { FEditor->OpenFile(path, false); });
+  UpdateCaption();
+}
+
+void TVORNAEditorMain::FileSaveExecute() {
+  TEditList& list = View().List();
+  if (list.IsUntitled()) {
+    FileSaveAsExecute();
+    return;
+  }
+  ReportingFileErrors([&list] { list.SaveToFile(); });
+  UpdateActions();
+}
+
+void TVORNAEditorMain::FileSaveAsExecute() {
+  const std::optional<std::string> path = AskSaveFileName(BaseName(View().List().GetFileName()));
+  if (!path) return;
+  SaveAs(*path);
+}
+
+void TVORNAEditorMain::SaveAs(const std::string& path) {
+  ReportingFileErrors([this, &path] { View().List().SaveToFile(path); });
+  UpdateCaption();
+  UpdateActions();
+}
+
+void TVORNAEditorMain::FilePreviewExecute() {
+  View().SetPreview(!View().IsPreview());
+  UpdateActions();
+}
+
+void TVORNAEditorMain::FilePrintExecute() {
+  const bool ctrl = FServices.Keys && FServices.Keys->IsKeyDown(kVkControl);
+  repaint();
+  try {
+    View().RunPrintCommand(Cp932FromUtf8(BaseName(View().List().GetFileName())), ctrl);
+  } catch (const std::exception& error) {
+    if (FServices.Boxes) FServices.Boxes->ShowError(Cp932FromUtf8(error.what()));
+  }
+  UpdateActions();
+}
+
+void TVORNAEditorMain::CustLineNoExecute() {
+  TViewInfo* lineInfo = FEditor->EditorStyle().GetViewInfo(kElemLineInfo);
+  lineInfo->SetDisplayMode(lineInfo->GetDisplayMode() == kModeHidden ? kModeShown : kModeHidden);
+  UpdateActions();
+}
+
+void TVORNAEditorMain::OpenWebLink(const std::string& address) {
+  QApplication::processEvents();
+  std::string target = address;
+  if (target.find(' ') != std::string::npos &&
+      !(target.size() >= 2 && target.front() == '"' && target.back() == '"'))
+    target = '"' + target + '"';
+  if (OpenAddress) OpenAddress(target);
+}
+
+void TVORNAEditorMain::HelpAboutExecute() {
+  if (!FAboutBox) {
+    FAboutBox = std::make_unique<TVersionDialog>(VerInfo(), this);
+    FAboutBox->GradBox().SetEndColor(0x00334877);
+    if (!FIconPicture.isNull()) {
+      FAboutBox->ImageIcon().setPixmap(FIconPicture);
+      FAboutBox->ImageIcon().setFixedSize(FIconPicture.size());
+    }
+    QLabel& icon = FAboutBox->ImageIcon();
+    icon.move(icon.x(), FAboutBox->height() - 8 - icon.height());
+    FAboutBox->OnError = [this](const std::string& text) {
+      if (FServices.Boxes) FServices.Boxes->ShowError(text);
+    };
+  }
+  FAboutBox->Execute();
+}
+
+void TVORNAEditorMain::UpdateCaption() {
+  const std::string& name = View().List().GetFileName();
+  setWindowTitle(qt::QPath(BaseName(name)) + QStringLiteral("[*]"));
+  setWindowModified(View().List().GetModified());
+  UpdateActions();
+}
+
+void TVORNAEditorMain::UpdateActions() {
+  const TEditorView& view = View();
+  const bool readOnly = view.IsReadOnly();
+  const bool printer = LpPrinter.Info().Count() > 0;
+  FileSave->setEnabled(view.List().GetModified());
+  FilePreview->setEnabled(printer);
+  FilePreview->setChecked(view.IsPreview());
+  FilePrint->setEnabled(printer);
+  EditCut->setEnabled(view.Selecting() && !readOnly);
+  EditCopy->setEnabled(view.Selecting());
+  try {
+    const bool text = FServices.Clipboard && FServices.Clipboard->HasText();
+    EditPaste->setEnabled(text && !readOnly);
+  } catch (const std::exception&) {
+    // The clipboard could not be asked: the state stays as it was. Told once
+    // a run: the check runs on every idle pass.
+    if (FServices.Boxes && !FClipboardFailureShown) {
+      FClipboardFailureShown = true;
+      FServices.Boxes->ShowInfo(Cp932Lit("クリップボードバグの発生。作者にお知らせください。2"));
+    }
+  }
+  EditUndo->setEnabled(view.Undo().CanUndo());
+  EditRedo->setEnabled(view.Undo().CanRedo());
+  CustLineNo->setChecked(FEditor->EditorStyle().GetViewInfo(kElemLineInfo)->GetDisplayMode() == kModeShown);
+}
+
+}  // namespace vorna::app

@@ -1,0 +1,330 @@
+// The main window's construction: the editor, the actions with their
+// captions, shortcuts, images and hints, the menus, the toolbar with its
+// gradient and banner, the drawn status panel, and FormCreate.
+#include "MainForms.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QLayout>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStatusBar>
+
+#include "GradBoxes.h"
+#include "platform/qt/QtCanvas.h"
+#include "platform/qt/QtConvert.h"
+#include "platform/qt/QtServices.h"
+#include "settings/StyleElements.h"
+
+// Qt resources of a static library are registered by name, outside any namespace.
+static void InitPictureResources() { Q_INIT_RESOURCE(pictures); }
+
+namespace vorna::app {
+namespace {
+
+constexpr const char* kCredit = "縦書きの原稿のためのエディタ — ＶＯＲＮＡ Editor";
+
+QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+
+QIcon ActionImage(int index) {
+  return QIcon(QStringLiteral(":/pictures/action%1.png").arg(index, 2, 10, QChar('0')));
+}
+
+// The picture bytes of a resource.
+std::string ResourceBytes(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  const QByteArray bytes = file.readAll();
+  return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
+}
+
+// A JPEG resource through libjpeg; a null pixmap when it cannot be read.
+QPixmap JpegPixmap(qt::TQtPictureLoader& loader, const QString& path) {
+  try {
+    const std::unique_ptr<TBitmap> bitmap = loader.LoadJpeg(ResourceBytes(path));
+    return QPixmap::fromImage(static_cast<qt::TQtBitmap&>(*bitmap).Image());
+  } catch (const EPictureError&) {
+    return {};
+  }
+}
+
+// The toolbar's background: a gradient from the window colour to the
+// button face.
+class TGradientToolBar : public QToolBar {
+ public:
+  using QToolBar::QToolBar;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    QPainter painter(this);
+    PaintGradient(painter, rect(), SystemColor(5), SystemColor(15), true);
+    QToolBar::paintEvent(event);
+  }
+};
+
+// The banner: clicking it opens the film's page.
+class TBanner : public QLabel {
+ public:
+  std::function<void()> OnClick;
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override {
+    if (event->button() == Qt::LeftButton && OnClick) OnClick();
+  }
+};
+
+// The status bar's one drawn panel: image 11 and the credit line.
+class TStatusPanel : public QWidget {
+ public:
+  explicit TStatusPanel(QWidget* parent) : QWidget(parent) { setMinimumHeight(19); }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    painter.setClipRect(rect());
+    ActionImage(11).paint(&painter, QRect(10, (height() - 16) / 2, 16, 16));
+    QFont font = painter.font();
+    font.setPointSize(9);
+    painter.setFont(font);
+    painter.setPen(QColor(0x55, 0x55, 0x55));
+    const int y = (height() - painter.fontMetrics().height()) / 2 + 1;
+    painter.drawText(QRect(30, y, width() - 30, painter.fontMetrics().height()), Qt::AlignLeft, U(kCredit));
+  }
+};
+
+}  // namespace
+
+TVORNAEditorMain::TVORNAEditorMain(const TPlatformServices& services, QWidget* parent)
+    : QMainWindow(parent), FServices(services) {
+  InitPictureResources();
+  setWindowTitle(U("ＶＯＲＮＡ Editor"));
+  resize(586, 615);
+  FEditor = new control::TEditor(this, services);
+  FEditor->SetStyleIndex(0);
+  FEditor->setMinimumSize(50, 50);
+  setCentralWidget(FEditor);
+
+  FileNew = MakeAction("ファイル", "新規作成(&N)", "新規作成|新しいファイルを作成", 0);
+  FileOpen = MakeAction("ファイル", "開く(&O)", "開く|ファイルを開く", 1);
+  FileSave = MakeAction("ファイル", "保存(&S)", "保存|現在のファイルを保存", 2);
+  FileSaveAs =
+      MakeAction("ファイル", "名前を付けて保存(&A)", "名前を付けて保存|現在のファイルを別の名前で保存", 3);
+  FilePreview = MakeAction("ファイル", "印刷プレビュー(&V)", "", -1);
+  FilePrint = MakeAction("ファイル", "印刷(&P)", "", 4);
+  FileExit = MakeAction("ファイル", "終了(&X)", "終了|アプリケーションを終了", -1);
+  EditCut = MakeAction("編集", "切り取り(&T)", "切り取り|選択部分を切り取り、クリップボードに送る", 5);
+  EditCopy = MakeAction("編集", "コピー(&C)", "コピー|選択範囲をクリップボードにコピー", 6);
+  EditPaste = MakeAction("編集", "貼り付け(&P)", "貼り付け|クリップボードの内容を貼り付ける", 7);
+  EditUndo = MakeAction("編集", "元に戻す(&U)", "", 8);
+  EditRedo = MakeAction("編集", "やり直し(&R)", "", 9);
+  CustLineNo = MakeAction("設定", "行番号表示", "", -1);
+  HelpVorna = MakeAction("ヘルプ", "映画「ＶＯＲＮＡ」 公式サイト", "", -1);
+  HelpRunel = MakeAction("ヘルプ", "シネマルーネル 公式サイト", "", -1);
+  HelpUreditor = MakeAction("ヘルプ", "Ur's Editor２ 公式サイト", "", -1);
+  HelpAbout = MakeAction("ヘルプ", "バージョン情報(&A)...",
+                         "バージョン情報|プログラムの情報，バージョン番号，および著作権を表示", 10);
+  FileNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+  FileOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  FileSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  EditCut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
+  EditCopy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+  EditPaste->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
+  FilePreview->setCheckable(true);
+  CustLineNo->setCheckable(true);
+
+  connect(FileNew, &QAction::triggered, this, [this] { FileNewExecute(); });
+  connect(FileOpen, &QAction::triggered, this, [this] { FileOpenExecute(); });
+  connect(FileSave, &QAction::triggered, this, [this] { FileSaveExecute(); });
+  connect(FileSaveAs, &QAction::triggered, this, [this] { FileSaveAsExecute(); });
+  connect(FilePreview, &QAction::triggered, this, [this] { FilePreviewExecute(); });
+  connect(FilePrint, &QAction::triggered, this, [this] { FilePrintExecute(); });
+  connect(FileExit, &QAction::triggered, this, [this] { close(); });
+  connect(EditCut, &QAction::triggered, this, [this] { View().CutMessage(); });
+  connect(EditCopy, &QAction::triggered, this, [this] { View().CopyMessage(); });
+  connect(EditPaste, &QAction::triggered, this, [this] { View().PasteMessage(); });
+  connect(EditUndo, &QAction::triggered, this, [this] { View().ExecuteCommand(ecUndo); });
+  connect(EditRedo, &QAction::triggered, this, [this] { View().ExecuteCommand(ecRedo); });
+  connect(CustLineNo, &QAction::triggered, this, [this] { CustLineNoExecute(); });
+  connect(HelpVorna, &QAction::triggered, this, [this] { OpenWebLink(WebLinks.Vorna); });
+  connect(HelpRunel, &QAction::triggered, this, [this] { OpenWebLink(WebLinks.Runel); });
+  connect(HelpUreditor, &QAction::triggered, this, [this] { OpenWebLink(WebLinks.Ureditor); });
+  connect(HelpAbout, &QAction::triggered, this, [this] { HelpAboutExecute(); });
+
+  BuildMenus();
+  BuildToolBar();
+  BuildStatusBar();
+
+  AskOpenFileName = [this]() -> std::optional<std::string> {
+    QFileDialog dialog(this);
+    ConfigureFileDialog(dialog, false);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().front().toStdString();
+  };
+  AskSaveFileName = [this](const std::string& initial) -> std::optional<std::string> {
+    QFileDialog dialog(this);
+    ConfigureFileDialog(dialog, true);
+    if (!FSaveFolder.empty()) dialog.setDirectory(qt::QPath(FSaveFolder));
+    dialog.selectFile(qt::QPath(initial));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().front().toStdString();
+  };
+  OpenAddress = [this](const std::string& address) {
+    if (FServices.Shell) FServices.Shell->Open(address, {}, {});
+  };
+
+  // The window polls the editor's state, as the update handlers do on idle.
+  FIdleUpdate.setInterval(250);
+  connect(&FIdleUpdate, &QTimer::timeout, this, [this] { UpdateActions(); });
+  FIdleUpdate.start();
+  FEditor->OnChange = [this](control::TEditor*) { UpdateActions(); };
+  FEditor->OnJump = [this](control::TEditor*) { UpdateActions(); };
+  FEditor->OnModified = [this](control::TEditor*) { UpdateCaption(); };
+  FEditor->OnFileNameChange = [this](control::TEditor*) { UpdateCaption(); };
+  FormCreate();
+  FEditor->setFocus();
+}
+
+TVORNAEditorMain::~TVORNAEditorMain() {
+  FIdleUpdate.stop();
+  // The view must not keep the picture the window frees.
+  View().SetBackgroundBitmap(nullptr);
+  FEditor->OnChange = FEditor->OnJump = FEditor->OnModified = FEditor->OnFileNameChange = nullptr;
+}
+
+QAction* TVORNAEditorMain::MakeAction(const char* category, const char* caption, const char* hint,
+                                      int image) {
+  auto* action = new QAction(U(caption), this);
+  action->setProperty("category", U(category));
+  const QString text = U(hint);
+  if (!text.isEmpty()) {
+    action->setToolTip(text.section('|', 0, 0));
+    action->setStatusTip(text.section('|', 1));
+  }
+  if (image >= 0) action->setIcon(ActionImage(image));
+  return action;
+}
+
+void TVORNAEditorMain::BuildMenus() {
+  QMenu* file = menuBar()->addMenu(U("ファイル(&F)"));
+  file->setStatusTip(U("ファイルに関連するコマンド"));
+  file->addAction(FileNew);
+  file->addAction(FileOpen);
+  file->addAction(FileSave);
+  file->addAction(U("名前を付けて保存(&A)..."), FileSaveAs, &QAction::trigger)->setIcon(FileSaveAs->icon());
+  file->addSeparator();
+  file->addAction(FilePreview);
+  file->addAction(U("印刷(&P)..."), FilePrint, &QAction::trigger)->setIcon(FilePrint->icon());
+  file->addSeparator();
+  file->addAction(FileExit);
+  QMenu* edit = menuBar()->addMenu(U("編集(&E)"));
+  edit->setStatusTip(U("編集コマンド"));
+  edit->addAction(EditUndo);
+  edit->addAction(EditRedo);
+  edit->addSeparator();
+  edit->addAction(EditCut);
+  edit->addAction(EditCopy);
+  edit->addAction(EditPaste);
+  QMenu* settings = menuBar()->addMenu(U("設定(&C)"));
+  settings->addAction(CustLineNo);
+  QMenu* help = menuBar()->addMenu(U("ヘルプ(&H)"));
+  help->setStatusTip(U("ヘルプトピック"));
+  help->addAction(HelpVorna);
+  help->addAction(HelpRunel);
+  help->addAction(HelpUreditor);
+  help->addSeparator();
+  help->addAction(HelpAbout);
+  for (QMenu* menu : {file, edit, settings, help})
+    connect(menu, &QMenu::aboutToShow, this, [this] { UpdateActions(); });
+
+  // The editor's context menu.
+  FEditor->setContextMenuPolicy(Qt::ActionsContextMenu);
+  FEditor->addActions({EditCut, EditCopy, EditPaste});
+}
+
+void TVORNAEditorMain::BuildToolBar() {
+  FToolBar = new TGradientToolBar(this);
+  FToolBar->setMovable(false);
+  FToolBar->setFloatable(false);
+  FToolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+  FToolBar->setIconSize(QSize(16, 16));
+  FToolBar->setFixedHeight(40);
+  FToolBar->setContentsMargins(0, 0, 0, 0);
+  if (FToolBar->layout()) FToolBar->layout()->setSpacing(0);
+  addToolBar(Qt::TopToolBarArea, FToolBar);
+  const auto button = [this](QAction* action, const char* caption) {
+    auto* shown = new QAction(action->icon(), U(caption), FToolBar);
+    shown->setToolTip(action->toolTip());
+    shown->setStatusTip(action->statusTip());
+    connect(shown, &QAction::triggered, action, &QAction::trigger);
+    connect(action, &QAction::changed, shown, [shown, action] { shown->setEnabled(action->isEnabled()); });
+    FToolBar->addAction(shown);
+    // Buttons of 49 x 36 with their captions under the images.
+    if (QWidget* widget = FToolBar->widgetForAction(shown)) {
+      widget->setFixedSize(49, 36);
+      QFont small = widget->font();
+      small.setPixelSize(10);
+      widget->setFont(small);
+    }
+  };
+  button(FileNew, "新規");
+  button(FileOpen, "開く");
+  button(FileSave, "保存");
+  FToolBar->addSeparator();
+  button(EditCut, "切り取り");
+  button(EditCopy, "コピー");
+  button(EditPaste, "貼り付け");
+  // The banner keeps to the right end: a spacer takes what is left.
+  auto* space = new QWidget(FToolBar);
+  space->setMinimumWidth(0);
+  space->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+  FToolBar->addWidget(space);
+  auto* banner = new TBanner;
+  banner->setFixedSize(273, 36);
+  banner->setScaledContents(true);
+  banner->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  banner->setCursor(Qt::PointingHandCursor);
+  banner->setToolTip(U("映画「ＶＯＲＮＡ」公式ホームページ"));
+  qt::TQtPictureLoader loader;
+  banner->setPixmap(JpegPixmap(loader, QStringLiteral(":/pictures/banner.jpg")));
+  banner->OnClick = [this] { OpenWebLink(WebLinks.Vorna); };
+  FToolBar->addWidget(banner);
+}
+
+void TVORNAEditorMain::BuildStatusBar() {
+  statusBar()->setSizeGripEnabled(true);
+  statusBar()->addWidget(new TStatusPanel(statusBar()), 1);
+}
+
+void TVORNAEditorMain::FormCreate() {
+  qt::TQtPictureLoader loader;
+  try {
+    FBackBitmap = loader.LoadJpeg(ResourceBytes(QStringLiteral(":/pictures/back.jpg")));
+    View().SetBackgroundBitmap(FBackBitmap.get());
+  } catch (const EPictureError&) {
+    // Without its picture the editor shows its own background colour.
+  }
+  FIconPicture = JpegPixmap(loader, QStringLiteral(":/pictures/icon.jpg"));
+  if (!FIconPicture.isNull()) setWindowIcon(QIcon(FIconPicture));
+  ApplyColorScheme();
+  FileNewExecute();
+}
+
+void TVORNAEditorMain::ApplyColorScheme() {
+  TEditorStyle& s = FEditor->EditorStyle();
+  s.BeginUpdate();
+  s.GetViewInfo(kElemNormal)->SetFontColor(0x00FFFFFF);
+  s.GetViewInfo(kElemSelect)->SetFontColor(0x000000FF);
+  s.GetViewInfo(kElemCaretLine)->SetFontColor(0x00FFFFFF);
+  s.GetViewInfo(kElemLineInfoTailLine)->SetDisplayMode(kModeShown);
+  s.GetViewInfo(kElemLineInfoTailLine)->SetLineColor(0x00FFFFFF);
+  s.GetViewInfo(kElemHeading)->SetFontColor(0x0000FFFF);
+  s.GetViewInfo(kElemHeading)->SetFontStyle(0);
+  s.GetViewInfo(kElemUrl)->SetFontColor(0x00F0CAA6);
+  s.GetViewInfo(kElemMail)->SetFontColor(0x00C0DCC0);
+  s.GetViewInfo(kElemUnfilled)->SetDisplayMode(kModeHidden);
+  s.EndUpdate();
+}
+
+}  // namespace vorna::app

@@ -1,0 +1,128 @@
+// TVORNAEditorMain: the main window. One editor control between a toolbar
+// (captions under the images, a gradient, the banner at its right end) and a
+// status bar with one drawn panel; the actions behind the menus, the toolbar
+// and the editor's context menu with their update handlers; the colour
+// scheme and the background picture given to the editor; the file commands
+// with the save prompt; preview, print, line numbers, the web links and the
+// about box.
+//
+// Construction, actions and menus live in MainForms.cpp, the commands in
+// MainFormCommands.cpp.
+#pragma once
+
+#include <QAction>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMainWindow>
+#include <QTimer>
+#include <QToolBar>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "VersionDialogs.h"
+#include "control/EditorControls.h"
+#include "platform/PlatformServices.h"
+
+namespace vorna::app {
+
+// The open and save dialogs' settings: every file shown, "txt" added to a
+// name typed without an extension, and (saving) asking before overwriting.
+void ConfigureFileDialog(QFileDialog& dialog, bool save);
+
+// The addresses of the three web-link actions.
+struct TWebLinks {
+  std::string Vorna;
+  std::string Runel;
+  std::string Ureditor;
+};
+const TWebLinks& DefaultWebLinks();
+
+class TVORNAEditorMain : public QMainWindow {
+ public:
+  // `services` (with message boxes, files, shell, clipboard) must outlive
+  // the window.
+  explicit TVORNAEditorMain(const TPlatformServices& services, QWidget* parent = nullptr);
+  ~TVORNAEditorMain() override;
+
+  control::TEditor& Editor() const { return *FEditor; }
+  TEditorView& View() const { return FEditor->EditorView(); }
+
+  // --- actions (names as the action list has them) -----------------------------
+  QAction* FileNew;
+  QAction* FileOpen;
+  QAction* FileSave;
+  QAction* FileSaveAs;
+  QAction* FilePreview;
+  QAction* FilePrint;
+  QAction* FileExit;
+  QAction* EditCut;
+  QAction* EditCopy;
+  QAction* EditPaste;
+  QAction* EditUndo;
+  QAction* EditRedo;
+  QAction* CustLineNo;
+  QAction* HelpVorna;
+  QAction* HelpRunel;
+  QAction* HelpUreditor;
+  QAction* HelpAbout;
+
+  // Runs every action's update handler (done on idle, before menus open and
+  // after the editor's changes).
+  void UpdateActions();
+  // Yes saves, No goes on without saving, Cancel stops; true when the caller
+  // may go on.
+  bool ConfirmSave();
+
+  // The execute handlers.
+  void FileNewExecute();
+  void FileOpenExecute();
+  void FileSaveExecute();
+  void FileSaveAsExecute();
+  void FilePreviewExecute();
+  void FilePrintExecute();
+  void CustLineNoExecute();
+  void HelpAboutExecute();
+  // Opens a file named on the command line; errors are reported, the window
+  // keeps its document.
+  void OpenFromCommandLine(const std::string& path);
+
+  // The file dialogs: a chosen path or nothing. Replaceable (tests).
+  std::function<std::optional<std::string>()> AskOpenFileName;
+  std::function<std::optional<std::string>(const std::string& initial)> AskSaveFileName;
+  // Opens an address with the desktop. Replaceable (tests).
+  std::function<void(const std::string& address)> OpenAddress;
+  TWebLinks WebLinks = DefaultWebLinks();
+  TVersionDialog* AboutBox() const { return FAboutBox.get(); }
+  const std::string& SaveFolder() const { return FSaveFolder; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  QAction* MakeAction(const char* category, const char* caption, const char* hint, int image);
+  void BuildMenus();
+  void BuildToolBar();
+  void BuildStatusBar();
+  // FormCreate: the background picture, the colour scheme, a new document.
+  void FormCreate();
+  void ApplyColorScheme();
+  void UpdateCaption();
+  // Runs a file operation; its EFileError goes to the standard error box.
+  bool ReportingFileErrors(const std::function<void()>& operation);
+  void SaveAs(const std::string& path);
+  void OpenWebLink(const std::string& address);
+
+  const TPlatformServices FServices;
+  control::TEditor* FEditor;
+  QToolBar* FToolBar = nullptr;
+  QTimer FIdleUpdate;
+  std::unique_ptr<TBitmap> FBackBitmap;
+  QPixmap FIconPicture;
+  std::unique_ptr<TVersionDialog> FAboutBox;
+  std::string FSaveFolder;
+  bool FClipboardFailureShown = false;
+};
+
+}  // namespace vorna::app
