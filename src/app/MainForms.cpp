@@ -182,6 +182,9 @@ TVORNAEditorMain::TVORNAEditorMain(const TPlatformServices& services, QWidget* p
   FEditor->OnJump = [this](control::TEditor*) { UpdateActions(); };
   FEditor->OnModified = [this](control::TEditor*) { UpdateCaption(); };
   FEditor->OnFileNameChange = [this](control::TEditor*) { UpdateCaption(); };
+  // The editor gets its size in the window now: a document opened before the
+  // window shows is laid out for the rows it will show, not for a stub size.
+  if (layout()) layout()->activate();
   FormCreate();
   FEditor->setFocus();
 }
