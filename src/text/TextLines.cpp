@@ -50,6 +50,11 @@ std::string JoinLines(const std::vector<std::string>& lines) {
   return text;
 }
 
+void TLineSplitter::RememberTail(std::string_view piece) {
+  FLastTwo += piece.substr(piece.size() > 2 ? piece.size() - 2 : 0);
+  if (FLastTwo.size() > 2) FLastTwo.erase(0, FLastTwo.size() - 2);
+}
+
 bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
 
 }  // namespace vorna

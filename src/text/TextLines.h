@@ -30,4 +30,76 @@ std::string JoinLines(const std::vector<std::string>& lines);
 // True when the text holds a CR or an LF byte.
 bool HasLineBreak(std::string_view text);
 
+// SplitLines(TextBeforeNul(text)) over a text that arrives in pieces (a file
+// read in chunks), so that the whole text is never held at once: a CR LF
+// split across two pieces is one break, and everything from the first NUL
+// on is dropped.
+class TLineSplitter {
+ public:
+  // Hands each line that `piece` completes to line(std::string&&).
+  template <class Emit>
+  void Feed(std::string_view piece, Emit&& line) {
+    Scan(piece, line);
+  }
+  // The last line, unless the text ended with a break (or was empty).
+  template <class Emit>
+  void Finish(Emit&& line) {
+    if (FAny && !FEndedWithBreak) line(std::move(FPending));
+    FPending.clear();
+  }
+  // The text ended with CR LF and held no NUL.
+  bool EndsWithCrLf() const { return FLastTwo == "\r\n" && !FSawNul; }
+  bool SawNul() const { return FSawNul; }
+
+ private:
+  template <class Emit>
+  void Scan(std::string_view piece, Emit&& emit);
+  // The tail of the text seen so far (two bytes at most).
+  void RememberTail(std::string_view piece);
+
+  std::string FPending;     // the line begun and not yet ended
+  bool FPendingCr = false;  // the text so far ends in a CR: an LF next belongs to it
+  bool FSawNul = false;
+  bool FAny = false;
+  bool FEndedWithBreak = false;
+  std::string FLastTwo;
+};
+
+template <class Emit>
+void TLineSplitter::Scan(std::string_view piece, Emit&& emit) {
+  RememberTail(piece);
+  if (FSawNul) return;
+  std::string_view text = piece;
+  if (const size_t nul = text.find('\0'); nul != std::string_view::npos) {
+    FSawNul = true;
+    text = text.substr(0, nul);
+  }
+  if (text.empty()) return;
+  FAny = true;
+  FEndedWithBreak = text.back() == '\r' || text.back() == '\n';
+  size_t start = 0;
+  if (FPendingCr) {
+    FPendingCr = false;
+    if (text[0] == '\n') start = 1;
+  }
+  for (;;) {
+    const size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) {
+      FPending.append(text.substr(start));
+      return;
+    }
+    FPending.append(text.substr(start, end - start));
+    emit(std::move(FPending));
+    FPending = std::string();
+    if (text[end] == '\n') {
+      start = end + 1;
+    } else if (end + 1 == text.size()) {
+      FPendingCr = true;  // an LF at the start of the next piece belongs to it
+      return;
+    } else {
+      start = end + (text[end + 1] == '\n' ? 2 : 1);
+    }
+  }
+}
+
 }  // namespace vorna

@@ -1,6 +1,9 @@
 // The line splitter: pieces between breaks, lines, the NUL cut, joining.
 #include "text/TextLines.h"
 
+#include <algorithm>
+#include <random>
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -43,6 +46,38 @@ TEST(TextLines, NulEndsTheTextAndJoinRoundTrips) {
   EXPECT_EQ(SplitLines(JoinLines(lines)), lines);
   EXPECT_TRUE(HasLineBreak("a\rb"));
   EXPECT_FALSE(HasLineBreak("ab"));
+}
+
+}  // namespace
+}  // namespace vorna
+
+namespace vorna {
+namespace {
+
+// Fed in pieces of any size, the splitter gives what SplitLines gives for the
+// text before its NUL, and knows whether the whole text ended with CR LF.
+TEST(LineSplitter, AnyChunkingGivesTheLinesOfTheWholeText) {
+  std::mt19937 random(20261209);
+  const char alphabet[] = {'a', '\r', '\n', '\r', '\x82', '\0', 'b'};
+  for (int round = 0; round < 3000; ++round) {
+    std::string text;
+    const int length = static_cast<int>(random() % 12);
+    // A NUL (and the text after it) in every fourth text only.
+    for (int i = 0; i < length; ++i) text += alphabet[random() % (round % 4 == 0 ? 7 : 5)];
+    TLineSplitter splitter;
+    std::vector<std::string> lines;
+    const auto add = [&lines](std::string&& line) { lines.push_back(std::move(line)); };
+    for (size_t at = 0; at < text.size();) {
+      const size_t n = std::min<size_t>(text.size() - at, 1 + random() % 4);
+      splitter.Feed(std::string_view(text).substr(at, n), add);
+      at += n;
+    }
+    splitter.Finish(add);
+    EXPECT_EQ(lines, SplitLines(TextBeforeNul(text))) << round;
+    const bool crLf =
+        text.size() >= 2 && text.substr(text.size() - 2) == "\r\n" && text.find('\0') == std::string::npos;
+    EXPECT_EQ(splitter.EndsWithCrLf(), crLf) << round;
+  }
 }
 
 }  // namespace
