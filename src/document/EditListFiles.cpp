@@ -6,6 +6,7 @@
 #include "platform/Files.h"
 #include "platform/MessageBoxes.h"
 #include "text/Cp932.h"
+#include "text/TextLines.h"
 
 namespace vorna {
 
@@ -16,13 +17,20 @@ void TEditList::LoadFromFile(const std::string& path) {
     return;
   }
   bool readOnly = FFiles.CheckAccess(path) == TFileAccess::ReadOnly;
-  std::string bytes = FFiles.ReadFile(path);  // throws before anything changes
+  // The file is split into lines as it is read, so that its bytes and its
+  // lines are never held at once; the lines go into a sequence of their own
+  // and replace the document's only when the whole file was read.
+  TLineSplitter splitter;
+  TBlockedSequence<std::string, TPlainFields<std::string>, 256> lines;
+  const auto add = [&lines](std::string&& line) { lines.PushBack(std::move(line)); };
+  FFiles.ReadFileInPieces(path, [&](std::string_view piece) { splitter.Feed(piece, add); });
+  splitter.Finish(add);
   // A NUL ends the text, so such a file is shown cut short; it opens read-only
   // so that saving cannot replace the whole file with its beginning.
-  if (bytes.find('\0') != std::string::npos) readOnly = true;
+  if (splitter.SawNul()) readOnly = true;
   FReadOnlyFile = readOnly;
   FLoading = true;
-  SetText(bytes);
+  SetLines(std::move(lines), splitter.EndsWithCrLf());
   FUntitled = false;
   SetFileName(path);
 }

@@ -134,8 +134,15 @@ std::string TEditList::GetText() const {
 void TEditList::SetText(std::string_view text) {
   const bool endsWithLineEnd =
       text.size() >= 2 && text.substr(text.size() - 2) == "\r\n" && text.find('\0') == std::string_view::npos;
-  std::vector<std::string> lines = SplitLines(TextBeforeNul(text));
-  FLines.Assign(std::make_move_iterator(lines.begin()), std::make_move_iterator(lines.end()));
+  std::vector<std::string> split = SplitLines(TextBeforeNul(text));
+  TBlockedSequence<std::string, TPlainFields<std::string>, 256> lines;
+  lines.Assign(std::make_move_iterator(split.begin()), std::make_move_iterator(split.end()));
+  SetLines(std::move(lines), endsWithLineEnd);
+}
+
+void TEditList::SetLines(TBlockedSequence<std::string, TPlainFields<std::string>, 256>&& lines,
+                         bool endsWithLineEnd) {
+  FLines = std::move(lines);
   FRows.Clear();
   if (FLines.Empty()) FLines.PushBack({});
   if (endsWithLineEnd) FLines.PushBack({});

@@ -222,6 +222,10 @@ class TEditList {
   TNotifyEvent OnHeadingChange;
 
  private:
+  // The document's lines become `lines` (an empty document one empty line;
+  // `endsWithLineEnd` adds the empty line after a final CR LF), then the text
+  // is reset.
+  void SetLines(TBlockedSequence<std::string, TPlainFields<std::string>, 256>&& lines, bool endsWithLineEnd);
   void Fire(const TNotifyEvent& event) {
     if (event) event(this);
   }

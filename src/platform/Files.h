@@ -3,9 +3,11 @@
 // native (UTF-8) strings. Every file access of the core goes through here.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace vorna {
@@ -44,6 +46,12 @@ class TFileService {
   // As ReadFile, but a missing file (or a missing folder on its path) gives
   // nullopt; any other failure (a folder, no permission) still throws.
   virtual std::optional<std::string> ReadFileIfExists(const std::string& path) = 0;
+  // The file's bytes handed to `piece` in order, in pieces of any size, so
+  // that a large file is never held whole; throws EFileError(Open), also
+  // after some pieces were handed out. By default one piece: ReadFile.
+  virtual void ReadFileInPieces(const std::string& path, const std::function<void(std::string_view)>& piece) {
+    piece(ReadFile(path));
+  }
   // Writes `bytes` to a temporary file beside `path` and renames it into
   // place, so a failed write leaves the old file intact; throws
   // EFileError(Create).

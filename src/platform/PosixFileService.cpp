@@ -89,6 +89,11 @@ TFileAccess TPosixFiles::CheckAccess(const std::string& path) {
 
 std::string TPosixFiles::ReadFile(const std::string& path) { return ReadWholeFile(path); }
 
+void TPosixFiles::ReadFileInPieces(const std::string& path,
+                                   const std::function<void(std::string_view)>& piece) {
+  ReadFilePieces(path, 1 << 20, piece);
+}
+
 std::optional<std::string> TPosixFiles::ReadFileIfExists(const std::string& path) {
   std::string bytes;
   if (!vorna::ReadFileIfExists(path, bytes)) return std::nullopt;

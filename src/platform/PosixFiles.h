@@ -5,6 +5,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "platform/Files.h"
@@ -24,6 +25,10 @@ std::string ReadWholeFile(const std::filesystem::path& fileName);
 // As ReadWholeFile, but a missing file (or a missing folder on its path) gives
 // false and leaves `bytes` empty instead of an error.
 bool ReadFileIfExists(const std::filesystem::path& fileName, std::string& bytes);
+// Reads the file in pieces of `pieceBytes`, handing each to `piece`; raises
+// EFileError(Open).
+void ReadFilePieces(const std::filesystem::path& fileName, size_t pieceBytes,
+                    const std::function<void(std::string_view)>& piece);
 
 // Replaces the file's contents with `bytes`: writes a temporary file in the
 // same folder, flushes it to disk and renames it over the target. An existing
@@ -56,6 +61,8 @@ class TPosixFiles : public TFileService {
   TFileAccess CheckAccess(const std::string& path) override;
   std::string ReadFile(const std::string& path) override;
   std::optional<std::string> ReadFileIfExists(const std::string& path) override;
+  // Pieces of 1 MB read one after the other.
+  void ReadFileInPieces(const std::string& path, const std::function<void(std::string_view)>& piece) override;
   void WriteFile(const std::string& path, const std::string& bytes) override;
   bool DeleteFile(const std::string& path) override;
   // Never replaces an existing target; moves across file systems by copying.
