@@ -1,0 +1,38 @@
+// Starts the main window as the program does, on FILE when one is named,
+// and prints the seconds from the program's start to the first painted page;
+// scripts/bench-startup runs it under /usr/bin/time for the peak memory.
+//   startup-probe [FILE]
+#include <QApplication>
+#include <chrono>
+#include <cstdio>
+
+#include "MainForms.h"
+#include "control/ControlServices.h"
+#include "control/ViewWidgets.h"
+#include "platform/qt/QtFonts.h"
+#include "platform/qt/QtPrinterBackend.h"
+#include "print/LpPrinters.h"
+
+int main(int argc, char** argv) {
+  const auto start = std::chrono::steady_clock::now();
+  if (argc > 2) {
+    std::fprintf(stderr, "usage: startup-probe [FILE]\n");
+    return 2;
+  }
+  QApplication app(argc, argv);
+  vorna::qt::InstallFontSubstitutions();
+  vorna::qt::TQtPrinterBackend printer;
+  vorna::LpPrinter.SetBackend(&printer);
+  {
+    vorna::control::TQtServiceSet services;
+    vorna::app::TVORNAEditorMain window(services.Services());
+    if (argc == 2) window.OpenFromCommandLine(argv[1]);
+    window.show();
+    const vorna::control::TViewWidget& view = window.Editor().ViewWidget();
+    while (view.PaintCount() == 0) QApplication::processEvents(QEventLoop::AllEvents, 5);
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+    std::printf("%.3f\n", elapsed.count());
+  }
+  vorna::LpPrinter.SetBackend(nullptr);
+  return 0;
+}
