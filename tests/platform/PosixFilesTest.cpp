@@ -70,6 +70,26 @@ TEST_F(PosixFilesTest, ReadErrorsCarryTheSystemReason) {
     EXPECT_EQ(e.Reason, std::strerror(ENOENT));
   }
   EXPECT_THROW(FFiles.ReadFile(FDir.string()), EFileError);
+  EXPECT_THROW(FFiles.ReadFileInPieces(Path("absent.txt"), [](std::string_view) {}), EFileError);
+  EXPECT_THROW(FFiles.ReadFileInPieces(FDir.string(), [](std::string_view) {}), EFileError);
+}
+
+TEST_F(PosixFilesTest, PiecesOfAFileAddUpToTheFile) {
+  std::string bytes;
+  for (int i = 0; i < 300000; ++i) bytes += static_cast<char>(i * 7);  // NUL and CR bytes too
+  const std::string path = Path("big.bin");
+  FFiles.WriteFile(path, bytes);
+  std::string read;
+  int pieces = 0;
+  ReadFilePieces(path, 4096, [&](std::string_view piece) {
+    read.append(piece);
+    ++pieces;
+  });
+  EXPECT_EQ(read, bytes);
+  EXPECT_GE(pieces, 300000 / 4096);
+  read.clear();
+  FFiles.ReadFileInPieces(path, [&](std::string_view piece) { read.append(piece); });
+  EXPECT_EQ(read, bytes);
 }
 
 TEST_F(PosixFilesTest, AccessChecks) {

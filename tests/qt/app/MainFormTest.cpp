@@ -95,6 +95,19 @@ TEST_F(MainFormTest, AFailedSaveKeepsTheDocumentModifiedAndReportsIt) {
   EXPECT_TRUE(List().GetModified());
   ASSERT_FALSE(FBoxes.Shown.empty());
   EXPECT_EQ(FBoxes.Shown.back().rfind("error ", 0), 0u);
+
+  // Closing with Yes while the save fails: reported, and the window stays.
+  FSaveAnswer = (FFolder / "saved.txt").string();
+  FWindow->FileSaveAsExecute();
+  { std::ofstream(FFolder / "plain") << "x"; }
+  List().SetFileName((FFolder / "plain" / "cannot.txt").string());
+  Type("y");
+  FWindow->show();
+  FBoxes.Answer = TMessageResult::Yes;
+  EXPECT_FALSE(FWindow->close());
+  EXPECT_TRUE(FWindow->isVisible());
+  EXPECT_TRUE(List().GetModified());
+  EXPECT_EQ(FBoxes.Shown.back().rfind("error ", 0), 0u);
 }
 
 TEST_F(MainFormTest, UpdateHandlersFollowTheSelectionClipboardAndHistory) {
