@@ -79,7 +79,8 @@ class TInfoList {
  private:
   // A record as stored: Line and SceneNo relative to the offsets of its block,
   // and whether it has a scene number at all (a relative SceneNo may be 0).
-  struct TStoredRow {
+  // Packed: 19 bytes a row rather than 20 (2 MB of a 100 MB novel's rows).
+  struct [[gnu::packed]] TStoredRow {
     int32_t Line;
     uint32_t Start;
     uint32_t Length;
