@@ -3,6 +3,7 @@
 // the printer access on the Qt printer backend and the page metrics of the
 // screen.
 #include <QApplication>
+#include <QScreen>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -42,6 +43,9 @@ int RunMainWindow(int argc, char** argv, const std::vector<std::string>& args) {
     services.PageMetrics().ReadPrinterPaper(false);
     vorna::app::TVORNAEditorMain window(services.Services());
     if (!args.empty()) window.OpenFromCommandLine(args.front());
+    // Centred on the screen, as the window is laid down.
+    if (const QScreen* screen = window.screen())
+      window.move(screen->availableGeometry().center() - window.rect().center());
     window.show();
     status = app.exec();
   }
