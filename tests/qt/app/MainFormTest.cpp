@@ -4,8 +4,10 @@
 // box without version data and the gradient's edge cases.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <QApplication>
 #include <QPainter>
+
 #include <filesystem>
 #include <fstream>
 
@@ -29,7 +31,10 @@ class MainFormTest : public ::testing::Test {
     FBundle = FQt.Services();
     FBundle.Boxes = &FBoxes;
     FBundle.Clipboard = &FClipboard;
-    FFolder = fs::path(::testing::TempDir()) / "main-form-test";
+    // One folder per test and process: ctest runs the tests side by side.
+    FFolder = fs::path(::testing::TempDir()) /
+              ("main-form-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+               "-" + std::to_string(::getpid()));
     fs::remove_all(FFolder);
     fs::create_directories(FFolder);
     FWindow = std::make_unique<TVORNAEditorMain>(FBundle);

@@ -3,6 +3,8 @@
 // (commit, preedit, composition point) and bad input.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <QApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -336,7 +338,7 @@ TEST_F(EditorControlTest, RowsThatFollowTheWindowLoseTheirBarAndTheImeModeBecome
 
 TEST_F(EditorControlTest, OpenFileLoadsMakesNewAndKeepsTheTextOnAnError) {
   Open(0, "old");
-  const std::string folder = ::testing::TempDir() + "/open-file-test";
+  const std::string folder = ::testing::TempDir() + "/open-file-test-" + std::to_string(::getpid());
   std::filesystem::create_directories(folder);
   const std::string path = folder + "/a.txt";
   { std::ofstream(path, std::ios::binary) << Cp932FromUtf8("読んだ\r\n"); }
