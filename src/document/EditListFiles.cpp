@@ -1,6 +1,7 @@
 // Loading and saving the document: the access check, the backup rules and
 // the untitled-name rule.
 #include <filesystem>
+#include <initializer_list>
 
 #include "document/EditLists.h"
 #include "platform/Files.h"
@@ -10,29 +11,101 @@
 
 namespace vorna {
 
-void TEditList::LoadFromFile(const std::string& path) {
+namespace {
+
+// Thrown from inside a read to stop it once the encoding is known.
+struct TEnoughRead {};
+
+// The kind of line end a file has most of; a file without any gets CR LF
+// in the Japanese code pages and LF in Unicode.
+TLineEnd MajorityLineEnd(const TLineSplitter& splitter, TEncoding encoding) {
+  const long long crlf = splitter.CrLfCount(), lf = splitter.LfCount(), cr = splitter.CrCount();
+  if (crlf == 0 && lf == 0 && cr == 0)
+    return encoding == TEncoding::Cp932 || encoding == TEncoding::EucJp ? TLineEnd::CrLf : TLineEnd::Lf;
+  if (crlf >= lf && crlf >= cr) return TLineEnd::CrLf;
+  return lf >= cr ? TLineEnd::Lf : TLineEnd::Cr;
+}
+
+std::string ReplaceMarks(std::string text, std::initializer_list<std::string> values) {
+  for (const std::string& value : values) {
+    const size_t at = text.find("%s");
+    if (at == std::string::npos) break;
+    text.replace(at, 2, value);
+  }
+  return text;
+}
+
+}  // namespace
+
+void TEditList::LoadFromFile(const std::string& path, std::optional<TEncoding> encoding) {
   if (!FFiles.FileExists(path)) {
     // A folder is not a document: say so rather than doing nothing silently.
     if (FFiles.FolderExists(path)) throw EFileError(EFileError::TKind::Open, path, "Is a directory");
     return;
   }
   bool readOnly = FFiles.CheckAccess(path) == TFileAccess::ReadOnly;
-  // The file is split into lines as it is read, so that its bytes and its
-  // lines are never held at once; the lines go into a sequence of their own
-  // and replace the document's only when the whole file was read.
+  if (!encoding) {
+    TEncodingSniffer sniffer;
+    try {
+      FFiles.ReadFileInPieces(path, [&](std::string_view piece) {
+        sniffer.Feed(piece);
+        if (sniffer.Decided()) throw TEnoughRead{};
+      });
+    } catch (const TEnoughRead&) {
+    }
+    encoding = sniffer.Encoding();
+  }
+  // The file is decoded and split into lines as it is read, so that its
+  // bytes and its lines are never held at once; the lines go into a sequence
+  // of their own and replace the document's only when the whole file was read.
+  TTextDecoder decoder(*encoding);
   TLineSplitter splitter;
   TBlockedSequence<std::string, TPlainFields<std::string>, 256> lines;
   const auto add = [&lines](std::string&& line) { lines.PushBack(std::move(line)); };
-  FFiles.ReadFileInPieces(path, [&](std::string_view piece) { splitter.Feed(piece, add); });
+  std::string text;
+  FFiles.ReadFileInPieces(path, [&](std::string_view piece) {
+    text.clear();
+    decoder.Feed(piece, text);
+    splitter.Feed(text, add);
+  });
+  text.clear();
+  decoder.Finish(text);
+  splitter.Feed(text, add);
   splitter.Finish(add);
   // A NUL ends the text, so such a file is shown cut short; it opens read-only
   // so that saving cannot replace the whole file with its beginning.
   if (splitter.SawNul()) readOnly = true;
+  if (decoder.Lost() > 0) readOnly = true;
   FReadOnlyFile = readOnly;
+  FFormat = {*encoding, decoder.SawBom(), MajorityLineEnd(splitter, *encoding)};
+  FMixedLineEnds = (splitter.CrLfCount() > 0) + (splitter.LfCount() > 0) + (splitter.CrCount() > 0) > 1;
+  FLostCharacters = decoder.Lost();
   FLoading = true;
-  SetLines(std::move(lines), splitter.EndsWithCrLf());
+  // Every final line break is kept as an empty last line, so saving writes it again.
+  SetLines(std::move(lines), splitter.EndsWithBreak());
   FUntitled = false;
   SetFileName(path);
+  const std::string shownPath = Cp932FromUtf8(path);
+  if (FLostCharacters > 0) {
+    FMessages.ShowError(
+        ReplaceMarks(Cp932Lit("ファイル \"%s\" には、外字の領域に空きがなく表せない文字が %s 個あります。"
+                              "読み取り専用で開きます。"),
+                     {shownPath, std::to_string(FLostCharacters)}));
+  } else if (decoder.Invalid() > 0) {
+    FMessages.ShowInfo(ReplaceMarks(
+        Cp932Lit("ファイル \"%s\" には %s として正しくないバイトが %s 個あります。そのまま保存されます。"),
+        {shownPath, EncodingName(*encoding, false), std::to_string(decoder.Invalid())}));
+  }
+}
+
+bool TEditList::EncodeText(const TFileFormat& format, std::string& bytes, TUnheldCharacter& problem) const {
+  const TTextEncoder encoder(format);
+  bytes.clear();
+  encoder.Begin(bytes);
+  const int count = FLines.Size();
+  for (int i = 0; i < count; ++i)
+    if (!encoder.Line(FLines[i], i, i + 1 == count, bytes, problem)) return false;
+  return true;
 }
 
 std::string TEditList::UnusedUntitledName() {
@@ -80,14 +153,24 @@ void TEditList::MakeBackup() {
   }
 }
 
-void TEditList::SaveToFile(const std::string& path) {
+void TEditList::SaveToFile(const std::string& path, std::optional<TFileFormat> format) {
+  const TFileFormat target = format.value_or(FFormat);
+  if (FLostCharacters > 0)
+    throw EFileError(EFileError::TKind::Create, path.empty() ? FFileName : path,
+                     "the text was not read whole (characters without a code), so it is not written");
+  // Encoded first: a character the encoding cannot hold stops the save
+  // before the name, the backup or the file change.
+  std::string bytes;
+  TUnheldCharacter problem;
+  if (!EncodeText(target, bytes, problem)) throw EEncodingError(target, problem);
   if (!path.empty()) {
     SetFileName(path);
   } else if (FUntitled) {
     SetFileName(UnusedUntitledName());
   }
   MakeBackup();
-  FFiles.WriteFile(FFileName, GetText());  // temporary file renamed into place
+  FFiles.WriteFile(FFileName, bytes);  // temporary file renamed into place
+  FFormat = target;
   SetModified(false);
   FUntitled = false;
 }

@@ -109,6 +109,9 @@ void TEditList::NewDocument() {
   FLines.PushBack({});
   SetModified(false);
   FUntitled = true;
+  FFormat = {};
+  FMixedLineEnds = false;
+  FLostCharacters = 0;
   SetFileName(NewDocumentName());
   Fire(OnTextReset);
 }

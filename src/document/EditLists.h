@@ -4,6 +4,8 @@
 #pragma once
 
 #include <functional>
+#include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,12 +16,23 @@
 #include "document/RowInfos.h"
 #include "settings/DataLists.h"
 #include "settings/EditorStyles.h"
+#include "text/TextEncodings.h"
 
 namespace vorna {
 
 class TFileService;
 class TMessageBoxes;
 class EFileError;
+
+// Saving stopped before anything was written: the document holds a character
+// that the file's encoding cannot hold.
+class EEncodingError : public std::runtime_error {
+ public:
+  EEncodingError(TFileFormat format, TUnheldCharacter where)
+      : std::runtime_error("the encoding cannot hold a character"), Format(format), Where(where) {}
+  TFileFormat Format;
+  TUnheldCharacter Where;
+};
 // Result records of the range operations (document/EditResults.h).
 struct TEditResult;
 struct TFormatResult;
@@ -105,13 +118,32 @@ class TEditList {
 
   // --- files ---------------------------------------------------------------
   // Nothing happens when no file exists at `path`. Raises EFileError(Open)
-  // when it cannot be read; the document is then unchanged.
-  void LoadFromFile(const std::string& path);
+  // when it cannot be read; the document is then unchanged. The encoding is
+  // told from the bytes (text/TextEncodings.h) unless `encoding` is given
+  // (reopening in a chosen encoding); the file's line end (the kind it has
+  // most of) and its final line break are kept for saving. A file with more
+  // characters outside CP932 than there are free user-defined codes opens
+  // read-only and cannot be saved; the message gives the count.
+  void LoadFromFile(const std::string& path, std::optional<TEncoding> encoding = std::nullopt);
   // An empty path saves under the current name (an untitled document first
-  // gets a name that does not exist yet). Raises EFileError(Create) when the
-  // file cannot be written; the old file is intact and the document stays
-  // modified.
-  void SaveToFile(const std::string& path = {});
+  // gets a name that does not exist yet). The text is written in the
+  // document's file format, or in `format` when given (which then becomes
+  // the document's). Raises EEncodingError, before anything is changed or
+  // written, when the encoding cannot hold a character of the text, and
+  // EFileError(Create) when the file cannot be written; the old file is
+  // intact and the document stays modified.
+  void SaveToFile(const std::string& path = {}, std::optional<TFileFormat> format = std::nullopt);
+  // The file's encoding, byte-order mark and line end (a new document: CP932,
+  // CR LF). Changing it marks nothing; the next save writes it.
+  const TFileFormat& FileFormat() const { return FFormat; }
+  void SetFileFormat(const TFileFormat& format) { FFormat = format; }
+  // The file last loaded had line ends of more than one kind.
+  bool HasMixedLineEnds() const { return FMixedLineEnds; }
+  // Characters of the file last loaded that found no free user-defined code.
+  int LostCharacters() const { return FLostCharacters; }
+  // The file bytes the document would be saved as; false with `problem` when
+  // the format cannot hold a character.
+  bool EncodeText(const TFileFormat& format, std::string& bytes, TUnheldCharacter& problem) const;
   void SetFileName(const std::string& path);
   const std::string& GetFileName() const { return FFileName; }
   void SetModified(bool value);
@@ -253,6 +285,9 @@ class TEditList {
   bool FModified = false;
   bool FUntitled = true;
   int FUpdateCount = 0;
+  TFileFormat FFormat;
+  bool FMixedLineEnds = false;
+  int FLostCharacters = 0;
 };
 
 // The message of a file error as the program shows it (CP932):

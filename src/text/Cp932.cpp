@@ -14,6 +14,7 @@
 
 #include "text/Cp932Tables.h"
 #include "text/ShiftJis.h"
+#include "text/UserCodes.h"
 
 namespace vorna {
 namespace {
@@ -54,6 +55,8 @@ struct TTables {
   // Index: a single byte b at b, a double-byte code at its 16-bit value.
   std::array<char32_t, 65536> Decode{};
   std::unordered_map<char32_t, uint16_t> Encode;
+  // Index: a BMP code point; the code that decodes back to it exactly, or 0.
+  std::array<uint16_t, 65536> Held{};
 };
 
 const TTables& Tables() {
@@ -82,6 +85,8 @@ const TTables& Tables() {
       if (cp == 0 || t->Encode.count(cp)) continue;
       if (uint16_t back = IconvEncode(enc, cp)) t->Encode.emplace(cp, back);
     }
+    for (auto [cp, code] : t->Encode)
+      if (cp < 0x10000 && t->Decode[code] == cp) t->Held[cp] = code;
     // The JIS forms of the characters that Microsoft's table maps elsewhere, so
     // that text from other sources keeps them.
     for (auto [cp, code] : kCp932CompatibilityForms) t->Encode.emplace(cp, code);
@@ -90,45 +95,6 @@ const TTables& Tables() {
     return t;
   }();
   return *tables;
-}
-
-void AppendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | cp >> 6);
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | cp >> 12);
-    out += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | cp >> 18);
-    out += static_cast<char>(0x80 | (cp >> 12 & 0x3F));
-    out += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
-// Next code point of UTF-8 text at `i`, advancing it; invalid bytes give 0xFFFD.
-char32_t NextUtf8(std::string_view s, size_t& i) {
-  unsigned char c = static_cast<unsigned char>(s[i]);
-  int extra = c < 0x80 ? 0 : (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : (c & 0xF8) == 0xF0 ? 3 : -1;
-  if (extra < 0 || i + extra >= s.size() + (extra == 0 ? 1 : 0)) {
-    ++i;
-    return kReplacement;
-  }
-  char32_t cp = extra == 0 ? c : c & (0x3F >> extra);
-  for (int k = 1; k <= extra; ++k) {
-    unsigned char d = static_cast<unsigned char>(s[i + k]);
-    if ((d & 0xC0) != 0x80) {
-      ++i;
-      return kReplacement;
-    }
-    cp = cp << 6 | (d & 0x3F);
-  }
-  i += extra + 1;
-  return cp;
 }
 
 }  // namespace
@@ -145,7 +111,8 @@ int Cp932DecodeAt(std::string_view cp932, size_t i, char32_t& cp) {
     if (i + 1 < cp932.size()) {
       unsigned char trail = b[i + 1];
       if (trail >= 0x40 && trail <= 0xFC && trail != 0x7F) {
-        char32_t u = Tables().Decode[b[i] << 8 | trail];
+        const unsigned code = static_cast<unsigned>(b[i]) << 8 | trail;
+        char32_t u = b[i] >= 0xF0 && b[i] <= 0xF9 ? UserCodeCharacter(code) : Tables().Decode[code];
         cp = u ? u : kReplacement;
         return 2;
       }
@@ -168,9 +135,62 @@ std::string Utf8FromCp932(std::string_view cp932) {
   for (size_t i = 0; i < cp932.size();) {
     char32_t cp;
     i += Cp932DecodeAt(cp932, i, cp);
-    AppendUtf8(out, cp);
+    AppendUtf8(out, ShownCharacter(cp));
   }
   return out;
+}
+
+uint16_t HeldCp932Code(char32_t cp) {
+  if (cp == 0 || cp > 0xFFFF) return 0;
+  if (cp < 0x80) return static_cast<uint16_t>(cp);
+  return Tables().Held[cp];
+}
+
+void AppendUtf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | cp >> 6);
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    out += static_cast<char>(0xE0 | cp >> 12);
+    out += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | cp >> 18);
+    out += static_cast<char>(0x80 | (cp >> 12 & 0x3F));
+    out += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+int DecodeUtf8At(std::string_view s, size_t i, char32_t& cp) {
+  const auto* b = reinterpret_cast<const unsigned char*>(s.data());
+  const size_t n = s.size();
+  const unsigned char c = b[i];
+  if (c < 0x80) {
+    cp = c;
+    return 1;
+  }
+  int extra;
+  char32_t min;
+  if (c >= 0xC2 && c <= 0xDF) {
+    extra = 1, min = 0x80, cp = c & 0x1F;
+  } else if (c >= 0xE0 && c <= 0xEF) {
+    extra = 2, min = 0x800, cp = c & 0x0F;
+  } else if (c >= 0xF0 && c <= 0xF4) {
+    extra = 3, min = 0x10000, cp = c & 0x07;
+  } else {
+    return 0;
+  }
+  if (i + static_cast<size_t>(extra) >= n) return 0;
+  for (int k = 1; k <= extra; ++k) {
+    const unsigned char d = b[i + static_cast<size_t>(k)];
+    if ((d & 0xC0) != 0x80) return 0;
+    cp = cp << 6 | (d & 0x3F);
+  }
+  if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+  return extra + 1;
 }
 
 uint16_t UnicodeToCp932Code(char32_t cp) {
@@ -184,7 +204,10 @@ std::string Cp932FromUtf8(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
   for (size_t i = 0; i < utf8.size();) {
-    char32_t cp = NextUtf8(utf8, i);
+    char32_t cp;
+    const int n = DecodeUtf8At(utf8, i, cp);
+    i += n ? static_cast<size_t>(n) : 1;
+    if (n == 0) cp = kReplacement;
     if (cp < 0x80) {
       out += static_cast<char>(cp);
       continue;

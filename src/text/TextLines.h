@@ -44,12 +44,22 @@ class TLineSplitter {
   // The last line, unless the text ended with a break (or was empty).
   template <class Emit>
   void Finish(Emit&& line) {
+    if (FPendingCr) {
+      FPendingCr = false;
+      ++FCr;
+    }
     if (FAny && !FEndedWithBreak) line(std::move(FPending));
     FPending.clear();
   }
   // The text ended with CR LF and held no NUL.
   bool EndsWithCrLf() const { return FLastTwo == "\r\n" && !FSawNul; }
+  // The text (up to a NUL) ended with a line break of any kind.
+  bool EndsWithBreak() const { return FAny && FEndedWithBreak; }
   bool SawNul() const { return FSawNul; }
+  // How many line breaks of each kind the text (up to a NUL) held.
+  long long CrLfCount() const { return FCrLf; }
+  long long LfCount() const { return FLf; }
+  long long CrCount() const { return FCr; }
 
  private:
   template <class Emit>
@@ -62,6 +72,7 @@ class TLineSplitter {
   bool FSawNul = false;
   bool FAny = false;
   bool FEndedWithBreak = false;
+  long long FCrLf = 0, FLf = 0, FCr = 0;
   std::string FLastTwo;
 };
 
@@ -80,7 +91,12 @@ void TLineSplitter::Scan(std::string_view piece, Emit&& emit) {
   size_t start = 0;
   if (FPendingCr) {
     FPendingCr = false;
-    if (text[0] == '\n') start = 1;
+    if (text[0] == '\n') {
+      start = 1;
+      ++FCrLf;
+    } else {
+      ++FCr;
+    }
   }
   for (;;) {
     const size_t end = text.find_first_of("\r\n", start);
@@ -93,11 +109,14 @@ void TLineSplitter::Scan(std::string_view piece, Emit&& emit) {
     FPending = std::string();
     if (text[end] == '\n') {
       start = end + 1;
+      ++FLf;
     } else if (end + 1 == text.size()) {
       FPendingCr = true;  // an LF at the start of the next piece belongs to it
       return;
     } else {
-      start = end + (text[end + 1] == '\n' ? 2 : 1);
+      const bool pair = text[end + 1] == '\n';
+      start = end + (pair ? 2 : 1);
+      ++(pair ? FCrLf : FCr);
     }
   }
 }

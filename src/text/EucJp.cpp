@@ -1,0 +1,135 @@
+// EUC-JP tables: two-byte JIS X 0208 codes, 0x8E half-width katakana and
+// 0x8F three-byte JIS X 0212 codes, decoded once through iconv.
+#include "text/EucJp.h"
+
+#include <iconv.h>
+
+#include <array>
+#include <memory>
+#include <stdexcept>
+#include <unordered_map>
+
+namespace vorna {
+namespace {
+
+constexpr int kRow = 94;  // bytes 0xA1..0xFE
+
+struct TEucTables {
+  std::array<char32_t, kRow * kRow> Two{};        // 0xA1A1..0xFEFE
+  std::array<char32_t, kRow * kRow> Three{};      // 0x8FA1A1..0x8FFEFE
+  std::unordered_map<char32_t, uint32_t> Encode;  // code point -> bytes as 0xHHMMLL
+};
+
+char32_t IconvOne(iconv_t cd, const unsigned char* bytes, size_t length) {
+  char in[3] = {};
+  for (size_t i = 0; i < length; ++i) in[i] = static_cast<char>(bytes[i]);
+  char32_t out[2] = {};
+  char* inp = in;
+  size_t inLeft = length;
+  char* outp = reinterpret_cast<char*>(out);
+  size_t outLeft = sizeof(out);
+  iconv(cd, nullptr, nullptr, nullptr, nullptr);
+  if (iconv(cd, &inp, &inLeft, &outp, &outLeft) == static_cast<size_t>(-1) || inLeft != 0) return 0;
+  return sizeof(out) - outLeft == sizeof(char32_t) ? out[0] : 0;
+}
+
+uint32_t IconvEncode(iconv_t cd, char32_t cp) {
+  char32_t in[1] = {cp};
+  unsigned char out[8] = {};
+  char* inp = reinterpret_cast<char*>(in);
+  size_t inLeft = sizeof(in);
+  char* outp = reinterpret_cast<char*>(out);
+  size_t outLeft = sizeof(out);
+  iconv(cd, nullptr, nullptr, nullptr, nullptr);
+  if (iconv(cd, &inp, &inLeft, &outp, &outLeft) == static_cast<size_t>(-1) || inLeft != 0) return 0;
+  uint32_t code = 0;
+  for (size_t i = 0; i < sizeof(out) - outLeft; ++i) code = code << 8 | out[i];
+  return code;
+}
+
+const TEucTables& Tables() {
+  static const std::unique_ptr<TEucTables> tables = [] {
+    auto t = std::make_unique<TEucTables>();
+    iconv_t dec = iconv_open("UTF-32LE", "EUC-JP");
+    iconv_t enc = iconv_open("EUC-JP", "UTF-32LE");
+    if (dec == reinterpret_cast<iconv_t>(-1) || enc == reinterpret_cast<iconv_t>(-1))
+      throw std::runtime_error("iconv has no EUC-JP converter");
+    for (int hi = 0; hi < kRow; ++hi) {
+      for (int lo = 0; lo < kRow; ++lo) {
+        const unsigned char two[2] = {static_cast<unsigned char>(0xA1 + hi),
+                                      static_cast<unsigned char>(0xA1 + lo)};
+        const unsigned char three[3] = {0x8F, two[0], two[1]};
+        t->Two[static_cast<size_t>(hi * kRow + lo)] = IconvOne(dec, two, 2);
+        t->Three[static_cast<size_t>(hi * kRow + lo)] = IconvOne(dec, three, 3);
+      }
+    }
+    // The code iconv itself writes for each character, so decoding a code
+    // that it would write differently can be told apart.
+    auto add = [&](char32_t cp) {
+      if (cp && !t->Encode.count(cp))
+        if (uint32_t code = IconvEncode(enc, cp)) t->Encode.emplace(cp, code);
+    };
+    for (char32_t cp : t->Two) add(cp);
+    for (char32_t cp : t->Three) add(cp);
+    for (char32_t cp = 0xFF61; cp <= 0xFF9F; ++cp) add(cp);
+    iconv_close(dec);
+    iconv_close(enc);
+    return t;
+  }();
+  return *tables;
+}
+
+// `cp` decoded from `code` counts only when it encodes back to `code`.
+char32_t Canonical(char32_t cp, uint32_t code) {
+  if (!cp) return 0;
+  const auto& encode = Tables().Encode;
+  auto it = encode.find(cp);
+  return it != encode.end() && it->second == code ? cp : 0;
+}
+
+}  // namespace
+
+int DecodeEucJpAt(const unsigned char* b, size_t n, char32_t& cp) {
+  const unsigned char c = b[0];
+  if (c < 0x80) {
+    cp = c;
+    return 1;
+  }
+  auto inRow = [](unsigned char x) { return x >= 0xA1 && x <= 0xFE; };
+  if (c == 0x8E) {
+    if (n < 2) return -1;
+    if (b[1] < 0xA1 || b[1] > 0xDF) return 0;
+    cp = 0xFF61 + (b[1] - 0xA1);
+    return 2;
+  }
+  if (c == 0x8F) {
+    if (n < 3) return n < 2 || inRow(b[1]) ? -1 : 0;
+    if (!inRow(b[1]) || !inRow(b[2])) return 0;
+    cp = Canonical(Tables().Three[static_cast<size_t>((b[1] - 0xA1) * kRow + (b[2] - 0xA1))],
+                   0x8F0000u | b[1] << 8 | b[2]);
+    return cp ? 3 : 0;
+  }
+  if (!inRow(c)) return 0;
+  if (n < 2) return -1;
+  if (!inRow(b[1])) return 0;
+  cp = Canonical(Tables().Two[static_cast<size_t>((c - 0xA1) * kRow + (b[1] - 0xA1))],
+                 static_cast<uint32_t>(c << 8 | b[1]));
+  return cp ? 2 : 0;
+}
+
+bool AppendEucJp(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+    return true;
+  }
+  const auto& encode = Tables().Encode;
+  auto it = encode.find(cp);
+  if (it == encode.end()) return false;
+  const uint32_t code = it->second;
+  if (code > 0xFFFF) out += static_cast<char>(code >> 16);
+  out += static_cast<char>(code >> 8 & 0xFF);
+  out += static_cast<char>(code & 0xFF);
+  return true;
+}
+
+}  // namespace vorna
