@@ -112,7 +112,11 @@ int Cp932DecodeAt(std::string_view cp932, size_t i, char32_t& cp) {
       unsigned char trail = b[i + 1];
       if (trail >= 0x40 && trail <= 0xFC && trail != 0x7F) {
         const unsigned code = static_cast<unsigned>(b[i]) << 8 | trail;
-        char32_t u = b[i] >= 0xF0 && b[i] <= 0xF9 ? UserCodeCharacter(code) : Tables().Decode[code];
+        if (b[i] >= 0xF0 && b[i] <= 0xF9) {
+          cp = UserCodeCharacter(code);  // NUL too, when a code stands for it
+          return 2;
+        }
+        char32_t u = Tables().Decode[code];
         cp = u ? u : kReplacement;
         return 2;
       }

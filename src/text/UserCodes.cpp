@@ -13,6 +13,8 @@ namespace {
 
 constexpr char32_t kFirstPrivateUse = 0xE000;
 constexpr uint16_t kGetaMark = 0x81AC;  // 〓, the customary stand-in for a missing character
+// What the table holds for NUL, since 0 marks a free code.
+constexpr char32_t kNulEntry = 0x1FFFFF;
 
 // Index 0..1879 of a user-defined code, -1 outside the area.
 int UserCodeIndex(unsigned code) {
@@ -36,7 +38,7 @@ struct TUserTable {
   int Taken = 0;
 
   uint16_t Take(int index, char32_t cp) {
-    Assigned[static_cast<size_t>(index)] = cp;
+    Assigned[static_cast<size_t>(index)] = cp == 0 ? kNulEntry : cp;
     const uint16_t code = CodeOfIndex(index);
     ByCharacter.emplace(cp, code);
     ++Taken;
@@ -59,6 +61,7 @@ char32_t UserCodeCharacter(unsigned code) {
   TUserTable& t = Table();
   std::lock_guard lock(t.Mutex);
   const char32_t assigned = t.Assigned[static_cast<size_t>(index)];
+  if (assigned == kNulEntry) return 0;
   return assigned ? assigned : kFirstPrivateUse + static_cast<char32_t>(index);
 }
 

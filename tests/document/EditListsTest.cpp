@@ -43,10 +43,11 @@ TEST_F(EditListTest, LineEndsLoadAndSaveByteForByte) {
   const std::vector<Case> cases = {
       {"", {""}, ""},
       {"a\r\n", {"a", ""}, "a\r\n"},
-      {"a\n", {"a"}, "a"},  // a lone final LF is not kept
-      {"a\r", {"a"}, "a"},
-      {"a\rb", {"a", "b"}, "a\r\nb"},
-      {"a\n\nb", {"a", "", "b"}, "a\r\n\r\nb"},
+      {"a\n", {"a", ""}, "a\n"},  // every final line break is kept
+      {"a\r", {"a", ""}, "a\r"},
+      {"a\rb", {"a", "b"}, "a\rb"},  // and the file's own line end
+      {"a\n\nb", {"a", "", "b"}, "a\n\nb"},
+      {"a\r\nb\nc\r\n", {"a", "b", "c", ""}, "a\r\nb\r\nc\r\n"},  // mixed: the one it has most of
       {"a\r\n\r\n", {"a", "", ""}, "a\r\n\r\n"},
       {std::string("ab\0cd\r\n", 7), {"ab"}, "ab"},  // NUL ends the text
       {std::string("\0", 1), {""}, ""},
