@@ -5,11 +5,13 @@
 #include <QGuiApplication>
 #include <QPalette>
 #include <QWidget>
+#include <algorithm>
 #include <limits>
 #include <vector>
 
 #include "QtTestHelpers.h"
 #include "TestSupport.h"
+#include "text/UserCodes.h"
 
 namespace vorna::testing {
 namespace {
@@ -328,6 +330,64 @@ TEST(QtCanvas, HundredKilobytesOfTextInOneCall) {
     EXPECT_GT(c.Canvas->TextWidth(text), 100 * 1024 * 6);
     EXPECT_NE(InkBox(c.Done()), QRect());
   }
+}
+
+// Pixels whose channels differ widely: coloured, not grey ink.
+int ColouredPixels(const QImage& image) {
+  int n = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) {
+      const QRgb p = image.pixel(x, y);
+      const int hi = std::max({qRed(p), qGreen(p), qBlue(p)}), lo = std::min({qRed(p), qGreen(p), qBlue(p)});
+      n += hi - lo > 80;
+    }
+  return n;
+}
+
+TEST(QtCanvas, UserDefinedCodesDrawTheCharactersTheyStandFor) {
+  for (bool vertical : {false, true}) {
+    // The emoji in its colours, from the colour emoji font.
+    TImageCanvas emoji(80, 80);
+    emoji.Canvas->SetFont(TestFont(vertical ? "@ＭＳ 明朝" : "ＭＳ 明朝", -32, vertical));
+    const std::string smile = Cp932TextFromUtf8("😀");
+    ASSERT_EQ(smile.size(), 2u);
+    EXPECT_NEAR(emoji.Canvas->TextWidth(smile), 32, 4) << vertical;
+    emoji.Canvas->TextOut(vertical ? 60 : 10, 10, smile);
+    ASSERT_EQ(emoji.Canvas->LastGlyphs().size(), 1u);
+    EXPECT_TRUE(emoji.Canvas->LastGlyphs()[0].Colour);
+    EXPECT_FALSE(emoji.Canvas->LastGlyphs()[0].Rotated);
+    EXPECT_GT(ColouredPixels(emoji.Done()), 200) << vertical;
+
+    // An ideograph beyond the BMP, in ink, inside its cell.
+    TImageCanvas kanji(80, 80);
+    kanji.Canvas->SetFont(TestFont(vertical ? "@ＭＳ 明朝" : "ＭＳ 明朝", -32, vertical));
+    kanji.Canvas->TextOut(vertical ? 60 : 10, 10, Cp932TextFromUtf8("𠮷"));
+    ASSERT_EQ(kanji.Canvas->LastGlyphs().size(), 1u);
+    EXPECT_TRUE(kanji.Canvas->LastGlyphs()[0].Extra);
+    EXPECT_FALSE(kanji.Canvas->LastGlyphs()[0].Colour);
+    const QRect ink = InkBox(kanji.Done());
+    ASSERT_FALSE(ink.isEmpty()) << vertical;
+    const QRect cell = vertical ? QRect(60 - 36, 8, 38, 36) : QRect(8, 8, 36, 40);
+    EXPECT_TRUE(cell.contains(ink)) << vertical;
+    EXPECT_GT(ink.width(), 20);
+    EXPECT_GT(ink.height(), 20);
+  }
+}
+
+TEST(QtCanvas, VariationSelectorsAndFormatCharactersDrawNothing) {
+  for (bool vertical : {false, true}) {
+    TImageCanvas c(80, 80);
+    c.Canvas->SetFont(TestFont("ＭＳ 明朝", -32, vertical));
+    c.Canvas->TextOut(60, 10,
+                      Cp932TextFromUtf8("\xEF\xB8\x8F\xE2\x80\x8D\xF3\xA0\x84\x80"));  // VS16, ZWJ, VS17
+    EXPECT_TRUE(c.Canvas->LastGlyphs().empty());
+    EXPECT_EQ(InkBox(c.Done()), QRect()) << vertical;
+  }
+  // A combining mark on its own is drawn, not boxed, and stays near its cell.
+  TImageCanvas mark(120, 60);
+  mark.Canvas->SetFont(TestFont("ＭＳ 明朝", -32, false));
+  mark.Canvas->TextOut(40, 10, Cp932TextFromUtf8("\xCC\x81"));
+  EXPECT_TRUE(QRect(0, 0, 90, 60).contains(InkBox(mark.Done())));
 }
 
 }  // namespace

@@ -71,6 +71,8 @@ class TQtCanvas : public TCanvas {
     uint32_t Index;
     bool Rotated;
     bool Fallback;
+    bool Extra;   // from a font found for the character
+    bool Colour;  // drawn as a colour image
   };
   const std::vector<TDrawnGlyph>& LastGlyphs() const { return FLastGlyphs; }
 
@@ -96,6 +98,8 @@ class TQtCanvas : public TCanvas {
   void DrawHorizontal(QPainter* p, TQtFont& font, int x, int y, const std::vector<TPlaced>& placed,
                       int total);
   void DrawVertical(QPainter* p, TQtFont& font, int x, int y, const std::vector<TPlaced>& placed, int total);
+  // A colour glyph with its origin at `origin`.
+  void DrawColourGlyph(QPainter* p, TQtFont& font, int face, uint32_t index, QPointF origin);
   // Sets the painter's clip to the canvas clip ∩ `extra` (when given); false
   // when nothing can be drawn.
   bool ApplyClip(QPainter* p, const TRect* extra);

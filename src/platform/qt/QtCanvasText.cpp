@@ -85,41 +85,50 @@ void TQtCanvas::DrawTextRun(QPainter* p, int x, int y, std::string_view text, st
     DrawHorizontal(p, font, x, y, FPlaced, total);
 }
 
+void TQtCanvas::DrawColourGlyph(QPainter* p, TQtFont& font, int face, uint32_t index, QPointF origin) {
+  QPointF offset;
+  const QImage& image = font.ColourImage(face, index, offset);
+  if (!image.isNull()) p->drawImage(origin + offset, image);
+}
+
 void TQtCanvas::DrawHorizontal(QPainter* p, TQtFont& font, int x, int y, const std::vector<TPlaced>& placed,
                                int total) {
   const float baseline = static_cast<float>(y + font.Ascent());
   // Glyphs beyond the clip are left out, so a huge text costs only its visible part.
   TRect clip = VisibleRect(p);
   const int margin = font.Key().EmPixels * 2;
-  QList<quint32> indexes[2];
-  QList<QPointF> positions[2];
+  const int faces = font.FaceCount();
+  std::vector<QList<quint32>> indexes(static_cast<size_t>(faces));
+  std::vector<QList<QPointF>> positions(static_cast<size_t>(faces));
   for (const TPlaced& c : placed) {
     int gx = x + c.Pen;
     if (gx + margin < clip.Left || gx - margin > clip.Right) continue;
+    if (c.Glyph.Blank) continue;
     if (c.Glyph.Face == TGlyphFace::Missing) {
-      if (c.Cp >= 0x20 && c.Cp != 0x7F) {
-        // A visible box for what no font can draw (undecodable bytes).
-        float w = std::max(2.0f, c.Glyph.Advance - 2), h = font.Ascent() * 0.8f;
-        p->save();
-        p->setBrush(Qt::NoBrush);
-        p->drawRect(QRectF(gx + 1, baseline - h, w - 1, h - 1));
-        p->restore();
-      }
+      // A visible box for what no font can draw.
+      float w = std::max(2.0f, c.Glyph.Advance - 2), h = font.Ascent() * 0.8f;
+      p->save();
+      p->setBrush(Qt::NoBrush);
+      p->drawRect(QRectF(gx + 1, baseline - h, w - 1, h - 1));
+      p->restore();
       continue;
     }
-    int f = c.Glyph.Face == TGlyphFace::Fallback;
-    indexes[f].append(c.Glyph.Index);
-    positions[f].append(QPointF(gx, baseline));
-    FLastGlyphs.push_back({c.Glyph.Index, false, f == 1});
+    const int f = TQtFont::FaceOf(c.Glyph);
+    FLastGlyphs.push_back({c.Glyph.Index, false, f == 1, f >= 2, c.Glyph.Colour});
+    if (c.Glyph.Colour) {
+      DrawColourGlyph(p, font, f, c.Glyph.Index, QPointF(gx, baseline));
+      continue;
+    }
+    indexes[static_cast<size_t>(f)].append(c.Glyph.Index);
+    positions[static_cast<size_t>(f)].append(QPointF(gx, baseline));
   }
-  for (int f = 0; f < 2; ++f) {
-    if (indexes[f].isEmpty()) continue;
-    auto face = static_cast<TGlyphFace>(f);
+  for (int f = 0; f < faces; ++f) {
+    if (indexes[static_cast<size_t>(f)].isEmpty()) continue;
     QGlyphRun run;
-    run.setRawFont(font.Raw(face));
-    run.setGlyphIndexes(indexes[f]);
-    run.setPositions(positions[f]);
-    bool slant = font.SynthesizeItalic(face);
+    run.setRawFont(font.Raw(f));
+    run.setGlyphIndexes(indexes[static_cast<size_t>(f)]);
+    run.setPositions(positions[static_cast<size_t>(f)]);
+    bool slant = font.SynthesizeItalic(f);
     if (slant) {
       p->save();
       p->translate(0, baseline);
@@ -127,7 +136,7 @@ void TQtCanvas::DrawHorizontal(QPainter* p, TQtFont& font, int x, int y, const s
       p->translate(0, -baseline);
     }
     p->drawGlyphRun(QPointF(0, 0), run);
-    if (font.SynthesizeBold(face)) p->drawGlyphRun(QPointF(1, 0), run);
+    if (font.SynthesizeBold(f)) p->drawGlyphRun(QPointF(1, 0), run);
     if (slant) p->restore();
   }
   const QColor color = p->pen().color();

@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QHash>
+#include <QRawFont>
 
 #include "platform/qt/QtConvert.h"
 
@@ -40,7 +41,62 @@ bool LooksSerif(const QString& face) {
          face.contains(u"Serif", Qt::CaseInsensitive) || face.contains(u"Times", Qt::CaseInsensitive);
 }
 
+// Ideographs and their marks, in every plane that has them.
+bool IsIdeograph(char32_t cp) {
+  return (cp >= 0x2E80 && cp <= 0x2FDF) || (cp >= 0x3000 && cp <= 0x30FF) || (cp >= 0x31C0 && cp <= 0x31FF) ||
+         (cp >= 0x3400 && cp <= 0x4DBF) || (cp >= 0x4E00 && cp <= 0x9FFF) || (cp >= 0xF900 && cp <= 0xFAFF) ||
+         (cp >= 0x20000 && cp <= 0x3FFFF);
+}
+
+bool IsEmoji(char32_t cp) {
+  return (cp >= 0x1F000 && cp <= 0x1FAFF) || (cp >= 0x2600 && cp <= 0x27BF) ||
+         (cp >= 0x2B00 && cp <= 0x2BFF) || cp == 0x231A || cp == 0x231B || cp == 0x23F0 || cp == 0x23F3;
+}
+
+const QString kEmojiFamily = QStringLiteral("Noto Color Emoji");
+
+// A small raw font per installed family, made when first asked about.
+bool FamilyHas(const QString& family, char32_t cp) {
+  static QHash<QString, QRawFont> probes;
+  auto it = probes.find(family);
+  if (it == probes.end()) {
+    QFont font(family);
+    font.setPixelSize(16);
+    QRawFont raw = QRawFont::fromFont(font);
+    // Qt substitutes another family for one it cannot load; that one is asked on its own.
+    if (raw.familyName().compare(family, Qt::CaseInsensitive) != 0) raw = QRawFont();
+    it = probes.insert(family, raw);
+  }
+  return it->isValid() && it->supportsCharacter(cp);
+}
+
 }  // namespace
+
+QString FamilyForCharacter(char32_t cp, bool serif) {
+  static QHash<quint64, QString> found;
+  const quint64 key = cp | (static_cast<quint64>(serif) << 32);
+  auto it = found.constFind(key);
+  if (it != found.constEnd()) return *it;
+  const QString cjk = serif ? QStringLiteral("Noto Serif CJK JP") : QStringLiteral("Noto Sans CJK JP");
+  QStringList order;
+  if (IsEmoji(cp)) order << kEmojiFamily;
+  if (IsIdeograph(cp) || !IsEmoji(cp)) order << cjk;
+  // Then every installed family; the emoji family last, for its plain digits
+  // and signs are no text glyphs.
+  const QStringList families = QFontDatabase::families();
+  for (const QString& family : families)
+    if (family.compare(kEmojiFamily, Qt::CaseInsensitive) != 0 && !order.contains(family)) order << family;
+  if (!order.contains(kEmojiFamily)) order << kEmojiFamily;
+  QString result;
+  for (const QString& family : order) {
+    if (IsInstalled(family) && FamilyHas(family, cp)) {
+      result = family;
+      break;
+    }
+  }
+  found.insert(key, result);
+  return result;
+}
 
 QString MapFaceFamily(const QString& faceIn) {
   QString face = faceIn.startsWith(u'@') ? faceIn.mid(1) : faceIn;

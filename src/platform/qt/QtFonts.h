@@ -18,6 +18,12 @@ QString MapFaceFamily(const QString& face);
 // The Japanese family used for characters the mapped family lacks.
 QString JapaneseFallbackFamily(const QString& family);
 
+// An installed family that has the glyph of `cp` when the face and its
+// Japanese fallback lack it; empty when none has. Ideographs prefer Noto CJK
+// JP (serif or sans as the face), emoji the colour emoji family. Searched
+// once per character and kept for the process.
+QString FamilyForCharacter(char32_t cp, bool serif);
+
 // Registers the Windows face names as Qt font substitutions, so that widgets
 // given those names draw with the mapped fonts too. Call once after the
 // application object exists.

@@ -5,13 +5,16 @@
 #include <hb.h>
 
 #include <QFont>
+#include <QGlyphRun>
 #include <QHash>
+#include <QPainter>
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
 #include "platform/qt/QtFonts.h"
 #include "platform/qt/QtHarfBuzz.h"
+#include "text/UserCodes.h"
 
 namespace vorna::qt {
 namespace {
@@ -46,6 +49,26 @@ bool RotatesWithoutAlternate(char32_t cp) {
   }
 }
 
+// Characters that draw nothing: controls, and the format characters and
+// variation selectors that only change their neighbours (shown on their own,
+// a font would draw a dotted box or a stray mark).
+bool IsBlank(char32_t cp) {
+  return cp < 0x20 || cp == 0x7F || (cp >= 0x80 && cp < 0xA0) || cp == 0xAD || cp == 0x34F ||
+         (cp >= 0x180B && cp <= 0x180F) || (cp >= 0x200B && cp <= 0x200F) || (cp >= 0x202A && cp <= 0x202E) ||
+         (cp >= 0x2060 && cp <= 0x206F) || (cp >= 0xFE00 && cp <= 0xFE0F) || cp == 0xFEFF ||
+         (cp >= 0xFFF0 && cp <= 0xFFF8) || (cp >= 0xE0000 && cp <= 0xE0FFF);
+}
+
+// Colour bitmap or layered glyphs (emoji fonts).
+bool IsColourFont(const QRawFont& raw) {
+  static QHash<QString, bool> known;
+  auto it = known.constFind(raw.familyName());
+  if (it != known.constEnd()) return *it;
+  bool colour = !raw.fontTable("CBLC").isEmpty() || !raw.fontTable("COLR").isEmpty();
+  known.insert(raw.familyName(), colour);
+  return colour;
+}
+
 QRawFont MakeRaw(const QString& family, int em, bool bold, bool italic) {
   QFont font(family);
   font.setPixelSize(em);
@@ -74,62 +97,86 @@ QRawFont MakeStyledRaw(const QString& family, int em, bool bold, bool italic, bo
 
 }  // namespace
 
+// Extra faces are numbered in a byte of the glyph.
+constexpr size_t kMaxFaces = 2 + 255;
+
 TQtFont::TQtFont(const TFontKey& key) : FKey(key) {
-  FPrimary = MakeStyledRaw(key.Family, key.EmPixels, key.Bold, key.Italic, FSynthBold[0], FSynthItalic[0]);
+  AddFace(key.Family);
   QString fallback = JapaneseFallbackFamily(key.Family);
-  if (fallback.compare(FPrimary.familyName(), Qt::CaseInsensitive) == 0) {
-    FFallback = FPrimary;
-    FSynthBold[1] = FSynthBold[0];
-    FSynthItalic[1] = FSynthItalic[0];
+  if (fallback.compare(FFaces[0]->Raw.familyName(), Qt::CaseInsensitive) == 0) {
+    FFaces.push_back(std::make_unique<TFace>(*FFaces[0]));
+    FFaces[1]->Hb = nullptr;
+    FFaces[1]->HbTried = false;
   } else {
-    FFallback = MakeStyledRaw(fallback, key.EmPixels, key.Bold, key.Italic, FSynthBold[1], FSynthItalic[1]);
+    AddFace(fallback);
   }
-  const QRawFont& metrics = FPrimary.isValid() ? FPrimary : FFallback;
+  const QRawFont& metrics = FFaces[0]->Raw.isValid() ? FFaces[0]->Raw : FFaces[1]->Raw;
   FAscent = std::max(0, static_cast<int>(std::lround(metrics.ascent())));
   FDescent = std::max(0, static_cast<int>(std::lround(metrics.descent())));
   if (FAscent + FDescent == 0) FAscent = key.EmPixels;
   FUnderlinePos = std::max(1.0f, static_cast<float>(metrics.underlinePosition()));
   FLineThickness = std::max(1.0f, static_cast<float>(std::round(metrics.lineThickness())));
-  if (key.Vertical) {
-    for (int i = 0; i < 2; ++i) {
-      auto face = static_cast<TGlyphFace>(i);
-      const QRawFont& raw = Raw(face);
-      float scale = raw.unitsPerEm() > 0 ? static_cast<float>(raw.pixelSize() / raw.unitsPerEm()) : 0;
-      if (hb_font_t* hb = HbFont(face)) {
-        int32_t top = 0, bottom = 0;
-        IdeographicEmBox(hb, top, bottom);
-        FRotatedBaseline[i] = static_cast<float>(top + bottom) / 2 * scale;
-      } else {
-        FRotatedBaseline[i] = static_cast<float>(raw.pixelSize()) * 0.38f;
-      }
-    }
-  }
 }
 
 TQtFont::~TQtFont() {
-  for (hb_font_t* hb : FHb)
-    if (hb) hb_font_destroy(hb);
+  for (auto& face : FFaces)
+    if (face->Hb) hb_font_destroy(face->Hb);
 }
 
-hb_font_t* TQtFont::HbFont(TGlyphFace face) {
-  int i = face == TGlyphFace::Fallback ? 1 : 0;
-  if (!FHbTried[i]) {
-    FHbTried[i] = true;
-    FHb[i] = CreateHbFont(Raw(face));
+TQtFont::TFace& TQtFont::AddFace(const QString& family) {
+  auto face = std::make_unique<TFace>();
+  face->Family = family;
+  face->Raw =
+      MakeStyledRaw(family, FKey.EmPixels, FKey.Bold, FKey.Italic, face->SynthBold, face->SynthItalic);
+  face->Colour = face->Raw.isValid() && IsColourFont(face->Raw);
+  // Bitmap glyphs are neither slanted nor overprinted.
+  if (face->Colour) face->SynthBold = face->SynthItalic = false;
+  FFaces.push_back(std::move(face));
+  TFace& added = *FFaces.back();
+  if (FKey.Vertical) {
+    const QRawFont& raw = added.Raw;
+    float scale = raw.unitsPerEm() > 0 ? static_cast<float>(raw.pixelSize() / raw.unitsPerEm()) : 0;
+    hb_font_t* hb = added.Colour ? nullptr : HbFont(FaceCount() - 1);
+    if (hb) {
+      int32_t top = 0, bottom = 0;
+      IdeographicEmBox(hb, top, bottom);
+      added.RotatedBaseline = static_cast<float>(top + bottom) / 2 * scale;
+    } else {
+      added.RotatedBaseline = static_cast<float>(raw.pixelSize()) * 0.38f;
+    }
   }
-  return FHb[i];
+  return added;
+}
+
+int TQtFont::ExtraFace(const QString& family) {
+  for (size_t i = 2; i < FFaces.size(); ++i)
+    if (FFaces[i]->Family == family) return static_cast<int>(i);
+  if (FFaces.size() >= kMaxFaces) return -1;
+  AddFace(family);
+  return FaceCount() - 1;
+}
+
+hb_font_t* TQtFont::HbFont(int face) {
+  TFace& f = *FFaces[static_cast<size_t>(face)];
+  if (!f.HbTried) {
+    f.HbTried = true;
+    f.Hb = CreateHbFont(f.Raw);
+  }
+  return f.Hb;
 }
 
 void TQtFont::SetCachingEnabled(bool enabled) { gCachingEnabled = enabled; }
 
 const TGlyph& TQtFont::Glyph(char32_t cp) {
-  if (cp > 0xFFFF) cp = 0xFFFD;
+  cp = ShownCharacter(cp);
   if (!gCachingEnabled) {
     FScratch = Lookup(cp);
     return FScratch;
   }
-  auto& page = FPages[cp >> 8];
-  if (!page) page = std::make_unique<std::array<TGlyph, 256>>();
+  auto& plane = FPlanes[cp >> 16];
+  if (!plane) plane = std::make_unique<TPlane>();
+  auto& page = (*plane)[(cp >> 8) & 0xFF];
+  if (!page) page = std::make_unique<TPage>();
   TGlyph& g = (*page)[cp & 0xFF];
   if (!g.Filled) g = Lookup(cp);
   return g;
@@ -139,19 +186,30 @@ TGlyph TQtFont::Lookup(char32_t cp) {
   TGlyph g;
   g.Filled = true;
   g.Rotated = FKey.Vertical && IsHalfWidth(cp);
-  // Control characters draw nothing but keep a half-width advance.
-  bool control = cp < 0x20 || cp == 0x7F;
-  if (!control && FPrimary.supportsCharacter(cp))
-    g.Face = TGlyphFace::Primary;
-  else if (!control && FFallback.supportsCharacter(cp))
-    g.Face = TGlyphFace::Fallback;
-  if (g.Face == TGlyphFace::Missing) {
+  // Blank characters draw nothing but keep an advance (half-width for controls).
+  g.Blank = IsBlank(cp);
+  int face = -1;
+  if (!g.Blank) {
+    if (FFaces[0]->Raw.supportsCharacter(cp)) {
+      face = 0;
+    } else if (FFaces[1]->Raw.supportsCharacter(cp)) {
+      face = 1;
+    } else {
+      const bool serif = JapaneseFallbackFamily(FKey.Family) == QStringLiteral("IPAMincho");
+      if (QString family = FamilyForCharacter(cp, serif); !family.isEmpty()) face = ExtraFace(family);
+    }
+  }
+  if (face < 0) {
     float em = static_cast<float>(FKey.EmPixels);
     g.Advance = IsHalfWidth(cp) ? em / 2 : em;
     g.Dx = -em / 2;
     return g;
   }
-  const QRawFont& raw = Raw(g.Face);
+  g.Face = face < 2 ? static_cast<TGlyphFace>(face) : TGlyphFace::Extra;
+  g.Extra = static_cast<uint8_t>(face < 2 ? 0 : face - 2);
+  const TFace& f = *FFaces[static_cast<size_t>(face)];
+  const QRawFont& raw = f.Raw;
+  g.Colour = f.Colour;
   char32_t one[1] = {cp};
   QList<quint32> indexes = raw.glyphIndexesForString(QString::fromUcs4(one, 1));
   g.Index = indexes.isEmpty() ? 0 : indexes.front();
@@ -161,7 +219,8 @@ TGlyph TQtFont::Lookup(char32_t cp) {
   if (!FKey.Vertical || g.Rotated) return g;
   float scale = raw.unitsPerEm() > 0 ? static_cast<float>(raw.pixelSize() / raw.unitsPerEm()) : 0;
   TVerticalShape shape;
-  if (hb_font_t* hb = HbFont(g.Face); hb && ShapeVertical(hb, cp, shape)) {
+  // Colour glyphs have no vertical forms: they stand centred in the em.
+  if (hb_font_t* hb = g.Colour ? nullptr : HbFont(face); hb && ShapeVertical(hb, cp, shape)) {
     if (shape.Glyph == g.Index && RotatesWithoutAlternate(cp)) {
       g.Rotated = true;
       return g;
@@ -173,9 +232,36 @@ TGlyph TQtFont::Lookup(char32_t cp) {
   } else {
     g.Dx = -hAdvance / 2;
     g.Dy = static_cast<float>(raw.ascent());
-    g.Advance = static_cast<float>(raw.pixelSize());
+    g.Advance = static_cast<float>(FKey.EmPixels);
   }
   return g;
+}
+
+const QImage& TQtFont::ColourImage(int face, uint32_t index, QPointF& offset) {
+  TFace& f = *FFaces[static_cast<size_t>(face)];
+  auto it = f.Images.find(index);
+  if (it == f.Images.end()) {
+    // Drawn once through the raster engine, which paints the font's colour
+    // bitmaps; an image then draws the same on the printer and in PDF.
+    const QRectF box = f.Raw.boundingRect(index);
+    TFace::TImage image;
+    image.Offset = QPointF(std::floor(box.left()), std::floor(box.top()));
+    const QSize size(static_cast<int>(std::ceil(box.right()) - image.Offset.x()),
+                     static_cast<int>(std::ceil(box.bottom()) - image.Offset.y()));
+    if (!size.isEmpty()) {
+      image.Image = QImage(size, QImage::Format_ARGB32_Premultiplied);
+      image.Image.fill(Qt::transparent);
+      QPainter p(&image.Image);
+      QGlyphRun run;
+      run.setRawFont(f.Raw);
+      run.setGlyphIndexes({index});
+      run.setPositions({-image.Offset});
+      p.drawGlyphRun(QPointF(0, 0), run);
+    }
+    it = f.Images.insert(index, image);
+  }
+  offset = it->Offset;
+  return it->Image;
 }
 
 int EmPixelsForHeight(const QString& family, int height) {
