@@ -25,6 +25,7 @@
 #include "platform/qt/QtConvert.h"
 #include "platform/qt/QtFonts.h"
 #include "platform/qt/QtServices.h"
+#include "text/UserCodes.h"
 
 namespace vorna::testing {
 namespace {
@@ -43,10 +44,11 @@ TEST(QtClipboard, TextCrossesTheBoundaryAsCp932) {
   EXPECT_EQ(clipboard.GetText(),
             "\x81\x60"
             "abc");
-  // U+301C (the JIS wave dash other programs put there) comes back as 0x8160;
-  // what CP932 cannot hold becomes "?".
+  // U+301C (the JIS wave dash other programs put there) and what CP932
+  // cannot hold come back as user-defined codes, never as 0x8160 or "?".
   QGuiApplication::clipboard()->setText(QString::fromUtf8("\xE3\x80\x9C\xF0\x9F\x98\x80\xC3\xA9"));
-  EXPECT_EQ(clipboard.GetText(), "\x81\x60??");
+  EXPECT_EQ(clipboard.GetText(), Cp932TextFromUtf8("\xE3\x80\x9C\xF0\x9F\x98\x80\xC3\xA9"));
+  EXPECT_NE(clipboard.GetText().substr(0, 2), "\x81\x60");
   // Undecodable bytes go out as U+FFFD and never stop the conversion.
   clipboard.SetText(
       "a\x80"
@@ -63,6 +65,11 @@ TEST(QtClipboard, EveryCp932CharacterRoundTrips) {
   const auto add = [&](const std::string& code) {
     const std::string utf8 = Utf8FromCp932(code);
     if (utf8.empty() || utf8 == "\xEF\xBF\xBD") return;  // no character there
+    // A user-defined code that an earlier test of this process gave a
+    // character stands for that character now, not for its own.
+    const unsigned c =
+        code.size() == 2 ? static_cast<unsigned char>(code[0]) << 8 | static_cast<unsigned char>(code[1]) : 0;
+    if (IsUserDefinedCode(c) && UserCodeCharacter(c) != Cp932CodeToUnicode(c)) return;
     all += code;
     expected += Cp932FromUtf8(utf8);
   };
@@ -100,7 +107,9 @@ TEST(QtConvert, EveryCodeDecodesOrShowsTheReplacement) {
       char bytes[2] = {static_cast<char>(lead), static_cast<char>(trail)};
       QString s = QStringFromCp932(std::string_view(bytes, 2));
       ASSERT_EQ(s.toUcs4().size(), 1);
-      if (s != QChar(0xFFFD)) {
+      // A user-defined code may stand for a raw byte (shown as U+FFFD) since
+      // an earlier test of this process.
+      if (s != QChar(0xFFFD) || IsUserDefinedCode(lead << 8 | trail)) {
         ++defined;
         EXPECT_EQ(Cp932FromQString(s).size(), 2u);
       }

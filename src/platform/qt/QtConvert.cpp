@@ -4,6 +4,7 @@
 #include <string>
 
 #include "text/Cp932.h"
+#include "text/UserCodes.h"
 
 namespace vorna::qt {
 
@@ -13,7 +14,7 @@ QString QStringFromCp932(std::string_view cp932) {
   for (size_t i = 0; i < cp932.size();) {
     char32_t cp = 0;
     i += static_cast<size_t>(Cp932DecodeAt(cp932, i, cp));
-    text.push_back(cp);
+    text.push_back(ShownCharacter(cp));
   }
   return QString::fromUcs4(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -21,21 +22,18 @@ QString QStringFromCp932(std::string_view cp932) {
 std::string Cp932FromQString(const QString& text) {
   std::string out;
   out.reserve(static_cast<size_t>(text.size()));
-  const QList<uint> ucs = text.toUcs4();
-  for (uint cp : ucs) {
-    if (cp == 0) {
-      out.push_back('\0');
-      continue;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const QChar c = text[i];
+    char32_t cp = c.unicode();
+    if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+      cp = QChar::surrogateToUcs4(c, text[i + 1]);
+      ++i;
+    } else if (c.isSurrogate()) {
+      // Kept as the unit it is, so it goes back out unchanged.
+      cp = kLoneSurrogateBase + cp;
     }
-    uint16_t code = UnicodeToCp932Code(static_cast<char32_t>(cp));
-    if (code == 0) {
-      out.push_back('?');
-    } else if (code > 0xFF) {
-      out.push_back(static_cast<char>(code >> 8));
-      out.push_back(static_cast<char>(code & 0xFF));
-    } else {
-      out.push_back(static_cast<char>(code));
-    }
+    // Every code taken: the geta mark stands in, as for a file's characters.
+    if (!AppendCharacterCode(out, cp)) out += "\x81\xAC";
   }
   return out;
 }

@@ -22,8 +22,12 @@ inline TRect FromQRect(const QRect& r) {
 inline QColor ToQColor(TColor c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
 inline TColor FromQColor(const QColor& c) { return Rgb(c.red(), c.green(), c.blue()); }
 
-// CP932 <-> QString at the boundary (see text/Cp932.h for the rules).
+// CP932 -> QString: user-defined codes give the characters they stand for
+// (raw bytes and lone surrogates show as U+FFFD, see text/UserCodes.h).
 QString QStringFromCp932(std::string_view cp932);
+// QString -> CP932 keeping every character: what CP932 cannot hold takes a
+// user-defined code (U+301C too, never the folded 0x8160); the geta mark when
+// no code is free.
 std::string Cp932FromQString(const QString& text);
 
 // Native path (UTF-8) <-> QString.
