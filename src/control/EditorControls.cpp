@@ -67,12 +67,12 @@ TEditor::~TEditor() {
 
 // --- files and read-only ----------------------------------------------------------------
 
-void TEditor::OpenFile(const std::string& fileName, bool newSlot) {
+void TEditor::OpenFile(const std::string& fileName, bool newSlot, std::optional<TEncoding> encoding) {
   if (newSlot) EditorView().Infos().AddDocument({});
   if (fileName == TEditList::NewDocumentName())
     EditorView().List().NewDocument();
   else if (!fileName.empty())
-    EditorView().List().LoadFromFile(fileName);
+    EditorView().List().LoadFromFile(fileName, encoding);
 }
 
 void TEditor::NewDocument() { EditorView().List().NewDocument(); }

@@ -13,11 +13,13 @@
 #include <QString>
 #include <QTimer>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "control/BaseControls.h"
 #include "control/Preedits.h"
 #include "settings/EditorStyles.h"
+#include "text/TextEncodings.h"
 #include "view/EditorViews.h"
 
 namespace vorna::control {
@@ -41,9 +43,10 @@ class TEditor : public TBaseControl {
   void SetReadOnly(bool value);
   // With `newSlot` a new document slot first; then the new-document name
   // (TEditList::NewDocumentName) makes an empty document and any other
-  // non-empty name loads that file (native path). A file that cannot be read
-  // raises EFileError and leaves the document as it was.
-  void OpenFile(const std::string& fileName, bool newSlot);
+  // non-empty name loads that file (native path), in `encoding` when given
+  // (reopening) or else in the encoding told from its bytes. A file that
+  // cannot be read raises EFileError and leaves the document as it was.
+  void OpenFile(const std::string& fileName, bool newSlot, std::optional<TEncoding> encoding = std::nullopt);
 
   TEditorEvent OnSetingDone;
   TEditorEvent OnChanging;
