@@ -17,19 +17,15 @@ namespace {
 // The selection handed to the input method is cut at this many bytes.
 constexpr int kSelectionQueryBytes = 64 * 1024;
 
-// CP932 bytes of `text` when every character has a printable CP932 form.
+// CP932 bytes of `text` unless it holds a control character; characters
+// CP932 cannot hold take user-defined codes.
 bool PrintableCp932(const QString& text, std::string& bytes) {
-  bytes = qt::Cp932FromQString(text);
-  if (bytes.empty() || qt::QStringFromCp932(bytes) != text) return false;
-  for (size_t i = 0; i < bytes.size(); ++i) {
-    const auto b = static_cast<unsigned char>(bytes[i]);
-    if ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC)) {
-      ++i;  // a double-byte character
-      continue;
-    }
-    if (!((b >= 32 && b <= 126) || (b >= 160 && b <= 223))) return false;
+  for (const QChar c : text) {
+    const char16_t u = c.unicode();
+    if (u < 0x20 || u == 0x7F || (u >= 0x80 && u < 0xA0)) return false;
   }
-  return true;
+  bytes = qt::Cp932FromQString(text);
+  return !bytes.empty();
 }
 
 }  // namespace
@@ -247,7 +243,7 @@ void TEditor::KeyText(QKeyEvent* event) {
   } else if (std::string bytes; PrintableCp932(text, bytes)) {
     view.TypeText(bytes, true);
   } else {
-    // Control characters and text CP932 cannot hold type nothing.
+    // Control characters type nothing.
     event->ignore();
     return;
   }

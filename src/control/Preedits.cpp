@@ -8,18 +8,23 @@
 
 #include "platform/qt/QtCanvas.h"
 #include "platform/qt/QtConvert.h"
+#include "text/Cp932.h"
 
 namespace vorna::control {
 namespace {
 
 // Cells of each UTF-16 unit: as many as its CP932 form has bytes (a
-// character CP932 lacks becomes one "?"); the low half of a pair takes none.
+// character CP932 cannot hold takes a double-byte user-defined code); the
+// low half of a pair takes none. Measured without taking codes.
 std::vector<int> CellsPerUnit(const QString& text) {
   std::vector<int> cells(static_cast<size_t>(text.size()), 0);
   for (qsizetype i = 0; i < text.size(); ++i) {
-    if (text[i].isLowSurrogate()) continue;
-    const qsizetype n = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-    cells[static_cast<size_t>(i)] = static_cast<int>(qt::Cp932FromQString(text.mid(i, n)).size());
+    if (text[i].isLowSurrogate() && i > 0 && text[i - 1].isHighSurrogate()) continue;
+    char32_t cp = text[i].unicode();
+    if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+      cp = QChar::surrogateToUcs4(text[i], text[i + 1]);
+    const uint16_t code = HeldCp932Code(cp);
+    cells[static_cast<size_t>(i)] = code != 0 && code <= 0xFF ? 1 : 2;
   }
   return cells;
 }
