@@ -30,6 +30,7 @@ bool IsHalfWidth(char32_t cp) { return cp < 0x80 || (cp >= 0xFF61 && cp <= 0xFF9
 bool RotatesWithoutAlternate(char32_t cp) {
   switch (cp) {
     case 0xFF0D:  // －
+    case 0x2212:  // − (the JIS minus, kept apart from U+FF0D)
     case 0xFF1A:  // ：
     case 0xFF1B:  // ；
     case 0xFF1C:  // ＜

@@ -99,7 +99,8 @@ TEST_P(TextPageTest, MatchesItsReference) {
 INSTANTIATE_TEST_SUITE_P(OwnTexts, TextPageTest,
                          ::testing::Values(TTextPage{"prose", 0}, TTextPage{"prose", 4},
                                            TTextPage{"prose", 6}, TTextPage{"screenplay", 8},
-                                           TTextPage{"prose", 12}, TTextPage{"prose", 15}),
+                                           TTextPage{"prose", 12}, TTextPage{"prose", 15},
+                                           TTextPage{"unicode", 4}),
                          [](const ::testing::TestParamInfo<TTextPage>& info) {
                            return std::string(info.param.Text) + "_" + std::to_string(info.param.Preset);
                          });
