@@ -10,6 +10,8 @@
 #include "control/ViewWidgets.h"
 #include "platform/qt/QtConvert.h"
 #include "platform/qt/QtFonts.h"
+#include "text/Cp932.h"
+#include "text/UserCodes.h"
 
 namespace vorna::control {
 namespace {
@@ -130,8 +132,17 @@ void TEditor::inputMethodEvent(QInputMethodEvent* event) {
     const int from = std::clamp(s.Cursor + event->replacementStart(), 0, static_cast<int>(s.Text.size()));
     const int to = std::clamp(from + event->replacementLength(), from, static_cast<int>(s.Text.size()));
     const int row = view.CaretPos().Row;
+    // Walked over the row's own bytes: converting the text back would count
+    // an undecodable byte shown as U+FFFD as a code of two.
+    const std::string bytes = view.List().RowDisplayText(row);
     const auto column = [&](int units) {
-      return static_cast<int>(qt::Cp932FromQString(s.Text.left(units)).size()) + 1;
+      size_t i = 0;
+      for (int u = 0; i < bytes.size() && u < units;) {
+        char32_t cp = 0;
+        i += static_cast<size_t>(Cp932DecodeAt(bytes, i, cp));
+        u += ShownCharacter(cp) > 0xFFFF ? 2 : 1;
+      }
+      return static_cast<int>(i) + 1;
     };
     view.SelectFromTo({column(from), row}, {column(to), row}, false);
     if (event->commitString().isEmpty()) view.DeleteForward(tuPosition);

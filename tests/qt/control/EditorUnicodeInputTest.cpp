@@ -66,6 +66,16 @@ TEST_F(EditorUnicodeInputTest, KeyTextTypesEveryCharacterButControls) {
   EXPECT_EQ(Text(), QString::fromUtf8("😀한〜"));
 }
 
+TEST_F(EditorUnicodeInputTest, AReconversionCountsAnEmojiAsTheTwoUnitsQtSees) {
+  View().List().SetText(Cp932TextFromUtf8("😀あいう"));
+  View().SetCaretPos({5, 0}, cmAbsolute);  // after "😀あ", two bytes each
+  ASSERT_EQ(FEditor->inputMethodQuery(Qt::ImCursorPosition).toInt(), 3);
+  QInputMethodEvent event;
+  event.setCommitString(QString::fromUtf8("愛"), -1, 2);  // "あい"
+  Send(event);
+  EXPECT_EQ(Text(), QString::fromUtf8("😀愛う"));
+}
+
 TEST_F(EditorUnicodeInputTest, APreeditOfEmojiIsDrawnInColour) {
   const QImage before = FEditor->ViewWidget().grab().toImage();
   QInputMethodEvent preedit(QString::fromUtf8("😀𠮷"), {});
