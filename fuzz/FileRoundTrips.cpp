@@ -12,6 +12,7 @@
 #include "NullServices.h"
 #include "document/EditLists.h"
 #include "text/Cp932.h"
+#include "text/UserCodes.h"
 
 namespace {
 
@@ -74,12 +75,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       AppendUtf8(text, cp);
     }
   }
-  // The text as the file holds it: through the encoder of the format.
-  TTextDecoder decoder(TEncoding::Utf8);
-  std::string cp932;
-  decoder.Feed(text, cp932);
-  decoder.Finish(cp932);
-  if (decoder.Lost() > 0) return 0;
+  // The text as the file holds it: through the encoder of the format. (A
+  // leading U+FEFF then reads as a byte-order mark, and is written back as one.)
+  int lost = 0;
+  const std::string cp932 = Cp932TextFromUtf8(text, &lost);
+  if (lost > 0) return 0;
   TTextEncoder encoder(format);
   std::string file;
   TUnheldCharacter problem;

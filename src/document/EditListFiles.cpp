@@ -37,30 +37,23 @@ std::string ReplaceMarks(std::string text, std::initializer_list<std::string> va
 
 }  // namespace
 
-void TEditList::LoadFromFile(const std::string& path, std::optional<TEncoding> encoding) {
-  if (!FFiles.FileExists(path)) {
-    // A folder is not a document: say so rather than doing nothing silently.
-    if (FFiles.FolderExists(path)) throw EFileError(EFileError::TKind::Open, path, "Is a directory");
-    return;
+TEncoding TEditList::SniffWholeFile(const std::string& path) {
+  TEncodingSniffer sniffer;
+  try {
+    FFiles.ReadFileInPieces(path, [&](std::string_view piece) {
+      sniffer.Feed(piece);
+      if (sniffer.Decided()) throw TEnoughRead{};
+    });
+  } catch (const TEnoughRead&) {
   }
-  bool readOnly = FFiles.CheckAccess(path) == TFileAccess::ReadOnly;
-  if (!encoding) {
-    TEncodingSniffer sniffer;
-    try {
-      FFiles.ReadFileInPieces(path, [&](std::string_view piece) {
-        sniffer.Feed(piece);
-        if (sniffer.Decided()) throw TEnoughRead{};
-      });
-    } catch (const TEnoughRead&) {
-    }
-    encoding = sniffer.Encoding();
-  }
-  // The file is decoded and split into lines as it is read, so that its
-  // bytes and its lines are never held at once; the lines go into a sequence
-  // of their own and replace the document's only when the whole file was read.
-  TTextDecoder decoder(*encoding);
-  TLineSplitter splitter;
-  TBlockedSequence<std::string, TPlainFields<std::string>, 256> lines;
+  return sniffer.Encoding();
+}
+
+// The file is decoded and split into lines as it is read, so that its bytes
+// and its lines are never held at once; the lines go into a sequence of their
+// own and replace the document's only when the whole file was read.
+void TEditList::ReadLines(const std::string& path, TTextDecoder& decoder, TLineSplitter& splitter,
+                          TBlockedSequence<std::string, TPlainFields<std::string>, 256>& lines) {
   const auto add = [&lines](std::string&& line) { lines.PushBack(std::move(line)); };
   std::string text;
   FFiles.ReadFileInPieces(path, [&](std::string_view piece) {
@@ -72,6 +65,52 @@ void TEditList::LoadFromFile(const std::string& path, std::optional<TEncoding> e
   decoder.Finish(text);
   splitter.Feed(text, add);
   splitter.Finish(add);
+}
+
+void TEditList::LoadFromFile(const std::string& path, std::optional<TEncoding> encoding) {
+  if (!FFiles.FileExists(path)) {
+    // A folder is not a document: say so rather than doing nothing silently.
+    if (FFiles.FolderExists(path)) throw EFileError(EFileError::TKind::Open, path, "Is a directory");
+    return;
+  }
+  bool readOnly = FFiles.CheckAccess(path) == TFileAccess::ReadOnly;
+  // Without a chosen encoding the first piece is looked at. When it already
+  // decides, or is the whole file, that is the encoding. When it looks like
+  // UTF-8, the file is read as UTF-8 at once and looked at as a whole only
+  // should a byte turn out not to be UTF-8; otherwise it is looked at as a
+  // whole first.
+  bool tentative = false;
+  if (!encoding) {
+    TEncodingSniffer sniffer;
+    int pieces = 0;
+    try {
+      FFiles.ReadFileInPieces(path, [&](std::string_view piece) {
+        if (++pieces > 1) throw TEnoughRead{};
+        sniffer.Feed(piece);
+        if (sniffer.Decided()) throw TEnoughRead{};
+      });
+    } catch (const TEnoughRead&) {
+    }
+    if (pieces <= 1 || sniffer.Decided()) {
+      encoding = sniffer.Encoding();
+    } else if (sniffer.LooksLikeUtf8()) {
+      encoding = TEncoding::Utf8;
+      tentative = true;
+    } else {
+      encoding = SniffWholeFile(path);
+    }
+  }
+  TTextDecoder decoder(*encoding);
+  TLineSplitter splitter;
+  TBlockedSequence<std::string, TPlainFields<std::string>, 256> lines;
+  ReadLines(path, decoder, splitter, lines);
+  if (tentative && decoder.Invalid() > 0) {
+    encoding = SniffWholeFile(path);
+    decoder = TTextDecoder(*encoding);
+    splitter = TLineSplitter();
+    lines = {};
+    ReadLines(path, decoder, splitter, lines);
+  }
   // A NUL ends the text, so such a file is shown cut short; it opens read-only
   // so that saving cannot replace the whole file with its beginning.
   if (splitter.SawNul()) readOnly = true;

@@ -21,6 +21,7 @@
 namespace vorna {
 
 class TFileService;
+class TLineSplitter;
 class TMessageBoxes;
 class EFileError;
 
@@ -264,6 +265,10 @@ class TEditList {
   bool ReportProgress(int stage, int value);
   void MakeBackup();
   std::string UnusedUntitledName();
+  // The encoding of the whole file (text/TextEncodings.h), read until it is certain.
+  TEncoding SniffWholeFile(const std::string& path);
+  void ReadLines(const std::string& path, TTextDecoder& decoder, TLineSplitter& splitter,
+                 TBlockedSequence<std::string, TPlainFields<std::string>, 256>& lines);
   // Appends the rows of `line` to `rows`, numbering a heading from `scene`.
   void BuildLineRows(int line, std::vector<TRowInfo>& rows, int& scene) const;
   int PlaceLineRows(int line, int row, int replaced, int& scene);

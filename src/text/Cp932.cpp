@@ -150,6 +150,8 @@ uint16_t HeldCp932Code(char32_t cp) {
   return Tables().Held[cp];
 }
 
+const uint16_t* HeldCp932Table() { return Tables().Held.data(); }
+
 void AppendUtf8(std::string& out, char32_t cp) {
   if (cp < 0x80) {
     out += static_cast<char>(cp);

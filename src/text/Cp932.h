@@ -34,6 +34,9 @@ int Cp932DecodeAt(std::string_view cp932, size_t i, char32_t& cp);
 // (the folded forms such as U+301C have none); 0 otherwise and for NUL. A
 // table lookup for every character of the Basic Multilingual Plane.
 uint16_t HeldCp932Code(char32_t cp);
+// The table behind HeldCp932Code, indexed by a BMP code point, for loops
+// that convert much text.
+const uint16_t* HeldCp932Table();
 
 // Calls f(char32_t) for every character of UTF-8 text; a byte that starts no
 // valid sequence (overlong, surrogate, beyond U+10FFFF, cut short, a lone

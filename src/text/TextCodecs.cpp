@@ -118,29 +118,55 @@ void TTextDecoder::Decode(const unsigned char* b, size_t n, bool last, std::stri
       return;
     }
     case TEncoding::Utf8: {
+      // The common characters, ASCII and three-byte ones CP932 holds, take
+      // the short path into a buffer (never longer than their UTF-8 bytes).
       const std::string_view s(reinterpret_cast<const char*>(b), n);
+      const uint16_t* held = HeldCp932Table();
+      if (FBuffer.size() < n) FBuffer.resize(n);
+      char* const start = FBuffer.data();
+      char* w = start;
+      const auto flush = [&] {
+        out.append(start, static_cast<size_t>(w - start));
+        w = start;
+      };
       while (i < n) {
-        size_t ascii = i;
-        while (ascii < n && b[ascii] < 0x80 && b[ascii] != 0) ++ascii;
-        out.append(s.substr(i, ascii - i));
-        i = ascii;
-        if (i == n) break;
+        const unsigned char c = b[i];
+        if (c < 0x80 && c != 0) {
+          *w++ = static_cast<char>(c);
+          ++i;
+          continue;
+        }
+        if ((c & 0xF0) == 0xE0 && i + 2 < n) {
+          const unsigned char b1 = b[i + 1], b2 = b[i + 2];
+          if ((b1 & 0xC0) == 0x80 && (b2 & 0xC0) == 0x80) {
+            const unsigned cp = (c & 0x0Fu) << 12 | (b1 & 0x3Fu) << 6 | (b2 & 0x3Fu);
+            const uint16_t code = cp >= 0x800 ? held[cp] : 0;
+            if (code && !IsUserLead(static_cast<unsigned char>(code >> 8))) {
+              if (code > 0xFF) *w++ = static_cast<char>(code >> 8);
+              *w++ = static_cast<char>(code & 0xFF);
+              i += 3;
+              continue;
+            }
+          }
+        }
+        // Everything else through the general path.
+        flush();
         char32_t cp;
         const int length = DecodeUtf8At(s, i, cp);
         if (length > 0) {
           Put(out, cp);
           i += static_cast<size_t>(length);
-          continue;
+        } else {
+          const size_t need = c >= 0xF0 && c <= 0xF4   ? 4
+                              : c >= 0xE0 && c <= 0xEF ? 3
+                              : c >= 0xC2 && c <= 0xDF ? 2
+                                                       : 1;
+          if (!last && n - i < need) return carryFrom(i);
+          Put(out, kRawByteBase + c);
+          ++i;
         }
-        const unsigned char c = b[i];
-        const size_t need = c >= 0xF0 && c <= 0xF4   ? 4
-                            : c >= 0xE0 && c <= 0xEF ? 3
-                            : c >= 0xC2 && c <= 0xDF ? 2
-                                                     : 1;
-        if (!last && n - i < need) return carryFrom(i);
-        Put(out, kRawByteBase + c);
-        ++i;
       }
+      flush();
       return;
     }
     case TEncoding::Utf16Le:

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vorna {
 
@@ -50,6 +51,8 @@ class TEncodingSniffer {
   // The result after the whole text (or once Decided).
   TEncoding Encoding();
   bool HasBom() const { return FBom; }
+  // Everything fed so far is valid UTF-8 with a multi-byte sequence (no mark).
+  bool LooksLikeUtf8() const { return !FBom && FUtf8 && FUtf8Multi; }
 
  private:
   void Check(const unsigned char* b, size_t n, bool last);
@@ -89,6 +92,7 @@ class TTextDecoder {
 
   TEncoding FEncoding;
   std::string FCarry;
+  std::vector<char> FBuffer;
   bool FStarted = false;
   bool FBom = false;
   int FLost = 0;
