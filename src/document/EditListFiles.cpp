@@ -8,6 +8,7 @@
 #include "platform/MessageBoxes.h"
 #include "text/Cp932.h"
 #include "text/TextLines.h"
+#include "text/UserCodes.h"
 
 namespace vorna {
 
@@ -124,7 +125,7 @@ void TEditList::LoadFromFile(const std::string& path, std::optional<TEncoding> e
   SetLines(std::move(lines), splitter.EndsWithBreak());
   FUntitled = false;
   SetFileName(path);
-  const std::string shownPath = Cp932FromUtf8(path);
+  const std::string shownPath = Cp932TextFromUtf8(path);
   if (FLostCharacters > 0) {
     FMessages.ShowError(
         ReplaceMarks(Cp932Lit("ファイル \"%s\" には、外字の領域に空きがなく表せない文字が %s 個あります。"
@@ -220,7 +221,7 @@ std::string FileErrorText(const EFileError& error) {
   std::string text = form;
   text.replace(text.find("%s"), 2, error.Path);
   text.replace(text.find("%s"), 2, error.Reason);
-  return Cp932FromUtf8(text);
+  return Cp932TextFromUtf8(text);
 }
 
 }  // namespace vorna

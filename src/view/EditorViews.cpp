@@ -8,6 +8,7 @@
 #include "platform/Files.h"
 #include "platform/MessageBoxes.h"
 #include "text/Cp932.h"
+#include "text/UserCodes.h"
 #include "undo/EditorUndos.h"
 
 namespace vorna {
@@ -130,7 +131,7 @@ std::string TEditorView::ExpandCode(std::string_view letter) {
   if (letter == "F" || letter == "f") {
     std::string name = std::filesystem::path(FList->GetFileName()).filename().string();
     if (letter == "F") name = name.substr(0, name.find('.'));
-    return Cp932FromUtf8(name);
+    return Cp932TextFromUtf8(name);  // a name with characters CP932 cannot hold prints them too
   }
   return TBaseView::ExpandCode(letter);
 }
