@@ -65,6 +65,8 @@ TEST(TextEncodingsTest, DetectionFollowsTheRules) {
   EXPECT_EQ(Sniff("\xFF\xFE"), TEncoding::Utf16Le);  // a mark followed by nothing
   EXPECT_EQ(Sniff("\xEF\xBB\xBF"), TEncoding::Utf8);
   EXPECT_EQ(Sniff("吾輩は猫である。"), TEncoding::Utf8);
+  // "あい" in UTF-8 is valid CP932 too ("縺ゅ＞"): UTF-8 goes first.
+  EXPECT_EQ(Sniff("\xE3\x81\x82\xE3\x81\x84"), TEncoding::Utf8);
   EXPECT_EQ(Sniff("plain ASCII\r\n"), TEncoding::Cp932);  // no multi-byte sequence
   EXPECT_EQ(Sniff(""), TEncoding::Cp932);
   EXPECT_EQ(Sniff(Cp932Lit("吾輩は猫である。名前はまだ無い。")), TEncoding::Cp932);
