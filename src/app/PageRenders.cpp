@@ -5,11 +5,17 @@
 #include <cstdio>
 
 #include "print/LpPrinters.h"
+#include "text/Cp932.h"
 
 namespace vorna {
 
-void TConsoleMessages::ShowInfo(const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); }
-void TConsoleMessages::ShowError(const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); }
+// The texts are CP932; the terminal reads UTF-8.
+void TConsoleMessages::ShowInfo(const std::string& text) {
+  std::fprintf(stderr, "%s\n", Utf8FromCp932(text).c_str());
+}
+void TConsoleMessages::ShowError(const std::string& text) {
+  std::fprintf(stderr, "%s\n", Utf8FromCp932(text).c_str());
+}
 
 TPageRenderer::TPageRenderer(int preset, int zoomPercent)
     : FCanvases(std::make_unique<qt::TQtCanvasFactory>(FScreen)), FStyle(MakeDataItem<TEditorStyle>()) {

@@ -11,8 +11,11 @@
 #include <fstream>
 #include <system_error>
 
+#include <unistd.h>
+
 #include "PageRenders.h"
 #include "platform/Files.h"
+#include "text/TextEncodings.h"
 
 namespace vorna {
 namespace {
@@ -49,7 +52,15 @@ bool CheckInput(const std::filesystem::path& path, std::string& reason) {
     return false;
   }
   // A NUL byte would end the text there: such a file is no text document.
+  // UTF-16 (told by its byte-order mark) holds NUL bytes in every ASCII
+  // character; its decoded text is checked after loading instead.
   char buffer[1 << 16];
+  in.read(buffer, 2);
+  if (in.gcount() == 2 && (std::string_view(buffer, 2) == BomBytes(TEncoding::Utf16Le) ||
+                           std::string_view(buffer, 2) == BomBytes(TEncoding::Utf16Be)))
+    return true;
+  in.clear();
+  in.seekg(0);
   while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
     if (std::char_traits<char>::find(buffer, static_cast<size_t>(in.gcount()), '\0')) {
       reason = "not a text file (it holds NUL bytes)";
@@ -58,6 +69,9 @@ bool CheckInput(const std::filesystem::path& path, std::string& reason) {
   }
   return true;
 }
+
+// The file's permissions forbid writing it.
+bool ReadOnlyOnDisk(const std::string& path) { return ::access(path.c_str(), W_OK) != 0; }
 
 }  // namespace
 
@@ -147,6 +161,11 @@ int RunPrintPdf(const TPrintPdfOptions& options) {
       editor.View().StyleChanged();
     }
     editor.LoadFromFile(options.File);
+    // The document opened read-only: more characters outside CP932 than free
+    // codes, so some would print as "〓"; the reason was written above. A
+    // file only the user cannot write is printed as it is.
+    if (editor.View().List().IsReadOnlyFile() && !ReadOnlyOnDisk(options.File))
+      return Fail(kExitFile, options.File + ": its text could not be read whole, so it is not printed");
     // The page count of the printed layout decides what the range may ask.
     const bool preview = !editor.View().PaperMode();
     if (preview) editor.View().SetPreview(true);
