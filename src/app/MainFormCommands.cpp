@@ -1,12 +1,15 @@
 // The main window's commands: the save prompt and the close query, new,
-// open, save and save as, preview and print, the line-number toggle, the
-// web links, the about box, and the action update handlers.
+// open, reopen in an encoding, save and save as with the refusal of
+// characters the encoding cannot hold, the file format shown, preview and
+// print, the line-number toggle, the web links, the about box, and the
+// action update handlers.
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <filesystem>
 
+#include "FormatChoices.h"
 #include "MainForms.h"
 #include "platform/Clipboard.h"
 #include "platform/Files.h"
@@ -65,8 +68,8 @@ bool TVORNAEditorMain::ConfirmSave() {
     case TMessageResult::No:
       return true;
     case TMessageResult::Yes:
-      // A failed save keeps the window and the document as they were.
-      return ReportingFileErrors([&list] { list.SaveToFile(); });
+      // A failed or refused save keeps the window and the document as they were.
+      return SaveDocument({}, std::nullopt);
   }
   return false;
 }
@@ -83,6 +86,7 @@ void TVORNAEditorMain::FileNewExecute() {
   FSaveFolder = FServices.Files ? FServices.Files->DocumentsFolder() : std::string();
   if (FSaveFolder.empty()) FSaveFolder = QDir::currentPath().toStdString();
   FEditor->OpenFile(TEditList::NewDocumentName(), false);
+  FLineEndsUnified = false;
   UpdateCaption();
 }
 
@@ -90,8 +94,28 @@ void TVORNAEditorMain::FileOpenExecute() {
   if (!ConfirmSave()) return;
   const std::optional<std::string> path = AskOpenFileName();
   if (!path) return;
-  ReportingFileErrors([this, &path] { FEditor->OpenFile(*path, false); });
+  OpenDocument(*path);
+}
+
+void TVORNAEditorMain::OpenDocument(const std::string& path, std::optional<TEncoding> encoding) {
+  ReportingFileErrors([this, &path, encoding] {
+    FEditor->OpenFile(path, false, encoding);
+    FLineEndsUnified = false;
+  });
   UpdateCaption();
+}
+
+void TVORNAEditorMain::FileReopenExecute(TEncoding encoding) {
+  if (View().List().IsUntitled() || !ConfirmSave()) return;
+  // Read after the prompt: its save may have chosen another name.
+  const std::string path = View().List().GetFileName();
+  // A file gone meanwhile would leave the document as it is without a word.
+  if (FServices.Files && !FServices.Files->FileExists(path)) {
+    if (FServices.Boxes)
+      FServices.Boxes->ShowError(FileErrorText(EFileError(EFileError::TKind::Open, path, "No such file")));
+    return;
+  }
+  OpenDocument(path, encoding);
 }
 
 void TVORNAEditorMain::OpenFromCommandLine(const std::string& path) {
@@ -101,8 +125,7 @@ void TVORNAEditorMain::OpenFromCommandLine(const std::string& path) {
       FServices.Boxes->ShowError(FileErrorText(EFileError(EFileError::TKind::Open, path, "No such file")));
     return;
   }
-  ReportingFileErrors([this, &path] { FEditor->OpenFile(path, false); });
-  UpdateCaption();
+  OpenDocument(path);
 }
 
 void TVORNAEditorMain::FileSaveExecute() {
@@ -111,20 +134,39 @@ void TVORNAEditorMain::FileSaveExecute() {
     FileSaveAsExecute();
     return;
   }
-  ReportingFileErrors([&list] { list.SaveToFile(); });
+  SaveDocument({}, std::nullopt);
   UpdateActions();
 }
 
-void TVORNAEditorMain::FileSaveAsExecute() {
-  const std::optional<std::string> path = AskSaveFileName(BaseName(View().List().GetFileName()));
-  if (!path) return;
-  SaveAs(*path);
-}
+void TVORNAEditorMain::FileSaveAsExecute() { SaveAsWith(View().List().FileFormat()); }
 
-void TVORNAEditorMain::SaveAs(const std::string& path) {
-  ReportingFileErrors([this, &path] { View().List().SaveToFile(path); });
+bool TVORNAEditorMain::SaveAsWith(const TFileFormat& format) {
+  const std::optional<TSaveChoice> choice = AskSaveFileName(BaseName(View().List().GetFileName()), format);
+  if (!choice) return false;
+  const bool saved = SaveDocument(choice->Path, choice->Format);
   UpdateCaption();
-  UpdateActions();
+  return saved;
+}
+
+bool TVORNAEditorMain::SaveDocument(const std::string& path, std::optional<TFileFormat> format) {
+  TEditList& list = View().List();
+  try {
+    list.SaveToFile(path, format);
+    FLineEndsUnified = true;
+    UpdateFileFormat();
+    return true;
+  } catch (const EFileError& error) {
+    if (FServices.Boxes) FServices.Boxes->ShowError(FileErrorText(error));
+    return false;
+  } catch (const EEncodingError& error) {
+    // Nothing was written: no character is ever replaced by a stand-in.
+    const int line = error.Where.Line;
+    const QString text =
+        EncodingRefusalText(error.Format, error.Where, line < list.Count() ? list.Get(line) : std::string());
+    if (FServices.Boxes) FServices.Boxes->Beep(TBeep::Exclamation);
+    if (!AskEncodingRefusal || AskEncodingRefusal(text) != TRefusalAnswer::SaveInUtf8) return false;
+    return SaveAsWith({TEncoding::Utf8, false, error.Format.LineEnd});
+  }
 }
 
 void TVORNAEditorMain::FilePreviewExecute() {
@@ -182,11 +224,19 @@ void TVORNAEditorMain::UpdateCaption() {
   UpdateActions();
 }
 
+void TVORNAEditorMain::UpdateFileFormat() {
+  const TEditList& list = View().List();
+  FFormatLabel->setText(
+      FileFormatStatusText(list.FileFormat(), list.HasMixedLineEnds() && !FLineEndsUnified));
+}
+
 void TVORNAEditorMain::UpdateActions() {
   const TEditorView& view = View();
   const bool readOnly = view.IsReadOnly();
   const bool printer = LpPrinter.Info().Count() > 0;
   FileSave->setEnabled(view.List().GetModified());
+  FileReopen->setEnabled(!view.List().IsUntitled());
+  UpdateFileFormat();
   FilePreview->setEnabled(printer);
   FilePreview->setChecked(view.IsPreview());
   FilePrint->setEnabled(printer);

@@ -1,17 +1,22 @@
 // The main window's construction: the editor, the actions with their
 // captions, shortcuts, images and hints, the menus, the toolbar with its
-// gradient and banner, the drawn status panel, and FormCreate.
+// gradient and banner, the drawn status panel with the file format beside
+// it, the default file dialogs and refusal box, and FormCreate.
 #include "MainForms.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QLayout>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPushButton>
 #include <QStatusBar>
 
+#include "FormatChoices.h"
 #include "GradBoxes.h"
 #include "platform/qt/QtCanvas.h"
 #include "platform/qt/QtConvert.h"
@@ -138,6 +143,21 @@ TVORNAEditorMain::TVORNAEditorMain(const TPlatformServices& services, QWidget* p
   connect(FileOpen, &QAction::triggered, this, [this] { FileOpenExecute(); });
   connect(FileSave, &QAction::triggered, this, [this] { FileSaveExecute(); });
   connect(FileSaveAs, &QAction::triggered, this, [this] { FileSaveAsExecute(); });
+  FReopenMenu = new QMenu(U("エンコーディングを指定して開き直す(&R)"), this);
+  auto* encodings = new QActionGroup(FReopenMenu);
+  for (const TEncoding encoding : ReopenEncodings()) {
+    QAction* item = FReopenMenu->addAction(QString::fromStdString(EncodingName(encoding, false)));
+    item->setCheckable(true);
+    item->setData(static_cast<int>(encoding));
+    encodings->addAction(item);
+    connect(item, &QAction::triggered, this, [this, encoding] { FileReopenExecute(encoding); });
+  }
+  // The current encoding is checked as the menu opens.
+  connect(FReopenMenu, &QMenu::aboutToShow, this, [this] {
+    const int current = static_cast<int>(View().List().FileFormat().Encoding);
+    for (QAction* item : FReopenMenu->actions()) item->setChecked(item->data().toInt() == current);
+  });
+  FileReopen = FReopenMenu->menuAction();
   connect(FilePreview, &QAction::triggered, this, [this] { FilePreviewExecute(); });
   connect(FilePrint, &QAction::triggered, this, [this] { FilePrintExecute(); });
   connect(FileExit, &QAction::triggered, this, [this] { close(); });
@@ -162,13 +182,27 @@ TVORNAEditorMain::TVORNAEditorMain(const TPlatformServices& services, QWidget* p
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().front().toStdString();
   };
-  AskSaveFileName = [this](const std::string& initial) -> std::optional<std::string> {
+  AskSaveFileName = [this](const std::string& initial,
+                           const TFileFormat& format) -> std::optional<TSaveChoice> {
     QFileDialog dialog(this);
     ConfigureFileDialog(dialog, true);
+    // The format choosers go into the dialog's own widgets.
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    const TFormatChoosers choosers(dialog, format);
     if (!FSaveFolder.empty()) dialog.setDirectory(qt::QPath(FSaveFolder));
     dialog.selectFile(qt::QPath(initial));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return dialog.selectedFiles().front().toStdString();
+    return TSaveChoice{dialog.selectedFiles().front().toStdString(), choosers.Chosen()};
+  };
+  AskEncodingRefusal = [this](const QString& text) {
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), text, QMessageBox::NoButton,
+                    this);
+    QPushButton* utf8 = box.addButton(U("UTF-8で保存"), QMessageBox::AcceptRole);
+    QPushButton* cancel = box.addButton(U("キャンセル"), QMessageBox::RejectRole);
+    box.setDefaultButton(utf8);
+    box.setEscapeButton(cancel);
+    box.exec();
+    return box.clickedButton() == utf8 ? TRefusalAnswer::SaveInUtf8 : TRefusalAnswer::Cancel;
   };
   OpenAddress = [this](const std::string& address) {
     if (FServices.Shell) FServices.Shell->Open(address, {}, {});
@@ -216,6 +250,7 @@ void TVORNAEditorMain::BuildMenus() {
   file->addAction(FileOpen);
   file->addAction(FileSave);
   file->addAction(U("名前を付けて保存(&A)..."), FileSaveAs, &QAction::trigger)->setIcon(FileSaveAs->icon());
+  file->addAction(FileReopen);
   file->addSeparator();
   file->addAction(FilePreview);
   file->addAction(U("印刷(&P)..."), FilePrint, &QAction::trigger)->setIcon(FilePrint->icon());
@@ -298,6 +333,10 @@ void TVORNAEditorMain::BuildToolBar() {
 void TVORNAEditorMain::BuildStatusBar() {
   statusBar()->setSizeGripEnabled(true);
   statusBar()->addWidget(new TStatusPanel(statusBar()), 1);
+  FFormatLabel = new QLabel(statusBar());
+  FFormatLabel->setContentsMargins(8, 0, 8, 0);
+  FFormatLabel->setToolTip(U("文字コードと改行コード"));
+  statusBar()->addPermanentWidget(FFormatLabel);
 }
 
 void TVORNAEditorMain::FormCreate() {

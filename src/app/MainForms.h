@@ -3,8 +3,9 @@
 // status bar with one drawn panel; the actions behind the menus, the toolbar
 // and the editor's context menu with their update handlers; the colour
 // scheme and the background picture given to the editor; the file commands
-// with the save prompt; preview, print, line numbers, the web links and the
-// about box.
+// with the save prompt, the file format in the status bar, reopening in a
+// chosen encoding and the refusal of a save the encoding cannot hold;
+// preview, print, line numbers, the web links and the about box.
 //
 // Construction, actions and menus live in MainForms.cpp, the commands in
 // MainFormCommands.cpp.
@@ -14,6 +15,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QMainWindow>
+#include <QMenu>
 #include <QTimer>
 #include <QToolBar>
 #include <functional>
@@ -24,6 +26,7 @@
 #include "VersionDialogs.h"
 #include "control/EditorControls.h"
 #include "platform/PlatformServices.h"
+#include "text/TextEncodings.h"
 
 namespace vorna::app {
 
@@ -38,6 +41,15 @@ struct TWebLinks {
   std::string Ureditor;
 };
 const TWebLinks& DefaultWebLinks();
+
+// What the save dialog returns: the path and the format to write it in.
+struct TSaveChoice {
+  std::string Path;
+  TFileFormat Format;
+};
+
+// The answers to a save the encoding cannot hold.
+enum class TRefusalAnswer { SaveInUtf8, Cancel };
 
 class TVORNAEditorMain : public QMainWindow {
  public:
@@ -54,6 +66,7 @@ class TVORNAEditorMain : public QMainWindow {
   QAction* FileOpen;
   QAction* FileSave;
   QAction* FileSaveAs;
+  QAction* FileReopen;  // the submenu of the encodings to reopen the file in
   QAction* FilePreview;
   QAction* FilePrint;
   QAction* FileExit;
@@ -80,6 +93,8 @@ class TVORNAEditorMain : public QMainWindow {
   void FileOpenExecute();
   void FileSaveExecute();
   void FileSaveAsExecute();
+  // Reopens the document's file in `encoding`, after the save prompt.
+  void FileReopenExecute(TEncoding encoding);
   void FilePreviewExecute();
   void FilePrintExecute();
   void CustLineNoExecute();
@@ -88,14 +103,20 @@ class TVORNAEditorMain : public QMainWindow {
   // keeps its document.
   void OpenFromCommandLine(const std::string& path);
 
-  // The file dialogs: a chosen path or nothing. Replaceable (tests).
+  // The file dialogs: a chosen path (saving: with a format, preselected from
+  // `format`) or nothing. Replaceable (tests).
   std::function<std::optional<std::string>()> AskOpenFileName;
-  std::function<std::optional<std::string>(const std::string& initial)> AskSaveFileName;
+  std::function<std::optional<TSaveChoice>(const std::string& initial, const TFileFormat& format)>
+      AskSaveFileName;
+  // Asks what to do about a save the encoding cannot hold. Replaceable (tests).
+  std::function<TRefusalAnswer(const QString& text)> AskEncodingRefusal;
   // Opens an address with the desktop. Replaceable (tests).
   std::function<void(const std::string& address)> OpenAddress;
   TWebLinks WebLinks = DefaultWebLinks();
   TVersionDialog* AboutBox() const { return FAboutBox.get(); }
   const std::string& SaveFolder() const { return FSaveFolder; }
+  // The status bar's text of the document's encoding and line end.
+  QString FileFormatText() const { return FFormatLabel->text(); }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -111,18 +132,30 @@ class TVORNAEditorMain : public QMainWindow {
   void UpdateCaption();
   // Runs a file operation; its EFileError goes to the standard error box.
   bool ReportingFileErrors(const std::function<void()>& operation);
-  void SaveAs(const std::string& path);
+  // Opens `path` (in `encoding` when given), reporting file errors.
+  void OpenDocument(const std::string& path, std::optional<TEncoding> encoding = std::nullopt);
+  // Save, save as and the save prompt's Yes end here: true when the file was
+  // written. A character the encoding cannot hold is refused, offering to
+  // save as UTF-8 instead.
+  bool SaveDocument(const std::string& path, std::optional<TFileFormat> format);
+  // The save dialog with `format` preselected, then the save.
+  bool SaveAsWith(const TFileFormat& format);
+  void UpdateFileFormat();
   void OpenWebLink(const std::string& address);
 
   const TPlatformServices FServices;
   control::TEditor* FEditor;
   QToolBar* FToolBar = nullptr;
+  QMenu* FReopenMenu = nullptr;
+  QLabel* FFormatLabel = nullptr;
   QTimer FIdleUpdate;
   std::unique_ptr<TBitmap> FBackBitmap;
   QPixmap FIconPicture;
   std::unique_ptr<TVersionDialog> FAboutBox;
   std::string FSaveFolder;
   bool FClipboardFailureShown = false;
+  // Saved since it was opened: the file's line ends are no longer mixed.
+  bool FLineEndsUnified = false;
 };
 
 }  // namespace vorna::app

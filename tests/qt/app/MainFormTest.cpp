@@ -1,7 +1,10 @@
 // The main window on the offscreen platform: the save prompt and the close
 // query, save and save as, the update handlers, the line-number toggle, the
-// file dialogs' extension, bad files named on the command line; the about
-// box without version data and the gradient's edge cases.
+// file dialogs' extension, bad files named on the command line; file
+// formats: the status text, reopening in an encoding, the refusal of
+// characters the encoding cannot hold, the save dialog's format choice and
+// printing UTF-16 to PDF; the about box without version data and the
+// gradient's edge cases.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -11,14 +14,17 @@
 #include <filesystem>
 #include <fstream>
 
+#include "FormatChoices.h"
 #include "GradBoxes.h"
 #include "MainForms.h"
 #include "PlatformDoubles.h"
+#include "PrintPdfCommands.h"
 #include "VerInfos.h"
 #include "control/ControlServices.h"
 #include "print/LpPrinters.h"
 #include "settings/StyleElements.h"
 #include "text/Cp932.h"
+#include "text/UserCodes.h"
 
 namespace vorna::app {
 namespace {
@@ -38,9 +44,16 @@ class MainFormTest : public ::testing::Test {
     fs::remove_all(FFolder);
     fs::create_directories(FFolder);
     FWindow = std::make_unique<TVORNAEditorMain>(FBundle);
-    FWindow->AskSaveFileName = [this](const std::string&) -> std::optional<std::string> {
+    FWindow->AskSaveFileName = [this](const std::string&,
+                                      const TFileFormat& format) -> std::optional<TSaveChoice> {
       ++FSaveDialogs;
-      return FSaveAnswer;
+      FOffered = format;
+      if (!FSaveAnswer) return std::nullopt;
+      return TSaveChoice{*FSaveAnswer, FSaveFormat.value_or(format)};
+    };
+    FWindow->AskEncodingRefusal = [this](const QString& text) {
+      FRefusals.push_back(text.toStdString());
+      return FRefusalAnswer;
     };
   }
   void TearDown() override {
@@ -49,6 +62,15 @@ class MainFormTest : public ::testing::Test {
   }
   TEditList& List() { return FWindow->View().List(); }
   void Type(std::string_view utf8) { FWindow->View().TypeText(Cp932FromUtf8(utf8), true); }
+  fs::path Write(const std::string& name, const std::string& bytes) {
+    std::ofstream(FFolder / name, std::ios::binary) << bytes;
+    return FFolder / name;
+  }
+  static std::string Read(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  std::string Status() const { return FWindow->FileFormatText().toStdString(); }
 
   control::TQtServiceSet FQt;
   testing::TFakeMessageBoxes FBoxes;
@@ -58,6 +80,10 @@ class MainFormTest : public ::testing::Test {
   std::unique_ptr<TVORNAEditorMain> FWindow;
   int FSaveDialogs = 0;
   std::optional<std::string> FSaveAnswer;
+  std::optional<TFileFormat> FSaveFormat;  // the dialog's format choice; else as offered
+  TFileFormat FOffered;
+  std::vector<std::string> FRefusals;
+  TRefusalAnswer FRefusalAnswer = TRefusalAnswer::Cancel;
 };
 
 TEST_F(MainFormTest, SaveRunsOnlyOnAModifiedDocumentAndAnUntitledOneAsksForAName) {
@@ -185,6 +211,144 @@ TEST_F(MainFormTest, AFailingClipboardCheckIsToldOnce) {
             1);
   EXPECT_EQ(FBoxes.Shown.back(),
             "info " + Cp932FromUtf8("クリップボードバグの発生。作者にお知らせください。2"));
+}
+
+TEST_F(MainFormTest, TheStatusBarShowsTheEncodingAndLineEndOfWhatIsOpen) {
+  EXPECT_EQ(Status(), "CP932 · CRLF");
+  EXPECT_FALSE(FWindow->FileReopen->isEnabled());  // untitled
+  FWindow->OpenFromCommandLine(Write("lf.txt", "日本語\nです\n").string());
+  EXPECT_EQ(Status(), "UTF-8 · LF");
+  EXPECT_TRUE(FWindow->FileReopen->isEnabled());
+  // Mixed line ends are told until a save writes one kind.
+  FWindow->OpenFromCommandLine(Write("mixed.txt", "\xEF\xBB\xBF一\r\n二\n三\n").string());
+  EXPECT_EQ(Status(), "UTF-8 (BOM) · LF（混在）");
+  Type("x");
+  FWindow->FileSaveExecute();
+  EXPECT_EQ(Status(), "UTF-8 (BOM) · LF");
+  EXPECT_EQ(Read(FFolder / "mixed.txt"), "\xEF\xBB\xBFx一\n二\n三\n");
+  FWindow->FileNewExecute();
+  EXPECT_EQ(Status(), "CP932 · CRLF");
+}
+
+TEST_F(MainFormTest, ReopeningInAnEncodingAsksToSaveFirstAndDecodesAgain) {
+  // "かなカナ" in EUC-JP: every byte is also a half-width CP932 character.
+  const std::string euc = "\xA4\xAB\xA4\xCA\xA5\xAB\xA5\xCA";
+  const fs::path file = Write("kana.txt", euc + "\r\n");
+  FWindow->OpenFromCommandLine(file.string());
+  FWindow->FileReopenExecute(TEncoding::Cp932);
+  EXPECT_EQ(List().Get(0), euc);
+  EXPECT_EQ(Status(), "CP932 · CRLF");
+  Type("x");
+  FBoxes.Answer = TMessageResult::Cancel;
+  FWindow->FileReopenExecute(TEncoding::EucJp);
+  EXPECT_EQ(FBoxes.Shown.back(), "ask " + Cp932FromUtf8("kana.txt を保存しますか？"));
+  EXPECT_TRUE(List().GetModified());
+  EXPECT_EQ(Status(), "CP932 · CRLF");
+  FBoxes.Answer = TMessageResult::No;
+  FWindow->FileReopenExecute(TEncoding::EucJp);
+  EXPECT_EQ(List().Get(0), Cp932FromUtf8("かなカナ"));
+  EXPECT_FALSE(List().GetModified());
+  EXPECT_EQ(Status(), "EUC-JP · CRLF");
+  EXPECT_EQ(Read(file), euc + "\r\n");
+  // A file removed meanwhile is told, and the document stays.
+  fs::remove(file);
+  FWindow->FileReopenExecute(TEncoding::Utf8);
+  EXPECT_EQ(FBoxes.Shown.back().rfind("error ", 0), 0u);
+  EXPECT_EQ(List().Get(0), Cp932FromUtf8("かなカナ"));
+}
+
+TEST_F(MainFormTest, ACharacterTheEncodingCannotHoldIsRefusedAndUtf8Offered) {
+  const std::string refusal = "「〜」(U+301C) は CP932 で保存できません（3 行目 5 文字目）。";
+  List().SetText(Cp932TextFromUtf8("一\r\n二\r\nあいうえ〜お"));
+  List().SetModified(true);
+  const fs::path target = FFolder / "wave.txt";
+  FSaveAnswer = target.string();
+  FWindow->FileSaveExecute();  // untitled: save as, CP932 offered
+  ASSERT_EQ(FRefusals.size(), 1u);
+  EXPECT_EQ(FRefusals.back(), refusal);
+  EXPECT_FALSE(fs::exists(target));
+  EXPECT_TRUE(List().GetModified());
+  EXPECT_EQ(FSaveDialogs, 1);
+
+  FRefusalAnswer = TRefusalAnswer::SaveInUtf8;
+  FWindow->FileSaveAsExecute();
+  EXPECT_EQ(FSaveDialogs, 3);  // the second dialog comes with UTF-8 chosen
+  EXPECT_EQ(FOffered, (TFileFormat{TEncoding::Utf8, false, TLineEnd::CrLf}));
+  EXPECT_EQ(Read(target), "一\r\n二\r\nあいうえ〜お");
+  EXPECT_FALSE(List().GetModified());
+  EXPECT_EQ(Status(), "UTF-8 · CRLF");
+
+  // The close prompt's Yes refused and cancelled: the window stays, nothing written.
+  List().SetFileFormat({});
+  Type("x");
+  FWindow->show();
+  FBoxes.Answer = TMessageResult::Yes;
+  FRefusalAnswer = TRefusalAnswer::Cancel;
+  EXPECT_FALSE(FWindow->close());
+  EXPECT_TRUE(FWindow->isVisible());
+  EXPECT_EQ(FRefusals.size(), 3u);
+  EXPECT_TRUE(List().GetModified());
+  EXPECT_EQ(Read(target), "一\r\n二\r\nあいうえ〜お");
+}
+
+TEST_F(MainFormTest, SaveAsWritesTheChosenEncodingAndLineEnd) {
+  List().SetText(Cp932FromUtf8("あ\r\nb"));
+  FSaveAnswer = (FFolder / "utf16.txt").string();
+  FSaveFormat = TFileFormat{TEncoding::Utf16Le, true, TLineEnd::Lf};
+  FWindow->FileSaveAsExecute();
+  EXPECT_EQ(FOffered, TFileFormat{});  // a new document: CP932, CR LF
+  EXPECT_EQ(Read(*FSaveAnswer), std::string("\xFF\xFE\x42\x30\x0A\x00\x62\x00", 8));
+  EXPECT_EQ(Status(), "UTF-16 LE (BOM) · LF");
+  FSaveFormat.reset();
+  FWindow->FileSaveAsExecute();
+  EXPECT_EQ(FOffered, (TFileFormat{TEncoding::Utf16Le, true, TLineEnd::Lf}));
+}
+
+TEST(FormatChoiceTest, TheChoosersStartAtTheCurrentFormatAndAddOneTheyLack) {
+  QFileDialog dialog;
+  dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+  const TFileFormat usual{TEncoding::Utf8, false, TLineEnd::Lf};
+  const TFormatChoosers choosers(dialog, usual);
+  EXPECT_EQ(choosers.Encodings().count(), 5);
+  EXPECT_EQ(choosers.LineEnds().count(), 2);
+  EXPECT_EQ(choosers.Chosen(), usual);
+  choosers.Encodings().setCurrentIndex(choosers.Encodings().findText("UTF-8 (BOM)"));
+  EXPECT_EQ(choosers.Chosen(), (TFileFormat{TEncoding::Utf8, true, TLineEnd::Lf}));
+  EXPECT_TRUE(choosers.Encodings().isVisibleTo(&dialog));
+
+  const TFileFormat rare{TEncoding::Utf16Be, true, TLineEnd::Cr};
+  const TFormatChoosers more(dialog, rare);
+  EXPECT_EQ(more.Encodings().count(), 6);
+  EXPECT_EQ(more.Chosen(), rare);
+}
+
+TEST(FormatChoiceTest, TheRefusalCountsColumnsInCharactersAndNamesRawBytes) {
+  const std::string line = Cp932FromUtf8("aあｶb") + Cp932TextFromUtf8("〜");
+  EXPECT_EQ(EncodingRefusalText({TEncoding::EucJp}, {0, 5, U'\u301C'}, line).toStdString(),
+            "「〜」(U+301C) は EUC-JP で保存できません（1 行目 5 文字目）。");
+  EXPECT_EQ(EncodingRefusalText({}, {9, 0, kRawByteBase + 0x81}, "\x81").toStdString(),
+            "バイト 0x81 は CP932 で保存できません（10 行目 1 文字目）。");
+}
+
+TEST(PrintPdfTest, AUtf16FileIsPrintedAndATextNotReadWholeIsRefused) {
+  const fs::path folder = fs::path(::testing::TempDir()) / ("print-utf16-" + std::to_string(::getpid()));
+  fs::create_directories(folder);
+  TPrintPdfOptions options;
+  options.File = (folder / "utf16.txt").string();
+  options.Output = (folder / "out.pdf").string();
+  // "本文\n" in UTF-16 LE: NUL bytes in the file, none in the text.
+  std::ofstream(options.File, std::ios::binary) << std::string("\xFF\xFE\x2C\x67\x87\x65\x0A\x00", 8);
+  EXPECT_EQ(RunPrintPdf(options), 0);
+  EXPECT_TRUE(fs::exists(options.Output));
+  // More characters outside CP932 than there are free codes: the document
+  // opens read-only with some shown as "〓", so nothing is printed.
+  fs::remove(options.Output);
+  std::string many;
+  for (char32_t cp = 0x20000; cp < 0x20000 + 3000; ++cp) AppendUtf8(many, cp);
+  std::ofstream(options.File, std::ios::binary) << many;
+  EXPECT_EQ(RunPrintPdf(options), 1);
+  EXPECT_FALSE(fs::exists(options.Output));
+  fs::remove_all(folder);
 }
 
 TEST(VersionTest, NoVersionDataGivesEmptyTextsAndTheAboutBoxStillOpens) {
