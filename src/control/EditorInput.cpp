@@ -108,7 +108,11 @@ TPreeditPlace TEditor::CurrentPreeditPlace() const {
   };
   if (const TViewInfo* normal = EditorStyle().GetViewInfo(kElemNormal)) {
     place.Text = resolve(normal->GetFontColor(), kClBlack);
-    place.Back = resolve(normal->GetBackColor(), kClWhite);
+    // Text drawn straight over a picture has no back colour of its own: the
+    // preedit then takes one that its text stands out against (white text on
+    // a white box was unreadable).
+    const int luminance = RedOf(place.Text) * 299 + GreenOf(place.Text) * 587 + BlueOf(place.Text) * 114;
+    place.Back = resolve(normal->GetBackColor(), luminance > 128000 ? kClBlack : kClWhite);
   }
   if (const TViewInfo* select = EditorStyle().GetViewInfo(kElemSelect)) {
     place.SelectedText = resolve(select->GetFontColor(), kClWhite);

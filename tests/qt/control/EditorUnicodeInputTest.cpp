@@ -96,5 +96,24 @@ TEST_F(EditorUnicodeInputTest, APreeditOfEmojiIsDrawnInColour) {
   EXPECT_GT(coloured, band);
 }
 
+// The window's colour scheme draws white text straight over its picture: a
+// preedit box in the text's back colour was white on white.
+TEST_F(EditorUnicodeInputTest, APreeditOverAPictureStaysReadable) {
+  FEditor->SetStyleIndex(0);
+  TViewInfo* normal = FEditor->EditorStyle().GetViewInfo(kElemNormal);
+  normal->SetFontColor(0x00FFFFFF);
+  normal->SetBackColor(kClNone);
+  QApplication::processEvents();
+  const QImage before = FEditor->ViewWidget().grab().toImage();
+  QInputMethodEvent preedit(QString::fromUtf8("にほんご"), {});
+  Send(preedit);
+  const QImage during = FEditor->ViewWidget().grab().toImage();
+  int dark = 0;
+  for (int y = 0; y < during.height(); ++y)
+    for (int x = 0; x < during.width(); ++x)
+      dark += during.pixel(x, y) != before.pixel(x, y) && qGray(during.pixel(x, y)) < 64;
+  EXPECT_GT(dark, View().FontHeight() * View().FontHeight());
+}
+
 }  // namespace
 }  // namespace vorna::control
