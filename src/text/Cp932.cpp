@@ -13,6 +13,7 @@
 #include <unordered_map>
 
 #include "text/Cp932Tables.h"
+#include "text/IconvCodes.h"
 #include "text/ShiftJis.h"
 #include "text/UserCodes.h"
 
@@ -21,34 +22,15 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-// Decodes one code (one or two bytes) with iconv; 0 when it does not decode.
+// Decodes one code (one or two bytes); 0 when it does not decode.
 char32_t IconvDecode(iconv_t cd, const unsigned char* bytes, size_t length) {
-  char in[2] = {static_cast<char>(bytes[0]), length > 1 ? static_cast<char>(bytes[1]) : '\0'};
-  char32_t out[4] = {};
-  char* inp = in;
-  size_t inLeft = length;
-  char* outp = reinterpret_cast<char*>(out);
-  size_t outLeft = sizeof(out);
-  iconv(cd, nullptr, nullptr, nullptr, nullptr);
-  if (iconv(cd, &inp, &inLeft, &outp, &outLeft) == static_cast<size_t>(-1) || inLeft != 0) return 0;
-  if (sizeof(out) - outLeft != sizeof(char32_t)) return 0;
-  return out[0];
+  return IconvDecodeCode(cd, bytes, length);
 }
 
-// Encodes one code point with iconv; 0 when CP932 cannot hold it.
+// Encodes one code point; 0 when CP932 cannot hold it.
 uint16_t IconvEncode(iconv_t cd, char32_t cp) {
-  char32_t in[1] = {cp};
-  unsigned char out[4] = {};
-  char* inp = reinterpret_cast<char*>(in);
-  size_t inLeft = sizeof(in);
-  char* outp = reinterpret_cast<char*>(out);
-  size_t outLeft = sizeof(out);
-  iconv(cd, nullptr, nullptr, nullptr, nullptr);
-  if (iconv(cd, &inp, &inLeft, &outp, &outLeft) == static_cast<size_t>(-1) || inLeft != 0) return 0;
-  size_t produced = sizeof(out) - outLeft;
-  if (produced == 1) return out[0];
-  if (produced == 2) return static_cast<uint16_t>(out[0] << 8 | out[1]);
-  return 0;
+  const uint32_t code = IconvEncodeCode(cd, cp);
+  return code <= 0xFFFF ? static_cast<uint16_t>(code) : 0;
 }
 
 struct TTables {

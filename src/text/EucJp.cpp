@@ -2,12 +2,12 @@
 // 0x8F three-byte JIS X 0212 codes, decoded once through iconv.
 #include "text/EucJp.h"
 
-#include <iconv.h>
-
 #include <array>
 #include <memory>
 #include <stdexcept>
 #include <unordered_map>
+
+#include "text/IconvCodes.h"
 
 namespace vorna {
 namespace {
@@ -19,33 +19,6 @@ struct TEucTables {
   std::array<char32_t, kRow * kRow> Three{};      // 0x8FA1A1..0x8FFEFE
   std::unordered_map<char32_t, uint32_t> Encode;  // code point -> bytes as 0xHHMMLL
 };
-
-char32_t IconvOne(iconv_t cd, const unsigned char* bytes, size_t length) {
-  char in[3] = {};
-  for (size_t i = 0; i < length; ++i) in[i] = static_cast<char>(bytes[i]);
-  char32_t out[2] = {};
-  char* inp = in;
-  size_t inLeft = length;
-  char* outp = reinterpret_cast<char*>(out);
-  size_t outLeft = sizeof(out);
-  iconv(cd, nullptr, nullptr, nullptr, nullptr);
-  if (iconv(cd, &inp, &inLeft, &outp, &outLeft) == static_cast<size_t>(-1) || inLeft != 0) return 0;
-  return sizeof(out) - outLeft == sizeof(char32_t) ? out[0] : 0;
-}
-
-uint32_t IconvEncode(iconv_t cd, char32_t cp) {
-  char32_t in[1] = {cp};
-  unsigned char out[8] = {};
-  char* inp = reinterpret_cast<char*>(in);
-  size_t inLeft = sizeof(in);
-  char* outp = reinterpret_cast<char*>(out);
-  size_t outLeft = sizeof(out);
-  iconv(cd, nullptr, nullptr, nullptr, nullptr);
-  if (iconv(cd, &inp, &inLeft, &outp, &outLeft) == static_cast<size_t>(-1) || inLeft != 0) return 0;
-  uint32_t code = 0;
-  for (size_t i = 0; i < sizeof(out) - outLeft; ++i) code = code << 8 | out[i];
-  return code;
-}
 
 const TEucTables& Tables() {
   static const std::unique_ptr<TEucTables> tables = [] {
@@ -59,15 +32,15 @@ const TEucTables& Tables() {
         const unsigned char two[2] = {static_cast<unsigned char>(0xA1 + hi),
                                       static_cast<unsigned char>(0xA1 + lo)};
         const unsigned char three[3] = {0x8F, two[0], two[1]};
-        t->Two[static_cast<size_t>(hi * kRow + lo)] = IconvOne(dec, two, 2);
-        t->Three[static_cast<size_t>(hi * kRow + lo)] = IconvOne(dec, three, 3);
+        t->Two[static_cast<size_t>(hi * kRow + lo)] = IconvDecodeCode(dec, two, 2);
+        t->Three[static_cast<size_t>(hi * kRow + lo)] = IconvDecodeCode(dec, three, 3);
       }
     }
     // The code iconv itself writes for each character, so decoding a code
     // that it would write differently can be told apart.
     auto add = [&](char32_t cp) {
       if (cp && !t->Encode.count(cp))
-        if (uint32_t code = IconvEncode(enc, cp)) t->Encode.emplace(cp, code);
+        if (uint32_t code = IconvEncodeCode(enc, cp)) t->Encode.emplace(cp, code);
     };
     for (char32_t cp : t->Two) add(cp);
     for (char32_t cp : t->Three) add(cp);

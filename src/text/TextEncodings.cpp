@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 
 #include "text/Cp932.h"
 #include "text/EucJp.h"
@@ -86,59 +87,35 @@ size_t ValidEucJp(const unsigned char* b, size_t n, bool last) {
 
 }  // namespace
 
+namespace {
+
+struct TEncodingNames {
+  const char* Name;
+  std::string_view Bom;
+};
+// In the order of TEncoding.
+constexpr TEncodingNames kEncodings[] = {{"CP932", {}},
+                                         {"UTF-8", "\xEF\xBB\xBF"},
+                                         {"UTF-16 LE", "\xFF\xFE"},
+                                         {"UTF-16 BE", "\xFE\xFF"},
+                                         {"EUC-JP", {}}};
+// In the order of TLineEnd.
+constexpr std::string_view kLineEndNames[] = {"CRLF", "LF", "CR"};
+constexpr std::string_view kLineEndBytes[] = {"\r\n", "\n", "\r"};
+
+}  // namespace
+
 std::string EncodingName(TEncoding encoding, bool bom) {
-  std::string name;
-  switch (encoding) {
-    case TEncoding::Cp932:
-      return "CP932";
-    case TEncoding::EucJp:
-      return "EUC-JP";
-    case TEncoding::Utf8:
-      name = "UTF-8";
-      break;
-    case TEncoding::Utf16Le:
-      name = "UTF-16 LE";
-      break;
-    case TEncoding::Utf16Be:
-      name = "UTF-16 BE";
-      break;
-  }
-  return bom ? name + " (BOM)" : name;
+  const TEncodingNames& e = kEncodings[static_cast<size_t>(encoding) % std::size(kEncodings)];
+  return bom && !e.Bom.empty() ? std::string(e.Name) + " (BOM)" : e.Name;
 }
 
-std::string_view LineEndName(TLineEnd lineEnd) {
-  switch (lineEnd) {
-    case TLineEnd::Lf:
-      return "LF";
-    case TLineEnd::Cr:
-      return "CR";
-    default:
-      return "CRLF";
-  }
-}
+std::string_view LineEndName(TLineEnd lineEnd) { return kLineEndNames[static_cast<size_t>(lineEnd) % 3]; }
 
-std::string_view LineEndBytes(TLineEnd lineEnd) {
-  switch (lineEnd) {
-    case TLineEnd::Lf:
-      return "\n";
-    case TLineEnd::Cr:
-      return "\r";
-    default:
-      return "\r\n";
-  }
-}
+std::string_view LineEndBytes(TLineEnd lineEnd) { return kLineEndBytes[static_cast<size_t>(lineEnd) % 3]; }
 
 std::string_view BomBytes(TEncoding encoding) {
-  switch (encoding) {
-    case TEncoding::Utf8:
-      return "\xEF\xBB\xBF";
-    case TEncoding::Utf16Le:
-      return "\xFF\xFE";
-    case TEncoding::Utf16Be:
-      return "\xFE\xFF";
-    default:
-      return {};
-  }
+  return kEncodings[static_cast<size_t>(encoding) % std::size(kEncodings)].Bom;
 }
 
 std::string CharacterCodeName(char32_t cp) {

@@ -2,8 +2,6 @@
 // user-defined codes, and encoding them back byte for byte.
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "text/Cp932.h"
 #include "text/TextEncodings.h"
 #include "text/UserCodes.h"
@@ -181,39 +179,6 @@ TEST(TextEncodingsTest, EncodingStopsAtACharacterItCannotHold) {
   TTextEncoder euc({TEncoding::EucJp});
   EXPECT_FALSE(euc.Line(text, 0, true, out, problem));
   EXPECT_EQ(problem.Character, U'\U0001F600');
-}
-
-TEST(TextEncodingsTest, RandomUnicodeRoundTripsThroughEveryUnicodeEncoding) {
-  std::mt19937 random(27);
-  const auto pick = [&](uint32_t n) { return static_cast<uint32_t>(random() % n); };
-  for (int round = 0; round < 40; ++round) {
-    std::string utf8;
-    for (int i = 0, n = static_cast<int>(pick(60)); i < n; ++i) {
-      char32_t cp;
-      switch (pick(4)) {
-        case 0:
-          cp = 0x20 + pick(0x5F);
-          break;
-        case 1:
-          cp = 0x3000 + pick(0x7000);
-          break;
-        case 2:
-          cp = 0x1F300 + pick(0x300);
-          break;
-        default:
-          cp = 1 + pick(0x2FFFF);
-          break;
-      }
-      if (cp >= 0xD800 && cp <= 0xDFFF) cp = 0xFFFD;
-      AppendUtf8(utf8, cp);
-    }
-    const std::string text = Decode(TEncoding::Utf8, utf8);
-    EXPECT_EQ(Encode({TEncoding::Utf8}, text), utf8);
-    for (TEncoding e : {TEncoding::Utf16Le, TEncoding::Utf16Be}) {
-      const std::string file = Encode({e, true}, text);
-      EXPECT_EQ(Decode(e, file, 1 + pick(7)), text);
-    }
-  }
 }
 
 }  // namespace

@@ -10,17 +10,21 @@
 namespace vorna::testing {
 namespace {
 
-using UndoEncodingsTest = UndoFixture;
-
 const std::string kFile =
     "吾輩は😀猫である。\n名前は𠮷〜まだ無い。\n‖−¦ é 葛󠄀\n";
 
+struct UndoEncodingsTest : UndoFixture {
+  void Open(int capacity) {
+    files.Folders = {"/work"};
+    files.Files["/work/f.txt"] = kFile;
+    list.LoadFromFile("/work/f.txt");
+    LayOutAt(list, capacity);
+    undo.Clear();
+  }
+};
+
 TEST_F(UndoEncodingsTest, UndoingEverythingSavesTheOpenedBytes) {
-  files.Folders = {"/work"};
-  files.Files["/work/f.txt"] = kFile;
-  list.LoadFromFile("/work/f.txt");
-  LayOutAt(list, 12);
-  undo.Clear();
+  Open(12);
   editor.MoveCaret(list.DocToDisplay({7, 1}));
   editor.Type(Cp932TextFromUtf8("🐈ねこ"));
   editor.Enter();
@@ -36,11 +40,7 @@ TEST_F(UndoEncodingsTest, UndoingEverythingSavesTheOpenedBytes) {
 }
 
 TEST_F(UndoEncodingsTest, ARunOfOutsideCharactersCutAndPastedBackIsUnchanged) {
-  files.Folders = {"/work"};
-  files.Files["/work/f.txt"] = kFile;
-  list.LoadFromFile("/work/f.txt");
-  LayOutAt(list, 40);
-  undo.Clear();
+  Open(40);
   // "😀猫" on the first line and "𠮷〜" on the second, with what lies between.
   const TDisplayPos from = list.DocToDisplay({7, 0}), to = list.DocToDisplay({11, 1});
   const std::string cut = list.GetRangeText(from, to, false);
