@@ -77,9 +77,9 @@ void TEditList::LoadFromFile(const std::string& path, std::optional<TEncoding> e
   bool readOnly = FFiles.CheckAccess(path) == TFileAccess::ReadOnly;
   // Without a chosen encoding the first piece is looked at. When it already
   // decides, or is the whole file, that is the encoding. When it looks like
-  // UTF-8, the file is read as UTF-8 at once and looked at as a whole only
-  // should a byte turn out not to be UTF-8; otherwise it is looked at as a
-  // whole first.
+  // UTF-8 (or like EUC-JP and nothing else), the file is read so at once and
+  // looked at as a whole only should a byte then fail to decode; otherwise it
+  // is looked at as a whole first.
   bool tentative = false;
   if (!encoding) {
     TEncodingSniffer sniffer;
@@ -94,8 +94,8 @@ void TEditList::LoadFromFile(const std::string& path, std::optional<TEncoding> e
     }
     if (pieces <= 1 || sniffer.Decided()) {
       encoding = sniffer.Encoding();
-    } else if (sniffer.LooksLikeUtf8()) {
-      encoding = TEncoding::Utf8;
+    } else if (sniffer.LooksLikeUtf8() || sniffer.LooksLikeEucJpOnly()) {
+      encoding = sniffer.LooksLikeUtf8() ? TEncoding::Utf8 : TEncoding::EucJp;
       tentative = true;
     } else {
       encoding = SniffWholeFile(path);

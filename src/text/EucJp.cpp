@@ -45,19 +45,22 @@ const TEucTables& Tables() {
     for (char32_t cp : t->Two) add(cp);
     for (char32_t cp : t->Three) add(cp);
     for (char32_t cp = 0xFF61; cp <= 0xFF9F; ++cp) add(cp);
+    // A code whose character iconv writes as other bytes is left out, so
+    // decoding is one lookup and a file of valid codes comes back as it was.
+    const auto keepCanonical = [&](auto& table, uint32_t prefix) {
+      for (size_t i = 0; i < table.size(); ++i) {
+        const uint32_t code = prefix | static_cast<uint32_t>((0xA1 + i / kRow) << 8 | (0xA1 + i % kRow));
+        auto it = t->Encode.find(table[i]);
+        if (table[i] && (it == t->Encode.end() || it->second != code)) table[i] = 0;
+      }
+    };
+    keepCanonical(t->Two, 0);
+    keepCanonical(t->Three, 0x8F0000);
     iconv_close(dec);
     iconv_close(enc);
     return t;
   }();
   return *tables;
-}
-
-// `cp` decoded from `code` counts only when it encodes back to `code`.
-char32_t Canonical(char32_t cp, uint32_t code) {
-  if (!cp) return 0;
-  const auto& encode = Tables().Encode;
-  auto it = encode.find(cp);
-  return it != encode.end() && it->second == code ? cp : 0;
 }
 
 }  // namespace
@@ -78,15 +81,13 @@ int DecodeEucJpAt(const unsigned char* b, size_t n, char32_t& cp) {
   if (c == 0x8F) {
     if (n < 3) return n < 2 || inRow(b[1]) ? -1 : 0;
     if (!inRow(b[1]) || !inRow(b[2])) return 0;
-    cp = Canonical(Tables().Three[static_cast<size_t>((b[1] - 0xA1) * kRow + (b[2] - 0xA1))],
-                   0x8F0000u | b[1] << 8 | b[2]);
+    cp = Tables().Three[static_cast<size_t>((b[1] - 0xA1) * kRow + (b[2] - 0xA1))];
     return cp ? 3 : 0;
   }
   if (!inRow(c)) return 0;
   if (n < 2) return -1;
   if (!inRow(b[1])) return 0;
-  cp = Canonical(Tables().Two[static_cast<size_t>((c - 0xA1) * kRow + (b[1] - 0xA1))],
-                 static_cast<uint32_t>(c << 8 | b[1]));
+  cp = Tables().Two[static_cast<size_t>((c - 0xA1) * kRow + (b[1] - 0xA1))];
   return cp ? 2 : 0;
 }
 

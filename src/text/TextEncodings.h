@@ -53,6 +53,8 @@ class TEncodingSniffer {
   bool HasBom() const { return FBom; }
   // Everything fed so far is valid UTF-8 with a multi-byte sequence (no mark).
   bool LooksLikeUtf8() const { return !FBom && FUtf8 && FUtf8Multi; }
+  // Everything fed so far is valid EUC-JP and nothing else.
+  bool LooksLikeEucJpOnly() const { return !FBom && FEucJp && !FUtf8 && !FCp932; }
 
  private:
   void Check(const unsigned char* b, size_t n, bool last);
