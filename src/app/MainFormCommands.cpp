@@ -141,7 +141,10 @@ void TVORNAEditorMain::FileSaveExecute() {
 void TVORNAEditorMain::FileSaveAsExecute() { SaveAsWith(View().List().FileFormat()); }
 
 bool TVORNAEditorMain::SaveAsWith(const TFileFormat& format) {
-  const std::optional<TSaveChoice> choice = AskSaveFileName(BaseName(View().List().GetFileName()), format);
+  // A file that has a name is offered in its own folder.
+  const TEditList& list = View().List();
+  const std::optional<TSaveChoice> choice =
+      AskSaveFileName(list.IsUntitled() ? BaseName(list.GetFileName()) : list.GetFileName(), format);
   if (!choice) return false;
   const bool saved = SaveDocument(choice->Path, choice->Format);
   UpdateCaption();

@@ -44,9 +44,10 @@ class MainFormTest : public ::testing::Test {
     fs::remove_all(FFolder);
     fs::create_directories(FFolder);
     FWindow = std::make_unique<TVORNAEditorMain>(FBundle);
-    FWindow->AskSaveFileName = [this](const std::string&,
+    FWindow->AskSaveFileName = [this](const std::string& initial,
                                       const TFileFormat& format) -> std::optional<TSaveChoice> {
       ++FSaveDialogs;
+      FOfferedName = initial;
       FOffered = format;
       if (!FSaveAnswer) return std::nullopt;
       return TSaveChoice{*FSaveAnswer, FSaveFormat.value_or(format)};
@@ -80,6 +81,7 @@ class MainFormTest : public ::testing::Test {
   std::unique_ptr<TVORNAEditorMain> FWindow;
   int FSaveDialogs = 0;
   std::optional<std::string> FSaveAnswer;
+  std::string FOfferedName;
   std::optional<TFileFormat> FSaveFormat;  // the dialog's format choice; else as offered
   TFileFormat FOffered;
   std::vector<std::string> FRefusals;
@@ -277,6 +279,9 @@ TEST_F(MainFormTest, ACharacterTheEncodingCannotHoldIsRefusedAndUtf8Offered) {
   EXPECT_EQ(Read(target), "一\r\n二\r\nあいうえ〜お");
   EXPECT_FALSE(List().GetModified());
   EXPECT_EQ(Status(), "UTF-8 · CRLF");
+  FSaveAnswer.reset();
+  FWindow->FileSaveAsExecute();
+  EXPECT_EQ(FOfferedName, target.string());  // a named file is offered in its own folder
 
   // The close prompt's Yes refused and cancelled: the window stays, nothing written.
   List().SetFileFormat({});
