@@ -118,7 +118,10 @@ void TVORNAEditorMain::FileReopenExecute(TEncoding encoding) {
   OpenDocument(path, encoding);
 }
 
-void TVORNAEditorMain::OpenFromCommandLine(const std::string& path) {
+void TVORNAEditorMain::OpenFromCommandLine(const std::string& name) {
+  // The document keeps a full path, so saving and its dialogs do not depend
+  // on the folder the program was started in.
+  const std::string path = QFileInfo(qt::QPath(name)).absoluteFilePath().toStdString();
   // A name that is no file is an error here (the document ignores it).
   if (FServices.Files && !FServices.Files->FileExists(path) && !FServices.Files->FolderExists(path)) {
     if (FServices.Boxes)

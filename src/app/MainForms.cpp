@@ -189,8 +189,12 @@ TVORNAEditorMain::TVORNAEditorMain(const TPlatformServices& services, QWidget* p
     // The format choosers go into the dialog's own widgets.
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     const TFormatChoosers choosers(dialog, format);
-    if (!FSaveFolder.empty()) dialog.setDirectory(qt::QPath(FSaveFolder));
-    dialog.selectFile(qt::QPath(initial));
+    const QFileInfo offered(qt::QPath(initial));
+    if (offered.isAbsolute())
+      dialog.setDirectory(offered.absolutePath());
+    else if (!FSaveFolder.empty())
+      dialog.setDirectory(qt::QPath(FSaveFolder));
+    dialog.selectFile(offered.fileName());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return TSaveChoice{dialog.selectedFiles().front().toStdString(), choosers.Chosen()};
   };

@@ -9,6 +9,7 @@
 
 #include <unistd.h>
 #include <QApplication>
+#include <QDir>
 #include <QPainter>
 
 #include <filesystem>
@@ -198,6 +199,15 @@ TEST_F(MainFormTest, BadFilesOnTheCommandLineAreReportedAndTheWindowStaysUsable)
   Type("ok");
   EXPECT_FALSE(List().GetModified());
   EXPECT_EQ(fs::file_size(binary), 5u);
+}
+
+TEST_F(MainFormTest, ARelativeNameOnTheCommandLineOpensAsItsFullPath) {
+  { std::ofstream(FFolder / "rel.txt") << "text"; }
+  const QString before = QDir::currentPath();
+  QDir::setCurrent(QString::fromStdString(FFolder.string()));
+  FWindow->OpenFromCommandLine("rel.txt");
+  QDir::setCurrent(before);
+  EXPECT_EQ(List().GetFileName(), (FFolder / "rel.txt").string());
 }
 
 TEST_F(MainFormTest, AFailingClipboardCheckIsToldOnce) {
