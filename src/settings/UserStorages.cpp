@@ -145,6 +145,7 @@ TUserStorage TUserStorage::InMemory() { return TUserStorage(TInMemory{}); }
 
 void TUserStorage::SetText(std::string_view text) {
   FSections.clear();
+  FUnreadLines = 0;
   TSection* current = nullptr;
   for (const std::string& raw : SplitLines(text)) {
     std::string_view line = TrimBlanks(raw);
@@ -158,7 +159,10 @@ void TUserStorage::SetText(std::string_view text) {
       }
       continue;
     }
-    if (!current) continue;
+    if (!current) {
+      ++FUnreadLines;
+      continue;
+    }
     TValue value;
     bool ok = false;
     size_t close = line.front() == '"' ? ClosingQuote(line, 0) : std::string_view::npos;
@@ -185,6 +189,7 @@ void TUserStorage::SetText(std::string_view text) {
       }
     }
     if (!ok) {
+      ++FUnreadLines;
       current->Unread.push_back(raw);
       continue;
     }

@@ -49,6 +49,9 @@ class TUserStorage : public TSettingsStorage {
 
   const std::filesystem::path& GetFileName() const { return FFileName; }
   bool GetModified() const { return FModified; }
+  // Lines of the text last read that hold no value (outside any section or
+  // not in the format): a store that was damaged or written by hand.
+  int UnreadLineCount() const { return FUnreadLines; }
   std::string GetText() const;
   void SetText(std::string_view text);
 
@@ -99,6 +102,7 @@ class TUserStorage : public TSettingsStorage {
   std::filesystem::path FFileName;
   std::vector<TSection> FSections;
   bool FModified = false;
+  int FUnreadLines = 0;
 };
 
 }  // namespace vorna

@@ -132,6 +132,16 @@ void TBaseView::ZoomIn() { StepZoom(kZoomStep, RoundPixels(FZoom * 100) < kZoomI
 
 void TBaseView::ZoomOut() { StepZoom(-kZoomStep, RoundPixels(FZoom * 100) > kZoomOutLimit); }
 
+int TBaseView::ZoomInRatio() const {
+  const int zoom = RoundPixels(FZoom * 100);
+  return zoom < kZoomInLimit ? zoom + kZoomStep : FRatioValue;
+}
+
+int TBaseView::ZoomOutRatio() const {
+  const int zoom = RoundPixels(FZoom * 100);
+  return zoom > kZoomOutLimit ? zoom - kZoomStep : FRatioValue;
+}
+
 int TBaseView::KeyToCommand(int key, TShiftState shift) {
   if (shift & ssCtrl) {
     if (key == kVkPrior) return vcZoomIn;

@@ -142,6 +142,10 @@ class TBaseView {
   double Zoom() const { return FZoom; }
   void ZoomIn();
   void ZoomOut();
+  // The RatioValue ZoomIn / ZoomOut would set: ten points from the zoom in
+  // effect, the current RatioValue at the limit.
+  int ZoomInRatio() const;
+  int ZoomOutRatio() const;
 
   // --- scrolling -----------------------------------------------------------------
   TPoint Offset() const { return FOffset; }
