@@ -14,8 +14,8 @@
 #include <unistd.h>
 
 #include "PageRenders.h"
+#include "StyleArguments.h"
 #include "platform/Files.h"
-#include "text/TextEncodings.h"
 
 namespace vorna {
 namespace {
@@ -34,42 +34,6 @@ int Fail(int status, const std::string& message) {
   return status;
 }
 
-// A readable regular file holding text: false with the reason otherwise.
-bool CheckInput(const std::filesystem::path& path, std::string& reason) {
-  std::error_code ec;
-  const auto status = std::filesystem::status(path, ec);
-  if (ec || !std::filesystem::exists(status)) {
-    reason = "no such file";
-    return false;
-  }
-  if (!std::filesystem::is_regular_file(status)) {
-    reason = "not a regular file";
-    return false;
-  }
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    reason = "cannot be read";
-    return false;
-  }
-  // A NUL byte would end the text there: such a file is no text document.
-  // UTF-16 (told by its byte-order mark) holds NUL bytes in every ASCII
-  // character; its decoded text is checked after loading instead.
-  char buffer[1 << 16];
-  in.read(buffer, 2);
-  if (in.gcount() == 2 && (std::string_view(buffer, 2) == BomBytes(TEncoding::Utf16Le) ||
-                           std::string_view(buffer, 2) == BomBytes(TEncoding::Utf16Be)))
-    return true;
-  in.clear();
-  in.seekg(0);
-  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-    if (std::char_traits<char>::find(buffer, static_cast<size_t>(in.gcount()), '\0')) {
-      reason = "not a text file (it holds NUL bytes)";
-      return false;
-    }
-  }
-  return true;
-}
-
 // The file's permissions forbid writing it.
 bool ReadOnlyOnDisk(const std::string& path) { return ::access(path.c_str(), W_OK) != 0; }
 
@@ -84,26 +48,24 @@ bool IsPrintPdfCommand(const std::vector<std::string>& args) {
 std::optional<TPrintPdfOptions> ParsePrintPdfArguments(const std::vector<std::string>& args,
                                                        std::string& error) {
   TPrintPdfOptions options;
-  bool presetGiven = false;
+  TStyleChoice style;
   for (size_t i = 0; i < args.size(); ++i) {
+    switch (TakeStyleArgument(args, i, style, error)) {
+      case TStyleArgument::Bad:
+        return std::nullopt;
+      case TStyleArgument::Taken:
+        continue;
+      case TStyleArgument::NotStyle:
+        break;
+    }
     const std::string& arg = args[i];
-    const bool takesValue = arg == "--print-pdf" || arg == "--preset" || arg == "--style" || arg == "--pages";
+    const bool takesValue = arg == "--print-pdf" || arg == "--pages";
     if (takesValue && i + 1 >= args.size()) {
       error = arg + " needs a value";
       return std::nullopt;
     }
     if (arg == "--print-pdf") {
       options.Output = args[++i];
-    } else if (arg == "--preset") {
-      const auto preset = ParseInt(args[++i]);
-      if (!preset || *preset < 0 || *preset >= kPresetCount) {
-        error = "--preset must be a number from 0 to " + std::to_string(kPresetCount - 1);
-        return std::nullopt;
-      }
-      options.Preset = *preset;
-      presetGiven = true;
-    } else if (arg == "--style") {
-      options.StyleFile = args[++i];
     } else if (arg == "--pages") {
       const std::string& value = args[++i];
       const size_t dash = value.find('-');
@@ -126,10 +88,9 @@ std::optional<TPrintPdfOptions> ParsePrintPdfArguments(const std::vector<std::st
       return std::nullopt;
     }
   }
-  if (presetGiven && !options.StyleFile.empty()) {
-    error = "--preset and --style exclude each other";
-    return std::nullopt;
-  }
+  if (!CheckStyleChoice(style, error)) return std::nullopt;
+  options.Preset = style.Preset;
+  options.StyleFile = style.StyleFile;
   if (options.Output.empty() || options.File.empty()) {
     error = "usage: vorna-editor --print-pdf OUT.pdf [--preset N | --style FILE.ini] [--pages A-B] FILE";
     return std::nullopt;
@@ -140,7 +101,7 @@ std::optional<TPrintPdfOptions> ParsePrintPdfArguments(const std::vector<std::st
 int RunPrintPdf(const TPrintPdfOptions& options) {
   namespace fs = std::filesystem;
   std::string reason;
-  if (!CheckInput(options.File, reason)) return Fail(kExitFile, options.File + ": " + reason);
+  if (!CheckTextInput(options.File, reason)) return Fail(kExitFile, options.File + ": " + reason);
   const fs::path output = fs::absolute(options.Output);
   std::error_code ec;
   if (fs::is_directory(output, ec)) return Fail(kExitFile, options.Output + ": is a folder");
@@ -154,10 +115,10 @@ int RunPrintPdf(const TPrintPdfOptions& options) {
   try {
     TPageRenderer editor(options.Preset, 100);
     if (!options.StyleFile.empty()) {
-      if (!CheckInput(options.StyleFile, reason)) return Fail(kExitUsage, options.StyleFile + ": " + reason);
-      if (!editor.Style().LoadFromIniFile(editor.Files(), options.StyleFile))
-        return Fail(kExitUsage, options.StyleFile + ": holds no editor style section [" +
-                                    editor.Style().GetSection() + "]");
+      std::string warning;
+      if (!LoadStyleFile(editor.Style(), editor.Files(), options.StyleFile, reason, warning))
+        return Fail(kExitUsage, reason);
+      if (!warning.empty()) std::fprintf(stderr, "vorna-editor: %s\n", warning.c_str());
       editor.View().StyleChanged();
     }
     editor.LoadFromFile(options.File);

@@ -1,0 +1,147 @@
+// The style options of the command lines and the reading of a style file.
+#include "StyleArguments.h"
+
+#include <charconv>
+#include <fstream>
+#include <string_view>
+
+#include "platform/Files.h"
+#include "settings/EditorStyles.h"
+#include "settings/IniStorages.h"
+#include "settings/StyleChecks.h"
+#include "text/TextEncodings.h"
+
+namespace vorna {
+namespace {
+
+std::optional<int> ParseWholeInt(std::string_view text) {
+  int value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+}  // namespace
+
+TStyleArgument TakeStyleArgument(const std::vector<std::string>& args, size_t& i, TStyleChoice& choice,
+                                 std::string& error) {
+  const std::string& arg = args[i];
+  if (arg != "--preset" && arg != "--style") return TStyleArgument::NotStyle;
+  if (i + 1 >= args.size()) {
+    error = arg + " needs a value";
+    return TStyleArgument::Bad;
+  }
+  const std::string& value = args[++i];
+  if (arg == "--style") {
+    choice.StyleFile = value;
+    return TStyleArgument::Taken;
+  }
+  const auto preset = ParseWholeInt(value);
+  if (!preset || !IsPresetIndex(*preset)) {
+    error = "--preset must be a number from 0 to " + std::to_string(kPresetCount - 1);
+    return TStyleArgument::Bad;
+  }
+  choice.Preset = *preset;
+  choice.PresetGiven = true;
+  return TStyleArgument::Taken;
+}
+
+bool CheckStyleChoice(const TStyleChoice& choice, std::string& error) {
+  if (choice.PresetGiven && !choice.StyleFile.empty()) {
+    error = "--preset and --style exclude each other";
+    return false;
+  }
+  return true;
+}
+
+std::optional<TWindowOptions> ParseWindowArguments(const std::vector<std::string>& args, std::string& error) {
+  TWindowOptions options;
+  for (size_t i = 0; i < args.size(); ++i) {
+    switch (TakeStyleArgument(args, i, options.Style, error)) {
+      case TStyleArgument::Bad:
+        return std::nullopt;
+      case TStyleArgument::Taken:
+        continue;
+      case TStyleArgument::NotStyle:
+        break;
+    }
+    const std::string& arg = args[i];
+    if (!arg.empty() && arg[0] == '-') {
+      error = "unknown option " + arg;
+      return std::nullopt;
+    }
+    if (!options.File.empty()) {
+      error = "only one FILE can be opened";
+      return std::nullopt;
+    }
+    options.File = arg;
+  }
+  if (!CheckStyleChoice(options.Style, error)) return std::nullopt;
+  return options;
+}
+
+bool CheckTextInput(const std::filesystem::path& path, std::string& reason) {
+  std::error_code ec;
+  const auto status = std::filesystem::status(path, ec);
+  if (ec || !std::filesystem::exists(status)) {
+    reason = "no such file";
+    return false;
+  }
+  if (!std::filesystem::is_regular_file(status)) {
+    reason = "not a regular file";
+    return false;
+  }
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    reason = "cannot be read";
+    return false;
+  }
+  // A NUL byte would end the text there: such a file is no text document.
+  // UTF-16 (told by its byte-order mark) holds NUL bytes in every ASCII
+  // character; its decoded text is checked after loading instead.
+  char buffer[1 << 16];
+  in.read(buffer, 2);
+  if (in.gcount() == 2 && (std::string_view(buffer, 2) == BomBytes(TEncoding::Utf16Le) ||
+                           std::string_view(buffer, 2) == BomBytes(TEncoding::Utf16Be)))
+    return true;
+  in.clear();
+  in.seekg(0);
+  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+    if (std::char_traits<char>::find(buffer, static_cast<size_t>(in.gcount()), '\0')) {
+      reason = "not a text file (it holds NUL bytes)";
+      return false;
+    }
+  }
+  return true;
+}
+
+bool LoadStyleFile(TEditorStyle& style, TFileService& files, const std::string& path, std::string& error,
+                   std::string& warning) {
+  warning.clear();
+  std::string reason;
+  if (!CheckTextInput(path, reason)) {
+    error = path + ": " + reason;
+    return false;
+  }
+  // Read into a copy first: the style changes only when the whole file was read.
+  TDataItemPtr<TEditorStyle> loaded = MakeDataItem<TEditorStyle>();
+  const std::string& section = style.GetSection();
+  try {
+    TIniStorage ini(files, path);
+    if (!loaded->LoadFromStorage(ini, section)) {
+      error = path + ": holds no editor style section [" + section + "]";
+      return false;
+    }
+    for (const std::string& value : UnreadStyleValues(ini, section))
+      warning += (warning.empty() ? "" : ", ") + value;
+  } catch (const EFileError& e) {
+    error = e.what();
+    return false;
+  }
+  loaded->ApplyPreset();
+  if (!warning.empty()) warning = path + ": values not understood, their defaults used: " + warning;
+  style.Assign(loaded.get());
+  return true;
+}
+
+}  // namespace vorna

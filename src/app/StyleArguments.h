@@ -1,0 +1,50 @@
+// The style options shared by the window's and the PDF printing's command
+// lines (--preset N | --style FILE.ini), the check that a named file holds
+// text, and the one reader of a style file.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vorna {
+
+class TEditorStyle;
+class TFileService;
+
+struct TStyleChoice {
+  int Preset = 0;
+  bool PresetGiven = false;
+  std::string StyleFile;  // empty: the preset
+};
+
+enum class TStyleArgument { NotStyle, Taken, Bad };
+
+// Takes "--preset N" or "--style FILE" at args[i], moving i onto its value.
+// Bad sets `error`: a missing value or a preset outside 0 .. 27.
+TStyleArgument TakeStyleArgument(const std::vector<std::string>& args, size_t& i, TStyleChoice& choice,
+                                 std::string& error);
+// False with `error` when both --preset and --style were given.
+bool CheckStyleChoice(const TStyleChoice& choice, std::string& error);
+
+// `vorna-editor [--preset N | --style FILE.ini] [FILE]`.
+struct TWindowOptions {
+  TStyleChoice Style;
+  std::string File;  // empty: a new document
+};
+std::optional<TWindowOptions> ParseWindowArguments(const std::vector<std::string>& args, std::string& error);
+
+// A readable regular file holding text (no NUL byte, UTF-16 told by its
+// byte-order mark excepted): false with the reason otherwise.
+bool CheckTextInput(const std::filesystem::path& path, std::string& reason);
+
+// Reads the editor style of the INI file `path` (section "Style") into
+// `style` in one change bracket; a preset number in the file builds that
+// preset. A file that is missing, no text or holds no such section leaves
+// `style` untouched: false with `error` ("PATH: reason"). Values that do not
+// convert take their defaults and are named in `warning`.
+bool LoadStyleFile(TEditorStyle& style, TFileService& files, const std::string& path, std::string& error,
+                   std::string& warning);
+
+}  // namespace vorna
