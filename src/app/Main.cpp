@@ -1,9 +1,8 @@
 // The program entry: printing to PDF without a window when asked, otherwise
-// the main window (`vorna-editor [FILE]`), with the global objects it needs:
-// the printer access on the Qt printer backend and the page metrics of the
-// screen.
+// the main window (`vorna-editor [--preset N | --style FILE.ini] [FILE]`)
+// with the user's preferences, and the global objects it needs: the printer
+// access on the Qt printer backend and the page metrics of the screen.
 #include <QApplication>
-#include <QScreen>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -11,18 +10,23 @@
 
 #include "MainForms.h"
 #include "PrintPdfCommands.h"
+#include "StyleArguments.h"
 #include "control/ControlServices.h"
 #include "platform/qt/QtFonts.h"
 #include "platform/qt/QtPrinterBackend.h"
 #include "print/LpPrinters.h"
+#include "settings/EditorStyles.h"
 
 namespace {
 
 int RunMainWindow(int argc, char** argv, const std::vector<std::string>& args) {
-  if (args.size() > 1) {
+  std::string error;
+  const std::optional<vorna::TWindowOptions> options = vorna::ParseWindowArguments(args, error);
+  if (!options) {
     std::fprintf(stderr,
-                 "usage: vorna-editor [FILE]\n       vorna-editor --print-pdf OUT.pdf [--preset N | --style "
-                 "FILE.ini] [--pages A-B] FILE\n");
+                 "vorna-editor: %s\nusage: vorna-editor [--preset N | --style FILE.ini] [FILE]\n       "
+                 "vorna-editor --print-pdf OUT.pdf [--preset N | --style FILE.ini] [--pages A-B] FILE\n",
+                 error.c_str());
     return 2;
   }
   QApplication app(argc, argv);
@@ -41,12 +45,27 @@ int RunMainWindow(int argc, char** argv, const std::vector<std::string>& args) {
     vorna::control::TQtServiceSet services;
     services.PageMetrics().UpdatePrinterMetrics();
     services.PageMetrics().ReadPrinterPaper(false);
+    // A style file is read before the window opens: a bad one ends the run
+    // as it ends printing.
+    auto fileStyle = vorna::MakeDataItem<vorna::TEditorStyle>();
+    if (!options->Style.StyleFile.empty()) {
+      std::string warning;
+      if (!vorna::LoadStyleFile(*fileStyle, *services.Services().Files, options->Style.StyleFile, error,
+                                warning)) {
+        std::fprintf(stderr, "vorna-editor: %s\n", error.c_str());
+        vorna::LpPrinter.SetBackend(nullptr);
+        return 2;
+      }
+      if (!warning.empty()) std::fprintf(stderr, "vorna-editor: %s\n", warning.c_str());
+    }
     vorna::app::TVORNAEditorMain window(services.Services());
-    if (!args.empty()) window.OpenFromCommandLine(args.front());
-    // Centred on the screen, as the window is laid down.
-    if (const QScreen* screen = window.screen())
-      window.move(screen->availableGeometry().center() - window.rect().center());
-    window.show();
+    window.StartWithPreferences();
+    if (options->Style.PresetGiven)
+      window.ChoosePreset(options->Style.Preset);
+    else if (!options->Style.StyleFile.empty())
+      window.UseStyle(*fileStyle);
+    if (!options->File.empty()) window.OpenFromCommandLine(options->File);
+    window.ShowWindow();
     status = app.exec();
   }
   vorna::LpPrinter.SetBackend(nullptr);

@@ -75,10 +75,15 @@ bool TVORNAEditorMain::ConfirmSave() {
 }
 
 void TVORNAEditorMain::closeEvent(QCloseEvent* event) {
-  if (ConfirmSave())
-    event->accept();
-  else
+  if (!ConfirmSave()) {
     event->ignore();
+    return;
+  }
+  event->accept();
+  const QRect normal = isMaximized() ? normalGeometry() : geometry();
+  FPreferences.Placement =
+      TWindowPlacement{normal.x(), normal.y(), normal.width(), normal.height(), isMaximized()};
+  WritePreferences();
 }
 
 void TVORNAEditorMain::FileNewExecute() {
@@ -98,10 +103,11 @@ void TVORNAEditorMain::FileOpenExecute() {
 }
 
 void TVORNAEditorMain::OpenDocument(const std::string& path, std::optional<TEncoding> encoding) {
-  ReportingFileErrors([this, &path, encoding] {
+  const bool opened = ReportingFileErrors([this, &path, encoding] {
     FEditor->OpenFile(path, false, encoding);
     FLineEndsUnified = false;
   });
+  if (opened) RememberRecentFile(View().List().GetFileName());
   UpdateCaption();
 }
 
@@ -150,6 +156,7 @@ bool TVORNAEditorMain::SaveAsWith(const TFileFormat& format) {
       AskSaveFileName(list.IsUntitled() ? BaseName(list.GetFileName()) : list.GetFileName(), format);
   if (!choice) return false;
   const bool saved = SaveDocument(choice->Path, choice->Format);
+  if (saved) RememberRecentFile(View().List().GetFileName());
   UpdateCaption();
   return saved;
 }
@@ -193,7 +200,11 @@ void TVORNAEditorMain::FilePrintExecute() {
 
 void TVORNAEditorMain::CustLineNoExecute() {
   TViewInfo* lineInfo = FEditor->EditorStyle().GetViewInfo(kElemLineInfo);
-  lineInfo->SetDisplayMode(lineInfo->GetDisplayMode() == kModeHidden ? kModeShown : kModeHidden);
+  const bool shown = lineInfo->GetDisplayMode() == kModeHidden;
+  ApplyLineNumbers(shown);
+  FPreferences.LineNumbers = shown;
+  WritePreferences();
+  if (FPreferenceStore) FPreferenceStore->WriteLastStyle(FEditor->EditorStyle());
   UpdateActions();
 }
 

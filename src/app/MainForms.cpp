@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QHBoxLayout>
+#include <QInputDialog>
 #include <QLayout>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -18,6 +19,7 @@
 
 #include "FormatChoices.h"
 #include "GradBoxes.h"
+#include "ViewMenus.h"
 #include "platform/qt/QtCanvas.h"
 #include "platform/qt/QtConvert.h"
 #include "platform/qt/QtServices.h"
@@ -208,6 +210,23 @@ TVORNAEditorMain::TVORNAEditorMain(const TPlatformServices& services, QWidget* p
     box.exec();
     return box.clickedButton() == utf8 ? TRefusalAnswer::SaveInUtf8 : TRefusalAnswer::Cancel;
   };
+  AskStyleName = [this](const QString& title, const std::string& initial) -> std::optional<std::string> {
+    bool ok = false;
+    const QString name = QInputDialog::getText(this, title, U("スタイル名:"), QLineEdit::Normal,
+                                               qt::QStringFromCp932(initial), &ok);
+    if (!ok) return std::nullopt;
+    return qt::Cp932FromQString(name.trimmed());
+  };
+  AskStyleFile = [this](bool save, const std::string& initial) -> std::optional<std::string> {
+    QFileDialog dialog(this);
+    dialog.setNameFilters({U("スタイル (*.ini)"), U("すべてのファイル (*)")});
+    dialog.setDefaultSuffix(QStringLiteral("ini"));
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (!initial.empty()) dialog.selectFile(qt::QPath(initial));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().front().toStdString();
+  };
   OpenAddress = [this](const std::string& address) {
     if (FServices.Shell) FServices.Shell->Open(address, {}, {});
   };
@@ -220,6 +239,8 @@ TVORNAEditorMain::TVORNAEditorMain(const TPlatformServices& services, QWidget* p
   FEditor->OnJump = [this](control::TEditor*) { UpdateActions(); };
   FEditor->OnModified = [this](control::TEditor*) { UpdateCaption(); };
   FEditor->OnFileNameChange = [this](control::TEditor*) { UpdateCaption(); };
+  FEditor->installEventFilter(this);
+  UpdateRecentMenu();
   // The editor gets its size in the window now: a document opened before the
   // window shows is laid out for the rows it will show, not for a stub size.
   if (layout()) layout()->activate();
@@ -229,6 +250,7 @@ TVORNAEditorMain::TVORNAEditorMain(const TPlatformServices& services, QWidget* p
 
 TVORNAEditorMain::~TVORNAEditorMain() {
   FIdleUpdate.stop();
+  FEditor->removeEventFilter(this);
   // The view must not keep the picture the window frees.
   View().SetBackgroundBitmap(nullptr);
   FEditor->OnChange = FEditor->OnJump = FEditor->OnModified = FEditor->OnFileNameChange = nullptr;
@@ -255,6 +277,7 @@ void TVORNAEditorMain::BuildMenus() {
   file->addAction(FileSave);
   file->addAction(U("名前を付けて保存(&A)..."), FileSaveAs, &QAction::trigger)->setIcon(FileSaveAs->icon());
   file->addAction(FileReopen);
+  FRecentMenu = file->addMenu(U("最近使ったファイル"));
   file->addSeparator();
   file->addAction(FilePreview);
   file->addAction(U("印刷(&P)..."), FilePrint, &QAction::trigger)->setIcon(FilePrint->icon());
@@ -268,6 +291,8 @@ void TVORNAEditorMain::BuildMenus() {
   edit->addAction(EditCut);
   edit->addAction(EditCopy);
   edit->addAction(EditPaste);
+  QMenu* view = menuBar()->addMenu(U("表示(&V)"));
+  BuildViewMenu(*view);
   QMenu* settings = menuBar()->addMenu(U("設定(&C)"));
   settings->addAction(CustLineNo);
   QMenu* help = menuBar()->addMenu(U("ヘルプ(&H)"));
@@ -277,7 +302,7 @@ void TVORNAEditorMain::BuildMenus() {
   help->addAction(HelpUreditor);
   help->addSeparator();
   help->addAction(HelpAbout);
-  for (QMenu* menu : {file, edit, settings, help})
+  for (QMenu* menu : {file, edit, view, settings, help})
     connect(menu, &QMenu::aboutToShow, this, [this] { UpdateActions(); });
 
   // The editor's context menu.

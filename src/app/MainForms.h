@@ -5,10 +5,12 @@
 // scheme and the background picture given to the editor; the file commands
 // with the save prompt, the file format in the status bar, reopening in a
 // chosen encoding and the refusal of a save the encoding cannot hold;
-// preview, print, line numbers, the web links and the about box.
+// preview, print, line numbers, the web links and the about box; the styles
+// of the "表示" menu and the preferences remembered per user.
 //
 // Construction, actions and menus live in MainForms.cpp, the commands in
-// MainFormCommands.cpp.
+// MainFormCommands.cpp, the style commands in MainFormStyles.cpp, the
+// preferences and recent files in MainFormPreferences.cpp.
 #pragma once
 
 #include <QAction>
@@ -23,6 +25,7 @@
 #include <optional>
 #include <string>
 
+#include "Preferences.h"
 #include "VersionDialogs.h"
 #include "control/EditorControls.h"
 #include "platform/PlatformServices.h"
@@ -50,6 +53,8 @@ struct TSaveChoice {
 
 // The answers to a save the encoding cannot hold.
 enum class TRefusalAnswer { SaveInUtf8, Cancel };
+
+class TViewMenu;
 
 class TVORNAEditorMain : public QMainWindow {
  public:
@@ -103,6 +108,46 @@ class TVORNAEditorMain : public QMainWindow {
   // keeps its document.
   void OpenFromCommandLine(const std::string& path);
 
+  // --- styles and zoom (the "表示" menu) ------------------------------------------
+  // Each is one change of the style (one layout); the caret keeps its text
+  // position. The window's colour scheme goes on top of preset 0 only.
+  void ChoosePreset(int index);
+  // False with a message when the style is not stored.
+  bool ChooseUserStyle(const std::string& name);
+  // Takes a copy of `style` (as read from a file or the store) with the zoom
+  // in use kept.
+  void UseStyle(TEditorStyle& style);
+  // These change the style: a preset becomes a user style named after it
+  // with "（変更）".
+  void SetVerticalWriting(bool vertical);
+  void TogglePaper();
+  // A zoom in percent or a fit mode (kRatioFitSheet, kRatioFitWidth).
+  void ZoomTo(int ratio);
+  void ZoomInExecute();
+  void ZoomOutExecute();
+  void SaveStyleExecute();
+  void ManageStylesExecute();
+  void ImportStyleExecute();
+  void ExportStyleExecute();
+  // Ask for the new name or confirmation; true when done.
+  bool RenameUserStyleExecute(const std::string& name);
+  bool DeleteUserStyleExecute(const std::string& name);
+  TViewMenu& ViewMenu() const { return *FViewMenu; }
+
+  // --- preferences -----------------------------------------------------------------
+  // Reads the preferences of the per-user store (the last style, the zoom,
+  // the line-number toggle, the recent files, the window's place) and keeps
+  // them there from now on. Without it the window stores nothing.
+  void StartWithPreferences();
+  // Shows the window where it was (maximised when it was), else centred.
+  void ShowWindow();
+  const std::vector<std::string>& RecentFiles() const { return FPreferences.RecentFiles; }
+  QMenu* RecentMenu() const { return FRecentMenu; }
+  // Opens a recent file; one that is gone leaves the list with a message.
+  void OpenRecentFile(const std::string& path);
+  // Where the failures of the store are told (standard error).
+  TPreferenceStore::TWarning OnPreferenceWarning;
+
   // The file dialogs: a chosen path (saving: with a format, preselected from
   // `format`) or nothing. Replaceable (tests).
   std::function<std::optional<std::string>()> AskOpenFileName;
@@ -110,6 +155,11 @@ class TVORNAEditorMain : public QMainWindow {
       AskSaveFileName;
   // Asks what to do about a save the encoding cannot hold. Replaceable (tests).
   std::function<TRefusalAnswer(const QString& text)> AskEncodingRefusal;
+  // Asks a style's name (CP932) under `title`, offering `initial`.
+  // Replaceable (tests).
+  std::function<std::optional<std::string>(const QString& title, const std::string& initial)> AskStyleName;
+  // The style file to read or (`save`) to write. Replaceable (tests).
+  std::function<std::optional<std::string>(bool save, const std::string& initial)> AskStyleFile;
   // Opens an address with the desktop. Replaceable (tests).
   std::function<void(const std::string& address)> OpenAddress;
   TWebLinks WebLinks = DefaultWebLinks();
@@ -120,6 +170,8 @@ class TVORNAEditorMain : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // Ctrl+wheel over the editor zooms.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   QAction* MakeAction(const char* category, const char* caption, const char* hint, int image);
@@ -142,11 +194,27 @@ class TVORNAEditorMain : public QMainWindow {
   bool SaveAsWith(const TFileFormat& format);
   void UpdateFileFormat();
   void OpenWebLink(const std::string& address);
+  void BuildViewMenu(QMenu& menu);
+  // A preset about to change becomes a user style named after it.
+  void MakeUserStyle();
+  // After the style changed: the menu checked, the style remembered.
+  void StyleSwitched();
+  // The preferences kept now, written when there is a store.
+  void WritePreferences();
+  void RememberRecentFile(const std::string& path);
+  void UpdateRecentMenu();
+  void UpdateUserStyles();
+  bool ApplyLineNumbers(bool shown);
 
   const TPlatformServices FServices;
   control::TEditor* FEditor;
   QToolBar* FToolBar = nullptr;
   QMenu* FReopenMenu = nullptr;
+  QMenu* FRecentMenu = nullptr;
+  std::unique_ptr<TViewMenu> FViewMenu;
+  std::unique_ptr<TPreferenceStore> FPreferenceStore;  // null: nothing stored
+  TPreferences FPreferences;
+  int FWheelRemainder = 0;
   QLabel* FFormatLabel = nullptr;
   QTimer FIdleUpdate;
   std::unique_ptr<TBitmap> FBackBitmap;
