@@ -12,6 +12,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/qt/QtConvert.h"
 #include "settings/EditorStyles.h"
+#include "settings/StyleElements.h"
 #include "text/Cp932.h"
 
 namespace vorna::app {
@@ -126,6 +127,11 @@ bool TVORNAEditorMain::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TVORNAEditorMain::StyleSwitched() {
+  // The picture is dark: it goes with the window's white text, and would
+  // hide the dark text of the other styles.
+  const TEditorStyle& style = FEditor->EditorStyle();
+  View().SetBackgroundBitmap(
+      style.GetViewInfo(kElemNormal)->GetFontColor() == kSchemeTextColor ? FBackBitmap.get() : nullptr);
   if (FViewMenu) FViewMenu->Update();
   UpdateActions();
   if (FPreferenceStore) FPreferenceStore->WriteLastStyle(FEditor->EditorStyle());

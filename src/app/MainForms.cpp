@@ -385,7 +385,7 @@ void TVORNAEditorMain::FormCreate() {
 void TVORNAEditorMain::ApplyColorScheme() {
   TEditorStyle& s = FEditor->EditorStyle();
   s.BeginUpdate();
-  s.GetViewInfo(kElemNormal)->SetFontColor(0x00FFFFFF);
+  s.GetViewInfo(kElemNormal)->SetFontColor(kSchemeTextColor);
   s.GetViewInfo(kElemSelect)->SetFontColor(0x000000FF);
   s.GetViewInfo(kElemCaretLine)->SetFontColor(0x00FFFFFF);
   s.GetViewInfo(kElemLineInfoTailLine)->SetDisplayMode(kModeShown);

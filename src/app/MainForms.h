@@ -56,6 +56,9 @@ enum class TRefusalAnswer { SaveInUtf8, Cancel };
 
 class TViewMenu;
 
+// The text colour of the window's colour scheme (FormCreate's, on preset 0).
+constexpr TColor kSchemeTextColor = 0x00FFFFFF;
+
 class TVORNAEditorMain : public QMainWindow {
  public:
   // `services` (with message boxes, files, shell, clipboard) must outlive

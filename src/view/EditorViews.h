@@ -118,6 +118,7 @@ class TEditorView : public TBaseView, public TUndoOwner {
   // The window's background picture, drawn behind the text on the screen (not
   // owned; null takes it away). With `ignore` it stays set but unused.
   void SetBackgroundBitmap(const TBitmap* bitmap);
+  const TBitmap* BackgroundBitmap() const { return FBackgroundBitmap; }
   void SetIgnoreBackground(bool ignore);
   // A disabled view paints grey text on the button face (print and preview
   // always count as enabled).

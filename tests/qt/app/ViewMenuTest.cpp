@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QMenuBar>
+#include <QPainter>
 #include <QWheelEvent>
 #include <set>
 
@@ -108,11 +109,16 @@ TEST_F(ViewMenuTest, EveryPresetKeepsTheCorpusTextByteExactAndTheCaretOnItsPosit
 }
 
 TEST_F(ViewMenuTest, TheWindowsColoursGoOnPresetZeroOnly) {
+  const TBitmap* picture = FWindow->View().BackgroundBitmap();
+  ASSERT_NE(picture, nullptr);
   FWindow->ChoosePreset(4);
-  EXPECT_NE(Style().GetViewInfo(kElemNormal)->GetFontColor(), 0x00FFFFFFu);
+  EXPECT_NE(Style().GetViewInfo(kElemNormal)->GetFontColor(), kSchemeTextColor);
+  // The dark picture would hide the preset's dark text.
+  EXPECT_EQ(FWindow->View().BackgroundBitmap(), nullptr);
   FWindow->ChoosePreset(0);
-  EXPECT_EQ(Style().GetViewInfo(kElemNormal)->GetFontColor(), 0x00FFFFFFu);
+  EXPECT_EQ(Style().GetViewInfo(kElemNormal)->GetFontColor(), kSchemeTextColor);
   EXPECT_EQ(Style().GetViewInfo(kElemUnfilled)->GetDisplayMode(), kModeHidden);
+  EXPECT_EQ(FWindow->View().BackgroundBitmap(), picture);
 }
 
 TEST_F(ViewMenuTest, AChangedPresetBecomesAUserStyleNamedAfterIt) {
@@ -239,6 +245,42 @@ TEST_F(ViewMenuTest, AnExportedStyleIsTheFileThePrintingReads) {
   FWindow->ExportStyleExecute();
   ASSERT_TRUE(LoadStyleFile(*read, *FBundle.Files, path, error, warning)) << error;
   EXPECT_TRUE(read->Equals(&Style()));
+}
+
+}  // namespace
+}  // namespace vorna::app
+
+namespace vorna::app {
+namespace {
+
+// Writes docs/screenshots/view-menu.png and vertical-window.png into
+// $VORNA_SCREENSHOTS (run under xvfb-run with QT_QPA_PLATFORM=xcb).
+TEST_F(ViewMenuTest, Screenshots) {
+  const char* folder = std::getenv("VORNA_SCREENSHOTS");
+  if (!folder) GTEST_SKIP() << "VORNA_SCREENSHOTS not set";
+  const auto settle = [] {
+    for (int i = 0; i < 20; ++i) QApplication::processEvents();
+  };
+  FWindow->OpenFromCommandLine(std::string(std::getenv("VORNA_TEST_DATA")) + "/pages/texts/prose.txt");
+  FWindow->resize(900, 1120);
+  FWindow->show();
+  settle();
+  QMenu& menu = FWindow->ViewMenu().Menu();
+  QAction* title = menu.menuAction();
+  const QPoint at = FWindow->menuBar()->actionGeometry(title).bottomLeft();
+  menu.popup(FWindow->menuBar()->mapToGlobal(at));
+  settle();
+  QPixmap shot = FWindow->grab();
+  {
+    QPainter painter(&shot);
+    painter.drawPixmap(FWindow->mapFromGlobal(menu.pos()), menu.grab());
+  }
+  menu.hide();
+  EXPECT_TRUE(shot.save(QString::fromLocal8Bit(folder) + "/view-menu.png"));
+  FWindow->resize(900, 700);
+  FWindow->ChoosePreset(4);
+  settle();
+  EXPECT_TRUE(FWindow->grab().save(QString::fromLocal8Bit(folder) + "/vertical-window.png"));
 }
 
 }  // namespace
