@@ -19,7 +19,7 @@
 
 namespace {
 
-int RunMainWindow(int argc, char** argv, const std::vector<std::string>& args) {
+int RunMainWindow(char** argv, const std::vector<std::string>& args) {
   std::string error;
   const std::optional<vorna::TWindowOptions> options = vorna::ParseWindowArguments(args, error);
   if (!options) {
@@ -29,7 +29,10 @@ int RunMainWindow(int argc, char** argv, const std::vector<std::string>& args) {
                  error.c_str());
     return 2;
   }
-  QApplication app(argc, argv);
+  // Qt would take "--style FILE" for its own widget style: it sees only the
+  // program's name, the options are ours.
+  int qtArgc = 1;
+  QApplication app(qtArgc, argv);
   QApplication::setApplicationName(QStringLiteral("vorna-editor"));
   QApplication::setApplicationDisplayName(QString::fromUtf8("ＶＯＲＮＡ Editor"));
   QApplication::setDesktopFileName(QStringLiteral("vorna-editor"));
@@ -85,9 +88,10 @@ int main(int argc, char** argv) {
     }
     // No window is shown: without a display the offscreen platform serves.
     if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
+    int qtArgc = 1;  // "--style" is ours, not Qt's
+    QApplication app(qtArgc, argv);
     vorna::qt::InstallFontSubstitutions();
     return vorna::RunPrintPdf(*options);
   }
-  return RunMainWindow(argc, argv, args);
+  return RunMainWindow(argv, args);
 }
