@@ -30,6 +30,8 @@
 
 namespace vorna::app {
 
+class TFormatDialog;
+
 // The open and save dialogs' settings: every file shown, "txt" added to a
 // name typed without an extension, and (saving) asking before overwriting.
 void ConfigureFileDialog(QFileDialog& dialog, bool save);
@@ -76,6 +78,7 @@ class TVORNAEditorMain : public QMainWindow {
   QAction* EditUndo;
   QAction* EditRedo;
   QAction* CustLineNo;
+  QAction* CustFormat;  // the format dialog
   QAction* HelpVorna;
   QAction* HelpRunel;
   QAction* HelpUreditor;
@@ -98,6 +101,8 @@ class TVORNAEditorMain : public QMainWindow {
   void FilePreviewExecute();
   void FilePrintExecute();
   void CustLineNoExecute();
+  // The format dialog on the editor's style.
+  void CustFormatExecute();
   void HelpAboutExecute();
   // Opens a file named on the command line; errors are reported, the window
   // keeps its document.
@@ -110,6 +115,8 @@ class TVORNAEditorMain : public QMainWindow {
       AskSaveFileName;
   // Asks what to do about a save the encoding cannot hold. Replaceable (tests).
   std::function<TRefusalAnswer(const QString& text)> AskEncodingRefusal;
+  // Runs the format dialog (exec). Replaceable (tests).
+  std::function<void(TFormatDialog& dialog)> RunFormatDialog;
   // Opens an address with the desktop. Replaceable (tests).
   std::function<void(const std::string& address)> OpenAddress;
   TWebLinks WebLinks = DefaultWebLinks();
