@@ -8,21 +8,6 @@
 #include "text/Cp932.h"
 
 namespace vorna::app {
-namespace {
-
-// Balances BeginChange even when a setter throws.
-class TChangeBracket {
- public:
-  explicit TChangeBracket(TDataItem& item) : FItem(item) { FItem.BeginChange(); }
-  ~TChangeBracket() { FItem.EndChange(); }
-  TChangeBracket(const TChangeBracket&) = delete;
-  TChangeBracket& operator=(const TChangeBracket&) = delete;
-
- private:
-  TDataItem& FItem;
-};
-
-}  // namespace
 
 TFormatDialog::TFormatDialog(TEditorStyle& style, const TFontList& fonts, TPaperTab::TExpand expand,
                              QWidget* parent)
@@ -66,21 +51,23 @@ void TFormatDialog::Load() {
 }
 
 void TFormatDialog::ApplyClicked() {
-  const auto before = MakeDataItem<TEditorStyle>();
-  before->Assign(&FStyle);
-  {
-    TChangeBracket bracket(FStyle);
-    LayoutTab->Store(FStyle);
-    PaperTab->Store(FStyle);
-    FontTab->Store(FStyle);
-    KinsokuTab->Store(FStyle);
-    DisplayTab->Store(FStyle);
+  // The tabs store into a copy, which the style then takes in one change
+  // bracket (one relayout), or not at all when nothing differs.
+  const auto edited = MakeDataItem<TEditorStyle>();
+  edited->Assign(&FStyle);
+  LayoutTab->Store(*edited);
+  PaperTab->Store(*edited);
+  FontTab->Store(*edited);
+  KinsokuTab->Store(*edited);
+  DisplayTab->Store(*edited);
+  if (!edited->Equals(&FStyle)) {
     // A preset is stored by its number alone: changed, it must store its settings.
-    if (IsPresetIndex(FStyle.GetDefaultIndex()) && !FStyle.Equals(before.get())) {
-      const std::string name = FStyle.GetName();
-      FStyle.SetDefaultIndex(-1);
-      FStyle.SetName(name + Cp932Lit("（変更）"));
+    if (IsPresetIndex(edited->GetDefaultIndex())) {
+      const std::string name = edited->GetName();
+      edited->SetDefaultIndex(-1);
+      edited->SetName(name + Cp932Lit("（変更）"));
     }
+    FStyle.Assign(edited.get());
   }
   FApplied = true;
   Load();

@@ -20,8 +20,8 @@ class TFormatDialog : public QDialog {
 
   // The style into every tab.
   void Load();
-  // Every tab into the style in one change bracket (one relayout), then the
-  // tabs show what the style kept after its limits. A preset that changed
+  // Every tab into the style in one change bracket (one relayout; none when
+  // nothing changed), then the tabs show what the style kept after its limits. A preset that changed
   // becomes a user style named after it with "（変更）", so what it shows is
   // also what it stores.
   void ApplyClicked();

@@ -178,6 +178,7 @@ TEST_F(FormatDialogTest, OkWithoutEditsKeepsEveryPresetAsItIs) {
     Open()->OkClicked();
     EXPECT_TRUE(FStyle->Equals(before.get())) << index << "\n" << Utf8FromCp932(IniText(*FStyle));
     EXPECT_EQ(FStyle->GetDefaultIndex(), index);
+    EXPECT_EQ(FChanges, 0) << index;  // no relayout for nothing
   }
 }
 
