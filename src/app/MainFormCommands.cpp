@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "FormatChoices.h"
+#include "FormatDialogs.h"
 #include "MainForms.h"
 #include "platform/Clipboard.h"
 #include "platform/Files.h"
@@ -17,6 +18,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/Shell.h"
 #include "platform/qt/QtConvert.h"
+#include "platform/qt/QtFonts.h"
 #include "print/LpPrinters.h"
 #include "settings/StyleElements.h"
 #include "text/Cp932.h"
@@ -195,6 +197,19 @@ void TVORNAEditorMain::FilePrintExecute() {
   } catch (const std::exception& error) {
     if (FServices.Boxes) FServices.Boxes->ShowError(Cp932FromUtf8(error.what()));
   }
+  UpdateActions();
+}
+
+void TVORNAEditorMain::CustFormatExecute() {
+  static const qt::TQtFontList kInstalled;
+  const TFontList& fonts = FServices.Fonts ? *FServices.Fonts : static_cast<const TFontList&>(kInstalled);
+  TFormatDialog dialog(
+      FEditor->EditorStyle(), fonts,
+      [this](std::string_view code) { return View().ExpandPageCodes(code, 0); }, this);
+  if (RunFormatDialog)
+    RunFormatDialog(dialog);
+  else
+    dialog.exec();
   UpdateActions();
 }
 

@@ -73,10 +73,9 @@ void TVORNAEditorMain::UseStyle(TEditorStyle& source) {
 
 void TVORNAEditorMain::MakeUserStyle() {
   TEditorStyle& style = FEditor->EditorStyle();
-  const int index = style.GetDefaultIndex();
-  if (!IsPresetIndex(index)) return;
-  FEditor->SetStyleIndex(-1);
-  style.SetName(TEditorStyle::PresetName(index) + Cp932Lit("（変更）"));
+  if (!IsPresetIndex(style.GetDefaultIndex())) return;
+  style.BecomeUserStyle();
+  FEditor->SetStyleIndex(-1);  // the control's own record of it
 }
 
 void TVORNAEditorMain::SetVerticalWriting(bool vertical) {

@@ -127,6 +127,7 @@ TVORNAEditorMain::TVORNAEditorMain(const TPlatformServices& services, QWidget* p
   EditUndo = MakeAction("編集", "元に戻す(&U)", "", 8);
   EditRedo = MakeAction("編集", "やり直し(&R)", "", 9);
   CustLineNo = MakeAction("設定", "行番号表示", "", -1);
+  CustFormat = MakeAction("設定", "書式設定(&F)...", "書式設定|文字組・用紙・フォント・禁則・表示の設定", -1);
   HelpVorna = MakeAction("ヘルプ", "映画「ＶＯＲＮＡ」 公式サイト", "", -1);
   HelpRunel = MakeAction("ヘルプ", "シネマルーネル 公式サイト", "", -1);
   HelpUreditor = MakeAction("ヘルプ", "Ur's Editor２ 公式サイト", "", -1);
@@ -140,6 +141,7 @@ TVORNAEditorMain::TVORNAEditorMain(const TPlatformServices& services, QWidget* p
   EditPaste->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
   FilePreview->setCheckable(true);
   CustLineNo->setCheckable(true);
+  CustFormat->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
 
   connect(FileNew, &QAction::triggered, this, [this] { FileNewExecute(); });
   connect(FileOpen, &QAction::triggered, this, [this] { FileOpenExecute(); });
@@ -169,6 +171,7 @@ TVORNAEditorMain::TVORNAEditorMain(const TPlatformServices& services, QWidget* p
   connect(EditUndo, &QAction::triggered, this, [this] { View().ExecuteCommand(ecUndo); });
   connect(EditRedo, &QAction::triggered, this, [this] { View().ExecuteCommand(ecRedo); });
   connect(CustLineNo, &QAction::triggered, this, [this] { CustLineNoExecute(); });
+  connect(CustFormat, &QAction::triggered, this, [this] { CustFormatExecute(); });
   connect(HelpVorna, &QAction::triggered, this, [this] { OpenWebLink(WebLinks.Vorna); });
   connect(HelpRunel, &QAction::triggered, this, [this] { OpenWebLink(WebLinks.Runel); });
   connect(HelpUreditor, &QAction::triggered, this, [this] { OpenWebLink(WebLinks.Ureditor); });
@@ -295,6 +298,7 @@ void TVORNAEditorMain::BuildMenus() {
   BuildViewMenu(*view);
   QMenu* settings = menuBar()->addMenu(U("設定(&C)"));
   settings->addAction(CustLineNo);
+  settings->addAction(CustFormat);
   QMenu* help = menuBar()->addMenu(U("ヘルプ(&H)"));
   help->setStatusTip(U("ヘルプトピック"));
   help->addAction(HelpVorna);

@@ -33,6 +33,8 @@
 
 namespace vorna::app {
 
+class TFormatDialog;
+
 // The open and save dialogs' settings: every file shown, "txt" added to a
 // name typed without an extension, and (saving) asking before overwriting.
 void ConfigureFileDialog(QFileDialog& dialog, bool save);
@@ -84,6 +86,7 @@ class TVORNAEditorMain : public QMainWindow {
   QAction* EditUndo;
   QAction* EditRedo;
   QAction* CustLineNo;
+  QAction* CustFormat;  // the format dialog
   QAction* HelpVorna;
   QAction* HelpRunel;
   QAction* HelpUreditor;
@@ -106,6 +109,8 @@ class TVORNAEditorMain : public QMainWindow {
   void FilePreviewExecute();
   void FilePrintExecute();
   void CustLineNoExecute();
+  // The format dialog on the editor's style.
+  void CustFormatExecute();
   void HelpAboutExecute();
   // Opens a file named on the command line; errors are reported, the window
   // keeps its document.
@@ -163,6 +168,8 @@ class TVORNAEditorMain : public QMainWindow {
   std::function<std::optional<std::string>(const QString& title, const std::string& initial)> AskStyleName;
   // The style file to read or (`save`) to write. Replaceable (tests).
   std::function<std::optional<std::string>(bool save, const std::string& initial)> AskStyleFile;
+  // Runs the format dialog (exec). Replaceable (tests).
+  std::function<void(TFormatDialog& dialog)> RunFormatDialog;
   // Opens an address with the desktop. Replaceable (tests).
   std::function<void(const std::string& address)> OpenAddress;
   TWebLinks WebLinks = DefaultWebLinks();

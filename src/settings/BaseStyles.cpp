@@ -57,6 +57,14 @@ std::span<const TStyleField<TBaseStyle>> TBaseStyle::Fields() {
   return kFields;
 }
 
+int TBaseStyle::LimitInteger(std::string_view key, int value) {
+  return LimitStyleField<TBaseStyle>(Fields(), key, value);
+}
+
+double TBaseStyle::LimitFloat(std::string_view key, double value) {
+  return LimitStyleField<TBaseStyle>(Fields(), key, value);
+}
+
 void TBaseStyle::Initialize() {
   TBaseOption::Initialize();
   FSection = "Style";

@@ -100,6 +100,11 @@ class TBaseStyle : public TBaseOption {
   // with the screen resolution of `metrics` (96 when null or not positive).
   static double PixelsToMillimetres(double pixels, const TPageMetrics* metrics);
 
+  // A value for the setting `key` limited as reading it from a store limits it
+  // (LimitStyleField over Fields()).
+  static int LimitInteger(std::string_view key, int value);
+  static double LimitFloat(std::string_view key, double value);
+
   // The stored settings other than "DefaultIndex" and "Name", in key order.
   static std::span<const TStyleField<TBaseStyle>> Fields();
 

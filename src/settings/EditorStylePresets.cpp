@@ -48,6 +48,15 @@ std::string TEditorStyle::PresetName(int index) {
   return IsPresetIndex(index) ? Cp932Lit(kPresetNames[index]) : std::string();
 }
 
+void TEditorStyle::BecomeUserStyle() {
+  const int index = GetDefaultIndex();
+  if (!IsPresetIndex(index)) return;
+  BeginUpdate();
+  SetDefaultIndex(-1);
+  SetName(PresetName(index) + Cp932Lit("（変更）"));
+  EndUpdate();
+}
+
 void TEditorStyle::SetSizes(int first, int last, int size) {
   for (int i = first; i <= last; ++i) E(i).SetFontSize(size);
 }

@@ -12,6 +12,10 @@ namespace {
 // factor (whose square is the number of pixels averaged).
 constexpr int kMaxPartations = 100;
 constexpr int kMaxAntiArius = 16;
+// Cells per row and rows per page: far beyond any page, still small enough
+// for the row table's per-row counters.
+constexpr int kMaxColumnCount = 1000;
+constexpr int kMaxLineCountInPage = 1000;
 
 constexpr std::string_view kDefaultHeadingStrs = "□,■,○,●,◎,§";
 
@@ -41,10 +45,10 @@ std::span<const TStyleField<TEditorStyle>> TEditorStyle::EditorFields() {
       {"ConnectTatesen", &S::FConnectTatesen, 0},
       {"ImeControl", &S::FImeControl, 0},
       {"PartationCount", &S::FPartationCount, 1, "", 1, kMaxPartations},
-      {"ColumnCount", &S::FColumnCount, 0},
+      {"ColumnCount", &S::FColumnCount, 0, "", INT_MIN, kMaxColumnCount},
       {"LineInfoStyle", &S::FLineInfoStyle, 0},
       {"AntiArius", &S::FAntiArius, 1, "", 1, kMaxAntiArius},
-      {"LineCountInPage", &S::FLineCountInPage, 0},
+      {"LineCountInPage", &S::FLineCountInPage, 0, "", INT_MIN, kMaxLineCountInPage},
       {"TabLength", &S::FTabLength, 4, "", 1},
       {"ViewIndent", &S::FViewIndent, 1},
       {"GapLineStyle", &S::FGapLineStyle, 0},
@@ -71,6 +75,14 @@ std::span<const TStyleField<TEditorStyle>> TEditorStyle::EditorFields() {
       {"SerifuFooter", &S::FSerifuFooter, 0, "」"},
   };
   return kFields;
+}
+
+int TEditorStyle::LimitInteger(std::string_view key, int value) {
+  return TBaseStyle::LimitInteger(key, LimitStyleField<TEditorStyle>(EditorFields(), key, value));
+}
+
+double TEditorStyle::LimitFloat(std::string_view key, double value) {
+  return TBaseStyle::LimitFloat(key, LimitStyleField<TEditorStyle>(EditorFields(), key, value));
 }
 
 void TEditorStyle::Initialize() {

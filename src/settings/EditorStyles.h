@@ -50,7 +50,14 @@ class TEditorStyle : public TBaseStyle {
 
   // Name of preset `index`, empty outside 0 .. 27 (CP932).
   static std::string PresetName(int index);
+  // A preset the user changes becomes a user style (DefaultIndex -1) named
+  // after it with "（変更）", so that it stores its settings rather than its
+  // number. A user style stays as it is.
+  void BecomeUserStyle();
   static std::span<const TStyleField<TEditorStyle>> EditorFields();
+  // As the base style's, over the text settings first.
+  static int LimitInteger(std::string_view key, int value);
+  static double LimitFloat(std::string_view key, double value);
 
   VORNA_STYLE_SETTING(bool, Vertical)
   VORNA_STYLE_SETTING(bool, ProportionalFont)

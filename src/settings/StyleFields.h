@@ -33,6 +33,24 @@ struct TStyleField {
   int Max = INT_MAX;
 };
 
+// The value a store holding `value` under `key` reads back: an integer limited
+// to the row's range, a float to +-kMaxStoredLength (the default when it is
+// not finite). Keys not in `fields` and other types pass unchanged; callers
+// that set values from outside (dialogs) limit them through this.
+template <class C, class T>
+T LimitStyleField(std::span<const TStyleField<C>> fields, std::string_view key, T value) {
+  for (const auto& f : fields) {
+    if (f.Key != key) continue;
+    if constexpr (std::is_same_v<T, int>) {
+      return std::clamp(value, f.Min, f.Max);
+    } else if constexpr (std::is_same_v<T, double>) {
+      return std::isfinite(value) ? std::clamp(value, -kMaxStoredLength, kMaxStoredLength) : f.Number;
+    }
+    return value;
+  }
+  return value;
+}
+
 template <class C>
 void ResetStyleFields(C& object, std::span<const TStyleField<C>> fields) {
   for (const auto& f : fields) {

@@ -150,6 +150,20 @@ void TBaseView::PaintSheets(const TRect& rect) {
   DoPainted();
 }
 
+THeaderFooterParts TBaseView::ExpandPageCodes(std::string_view code, int pageIndex) {
+  FCodeContext = {};
+  FCodeContext.StartPageNo = FStyle->GetStartPageNo();
+  FCodeContext.PageIndex = pageIndex;
+  FCodeContext.PageCount = FPageCount;
+  FCodeContext.Clock = CurrentHeaderFooterClock();
+  THeaderFooterContext context = FCodeContext;
+  context.Extra = [this](std::string_view letter, std::string& out) {
+    out = ExpandCode(letter);
+    return true;
+  };
+  return ExpandHeaderFooter(code, context);
+}
+
 void TBaseView::DrawHeaderFooter(bool isHeader, const TRect& pageRect, const TRect& clip,
                                  const TRect& textRect) {
   const TViewInfo* element = FStyle->GetViewInfo(isHeader ? kElemHeader : kElemFooter);
@@ -162,17 +176,7 @@ void TBaseView::DrawHeaderFooter(bool isHeader, const TRect& pageRect, const TRe
     area.Top = textRect.Bottom;
   if (!Meets(area, clip)) return;
 
-  FCodeContext = {};
-  FCodeContext.StartPageNo = FStyle->GetStartPageNo();
-  FCodeContext.PageIndex = FCurrentPage;
-  FCodeContext.PageCount = FPageCount;
-  FCodeContext.Clock = CurrentHeaderFooterClock();
-  THeaderFooterContext context = FCodeContext;
-  context.Extra = [this](std::string_view letter, std::string& out) {
-    out = ExpandCode(letter);
-    return true;
-  };
-  const THeaderFooterParts parts = ExpandHeaderFooter(code, context);
+  const THeaderFooterParts parts = ExpandPageCodes(code, FCurrentPage);
 
   TFontSpec font = ToFontSpec(element->GetFont(), FPrinting ? Metrics().DeviceDpi : Metrics().ScreenDpi);
   font.Height = ZoomedFontHeight(font.Height, FZoom);

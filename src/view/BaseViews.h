@@ -226,6 +226,10 @@ class TBaseView {
   bool IsUserScroll() const { return FUserScroll; }
   int SheetCount() const { return FSheetCount; }
   int PageCount() const { return FPageCount; }
+  // The three parts `code` prints on page `pageIndex` (0-based): the style's
+  // first page number, the view's page count, the clock now and the view's
+  // own codes, as the header and footer painting expands them.
+  THeaderFooterParts ExpandPageCodes(std::string_view code, int pageIndex);
   TPoint Extent() const { return FExtent; }
   TPoint ScrollRange() const { return FScrollRange; }
   TPoint ScrollStepSize() const { return FScrollStep; }

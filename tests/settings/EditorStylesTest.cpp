@@ -261,5 +261,22 @@ TEST(EditorStyles, PresetNames) {
   EXPECT_EQ(style->GetName(), "keep");
 }
 
+TEST(EditorStyles, ValuesSetFromOutsideAreLimitedAsStoredOnesAre) {
+  EXPECT_EQ(TEditorStyle::LimitInteger("ColumnCount", 10000), 1000);
+  EXPECT_EQ(TEditorStyle::LimitInteger("ColumnCount", 40), 40);
+  EXPECT_EQ(TEditorStyle::LimitInteger("LineCountInPage", 5000), 1000);
+  EXPECT_EQ(TEditorStyle::LimitInteger("PartationCount", 0), 1);
+  EXPECT_EQ(TEditorStyle::LimitInteger("PaperLevelDivide", 500), 100);  // a base-style key
+  EXPECT_EQ(TEditorStyle::LimitInteger("NoSuchKey", -7), -7);
+  EXPECT_EQ(TEditorStyle::LimitFloat("LineSpace", 1e9), kMaxStoredLength);
+  EXPECT_EQ(TEditorStyle::LimitFloat("MarginTop", std::nan("")), 20);  // the default
+  TIniStorage ini;
+  ini.SetText("[S]\r\nColumnCount=10000\r\nLineCountInPage=10000\r\n");
+  auto style = MakeDataItem<TEditorStyle>();
+  ASSERT_TRUE(style->LoadFromStorage(ini, "S"));
+  EXPECT_EQ(style->GetColumnCount(), 1000);
+  EXPECT_EQ(style->GetLineCountInPage(), 1000);
+}
+
 }  // namespace
 }  // namespace vorna
