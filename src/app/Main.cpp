@@ -1,7 +1,7 @@
 // The program entry: printing to PDF without a window when asked, otherwise
 // the main window (`vorna-editor [FILE]`), with the global objects it needs:
-// the printer access on the Qt printer backend and the page metrics of the
-// screen.
+// the printer access on the Qt printer backend, the page metrics of the
+// screen and Qt's translations.
 #include <QApplication>
 #include <QScreen>
 #include <cstdio>
@@ -11,6 +11,7 @@
 
 #include "MainForms.h"
 #include "PrintPdfCommands.h"
+#include "QtTranslations.h"
 #include "control/ControlServices.h"
 #include "platform/qt/QtFonts.h"
 #include "platform/qt/QtPrinterBackend.h"
@@ -29,6 +30,8 @@ int RunMainWindow(int argc, char** argv, const std::vector<std::string>& args) {
   QApplication::setApplicationName(QStringLiteral("vorna-editor"));
   QApplication::setApplicationDisplayName(QString::fromUtf8("ＶＯＲＮＡ Editor"));
   QApplication::setDesktopFileName(QStringLiteral("vorna-editor"));
+  // Qt's dialogs and buttons speak the user's language where Qt has it.
+  vorna::app::InstallQtTranslations();
   vorna::qt::InstallFontSubstitutions();
   vorna::qt::TQtPrinterBackend printer;
   vorna::LpPrinter.SetBackend(&printer);
