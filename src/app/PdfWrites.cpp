@@ -16,7 +16,11 @@ namespace {
 namespace fs = std::filesystem;
 
 fs::path PartialPath(const fs::path& output) {
-  return output.parent_path() / ("." + output.filename().string() + ".partial");
+  // Appended piece by piece: GCC 12 warns wrongly about "." + std::string.
+  std::string name = ".";
+  name += output.filename().string();
+  name += ".partial";
+  return output.parent_path() / name;
 }
 
 TPdfWrite Unwritable(std::string reason) { return {TPdfWrite::TOutcome::Unwritable, std::move(reason)}; }
