@@ -1,7 +1,8 @@
 // The program entry: printing to PDF without a window when asked, otherwise
 // the main window (`vorna-editor [--preset N | --style FILE.ini] [FILE]`)
 // with the user's preferences, and the global objects it needs: the printer
-// access on the Qt printer backend and the page metrics of the screen.
+// access on the Qt printer backend, the page metrics of the screen and Qt's
+// translations.
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
@@ -10,6 +11,7 @@
 
 #include "MainForms.h"
 #include "PrintPdfCommands.h"
+#include "QtTranslations.h"
 #include "StyleArguments.h"
 #include "control/ControlServices.h"
 #include "platform/qt/QtFonts.h"
@@ -36,6 +38,8 @@ int RunMainWindow(char** argv, const std::vector<std::string>& args) {
   QApplication::setApplicationName(QStringLiteral("vorna-editor"));
   QApplication::setApplicationDisplayName(QString::fromUtf8("ＶＯＲＮＡ Editor"));
   QApplication::setDesktopFileName(QStringLiteral("vorna-editor"));
+  // Qt's dialogs and buttons speak the user's language where Qt has it.
+  vorna::app::InstallQtTranslations();
   vorna::qt::InstallFontSubstitutions();
   vorna::qt::TQtPrinterBackend printer;
   vorna::LpPrinter.SetBackend(&printer);

@@ -120,6 +120,8 @@ TVORNAEditorMain::TVORNAEditorMain(const TPlatformServices& services, QWidget* p
       MakeAction("ファイル", "名前を付けて保存(&A)", "名前を付けて保存|現在のファイルを別の名前で保存", 3);
   FilePreview = MakeAction("ファイル", "印刷プレビュー(&V)", "", -1);
   FilePrint = MakeAction("ファイル", "印刷(&P)", "", 4);
+  FileExportPdf = MakeAction("ファイル", "PDFに書き出し(&D)...",
+                             "PDFに書き出し|印刷する形のままPDFファイルに書き出す", -1);
   FileExit = MakeAction("ファイル", "終了(&X)", "終了|アプリケーションを終了", -1);
   EditCut = MakeAction("編集", "切り取り(&T)", "切り取り|選択部分を切り取り、クリップボードに送る", 5);
   EditCopy = MakeAction("編集", "コピー(&C)", "コピー|選択範囲をクリップボードにコピー", 6);
@@ -164,6 +166,7 @@ TVORNAEditorMain::TVORNAEditorMain(const TPlatformServices& services, QWidget* p
   FileReopen = FReopenMenu->menuAction();
   connect(FilePreview, &QAction::triggered, this, [this] { FilePreviewExecute(); });
   connect(FilePrint, &QAction::triggered, this, [this] { FilePrintExecute(); });
+  connect(FileExportPdf, &QAction::triggered, this, [this] { FileExportPdfExecute(); });
   connect(FileExit, &QAction::triggered, this, [this] { close(); });
   connect(EditCut, &QAction::triggered, this, [this] { View().CutMessage(); });
   connect(EditCopy, &QAction::triggered, this, [this] { View().CopyMessage(); });
@@ -203,6 +206,7 @@ TVORNAEditorMain::TVORNAEditorMain(const TPlatformServices& services, QWidget* p
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return TSaveChoice{dialog.selectedFiles().front().toStdString(), choosers.Chosen()};
   };
+  AskPdfFileName = [this](const std::string& suggested) { return AskPdfFileNameInDialog(this, suggested); };
   AskEncodingRefusal = [this](const QString& text) {
     QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), text, QMessageBox::NoButton,
                     this);
@@ -284,6 +288,7 @@ void TVORNAEditorMain::BuildMenus() {
   file->addSeparator();
   file->addAction(FilePreview);
   file->addAction(U("印刷(&P)..."), FilePrint, &QAction::trigger)->setIcon(FilePrint->icon());
+  file->addAction(FileExportPdf);
   file->addSeparator();
   file->addAction(FileExit);
   QMenu* edit = menuBar()->addMenu(U("編集(&E)"));

@@ -5,12 +5,13 @@
 // scheme and the background picture given to the editor; the file commands
 // with the save prompt, the file format in the status bar, reopening in a
 // chosen encoding and the refusal of a save the encoding cannot hold;
-// preview, print, line numbers, the web links and the about box; the styles
-// of the "表示" menu and the preferences remembered per user.
+// preview, print, the PDF export, line numbers, the web links and the about
+// box; the styles of the "表示" menu and the preferences remembered per user.
 //
 // Construction, actions and menus live in MainForms.cpp, the commands in
 // MainFormCommands.cpp, the style commands in MainFormStyles.cpp, the
-// preferences and recent files in MainFormPreferences.cpp.
+// preferences and recent files in MainFormPreferences.cpp, the PDF export in
+// MainFormPdfExports.cpp.
 #pragma once
 
 #include <QAction>
@@ -38,6 +39,10 @@ class TFormatDialog;
 // The open and save dialogs' settings: every file shown, "txt" added to a
 // name typed without an extension, and (saving) asking before overwriting.
 void ConfigureFileDialog(QFileDialog& dialog, bool save);
+
+// The PDF export's save dialog over `parent`, opened at `suggested` (a full
+// path), asking before overwriting and adding "pdf" to a bare name.
+std::optional<std::string> AskPdfFileNameInDialog(QWidget* parent, const std::string& suggested);
 
 // The addresses of the three web-link actions.
 struct TWebLinks {
@@ -79,6 +84,7 @@ class TVORNAEditorMain : public QMainWindow {
   QAction* FileReopen;  // the submenu of the encodings to reopen the file in
   QAction* FilePreview;
   QAction* FilePrint;
+  QAction* FileExportPdf;
   QAction* FileExit;
   QAction* EditCut;
   QAction* EditCopy;
@@ -108,6 +114,11 @@ class TVORNAEditorMain : public QMainWindow {
   void FileReopenExecute(TEncoding encoding);
   void FilePreviewExecute();
   void FilePrintExecute();
+  // Writes the document as the window's style prints it to a PDF file the
+  // user names, through the job of --print-pdf; long documents show their
+  // progress with a cancel button. A cancelled or failed export leaves no
+  // file; failures are reported. The document is never changed.
+  void FileExportPdfExecute();
   void CustLineNoExecute();
   // The format dialog on the editor's style.
   void CustFormatExecute();
@@ -161,6 +172,11 @@ class TVORNAEditorMain : public QMainWindow {
   std::function<std::optional<std::string>()> AskOpenFileName;
   std::function<std::optional<TSaveChoice>(const std::string& initial, const TFileFormat& format)>
       AskSaveFileName;
+  // The PDF export's save dialog, starting at `suggested` (a full path): the
+  // chosen path or nothing. Replaceable (tests).
+  std::function<std::optional<std::string>(const std::string& suggested)> AskPdfFileName;
+  // Sheets from which the PDF export shows its progress dialog.
+  int PdfProgressSheets = 200;
   // Asks what to do about a save the encoding cannot hold. Replaceable (tests).
   std::function<TRefusalAnswer(const QString& text)> AskEncodingRefusal;
   // Asks a style's name (CP932) under `title`, offering `initial`.
@@ -215,6 +231,9 @@ class TVORNAEditorMain : public QMainWindow {
   void UpdateRecentMenu();
   void UpdateUserStyles();
   bool ApplyLineNumbers(bool shown);
+  // The document's path with ".pdf" in place of its extension; an untitled
+  // document's name in the save folder.
+  std::string SuggestedPdfPath() const;
 
   const TPlatformServices FServices;
   control::TEditor* FEditor;

@@ -18,7 +18,9 @@ void TConsoleMessages::ShowError(const std::string& text) {
 }
 
 TPageRenderer::TPageRenderer(int preset, int zoomPercent)
-    : FCanvases(std::make_unique<qt::TQtCanvasFactory>(FScreen)), FStyle(MakeDataItem<TEditorStyle>()) {
+    : FPreviousBackend(LpPrinter.Backend()),
+      FCanvases(std::make_unique<qt::TQtCanvasFactory>(FScreen)),
+      FStyle(MakeDataItem<TEditorStyle>()) {
   LpPrinter.SetBackend(&FPrinter);
   for (int i = 0; i < LpPrinter.Info().Count(); ++i)
     if (LpPrinter.Info().Names(i) == qt::kPdfPrinterName) FPrinter.SetPrinterIndex(i);
@@ -49,7 +51,12 @@ TPageRenderer::~TPageRenderer() {
   FHost->OnResize = nullptr;
   FView.reset();
   FHost.reset();
-  LpPrinter.SetBackend(nullptr);
+  try {
+    LpPrinter.SetBackend(FPreviousBackend);
+  } catch (...) {
+    // The old printers cannot be listed now: none rather than this renderer's.
+    LpPrinter.SetBackend(nullptr);
+  }
 }
 
 void TPageRenderer::LoadFromFile(const std::string& path) {
@@ -60,6 +67,17 @@ void TPageRenderer::LoadFromFile(const std::string& path) {
 
 void TPageRenderer::SetText(std::string_view cp932) {
   FView->List().SetText(cp932);
+  FView->DocumentChanged();
+  FitHost();
+}
+
+void TPageRenderer::CopyEditor(TEditorStyle& style, const TEditList& document) {
+  const int ratio = FStyle->GetRatioValue();
+  FStyle->Assign(&style);
+  FStyle->SetRatioValue(ratio);
+  FView->StyleChanged();
+  FView->List().Assign(document.Lines());
+  FView->List().SetFileName(document.GetFileName());
   FView->DocumentChanged();
   FitHost();
 }

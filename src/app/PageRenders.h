@@ -39,8 +39,8 @@ class TPageRenderer {
 
   // A view of one empty line under `preset` (a preset index) at `zoomPercent`.
   // Needs a QApplication. Makes the "PDF file" printer current on LpPrinter,
-  // so the page metrics are its A4 sheet on every machine, and takes the
-  // backend off LpPrinter again when it goes. One renderer at a time.
+  // so the page metrics are its A4 sheet on every machine, and gives
+  // LpPrinter back the backend it had when it goes. One renderer at a time.
   TPageRenderer(int preset, int zoomPercent);
   ~TPageRenderer();
   TPageRenderer(const TPageRenderer&) = delete;
@@ -50,6 +50,10 @@ class TPageRenderer {
   // document out again, so the page count follows its rows.
   void LoadFromFile(const std::string& path);
   void SetText(std::string_view cp932);
+  // Takes copies of `style` (the zoom stays this renderer's) and of the
+  // lines and file name of `document`, then lays the document out again:
+  // what a window shows, printed as from a file.
+  void CopyEditor(TEditorStyle& style, const TEditList& document);
 
   // Puts `date` and `time` (CP932, taken literally) in place of the "&d" and
   // "&t" codes of the header and footer, so pages drawn on different days
@@ -82,6 +86,7 @@ class TPageRenderer {
   // The host fits one sheet with its gaps (paper) or the window size.
   void FitHost();
 
+  TPrinterBackend* FPreviousBackend;
   TPosixFiles FFiles;
   TConsoleMessages FMessages;
   qt::TQtSystemMetrics FScreen;

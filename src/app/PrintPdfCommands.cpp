@@ -2,10 +2,8 @@
 // files, the style, the page range, and the job on the headless editor.
 #include "PrintPdfCommands.h"
 
-#include <cerrno>
 #include <charconv>
 #include <cstdio>
-#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <fstream>
@@ -14,6 +12,7 @@
 #include <unistd.h>
 
 #include "PageRenders.h"
+#include "PdfWrites.h"
 #include "StyleArguments.h"
 #include "platform/Files.h"
 
@@ -99,18 +98,9 @@ std::optional<TPrintPdfOptions> ParsePrintPdfArguments(const std::vector<std::st
 }
 
 int RunPrintPdf(const TPrintPdfOptions& options) {
-  namespace fs = std::filesystem;
   std::string reason;
   if (!CheckTextInput(options.File, reason)) return Fail(kExitFile, options.File + ": " + reason);
-  const fs::path output = fs::absolute(options.Output);
-  std::error_code ec;
-  if (fs::is_directory(output, ec)) return Fail(kExitFile, options.Output + ": is a folder");
-  const fs::path partial = output.parent_path() / ("." + output.filename().string() + ".partial");
-  {
-    std::ofstream probe(partial, std::ios::binary);
-    if (!probe) return Fail(kExitFile, options.Output + ": cannot be written (" + std::strerror(errno) + ")");
-  }
-  fs::remove(partial, ec);
+  if (!CheckPdfOutput(options.Output, reason)) return Fail(kExitFile, options.Output + ": " + reason);
 
   try {
     TPageRenderer editor(options.Preset, 100);
@@ -136,23 +126,12 @@ int RunPrintPdf(const TPrintPdfOptions& options) {
       return Fail(kExitUsage, "--pages " + std::to_string(options.FirstPage) + "-" +
                                   std::to_string(options.LastPage) + ": the document has " +
                                   std::to_string(pages) + (pages == 1 ? " page" : " pages"));
-    const std::string title = fs::path(options.File).filename().string();
-    bool printed = false;
-    try {
-      printed = editor.PrintToPdf(partial.string(), title, options.FirstPage, options.LastPage);
-    } catch (...) {
-      fs::remove(partial, ec);
-      throw;
-    }
-    if (!printed) {
-      fs::remove(partial, ec);
+    const TPdfWrite written =
+        WritePdf(editor, options.Output, options.File, options.FirstPage, options.LastPage);
+    if (written.Outcome == TPdfWrite::TOutcome::NothingPrinted)
       return Fail(kExitFile, "nothing was printed (no printer or an empty range)");
-    }
-    fs::rename(partial, output, ec);
-    if (ec) {
-      fs::remove(partial, ec);
-      return Fail(kExitFile, options.Output + ": " + ec.message());
-    }
+    if (written.Outcome != TPdfWrite::TOutcome::Written)
+      return Fail(kExitFile, options.Output + ": " + written.Reason);
   } catch (const EFileError& e) {
     return Fail(kExitFile, e.what());
   } catch (const std::exception& e) {

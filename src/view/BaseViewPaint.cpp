@@ -145,6 +145,8 @@ void TBaseView::PaintSheets(const TRect& rect) {
       const TRect moved{sheetRect.Left + 1, sheetRect.Top + 1, sheetRect.Right + 1, sheetRect.Bottom + 1};
       FillBand(*FCanvas, moved, GetPrintableRect(sheetRect), clip);
     }
+    if (FPrinting && OnPrintSheet && !OnPrintSheet(sheet - FFirstSheet + 1, FLastSheet - FFirstSheet + 1))
+      break;
     if (FPrinting && sheet < FLastSheet) LpPrinter.NewPage();
   }
   DoPainted();

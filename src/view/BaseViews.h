@@ -252,6 +252,10 @@ class TBaseView {
   TTimer* AutoScrollTimer() const { return FAutoScrollTimer.get(); }
 
   // --- events ------------------------------------------------------------------------------
+  // Called by a print job after each printed sheet with the sheets done and
+  // the sheets asked for; false ends the job after that sheet (a long export
+  // can be cancelled). The printer's document is ended as usual.
+  std::function<bool(int done, int total)> OnPrintSheet;
   TPaintEvent OnPaint;
   TNotifyEvent OnPainting;
   TNotifyEvent OnPainted;

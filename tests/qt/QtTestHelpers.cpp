@@ -1,6 +1,7 @@
 // Image comparison helpers of the Qt tests.
 #include "QtTestHelpers.h"
 
+#include <QFile>
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -71,6 +72,14 @@ TBlockDiff CompareBlocks(const QImage& a, const QImage& b, int block) {
   }
   if (count) diff.Mean /= count;
   return diff;
+}
+
+int PdfPageCount(const std::string& path) {
+  QFile file(QString::fromStdString(path));
+  if (!file.open(QIODevice::ReadOnly)) return -1;
+  const QByteArray bytes = file.readAll();
+  return static_cast<int>(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") +
+                          bytes.count("/Type /Page/") + bytes.count("/Type /Page>"));
 }
 
 TFontSpec TestFont(const char* utf8Face, int height, bool vertical) {

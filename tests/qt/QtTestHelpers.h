@@ -1,5 +1,5 @@
 // Shared helpers of the Qt platform tests: painting into images and comparing
-// them.
+// them, counting the pages of a PDF.
 #pragma once
 
 #include <QImage>
@@ -49,6 +49,10 @@ struct TBlockDiff {
   double Mean = 0;
 };
 TBlockDiff CompareBlocks(const QImage& a, const QImage& b, int block);
+
+// Pages of a PDF as Qt writes them (one "/Type /Page" object each); -1 when
+// the file cannot be read.
+int PdfPageCount(const std::string& path);
 
 // A font fontSpec for tests (UTF-8 face).
 TFontSpec TestFont(const char* utf8Face, int height, bool vertical);

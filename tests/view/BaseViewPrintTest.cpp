@@ -1,10 +1,11 @@
 // The print job on the fake printer: which sheets a page or sheet range
-// prints, the new-page calls between sheets, and a job ended by a printer
-// error leaving the view on the screen.
+// prints, the new-page calls between sheets, the progress that can end a
+// job, and a job ended by a printer error leaving the view on the screen.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "RecordingCanvas.h"
@@ -88,6 +89,25 @@ TEST_F(TPrintJob, APrinterErrorEndsTheJobAndTheViewIsBackOnTheScreen) {
   Backend.FailNewPageAt = 0;
   EXPECT_TRUE(View->Print("again"));
   EXPECT_EQ(NewPages(), 1 + 2);
+}
+
+TEST_F(TPrintJob, ProgressCountsTheAskedSheetsAndFalseEndsTheJobThere) {
+  MakeDocument(6, true);
+  std::vector<std::pair<int, int>> calls;
+  View->OnPrintSheet = [&calls](int done, int total) {
+    calls.emplace_back(done, total);
+    return true;
+  };
+  ASSERT_TRUE(View->Print("t", 3, 0, 0, 6));  // sheets 2 and 3
+  EXPECT_EQ(calls, (std::vector<std::pair<int, int>>{{1, 2}, {2, 2}}));
+  Backend.Log.clear();
+  PrinterCanvas.Clear();
+  View->OnPrintSheet = [](int done, int) { return done < 1; };
+  View->Print("stopped");
+  EXPECT_EQ(PrintedPages(), (std::vector<std::string>{"1", "2"}));
+  EXPECT_EQ(NewPages(), 0);
+  EXPECT_EQ(Backend.Log.back(), "end");
+  EXPECT_FALSE(View->IsPrinting());
 }
 
 TEST_F(TPrintJob, APaperThePrinterLacksPrintsOnItsCurrentPaper) {

@@ -26,14 +26,7 @@ std::string TextFile(const std::string& name) {
       .toStdString();
 }
 
-// Pages of a PDF as Qt writes them: one "/Type /Page" object each.
-int PdfPages(const fs::path& pdf) {
-  QFile file(QString::fromStdString(pdf.string()));
-  if (!file.open(QIODevice::ReadOnly)) return -1;
-  const QByteArray bytes = file.readAll();
-  return static_cast<int>(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") +
-                          bytes.count("/Type /Page/") + bytes.count("/Type /Page>"));
-}
+int PdfPages(const fs::path& pdf) { return testing::PdfPageCount(pdf.string()); }
 
 std::optional<TPrintPdfOptions> Parse(std::vector<std::string> args, std::string* error = nullptr) {
   std::string e;
