@@ -69,6 +69,10 @@ TEST_F(PdfExportTest, TheExportHasThePagesOfPrintPdfUnderTheWindowsPreset) {
   qt::TQtPrinterBackend printer;
   LpPrinter.SetBackend(&printer);
   FWindow->Editor().SetStyleIndex(4);
+  // Preset 4 is a window style: its pages are the ones the preview shows.
+  FWindow->FilePreviewExecute();
+  const int windowPages = FWindow->View().PageCount();
+  FWindow->FilePreviewExecute();
   FAnswer = FFolder.Path("window.pdf");
   FWindow->FileExportPdfExecute();
   // The window's printer is its own again.
@@ -86,6 +90,7 @@ TEST_F(PdfExportTest, TheExportHasThePagesOfPrintPdfUnderTheWindowsPreset) {
   const int pages = testing::PdfPageCount(options.Output);
   EXPECT_GT(pages, 1);
   EXPECT_EQ(testing::PdfPageCount(*FAnswer), pages);
+  EXPECT_EQ(windowPages, pages);  // what the window counts is what prints
   // No temporary file stays beside them.
   EXPECT_EQ(Leftovers().size(), 2u);
 }
