@@ -34,7 +34,8 @@ TLayoutTab::TLayoutTab(QWidget* parent) : QWidget(parent) {
 
   ColumnCountAuto = new QCheckBox(Ja("ウィンドウの幅に合わせる(&A)"), this);
   // A fixed row holds at least one cell; 0 cells is what "automatic" means.
-  ColumnCount = MakeSpin(this, 1, 99999);
+  // Writers count full-width characters; the style counts half-width cells.
+  ColumnCount = MakeSpin(this, 1, 50000);
   ColumnCount->setSuffix(Ja(" 字"));
   auto* cells = new QHBoxLayout;
   cells->addWidget(ColumnCount);
@@ -67,8 +68,9 @@ TLayoutTab::TLayoutTab(QWidget* parent) : QWidget(parent) {
 void TLayoutTab::Load(const TEditorStyle& style) {
   Direction->setCurrentIndex(style.GetVertical() ? 1 : 0);
   ColumnCountAuto->setChecked(style.GetColumnCountAuto());
-  // A row that was automatic offers the manuscript page's 20 cells.
-  ColumnCount->setValue(style.GetColumnCount() >= 1 ? style.GetColumnCount() : 20);
+  // A row that was automatic offers the manuscript page's 20 characters. An
+  // odd cell count shows rounded up and is kept unless edited.
+  ColumnCount->setValue(style.GetColumnCount() >= 1 ? (style.GetColumnCount() + 1) / 2 : 20);
   FShownColumnCount = ColumnCount->value();
   FLoadedAuto = style.GetColumnCountAuto();
   ColumnCount->setEnabled(!style.GetColumnCountAuto());
@@ -88,7 +90,7 @@ void TLayoutTab::Store(TEditorStyle& style) const {
   style.SetColumnCountAuto(ColumnCountAuto->isChecked());
   // An automatic row keeps the count it had: it is not shown, so not edited.
   if (!ColumnCountAuto->isChecked() && (FLoadedAuto || ColumnCount->value() != FShownColumnCount))
-    SetLimited(style, &TEditorStyle::SetColumnCount, "ColumnCount", ColumnCount->value());
+    SetLimited(style, &TEditorStyle::SetColumnCount, "ColumnCount", ColumnCount->value() * 2);
   if (LineCountInPage->value() != std::max(style.GetLineCountInPage(), 0))
     SetLimited(style, &TEditorStyle::SetLineCountInPage, "LineCountInPage", LineCountInPage->value());
   SetLimited(style, &TEditorStyle::SetPartationCount, "PartationCount", PartationCount->value());

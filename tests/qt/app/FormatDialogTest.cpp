@@ -64,7 +64,7 @@ class FormatDialogTest : public ::testing::Test {
   static void EditEverything(TFormatDialog& d) {
     d.LayoutTab->Direction->setCurrentIndex(1);
     d.LayoutTab->ColumnCountAuto->setChecked(false);
-    d.LayoutTab->ColumnCount->setValue(40);
+    d.LayoutTab->ColumnCount->setValue(21);  // full-width characters: 42 cells
     d.LayoutTab->LineCountInPage->setValue(30);
     d.LayoutTab->PartationCount->setValue(2);
     d.LayoutTab->PartationMargin->setValue(7.5);
@@ -128,7 +128,7 @@ TEST_F(FormatDialogTest, EveryControlRoundTripsThroughTheStyleAndItsStoredText) 
   const std::string ini = IniText(*FStyle);
   for (const char* line : {"Vertical=1",
                            "ColumnCountAuto=0",
-                           "ColumnCount=40",
+                           "ColumnCount=42",
                            "LineCountInPage=30",
                            "PartationCount=2",
                            "PartationMargin=7.5",
@@ -218,7 +218,7 @@ TEST_F(FormatDialogTest, CancelRestoresTheStoredTextExactlyAlsoAfterApply) {
 TEST_F(FormatDialogTest, AChangedPresetBecomesAUserStyleNamedAfterIt) {
   Preset(4);
   auto dialog = Open();
-  dialog->LayoutTab->ColumnCount->setValue(30);
+  dialog->LayoutTab->ColumnCount->setValue(15);
   dialog->OkClicked();
   EXPECT_EQ(FStyle->GetDefaultIndex(), -1);
   EXPECT_EQ(Utf8FromCp932(FStyle->GetName()), "原稿用紙（変更）");
@@ -231,14 +231,14 @@ TEST_F(FormatDialogTest, ValuesBeyondTheStylesLimitsComeBackLimited) {
   auto dialog = Open();
   TLayoutTab& layout = *dialog->LayoutTab;
   layout.ColumnCountAuto->setChecked(false);
-  for (auto [typed, kept] : {std::pair{0, 1}, std::pair{10000, 1000}}) {
+  for (auto [typed, kept] : {std::pair{0, 2}, std::pair{10000, 1000}}) {
     layout.ColumnCount->setValue(typed);
     layout.LineCountInPage->setValue(typed == 0 ? 0 : 5000);
     layout.PartationCount->setValue(typed);
     dialog->PaperTab->PaperLevelDivide->setValue(typed == 0 ? 1 : 500);
     dialog->ApplyClicked();
     EXPECT_EQ(FStyle->GetColumnCount(), kept) << typed;
-    EXPECT_EQ(layout.ColumnCount->value(), kept) << typed;
+    EXPECT_EQ(layout.ColumnCount->value(), kept / 2) << typed;  // shown in full-width characters
     EXPECT_EQ(FStyle->GetLineCountInPage(), typed == 0 ? 0 : 1000);
     EXPECT_EQ(layout.LineCountInPage->value(), FStyle->GetLineCountInPage());
     EXPECT_EQ(FStyle->GetPartationCount(), typed == 0 ? 1 : 100);
