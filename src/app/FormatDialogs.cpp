@@ -39,6 +39,9 @@ TFormatDialog::TFormatDialog(TEditorStyle& style, const TFontList& fonts, TPaper
   auto* column = new QVBoxLayout(this);
   column->addWidget(Tabs);
   column->addWidget(Buttons);
+  // The lengths follow the paper at once, in the unit they will have.
+  connect(PaperTab->PaperVisible, &QCheckBox::toggled, this,
+          [this](bool on) { LayoutTab->SetPaperUnits(on); });
   Load();
 }
 
@@ -55,8 +58,8 @@ void TFormatDialog::ApplyClicked() {
   // bracket (one relayout), or not at all when nothing differs.
   const auto edited = MakeDataItem<TEditorStyle>();
   edited->Assign(&FStyle);
+  PaperTab->Store(*edited);  // first: showing or hiding the paper turns the lengths
   LayoutTab->Store(*edited);
-  PaperTab->Store(*edited);
   FontTab->Store(*edited);
   KinsokuTab->Store(*edited);
   DisplayTab->Store(*edited);

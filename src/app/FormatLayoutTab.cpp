@@ -77,12 +77,24 @@ void TLayoutTab::Load(const TEditorStyle& style) {
   LineCountInPage->setValue(std::max(style.GetLineCountInPage(), 0));
   PartationCount->setValue(style.GetPartationCount());
   // Lengths are millimetres on paper and pixels at 100 % in a window.
-  const QString unit = style.GetPaperVisible() ? Ja(" mm") : Ja(" px");
+  FPaperUnits = style.GetPaperVisible();
+  const QString unit = FPaperUnits ? Ja(" mm") : Ja(" px");
   for (QDoubleSpinBox* spin : {PartationMargin, LineSpace, ColumnSpace}) spin->setSuffix(unit);
   PartationMargin->setValue(style.GetPartationMargin());
   LineSpace->setValue(style.GetLineSpace());
   ColumnSpace->setValue(style.GetColumnSpace());
   WordWrap->setChecked(style.GetWordWrap());
+}
+
+void TLayoutTab::SetPaperUnits(bool paper) {
+  if (paper == FPaperUnits) return;
+  FPaperUnits = paper;
+  for (QDoubleSpinBox* spin : {PartationMargin, LineSpace, ColumnSpace}) {
+    const double value = spin->value();
+    spin->setSuffix(paper ? Ja(" mm") : Ja(" px"));
+    spin->setValue(paper ? TBaseStyle::PixelsToMillimetres(value, nullptr)
+                         : TBaseStyle::MillimetresToPixels(value, nullptr));
+  }
 }
 
 void TLayoutTab::Store(TEditorStyle& style) const {

@@ -149,7 +149,7 @@ void TPaperTab::Load(const TEditorStyle& style) {
 }
 
 void TPaperTab::Store(TEditorStyle& style) const {
-  style.SetPaperVisible(PaperVisible->isChecked());
+  style.ShowPaper(PaperVisible->isChecked());
   const int code = PaperSize->currentData().toInt();
   style.SetPaperSize(code);
   if (code == kUserPaperSize) {

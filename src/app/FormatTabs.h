@@ -28,7 +28,12 @@ class TLayoutTab : public QWidget {
  public:
   explicit TLayoutTab(QWidget* parent = nullptr);
   void Load(const TEditorStyle& style);
+  // Stored after the paper tab, whose showing or hiding the paper turns the
+  // style's lengths into the new unit that these already show.
   void Store(TEditorStyle& style) const;
+  // The lengths shown turned into millimetres (paper shown) or pixels, as
+  // showing or hiding the paper turns the style's.
+  void SetPaperUnits(bool paper);
 
   QComboBox* Direction;  // 0 横書き, 1 縦書き
   QCheckBox* ColumnCountAuto;
@@ -45,6 +50,7 @@ class TLayoutTab : public QWidget {
   // automatic, so a fixed row of 0 cells stays as it is.
   int FShownColumnCount = 0;
   bool FLoadedAuto = true;
+  bool FPaperUnits = false;
 };
 
 // The header or footer text of page 1 in three aligned parts.

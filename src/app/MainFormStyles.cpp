@@ -93,7 +93,7 @@ void TVORNAEditorMain::TogglePaper() {
   TEditorStyle& style = FEditor->EditorStyle();
   style.BeginUpdate();
   MakeUserStyle();
-  style.SetPaperVisible(!style.GetPaperVisible());
+  style.ShowPaper(!style.GetPaperVisible());
   style.EndUpdate();
   StyleSwitched();
 }

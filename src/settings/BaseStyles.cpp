@@ -184,6 +184,11 @@ double TBaseStyle::PixelsToMillimetres(double pixels, const TPageMetrics* metric
   return std::round(pixels / ppi * 25.4 * 100) / 100;
 }
 
+double TBaseStyle::MillimetresToPixels(double mm, const TPageMetrics* metrics) {
+  const int ppi = metrics && metrics->ScreenDpi > 0 ? metrics->ScreenDpi : kDefaultScreenDpi;
+  return std::round(mm * ppi / 25.4 * 100) / 100;
+}
+
 void TBaseStyle::MakePrintable(TPageMetrics* metrics) {
   if (FPaperVisible) return;
   BeginUpdate();

@@ -99,6 +99,8 @@ class TBaseStyle : public TBaseOption {
   // conversion of a style computes it: round(px / ppi * 25.4 * 100) / 100,
   // with the screen resolution of `metrics` (96 when null or not positive).
   static double PixelsToMillimetres(double pixels, const TPageMetrics* metrics);
+  // The inverse, to two decimals as well.
+  static double MillimetresToPixels(double mm, const TPageMetrics* metrics);
 
   // A value for the setting `key` limited as reading it from a store limits it
   // (LimitStyleField over Fields()).

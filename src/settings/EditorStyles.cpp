@@ -2,6 +2,8 @@
 // operations and the print conversion.
 #include "settings/EditorStyles.h"
 
+#include <cmath>
+
 #include "text/Cp932.h"
 
 namespace vorna {
@@ -196,6 +198,22 @@ void TEditorStyle::MakePrintable(TPageMetrics* metrics) {
   SetAntiArius(1);
   for (int i : {kElemCaretLine, kElemCaretLineInfo, kElemReturn, kElemTab, kElemEof})
     E(i).SetDisplayMode(kModeHiddenForPrint);
+  EndUpdate();
+}
+
+void TEditorStyle::ShowPaper(bool shown, const TPageMetrics* metrics) {
+  if (GetPaperVisible() == shown) return;
+  const auto convert = [shown, metrics](double length) {
+    return shown ? PixelsToMillimetres(length, metrics) : MillimetresToPixels(length, metrics);
+  };
+  BeginUpdate();
+  SetPaperVisible(shown);
+  SetLineSpace(convert(FLineSpace));
+  SetColumnSpace(convert(FColumnSpace));
+  SetTextLeftMargin(convert(FTextLeftMargin));
+  SetTextRightMargin(convert(FTextRightMargin));
+  SetPartationMargin(convert(FPartationMargin));
+  SetAllLineWidths(convert);
   EndUpdate();
 }
 

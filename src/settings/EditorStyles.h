@@ -38,6 +38,12 @@ class TEditorStyle : public TBaseStyle {
   // return, tab and end-of-file marks hidden for print.
   void MakePrintable(TPageMetrics* metrics) override;
 
+  // Shows or hides the paper. The lengths that follow it (the spacing, the
+  // text's margins, the partition margin, the line widths) turn between
+  // pixels at 100 % and millimetres, so the text keeps its proportions;
+  // without metrics, 96 pixels are an inch.
+  void ShowPaper(bool shown, const TPageMetrics* metrics = nullptr);
+
   // Display mode 1 for the elements 52 .. 80 in `shown`, 0 for the others; a
   // shown Select is screen-only.
   void SetElementVisibility(std::initializer_list<int> shown);

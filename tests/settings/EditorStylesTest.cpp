@@ -279,4 +279,29 @@ TEST(EditorStyles, ValuesSetFromOutsideAreLimitedAsStoredOnesAre) {
 }
 
 }  // namespace
+// Showing the paper from the window or the format dialog: the spacing in
+// pixels became millimetres unchanged (20 px of line space, 20 mm on paper),
+// so the text shrank to nothing.
+TEST(EditorStyles, ShowingThePaperTurnsLengthsIntoMillimetresAndBack) {
+  auto style = MakeDataItem<TEditorStyle>();
+  style->SetPaperVisible(false);
+  style->SetLineSpace(96);
+  style->SetColumnSpace(2);
+  style->SetPartationMargin(48);
+  int changes = 0;
+  style->OnChange = [&](TDataItem*, int) { ++changes; };
+  style->ShowPaper(true);
+  EXPECT_TRUE(style->GetPaperVisible());
+  EXPECT_DOUBLE_EQ(style->GetLineSpace(), 25.4);
+  EXPECT_DOUBLE_EQ(style->GetColumnSpace(), 0.53);
+  EXPECT_DOUBLE_EQ(style->GetPartationMargin(), 12.7);
+  EXPECT_EQ(changes, 1);
+  style->ShowPaper(true);  // already shown: nothing
+  EXPECT_DOUBLE_EQ(style->GetLineSpace(), 25.4);
+  style->ShowPaper(false);
+  EXPECT_FALSE(style->GetPaperVisible());
+  EXPECT_NEAR(style->GetLineSpace(), 96, 0.02);
+  EXPECT_NEAR(style->GetPartationMargin(), 48, 0.02);
+}
+
 }  // namespace vorna

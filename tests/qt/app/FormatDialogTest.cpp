@@ -62,6 +62,9 @@ class FormatDialogTest : public ::testing::Test {
   }
   // A value other than the style's in every control.
   static void EditEverything(TFormatDialog& d) {
+    // The paper first: the lengths below are then typed in millimetres.
+    d.PaperTab->PaperVisible->setChecked(true);
+    EXPECT_EQ(d.LayoutTab->LineSpace->suffix(), Q(" mm"));
     d.LayoutTab->Direction->setCurrentIndex(1);
     d.LayoutTab->ColumnCountAuto->setChecked(false);
     d.LayoutTab->ColumnCount->setValue(21);  // full-width characters: 42 cells
@@ -72,7 +75,6 @@ class FormatDialogTest : public ::testing::Test {
     d.LayoutTab->ColumnSpace->setValue(1.5);
     d.LayoutTab->WordWrap->setChecked(true);
     TPaperTab& p = *d.PaperTab;
-    p.PaperVisible->setChecked(true);
     p.PaperSize->setCurrentIndex(p.PaperSize->findData(kUserPaperSize));
     p.PaperWidth->setValue(210);
     p.PaperHeight->setValue(290);
