@@ -210,7 +210,8 @@ void TVORNAEditorMain::CustFormatExecute() {
     RunFormatDialog(dialog);
   else
     dialog.exec();
-  UpdateActions();
+  // The menu and the remembered style follow what the dialog made of the style.
+  StyleSwitched();
 }
 
 void TVORNAEditorMain::CustLineNoExecute() {

@@ -5,6 +5,8 @@
 
 #include <QApplication>
 
+#include "FormatDialogs.h"
+#include "FormatTabs.h"
 #include "MainForms.h"
 #include "PlatformDoubles.h"
 #include "TempFolders.h"
@@ -95,6 +97,23 @@ TEST_F(PreferencesTest, AUserStyleAndThePreferencesSurviveARestart) {
   EXPECT_EQ(style.GetName(), Cp932FromUtf8("私の原稿"));
   EXPECT_FALSE(style.GetVertical());
   EXPECT_TRUE(FWarnings.empty());
+}
+
+// The format dialog changed the style but nothing remembered it: a restart
+// came back with the preset.
+TEST_F(PreferencesTest, AStyleChangedInTheFormatDialogSurvivesARestart) {
+  {
+    auto first = Start();
+    first->ChoosePreset(4);
+    first->RunFormatDialog = [](TFormatDialog& dialog) {
+      dialog.LayoutTab->LineCountInPage->setValue(30);
+      dialog.OkClicked();
+    };
+    first->CustFormatExecute();
+  }
+  auto second = Start();
+  EXPECT_EQ(Style(*second).GetLineCountInPage(), 30);
+  EXPECT_EQ(Style(*second).GetName(), Cp932FromUtf8("原稿用紙（変更）"));
 }
 
 TEST_F(PreferencesTest, UserStylesAreRenamedAndDeletedAndRefuseBadNames) {
