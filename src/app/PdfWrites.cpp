@@ -1,10 +1,13 @@
 // The PDF job under a temporary name, renamed into place when complete.
 #include "PdfWrites.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
 #include "PageRenders.h"
@@ -15,12 +18,30 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path PartialPath(const fs::path& output) {
-  // Appended piece by piece: GCC 12 warns wrongly about "." + std::string.
-  std::string name = ".";
-  name += output.filename().string();
-  name += ".partial";
-  return output.parent_path() / name;
+// A new empty file beside `target`, named ".NAME.vorna-XXXXXX" (the name cut
+// to fit the folder's limit), made with O_CREAT | O_EXCL like mkstemp: never
+// an existing file, never through a symbolic link someone planted under a
+// name we would have predicted. Empty with `error` set when it cannot be made.
+fs::path CreateTemporaryBeside(const fs::path& target, int& error) {
+  std::string name = target.filename().string();
+  const long limit = ::pathconf(target.parent_path().c_str(), _PC_NAME_MAX);
+  const size_t room = (limit > 0 ? static_cast<size_t>(limit) : 255) - std::strlen("..vorna-XXXXXX");
+  if (name.size() > room) name.resize(room);
+  std::string pattern = (target.parent_path() / ("." + name + ".vorna-XXXXXX")).string();
+  const int fd = ::mkstemp(pattern.data());
+  if (fd < 0) {
+    error = errno;
+    return {};
+  }
+  ::close(fd);
+  return pattern;
+}
+
+// A finished PDF is readable as any new file of the user's would be (mkstemp makes it 0600).
+void GiveUsualPermissions(const fs::path& file) {
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  ::chmod(file.c_str(), 0666 & ~mask);
 }
 
 TPdfWrite Unwritable(std::string reason) { return {TPdfWrite::TOutcome::Unwritable, std::move(reason)}; }
@@ -34,15 +55,13 @@ bool CheckPdfOutput(const std::string& output, std::string& reason) {
     reason = "is a folder";
     return false;
   }
-  const fs::path partial = PartialPath(target);
-  {
-    std::ofstream probe(partial, std::ios::binary);
-    if (!probe) {
-      reason = std::string("cannot be written (") + std::strerror(errno) + ")";
-      return false;
-    }
+  int error = 0;
+  const fs::path probe = CreateTemporaryBeside(target, error);
+  if (probe.empty()) {
+    reason = std::string("cannot be written (") + std::strerror(error) + ")";
+    return false;
   }
-  fs::remove(partial, ec);
+  fs::remove(probe, ec);
   return true;
 }
 
@@ -51,7 +70,9 @@ TPdfWrite WritePdf(TPageRenderer& editor, const std::string& output, const std::
   std::string reason;
   if (!CheckPdfOutput(output, reason)) return Unwritable(reason);
   const fs::path target = fs::absolute(output);
-  const fs::path partial = PartialPath(target);
+  int error = 0;
+  const fs::path partial = CreateTemporaryBeside(target, error);
+  if (partial.empty()) return Unwritable(std::strerror(error));
   bool cancelled = false;
   editor.View().OnPrintSheet = [&progress, &cancelled](int done, int total) {
     cancelled = progress && !progress(done, total);
@@ -72,6 +93,7 @@ TPdfWrite WritePdf(TPageRenderer& editor, const std::string& output, const std::
     fs::remove(partial, ec);
     return {cancelled ? TPdfWrite::TOutcome::Cancelled : TPdfWrite::TOutcome::NothingPrinted, {}};
   }
+  GiveUsualPermissions(partial);
   fs::rename(partial, target, ec);
   if (ec) {
     const std::string message = ec.message();

@@ -1,6 +1,7 @@
 // Writing the headless editor's pages to a PDF file without ever leaving a
-// partial one: the job goes to a hidden file beside the target, renamed over
-// it only when complete. Shared by --print-pdf and the window's export.
+// partial one: the job goes to a new hidden file beside the target (created
+// exclusively, never through a link), renamed over it only when complete. Shared by --print-pdf and the
+// window's export.
 #pragma once
 
 #include <functional>

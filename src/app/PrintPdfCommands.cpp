@@ -39,8 +39,10 @@ bool ReadOnlyOnDisk(const std::string& path) { return ::access(path.c_str(), W_O
 }  // namespace
 
 bool IsPrintPdfCommand(const std::vector<std::string>& args) {
-  for (const std::string& a : args)
+  for (const std::string& a : args) {
+    if (a == "--") return false;  // a file named "--print-pdf" after it is a file
     if (a == "--print-pdf") return true;
+  }
   return false;
 }
 
@@ -48,24 +50,31 @@ std::optional<TPrintPdfOptions> ParsePrintPdfArguments(const std::vector<std::st
                                                        std::string& error) {
   TPrintPdfOptions options;
   TStyleChoice style;
+  bool optionsEnded = false;  // after "--" every argument is a file name
   for (size_t i = 0; i < args.size(); ++i) {
-    switch (TakeStyleArgument(args, i, style, error)) {
-      case TStyleArgument::Bad:
-        return std::nullopt;
-      case TStyleArgument::Taken:
-        continue;
-      case TStyleArgument::NotStyle:
-        break;
+    if (!optionsEnded && args[i] == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    if (!optionsEnded) {
+      switch (TakeStyleArgument(args, i, style, error)) {
+        case TStyleArgument::Bad:
+          return std::nullopt;
+        case TStyleArgument::Taken:
+          continue;
+        case TStyleArgument::NotStyle:
+          break;
+      }
     }
     const std::string& arg = args[i];
-    const bool takesValue = arg == "--print-pdf" || arg == "--pages";
+    const bool takesValue = !optionsEnded && (arg == "--print-pdf" || arg == "--pages");
     if (takesValue && i + 1 >= args.size()) {
       error = arg + " needs a value";
       return std::nullopt;
     }
-    if (arg == "--print-pdf") {
+    if (takesValue && arg == "--print-pdf") {
       options.Output = args[++i];
-    } else if (arg == "--pages") {
+    } else if (takesValue && arg == "--pages") {
       const std::string& value = args[++i];
       const size_t dash = value.find('-');
       const auto first = ParseInt(std::string_view(value).substr(0, dash));
@@ -77,7 +86,7 @@ std::optional<TPrintPdfOptions> ParsePrintPdfArguments(const std::vector<std::st
       }
       options.FirstPage = *first;
       options.LastPage = *last;
-    } else if (!arg.empty() && arg[0] == '-') {
+    } else if (!optionsEnded && !arg.empty() && arg[0] == '-') {
       error = "unknown option " + arg;
       return std::nullopt;
     } else if (options.File.empty()) {
@@ -91,7 +100,7 @@ std::optional<TPrintPdfOptions> ParsePrintPdfArguments(const std::vector<std::st
   options.Preset = style.Preset;
   options.StyleFile = style.StyleFile;
   if (options.Output.empty() || options.File.empty()) {
-    error = "usage: vorna-editor --print-pdf OUT.pdf [--preset N | --style FILE.ini] [--pages A-B] FILE";
+    error = "usage: vorna-editor --print-pdf OUT.pdf [--preset N | --style FILE.ini] [--pages A-B] [--] FILE";
     return std::nullopt;
   }
   return options;

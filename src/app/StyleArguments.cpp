@@ -56,17 +56,24 @@ bool CheckStyleChoice(const TStyleChoice& choice, std::string& error) {
 
 std::optional<TWindowOptions> ParseWindowArguments(const std::vector<std::string>& args, std::string& error) {
   TWindowOptions options;
+  bool optionsEnded = false;  // after "--" every argument is a file name
   for (size_t i = 0; i < args.size(); ++i) {
-    switch (TakeStyleArgument(args, i, options.Style, error)) {
-      case TStyleArgument::Bad:
-        return std::nullopt;
-      case TStyleArgument::Taken:
-        continue;
-      case TStyleArgument::NotStyle:
-        break;
+    if (!optionsEnded && args[i] == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    if (!optionsEnded) {
+      switch (TakeStyleArgument(args, i, options.Style, error)) {
+        case TStyleArgument::Bad:
+          return std::nullopt;
+        case TStyleArgument::Taken:
+          continue;
+        case TStyleArgument::NotStyle:
+          break;
+      }
     }
     const std::string& arg = args[i];
-    if (!arg.empty() && arg[0] == '-') {
+    if (!optionsEnded && !arg.empty() && arg[0] == '-') {
       error = "unknown option " + arg;
       return std::nullopt;
     }

@@ -1,6 +1,7 @@
 // Printing to PDF from the command line: the arguments, the files that are
 // refused with nothing left behind, and PDFs whose pages follow the view.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
@@ -9,9 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "Corpus.h"
 #include "PageRenders.h"
 #include "PrintPdfCommands.h"
 #include "QtTestHelpers.h"
+#include "StyleArguments.h"
 #include "TempFolders.h"
 
 namespace vorna {
@@ -80,10 +83,39 @@ class TPrintPdf : public ::testing::Test {
   void ExpectNothingWritten(const fs::path& output) {
     EXPECT_FALSE(fs::exists(output));
     for (const auto& entry : fs::directory_iterator(output.parent_path()))
-      EXPECT_EQ(entry.path().string().find(".partial"), std::string::npos) << entry.path();
+      EXPECT_EQ(entry.path().string().find(".vorna-"), std::string::npos) << entry.path();
   }
   TTempFolder Folder;
 };
+
+TEST(PrintPdfArguments, DoubleDashEndsTheOptions) {
+  const auto dashed = Parse({"--print-pdf", "out.pdf", "--", "-notes.txt"});
+  ASSERT_TRUE(dashed);
+  EXPECT_EQ(dashed->File, "-notes.txt");
+  EXPECT_FALSE(IsPrintPdfCommand({"--", "--print-pdf"}));  // a file of that name
+  std::string error;
+  const auto window = ParseWindowArguments({"--preset", "4", "--", "--style"}, error);
+  ASSERT_TRUE(window) << error;
+  EXPECT_EQ(window->File, "--style");
+  EXPECT_EQ(window->Style.Preset, 4);
+}
+
+// A link planted under the name the temporary file used to have (a shared
+// sticky folder) made a root-run export truncate the file it pointed to.
+TEST_F(TPrintPdf, APlantedLinkIsNeverFollowed) {
+  const fs::path victim = Folder.Path() / "victim";
+  testing::WriteBytes(victim.string(), "secret");
+  const fs::path out = Folder.Path() / "out.pdf";
+  fs::create_symlink(victim, Folder.Path() / ".out.pdf.partial");
+  ASSERT_EQ(Run(TextFile("prose.txt"), out, 15), 0);
+  EXPECT_GT(PdfPages(out), 0);
+  EXPECT_EQ(testing::ReadFileBytes(victim), "secret");
+  EXPECT_TRUE(fs::is_symlink(Folder.Path() / ".out.pdf.partial"));
+  // The finished file is the user's usual kind, not the temporary's 0600.
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  EXPECT_EQ(static_cast<mode_t>(fs::status(out).permissions()) & 0777, 0666 & ~mask);
+}
 
 TEST_F(TPrintPdf, ThePagesOfTheViewInTheStylesPaper) {
   const fs::path out = Folder.Path() / "prose.pdf";
