@@ -131,7 +131,7 @@ void TVORNAEditorMain::OpenFromCommandLine(const std::string& name) {
   // on the folder the program was started in.
   const std::string path = QFileInfo(qt::QPath(name)).absoluteFilePath().toStdString();
   // A name that is no file is an error here (the document ignores it).
-  if (FServices.Files && !FServices.Files->FileExists(path) && !FServices.Files->FolderExists(path)) {
+  if (FServices.Files && !FServices.Files->PathExists(path)) {
     if (FServices.Boxes)
       FServices.Boxes->ShowError(FileErrorText(EFileError(EFileError::TKind::Open, path, "No such file")));
     return;

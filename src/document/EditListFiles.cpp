@@ -70,8 +70,11 @@ void TEditList::ReadLines(const std::string& path, TTextDecoder& decoder, TLineS
 
 void TEditList::LoadFromFile(const std::string& path, std::optional<TEncoding> encoding) {
   if (!FFiles.FileExists(path)) {
-    // A folder is not a document: say so rather than doing nothing silently.
+    // A folder, a FIFO or a device is not a document: say so rather than
+    // doing nothing silently, and read nothing (a FIFO or /dev/zero never ends).
     if (FFiles.FolderExists(path)) throw EFileError(EFileError::TKind::Open, path, "Is a directory");
+    if (FFiles.PathExists(path))
+      throw EFileError(EFileError::TKind::Open, path, "通常のファイルではありません");
     return;
   }
   bool readOnly = FFiles.CheckAccess(path) == TFileAccess::ReadOnly;

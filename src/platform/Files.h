@@ -40,6 +40,9 @@ class TFileService {
   // True for an existing regular file (not a folder).
   virtual bool FileExists(const std::string& path) = 0;
   virtual bool FolderExists(const std::string& path) = 0;
+  // True for anything at the path: a file, a folder, or a FIFO, device or
+  // socket, which are neither.
+  virtual bool PathExists(const std::string& path) { return FileExists(path) || FolderExists(path); }
   virtual TFileAccess CheckAccess(const std::string& path) = 0;
   // Whole file as bytes; throws EFileError(Open).
   virtual std::string ReadFile(const std::string& path) = 0;

@@ -69,6 +69,11 @@ bool TPosixFiles::FolderExists(const std::string& path) {
   return !path.empty() && fs::is_directory(path, ec);
 }
 
+bool TPosixFiles::PathExists(const std::string& path) {
+  std::error_code ec;
+  return !path.empty() && fs::exists(path, ec);
+}
+
 TFileAccess TPosixFiles::CheckAccess(const std::string& path) {
   struct stat st {};
   if (path.empty() || ::stat(path.c_str(), &st) != 0) return TFileAccess::Missing;

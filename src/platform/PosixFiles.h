@@ -57,6 +57,7 @@ class TPosixFiles : public TFileService {
  public:
   bool FileExists(const std::string& path) override;
   bool FolderExists(const std::string& path) override;
+  bool PathExists(const std::string& path) override;
   // Read-only: no write permission, or another program holds a write lock.
   TFileAccess CheckAccess(const std::string& path) override;
   std::string ReadFile(const std::string& path) override;

@@ -1,6 +1,7 @@
 // Saving and loading the document on real files: the backup modes, a backup
 // folder that does not exist yet or cannot be made, and a save that fails.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -103,4 +104,25 @@ TEST_F(DocumentFilesTest, ReadOnlyFilesOpenReadOnlyAndAreNotReplaced) {
 }
 
 }  // namespace
+// A FIFO was reported as "No such file" by the window and ignored by the
+// document; reading it would never end.
+TEST(DocumentSpecialFiles, AFifoIsRefusedAsNoRegularFileAndNothingIsRead) {
+  testing::TTempFolder folder;
+  const std::string fifo = folder.Path("pipe.txt");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  TPosixFiles files;
+  testing::TFakeMessageBoxes messages;
+  TEditList list(files, messages);
+  list.SetText("kept");
+  EXPECT_TRUE(files.PathExists(fifo));
+  try {
+    list.LoadFromFile(fifo);
+    FAIL() << "a FIFO was opened";
+  } catch (const EFileError& error) {
+    EXPECT_EQ(error.Reason, "通常のファイルではありません");
+  }
+  EXPECT_EQ(list.GetText(), "kept");
+  EXPECT_FALSE(files.PathExists(folder.Path("absent.txt")));
+}
+
 }  // namespace vorna
