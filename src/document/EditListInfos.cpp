@@ -49,8 +49,14 @@ void TEditListInfo::Initialize() {
   FUndo = std::make_unique<TEditorUndo>();
   FRowsLayout = FList->Layout();
   FList->OnTextReset = [this](TEditList* sender) {
-    FUndo->Clear();
+    ClearHistory();
     if (FOnTextReset) FOnTextReset(sender);
+  };
+  FList->OnModified = [this](TEditList* sender) { ModifiedChanged(sender); };
+  FUndo->OnStep = [this] {
+    FStepping = true;
+    FList->SetModified(!FUndo->AtSavePoint());
+    FStepping = false;
   };
   FList->OnRelayoutProgress = [this](TEditList* sender, int stage, int index, bool& cancel) {
     LayoutProgress(sender, stage, index, cancel);
@@ -90,9 +96,20 @@ void TEditListInfo::TakeDocumentEvents(const TEditListInfoList& list) {
   if (!FList) return;
   FOnTextReset = list.OnTextReset;
   FOnRelayoutProgress = list.OnRelayoutProgress;
-  FList->OnModified = list.OnModified;
+  FOnModified = list.OnModified;
   FList->OnFileNameChange = list.OnFileNameChange;
   FList->OnHeadingChange = list.OnHeadingChange;
+}
+
+void TEditListInfo::ModifiedChanged(TEditList* sender) {
+  if (!FStepping && !FList->GetModified()) FUndo->SetSavePoint();
+  if (FOnModified) FOnModified(sender);
+}
+
+void TEditListInfo::ClearHistory() {
+  FUndo->Clear();
+  // A replaced text that counts as unmodified is the saved one.
+  if (!FList->GetModified()) FUndo->SetSavePoint();
 }
 
 void TEditListInfo::LayoutProgress(TEditList* sender, int stage, int index, bool& cancel) {

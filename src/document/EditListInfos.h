@@ -24,6 +24,10 @@ class TTextMeasurer;
 // The slot empties its history whenever its document's text is replaced, and
 // whenever a full layout moves any row or changes the wrapping settings the
 // rows were built with: the history holds positions of the old rows.
+// The document's modified mark follows the history's save point: an undo or
+// redo that reaches the saved text clears it, one that leaves it sets it; the
+// document turning unmodified any other way (saved, loaded, new) puts the
+// save point at the history's current position.
 class TEditListInfo : public TDataItem {
  public:
   TEditList* GetList() const { return FList.get(); }
@@ -59,10 +63,12 @@ class TEditListInfo : public TDataItem {
 
  private:
   friend class TEditListInfoList;
-  // Takes the list's five document handlers; text resets and layout progress
-  // pass through the slot first.
+  // Takes the list's five document handlers; text resets, modified changes
+  // and layout progress pass through the slot first.
   void TakeDocumentEvents(const TEditListInfoList& list);
   void LayoutProgress(TEditList* sender, int stage, int index, bool& cancel);
+  void ModifiedChanged(TEditList* sender);
+  void ClearHistory();
 
   std::unique_ptr<TEditList> FList;
   std::unique_ptr<TEditorUndo> FUndo;
@@ -75,6 +81,8 @@ class TEditListInfo : public TDataItem {
   TEditListInfoList* FCreator = nullptr;  // the list that is making the slot
   TEditList::TNotifyEvent FOnTextReset;
   TEditList::TWorkingInfoEvent FOnRelayoutProgress;
+  TEditList::TNotifyEvent FOnModified;
+  bool FStepping = false;       // the history itself sets the modified mark
   uint64_t FRowPrint = 0;       // fingerprint of the rows when the running full layout began
   TDocumentLayout FRowsLayout;  // the settings the rows were last fully laid out with
 };

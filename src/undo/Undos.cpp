@@ -1,5 +1,5 @@
 // The history's state machine: adding with the redo tail dropped, stepping
-// back and forward under the recording lock, clearing.
+// back and forward under the recording lock, clearing, and the save point.
 #include "undo/Undos.h"
 
 #include <algorithm>
@@ -10,6 +10,7 @@ std::string TTask::GetUndoText() const { return {}; }
 std::string TTask::GetRedoText() const { return GetUndoText(); }
 void TTask::Undo() {}
 void TTask::Redo() {}
+bool TTask::ChangesText() const { return true; }
 
 TUndoOwner* TTask::Owner() const { return FUndo ? FUndo->GetOwner() : nullptr; }
 
@@ -24,18 +25,27 @@ void TUndo::Clear() {
     FClearPending = true;
     return;
   }
+  FSavedCount = AtSavePoint() ? 0 : -1;
   while (!FTasks.empty()) FTasks.pop_back();
 }
 
 void TUndo::Add(std::unique_ptr<TTask> task) {
   if (!task || Locked() || FRunning) return;
   if (!FTasks.empty()) {
-    const int keep = FUndone ? FIndex : FIndex + 1;
-    while (Count() > std::max(keep, 0)) FTasks.pop_back();
+    const int keep = AppliedCount();
+    // A save point in the redo tail: only caret jumps away, it moves here.
+    if (FSavedCount > keep) FSavedCount = TextKept(keep, FSavedCount) ? keep : -1;
+    while (Count() > keep) FTasks.pop_back();
   }
   task->FUndo = this;
   FTasks.push_back(std::move(task));
-  if (FCapacity > 0 && Count() > FCapacity) FTasks.erase(FTasks.begin());
+  if (FCapacity > 0 && Count() > FCapacity) {
+    if (FSavedCount > 0)
+      --FSavedCount;
+    else if (FSavedCount == 0 && FTasks.front()->ChangesText())
+      FSavedCount = -1;  // the saved text was before the task dropped
+    FTasks.erase(FTasks.begin());
+  }
   FIndex = Count() - 1;
   FUndone = false;
 }
@@ -82,6 +92,7 @@ void TUndo::Step(bool undo) {
     FClearPending = false;
     Clear();
   }
+  if (OnStep) OnStep();
 }
 
 TTask* TUndo::GetTask(int index) const {
@@ -93,8 +104,21 @@ int TUndo::AppliedCount() const {
   return FUndone ? FIndex : FIndex + 1;
 }
 
+bool TUndo::AtSavePoint() const {
+  if (FSavedCount < 0) return false;
+  const int applied = AppliedCount();
+  return TextKept(std::min(applied, FSavedCount), std::max(applied, FSavedCount));
+}
+
+bool TUndo::TextKept(int from, int to) const {
+  for (int i = from; i < to; ++i)
+    if (const TTask* task = GetTask(i); task && task->ChangesText()) return false;
+  return true;
+}
+
 TTask* TUndo::MergeTarget() const {
   if (FTasks.empty() || Locked() || FRunning || FUndone || FIndex != Count() - 1) return nullptr;
+  if (AppliedCount() == FSavedCount) return nullptr;  // a keystroke after a save starts a new task
   return FTasks.back().get();
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,6 +30,8 @@ class TTask {
   virtual std::string GetRedoText() const;
   virtual void Undo();  // 2: base does nothing
   virtual void Redo();  // 3: base does nothing
+  // 4: whether undoing or redoing it changes the text. Base: true.
+  virtual bool ChangesText() const;
 
   // The history that holds the task; null until it is added.
   TUndo* GetUndo() const { return FUndo; }
@@ -57,6 +60,7 @@ class TTaskJump : public TTask {
   std::string GetRedoText() const override;
   void Undo() override;
   void Redo() override;
+  bool ChangesText() const override { return false; }
 
  private:
   std::string Text(bool redo) const;
@@ -114,7 +118,8 @@ class TTaskRestore : public TTask {
 
 // The history of one document: tasks oldest first, a current index and
 // whether the current task has been undone. With FUndone false the document
-// reflects tasks 0..FIndex, otherwise 0..FIndex-1.
+// reflects tasks 0..FIndex, otherwise 0..FIndex-1. It also keeps the save
+// point: how many tasks were applied when the text was last saved or loaded.
 class TUndo {
  public:
   TUndo() = default;
@@ -124,9 +129,11 @@ class TUndo {
 
   // Frees every task. FIndex and FUndone stay as they are; an empty history
   // can neither undo nor redo. Asked while a task runs, it waits for the task.
+  // The save point survives (at the empty start) only when it is reached now.
   void Clear();
   // Appends `task` after dropping the redo tail (and the oldest task when the
-  // capacity is exceeded). While locked the task is freed instead.
+  // capacity is exceeded). While locked the task is freed instead. A save
+  // point dropped with a task that changes text is gone for good.
   void Add(std::unique_ptr<TTask> task);
   bool CanUndo() const;
   bool CanRedo() const;
@@ -136,6 +143,18 @@ class TUndo {
   void Redo(int steps = 1);
   // The newest task, or null.
   TTask* LastTask() const { return FTasks.empty() ? nullptr : FTasks.back().get(); }
+
+  // The text as it is now was saved or loaded. A recording never merges into
+  // the task before the save point, so undoing returns exactly to it.
+  void SetSavePoint() { FSavedCount = AppliedCount(); }
+  // The text equals the saved one: only caret jumps lie between the applied
+  // tasks and the save point. False once the save point is gone.
+  bool AtSavePoint() const;
+  // Tasks applied at the save point; -1 when it can no longer be reached.
+  int SavedCount() const { return FSavedCount; }
+  // Called after every undo or redo step, once the history has its new
+  // position (the document's modified mark follows the save point here).
+  std::function<void()> OnStep;
 
   // Nestable recording lock: while locked nothing is recorded. Unlock below
   // zero stays at zero.
@@ -159,7 +178,7 @@ class TUndo {
 
  protected:
   // The newest task when new recordings may merge into it: it is current and
-  // not undone, nothing runs and nothing is locked.
+  // not undone, not the save point, nothing runs and nothing is locked.
   TTask* MergeTarget() const;
 
   TUndoOwner* FOwner = nullptr;
@@ -168,9 +187,12 @@ class TUndo {
   bool FUndone = false;
   int32_t FCapacity = 0;
   int32_t FLockCount = 0;
+  int32_t FSavedCount = 0;  // a new history belongs to an unmodified document
 
  private:
   void Step(bool undo);
+  // No task from..to-1 changes the text.
+  bool TextKept(int from, int to) const;
   bool FRunning = false;       // a task's Undo or Redo is running
   bool FClearPending = false;  // Clear was asked while it ran
 };

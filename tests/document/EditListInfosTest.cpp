@@ -1,6 +1,7 @@
 // Document slots: what a new slot's document receives, the events of a slot
 // switch and their order, the view state saved with a slot, the text-reset
-// sender rule, and when a slot empties its history.
+// sender rule, when a slot empties its history, and how the modified mark
+// follows the history's save point.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -222,6 +223,92 @@ TEST_F(SlotHistoryTest, ALayoutThatMovesRowsEmptiesTheHistory) {
   EXPECT_TRUE(slot->GetUndo()->CanUndo());
   slot->GetUndo()->Undo();
   EXPECT_EQ(doc->GetText(), beforeZ);
+}
+
+// The fixture's document is modified ("x" typed) and its history holds a jump
+// and the typing.
+struct SlotSavePointTest : SlotHistoryTest {
+  void Save() { doc->SaveToFile("/docs/a.txt"); }
+};
+
+TEST_F(SlotSavePointTest, UndoBackToTheSavedTextClearsTheMarkAndRedoSetsIt) {
+  Save();
+  const std::string saved = doc->GetText();
+  editor->Type("y");
+  EXPECT_TRUE(doc->GetModified());
+  slot->GetUndo()->Undo();
+  EXPECT_EQ(doc->GetText(), saved);
+  EXPECT_FALSE(doc->GetModified());
+  slot->GetUndo()->Redo();
+  EXPECT_TRUE(doc->GetModified());
+  slot->GetUndo()->Undo(2);  // past the saved text
+  EXPECT_TRUE(doc->GetModified());
+  slot->GetUndo()->Redo();
+  EXPECT_FALSE(doc->GetModified());
+  // One event per change of the mark, none for the steps that keep it.
+  std::string expected = "name(doc) ";
+  for (int i = 0; i < 7; ++i) expected += "modified(doc) ";
+  EXPECT_EQ(log, expected);
+}
+
+TEST_F(SlotSavePointTest, AnEditAfterUndoingPastTheSaveKeepsTheMarkForGood) {
+  Save();
+  const std::string saved = doc->GetText();
+  slot->GetUndo()->Undo();  // the "x" goes
+  editor->Type("x");        // the same text by another way
+  EXPECT_EQ(doc->GetText(), saved);
+  EXPECT_TRUE(doc->GetModified());
+  while (slot->GetUndo()->CanUndo()) {
+    slot->GetUndo()->Undo();
+    EXPECT_TRUE(doc->GetModified());
+  }
+  while (slot->GetUndo()->CanRedo()) {
+    slot->GetUndo()->Redo();
+    EXPECT_TRUE(doc->GetModified());
+  }
+  Save();
+  EXPECT_FALSE(doc->GetModified());
+}
+
+TEST_F(SlotSavePointTest, SavingLoadingAndNewPutTheSavePointWhereTheHistoryIs) {
+  // Saved with the typing undone: redo leaves the saved text, undo returns.
+  slot->GetUndo()->Undo();
+  Save();
+  slot->GetUndo()->Redo();
+  EXPECT_TRUE(doc->GetModified());
+  slot->GetUndo()->Undo();
+  EXPECT_FALSE(doc->GetModified());
+
+  files.Files["/docs/other.txt"] = "other";
+  doc->LoadFromFile("/docs/other.txt");
+  testing::LayOutAt(*doc, 40);
+  editor->MoveCaret({6, 0});
+  editor->Type("s");
+  slot->GetUndo()->Undo();
+  EXPECT_EQ(doc->GetText(), "other");
+  EXPECT_FALSE(doc->GetModified());
+
+  editor->Type("s");
+  doc->NewDocument();
+  EXPECT_FALSE(doc->GetModified());
+  testing::LayOutAt(*doc, 40);
+  editor->MoveCaret({1, 0});
+  editor->Type("n");
+  slot->GetUndo()->Undo();
+  EXPECT_FALSE(doc->GetModified());
+}
+
+TEST_F(SlotSavePointTest, ALayoutThatEmptiesTheHistoryKeepsTheMarkItFound) {
+  Save();
+  testing::LayOutAt(*doc, 8);  // new rows: the history is emptied
+  editor->Type("y");
+  slot->GetUndo()->Undo();
+  EXPECT_FALSE(doc->GetModified());
+  editor->Type("y");
+  testing::LayOutAt(*doc, 40);  // emptied while modified
+  editor->Type("z");
+  slot->GetUndo()->Undo();
+  EXPECT_TRUE(doc->GetModified());
 }
 
 }  // namespace

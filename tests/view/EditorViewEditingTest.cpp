@@ -1,8 +1,8 @@
 // The editing commands on the view: overwrite, Backspace over a line break,
 // box and stream paste, read-only, clipboard failures, find, marks,
-// conversions, re-flow and join, the text message; and random command
-// sequences over four presets whose undo and redo are exact and whose row
-// table always equals a fresh layout.
+// conversions, re-flow and join, the text message, the modified mark under
+// undo after a save; and random command sequences over four presets whose
+// undo and redo are exact and whose row table always equals a fresh layout.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -212,6 +212,28 @@ TEST_F(TEditingTest, TheTextMessageNeverCutsACharacter) {
   EXPECT_EQ(View->GetTextMessage(4), Sj("あ"));  // 3 bytes room: one character
   EXPECT_EQ(View->GetTextMessage(100), Sj("あいう"));
   EXPECT_EQ(View->GetTextMessage(0), "");
+}
+
+// A typing run saved half-way: undo returns to exactly the saved text and
+// the modified mark goes with it; redo sets it again.
+TEST_F(TEditingTest, UndoToTheSavedTextLeavesTheDocumentUnmodified) {
+  MakeWindow("xy");
+  int events = 0;
+  View->OnModified = [&events](TEditList*) { ++events; };
+  Caret(2, 0);
+  for (const char* c : {"a", "b", "c"}) View->TypeText(c, true);
+  View->List().SaveToFile("/docs/saved.txt");
+  EXPECT_FALSE(View->List().GetModified());
+  View->TypeText("d", true);
+  EXPECT_TRUE(View->List().GetModified());
+  View->ExecuteCommand(ecUndo);
+  EXPECT_EQ(Text(), "xabcy");
+  EXPECT_EQ(View->CaretPos(), (TDisplayPos{5, 0}));
+  EXPECT_FALSE(View->List().GetModified());
+  View->ExecuteCommand(ecRedo);
+  EXPECT_EQ(Text(), "xabcdy");
+  EXPECT_TRUE(View->List().GetModified());
+  EXPECT_EQ(events, 5);  // typed, saved, typed, undone, redone
 }
 
 class TEditingInvariants : public TEditingTest, public ::testing::WithParamInterface<int> {};
