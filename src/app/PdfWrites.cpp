@@ -11,6 +11,7 @@
 #include <system_error>
 
 #include "PageRenders.h"
+#include "platform/PosixFiles.h"
 #include "text/Cp932.h"
 
 namespace vorna {
@@ -18,23 +19,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A new empty file beside `target`, named ".NAME.vorna-XXXXXX" (the name cut
-// to fit the folder's limit), made with O_CREAT | O_EXCL like mkstemp: never
-// an existing file, never through a symbolic link someone planted under a
-// name we would have predicted. Empty with `error` set when it cannot be made.
+// A new empty file beside `target`, made exclusively (platform/PosixFiles.h).
 fs::path CreateTemporaryBeside(const fs::path& target, int& error) {
-  std::string name = target.filename().string();
-  const long limit = ::pathconf(target.parent_path().c_str(), _PC_NAME_MAX);
-  const size_t room = (limit > 0 ? static_cast<size_t>(limit) : 255) - std::strlen("..vorna-XXXXXX");
-  if (name.size() > room) name.resize(room);
-  std::string pattern = (target.parent_path() / ("." + name + ".vorna-XXXXXX")).string();
-  const int fd = ::mkstemp(pattern.data());
-  if (fd < 0) {
-    error = errno;
-    return {};
-  }
+  int fd = -1;
+  const std::string path = MakeTemporaryBeside(target, fd, error);
+  if (path.empty()) return {};
   ::close(fd);
-  return pattern;
+  return path;
 }
 
 // A finished PDF is readable as any new file of the user's would be (mkstemp makes it 0600).

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <string_view>
 
 namespace vorna {
 
@@ -138,16 +139,10 @@ void WriteFileAtomic(const std::filesystem::path& requested, const std::string& 
       RaiseFileError(EFileError::TKind::Create, requested, EACCES);
     mode = st.st_mode & 07777;
   }
-  std::filesystem::path folder = fileName.parent_path();
-  if (folder.empty()) folder = ".";
-  // Built by appending: GCC 12 warns falsely (-Wrestrict) on "literal" + string.
-  std::string hidden = ".";
-  hidden += fileName.filename().string();
-  hidden += ".XXXXXX";
-  std::string pattern = (folder / hidden).string();
-  int fd = ::mkstemp(pattern.data());
-  if (fd < 0) RaiseFileError(EFileError::TKind::Create, requested, errno);
-  int error = WriteAll(fd, bytes);
+  int fd = -1, error = 0;
+  const std::string pattern = MakeTemporaryBeside(fileName, fd, error);
+  if (pattern.empty()) RaiseFileError(EFileError::TKind::Create, requested, error);
+  error = WriteAll(fd, bytes);
   if (error == 0 && ::fchmod(fd, mode) != 0) error = errno;
   if (error == 0 && ::fsync(fd) != 0) error = errno;
   if (::close(fd) != 0 && error == 0) error = errno;
@@ -155,6 +150,61 @@ void WriteFileAtomic(const std::filesystem::path& requested, const std::string& 
   if (error != 0) {
     ::unlink(pattern.c_str());
     RaiseFileError(EFileError::TKind::Create, requested, error);
+  }
+  // The rename is durable only once the folder is on disk too.
+  std::filesystem::path folder = fileName.parent_path();
+  if (folder.empty()) folder = ".";
+  if (const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
+    ::fsync(dir);
+    ::close(dir);
+  }
+  RemoveStaleTemporaries(fileName);
+}
+
+namespace {
+
+constexpr std::string_view kTemporaryMark = ".vorna-";
+constexpr size_t kTemporaryRandom = 6;  // mkstemp's XXXXXX
+
+// ".NAME" as temporaries of `target` begin, NAME cut to the folder's limit.
+std::string TemporaryPrefix(const std::filesystem::path& target) {
+  std::filesystem::path folder = target.parent_path();
+  if (folder.empty()) folder = ".";
+  const long limit = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+  const size_t room =
+      (limit > 0 ? static_cast<size_t>(limit) : 255) - 1 - kTemporaryMark.size() - kTemporaryRandom;
+  std::string name = target.filename().string();
+  if (name.size() > room) name.resize(room);
+  std::string prefix = ".";
+  prefix += name;
+  prefix += kTemporaryMark;
+  return prefix;
+}
+
+}  // namespace
+
+std::string MakeTemporaryBeside(const std::filesystem::path& target, int& fd, int& error) {
+  std::filesystem::path folder = target.parent_path();
+  if (folder.empty()) folder = ".";
+  std::string pattern = (folder / (TemporaryPrefix(target) + std::string(kTemporaryRandom, 'X'))).string();
+  fd = ::mkstemp(pattern.data());
+  if (fd < 0) {
+    error = errno;
+    return {};
+  }
+  return pattern;
+}
+
+void RemoveStaleTemporaries(const std::filesystem::path& target) {
+  std::filesystem::path folder = target.parent_path();
+  if (folder.empty()) folder = ".";
+  const std::string prefix = TemporaryPrefix(target);
+  std::error_code ec;
+  for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (name.size() == prefix.size() + kTemporaryRandom && name.compare(0, prefix.size(), prefix) == 0 &&
+        it->is_regular_file(ec))
+      std::filesystem::remove(it->path(), ec);
   }
 }
 

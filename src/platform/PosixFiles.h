@@ -38,6 +38,15 @@ void ReadFilePieces(const std::filesystem::path& fileName, size_t pieceBytes,
 // removed and EFileError carries the system's message.
 void WriteFileAtomic(const std::filesystem::path& fileName, const std::string& bytes);
 
+// A new empty file beside `target` named ".NAME.vorna-XXXXXX", NAME cut so
+// that the whole fits the folder's name limit, made exclusively (mkstemp:
+// never an existing file, never through a link) and open for writing in
+// `fd`. Empty, with errno in `error`, when it cannot be made.
+std::string MakeTemporaryBeside(const std::filesystem::path& target, int& fd, int& error);
+
+// Removes the temporaries that interrupted writes of `target` left beside it.
+void RemoveStaleTemporaries(const std::filesystem::path& target);
+
 // Creates the folder and every missing parent (mode 0700, as for per-user
 // configuration). Throws EFileError when a part cannot be created or is not a
 // folder.

@@ -139,4 +139,21 @@ TEST_F(PosixFilesTest, WellKnownFolders) {
 }
 
 }  // namespace
+// A name of 248 bytes or more could not be saved (the temporary name was 8
+// bytes longer), and an interrupted save left its temporary for good.
+TEST_F(PosixFilesTest, LongNamesSaveAndLeftoverTemporariesOfTheFileGo) {
+  const std::string longName = Path(std::string(250, 'n') + ".txt");
+  FFiles.WriteFile(longName, "long");
+  EXPECT_EQ(FFiles.ReadFile(longName), "long");
+  const std::string path = Path("doc.txt");
+  testing::WriteBytes(Path(".doc.txt.vorna-Ab12Cd"), "half of an old save");
+  testing::WriteBytes(Path(".other.txt.vorna-Ab12Cd"), "another file's");
+  FFiles.WriteFile(path, "text");
+  EXPECT_FALSE(fs::exists(Path(".doc.txt.vorna-Ab12Cd")));
+  EXPECT_TRUE(fs::exists(Path(".other.txt.vorna-Ab12Cd")));
+  size_t entries = 0;
+  for ([[maybe_unused]] const auto& entry : fs::directory_iterator(FDir)) ++entries;
+  EXPECT_EQ(entries, 3u);  // the long file, doc.txt and the other file's temporary
+}
+
 }  // namespace vorna
