@@ -50,27 +50,12 @@ std::optional<TPrintPdfOptions> ParsePrintPdfArguments(const std::vector<std::st
                                                        std::string& error) {
   TPrintPdfOptions options;
   TStyleChoice style;
-  bool optionsEnded = false;  // after "--" every argument is a file name
-  for (size_t i = 0; i < args.size(); ++i) {
-    if (!optionsEnded && args[i] == "--") {
-      optionsEnded = true;
-      continue;
-    }
-    if (!optionsEnded) {
-      switch (TakeStyleArgument(args, i, style, error)) {
-        case TStyleArgument::Bad:
-          return std::nullopt;
-        case TStyleArgument::Taken:
-          continue;
-        case TStyleArgument::NotStyle:
-          break;
-      }
-    }
+  const bool walked = WalkArguments(args, style, error, [&](size_t& i, bool optionsEnded) {
     const std::string& arg = args[i];
     const bool takesValue = !optionsEnded && (arg == "--print-pdf" || arg == "--pages");
     if (takesValue && i + 1 >= args.size()) {
       error = arg + " needs a value";
-      return std::nullopt;
+      return false;
     }
     if (takesValue && arg == "--print-pdf") {
       options.Output = args[++i];
@@ -82,21 +67,22 @@ std::optional<TPrintPdfOptions> ParsePrintPdfArguments(const std::vector<std::st
           dash == std::string::npos ? first : ParseInt(std::string_view(value).substr(dash + 1));
       if (!first || !last || *first < 1 || *last < *first) {
         error = "--pages must be A or A-B with 1 <= A <= B";
-        return std::nullopt;
+        return false;
       }
       options.FirstPage = *first;
       options.LastPage = *last;
     } else if (!optionsEnded && !arg.empty() && arg[0] == '-') {
       error = "unknown option " + arg;
-      return std::nullopt;
+      return false;
     } else if (options.File.empty()) {
       options.File = arg;
     } else {
       error = "only one FILE can be printed";
-      return std::nullopt;
+      return false;
     }
-  }
-  if (!CheckStyleChoice(style, error)) return std::nullopt;
+    return true;
+  });
+  if (!walked) return std::nullopt;
   options.Preset = style.Preset;
   options.StyleFile = style.StyleFile;
   if (options.Output.empty() || options.File.empty()) {

@@ -21,8 +21,9 @@ std::optional<int> ParseWholeInt(std::string_view text) {
   return value;
 }
 
-}  // namespace
+enum class TStyleArgument { NotStyle, Taken, Bad };
 
+// Takes "--preset N" or "--style FILE" at args[i], moving i onto its value.
 TStyleArgument TakeStyleArgument(const std::vector<std::string>& args, size_t& i, TStyleChoice& choice,
                                  std::string& error) {
   const std::string& arg = args[i];
@@ -46,8 +47,24 @@ TStyleArgument TakeStyleArgument(const std::vector<std::string>& args, size_t& i
   return TStyleArgument::Taken;
 }
 
-bool CheckStyleChoice(const TStyleChoice& choice, std::string& error) {
-  if (choice.PresetGiven && !choice.StyleFile.empty()) {
+}  // namespace
+
+bool WalkArguments(const std::vector<std::string>& args, TStyleChoice& style, std::string& error,
+                   const std::function<bool(size_t& i, bool optionsEnded)>& other) {
+  bool optionsEnded = false;  // after "--" every argument is a file name
+  for (size_t i = 0; i < args.size(); ++i) {
+    if (!optionsEnded && args[i] == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    if (!optionsEnded) {
+      const TStyleArgument taken = TakeStyleArgument(args, i, style, error);
+      if (taken == TStyleArgument::Bad) return false;
+      if (taken == TStyleArgument::Taken) continue;
+    }
+    if (!other(i, optionsEnded)) return false;
+  }
+  if (style.PresetGiven && !style.StyleFile.empty()) {
     error = "--preset and --style exclude each other";
     return false;
   }
@@ -56,34 +73,20 @@ bool CheckStyleChoice(const TStyleChoice& choice, std::string& error) {
 
 std::optional<TWindowOptions> ParseWindowArguments(const std::vector<std::string>& args, std::string& error) {
   TWindowOptions options;
-  bool optionsEnded = false;  // after "--" every argument is a file name
-  for (size_t i = 0; i < args.size(); ++i) {
-    if (!optionsEnded && args[i] == "--") {
-      optionsEnded = true;
-      continue;
-    }
-    if (!optionsEnded) {
-      switch (TakeStyleArgument(args, i, options.Style, error)) {
-        case TStyleArgument::Bad:
-          return std::nullopt;
-        case TStyleArgument::Taken:
-          continue;
-        case TStyleArgument::NotStyle:
-          break;
-      }
-    }
+  const bool walked = WalkArguments(args, options.Style, error, [&](size_t& i, bool optionsEnded) {
     const std::string& arg = args[i];
     if (!optionsEnded && !arg.empty() && arg[0] == '-') {
       error = "unknown option " + arg;
-      return std::nullopt;
+      return false;
     }
     if (!options.File.empty()) {
       error = "only one FILE can be opened";
-      return std::nullopt;
+      return false;
     }
     options.File = arg;
-  }
-  if (!CheckStyleChoice(options.Style, error)) return std::nullopt;
+    return true;
+  });
+  if (!walked) return std::nullopt;
   return options;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,14 +20,14 @@ struct TStyleChoice {
   std::string StyleFile;  // empty: the preset
 };
 
-enum class TStyleArgument { NotStyle, Taken, Bad };
-
-// Takes "--preset N" or "--style FILE" at args[i], moving i onto its value.
-// Bad sets `error`: a missing value or a preset outside 0 .. 27.
-TStyleArgument TakeStyleArgument(const std::vector<std::string>& args, size_t& i, TStyleChoice& choice,
-                                 std::string& error);
-// False with `error` when both --preset and --style were given.
-bool CheckStyleChoice(const TStyleChoice& choice, std::string& error);
+// Walks a command line: "--" ends the options, "--preset N" and "--style
+// FILE" go into `style`, and every other argument is handed to
+// other(i, optionsEnded), which may move i onto values it takes and returns
+// false (with `error` set) to stop. False with `error` when the walk stopped,
+// a style option was bad (a missing value, a preset outside 0 .. 27) or both
+// --preset and --style were given.
+bool WalkArguments(const std::vector<std::string>& args, TStyleChoice& style, std::string& error,
+                   const std::function<bool(size_t& i, bool optionsEnded)>& other);
 
 // `vorna-editor [--preset N | --style FILE.ini] [FILE]`.
 struct TWindowOptions {
