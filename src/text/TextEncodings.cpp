@@ -167,11 +167,16 @@ void TEncodingSniffer::Check(const unsigned char* piece, size_t size, bool last)
   // of a sequence cut at the piece's end are carried into the next.
   const auto run = [&](bool& valid, std::string& carry, auto&& validate) {
     if (!valid) return;
-    std::string joined = carry;
-    joined.append(bytes);
-    const size_t at = validate(reinterpret_cast<const unsigned char*>(joined.data()), joined.size());
+    // Only a carried sequence (a few bytes) costs a copy of the piece.
+    std::string joined;
+    std::string_view text = bytes;
+    if (!carry.empty()) {
+      joined = carry + std::string(bytes);
+      text = joined;
+    }
+    const size_t at = validate(reinterpret_cast<const unsigned char*>(text.data()), text.size());
     valid = at != kInvalid;
-    carry = valid ? joined.substr(at) : std::string();
+    carry = valid ? std::string(text.substr(at)) : std::string();
   };
   run(FUtf8, FCarry[0], [&](const unsigned char* b, size_t n) { return ValidUtf8(b, n, last, FUtf8Multi); });
   run(FCp932, FCarry[1], [&](const unsigned char* b, size_t n) { return ValidCp932(b, n, last); });
