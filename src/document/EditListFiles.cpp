@@ -117,9 +117,12 @@ void TEditList::LoadFromFile(const std::string& path, std::optional<TEncoding> e
   }
   // A NUL ends the text, so such a file is shown cut short; it opens read-only
   // so that saving cannot replace the whole file with its beginning.
-  if (splitter.SawNul()) readOnly = true;
-  if (decoder.Lost() > 0) readOnly = true;
-  FReadOnlyFile = readOnly;
+  FReadOnlyReason = readOnly ? TReadOnlyReason::NotWritable : TReadOnlyReason::None;
+  FNulOffsetBytes = splitter.SawNul() ? NulOffset(path) : -1;
+  if (splitter.SawNul()) FReadOnlyReason = TReadOnlyReason::NulByte;
+  if (decoder.Lost() > 0) FReadOnlyReason = TReadOnlyReason::LostCharacters;
+  FReadOnlyFile = FReadOnlyReason != TReadOnlyReason::None;
+  FDiskIdentity = FFiles.Identity(path);
   FFormat = {*encoding, decoder.SawBom(), MajorityLineEnd(splitter, *encoding)};
   FMixedLineEnds = (splitter.CrLfCount() > 0) + (splitter.LfCount() > 0) + (splitter.CrCount() > 0) > 1;
   FLostCharacters = decoder.Lost();
@@ -139,6 +142,38 @@ void TEditList::LoadFromFile(const std::string& path, std::optional<TEncoding> e
         Cp932Lit("ファイル \"%s\" には %s として正しくないバイトが %s 個あります。そのまま保存されます。"),
         {shownPath, EncodingName(*encoding, false), std::to_string(decoder.Invalid())}));
   }
+}
+
+// Where the first NUL byte of the file is. Only the byte encodings end the
+// text at one; Unicode files keep NUL as a character.
+long long TEditList::NulOffset(const std::string& path) {
+  long long at = 0, found = -1;
+  try {
+    FFiles.ReadFileInPieces(path, [&](std::string_view piece) {
+      if (const size_t nul = piece.find('\0'); nul != std::string_view::npos) {
+        found = at + static_cast<long long>(nul);
+        throw TEnoughRead{};
+      }
+      at += static_cast<long long>(piece.size());
+    });
+  } catch (const TEnoughRead&) {
+  }
+  return found;
+}
+
+TDiskState TEditList::DiskState() const {
+  if (FUntitled || FFileName.empty() || !FDiskIdentity) return TDiskState::Unchanged;
+  const std::optional<TFileIdentity> now = FFiles.Identity(FFileName);
+  if (!now) return FFiles.PathExists(FFileName) ? TDiskState::Changed : TDiskState::Deleted;
+  return *now == *FDiskIdentity ? TDiskState::Unchanged : TDiskState::Changed;
+}
+
+void TEditList::RememberDiskIdentity() { FDiskIdentity = FFiles.Identity(FFileName); }
+
+void TEditList::ClearReadOnly() {
+  if (FReadOnlyReason != TReadOnlyReason::NotWritable) return;
+  FReadOnlyReason = TReadOnlyReason::None;
+  FReadOnlyFile = false;
 }
 
 bool TEditList::EncodeText(const TFileFormat& format, std::string& bytes, TUnheldCharacter& problem) const {
@@ -214,6 +249,7 @@ void TEditList::SaveToFile(const std::string& path, std::optional<TFileFormat> f
   MakeBackup();
   FFiles.WriteFile(FFileName, bytes);  // temporary file renamed into place
   FFormat = target;
+  FDiskIdentity = FFiles.Identity(FFileName);
   SetModified(false);
   FUntitled = false;
 }

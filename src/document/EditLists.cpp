@@ -112,6 +112,7 @@ void TEditList::NewDocument() {
   FFormat = {};
   FMixedLineEnds = false;
   FLostCharacters = 0;
+  FDiskIdentity.reset();
   SetFileName(NewDocumentName());
   Fire(OnTextReset);
 }

@@ -14,6 +14,7 @@
 #include "document/DocumentLayouts.h"
 #include "document/EditSettings.h"
 #include "document/RowInfos.h"
+#include "platform/Files.h"
 #include "settings/DataLists.h"
 #include "settings/EditorStyles.h"
 #include "text/TextEncodings.h"
@@ -58,6 +59,17 @@ inline bool Before(TTextPos a, TTextPos b) { return a.Y != b.Y ? a.Y < b.Y : a.X
 inline bool Before(TDisplayPos a, TDisplayPos b) {
   return a.Row != b.Row ? a.Row < b.Row : a.Column < b.Column;
 }
+
+// Why a document opened read-only.
+enum class TReadOnlyReason {
+  None,
+  NotWritable,     // no write permission on the file, or a read-only mount
+  NulByte,         // the file holds a NUL and was cut there
+  LostCharacters,  // characters without a free user-defined code
+};
+
+// The file under a document's name compared with the one it was read from.
+enum class TDiskState { Unchanged, Changed, Deleted };
 
 enum TBackupMode { bmNone = 0, bmBackupFolder = 1, bmBakExtension = 2, bmTrash = 3 };
 
@@ -151,7 +163,23 @@ class TEditList {
   bool GetModified() const { return FModified; }
   bool IsUntitled() const { return FUntitled; }
   bool IsReadOnlyFile() const { return FReadOnlyFile; }
+  // Why the file last loaded opened read-only (None when it did not).
+  TReadOnlyReason ReadOnlyReason() const { return FReadOnlyReason; }
+  // The byte offset in the file of the NUL that cut it short (-1: none).
+  long long NulOffsetBytes() const { return FNulOffsetBytes; }
+  // Lets the document be saved again after a read-only open whose file
+  // allows writing (the reason was only the file's permission).
+  void ClearReadOnly();
   bool IsLoading() const { return FLoading; }
+  // The file as it was when last loaded or saved (nullopt: never read from
+  // or written to disk, or it could not be looked at).
+  const std::optional<TFileIdentity>& DiskIdentity() const { return FDiskIdentity; }
+  // Whether the file under the document's name still is what was loaded or
+  // saved: Unchanged also for a document that never had a file.
+  TDiskState DiskState() const;
+  // Takes the file as it is now as the one the document was read from
+  // (after the user chose to keep the editor's text over a change on disk).
+  void RememberDiskIdentity();
 
   // --- layout (row table) --------------------------------------------------
   // Copies every setting of `style` into the document's own style (nothing
@@ -267,6 +295,7 @@ class TEditList {
   std::string UnusedUntitledName();
   // The encoding of the whole file (text/TextEncodings.h), read until it is certain.
   TEncoding SniffWholeFile(const std::string& path);
+  long long NulOffset(const std::string& path);
   void ReadLines(const std::string& path, TTextDecoder& decoder, TLineSplitter& splitter,
                  TBlockedSequence<std::string, TPlainFields<std::string>, 256>& lines);
   // Appends the rows of `line` to `rows`, numbering a heading from `scene`.
@@ -293,6 +322,9 @@ class TEditList {
   TFileFormat FFormat;
   bool FMixedLineEnds = false;
   int FLostCharacters = 0;
+  TReadOnlyReason FReadOnlyReason = TReadOnlyReason::None;
+  long long FNulOffsetBytes = -1;
+  std::optional<TFileIdentity> FDiskIdentity;
 };
 
 // The message of a file error as the program shows it (CP932):

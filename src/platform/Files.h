@@ -34,6 +34,17 @@ enum class TFileAccess : int {
   Missing = 2,    // no file at the path
 };
 
+// What tells one version of a file on disk from another: the file it is
+// (device and inode) and its size and modification time when last looked at.
+// A change by another program, or a replace by rename, changes it.
+struct TFileIdentity {
+  unsigned long long Device = 0;
+  unsigned long long Inode = 0;
+  long long SizeBytes = 0;
+  long long ModifiedNs = 0;  // nanoseconds since the epoch
+  bool operator==(const TFileIdentity&) const = default;
+};
+
 class TFileService {
  public:
   virtual ~TFileService() = default;
@@ -44,6 +55,12 @@ class TFileService {
   // socket, which are neither.
   virtual bool PathExists(const std::string& path) { return FileExists(path) || FolderExists(path); }
   virtual TFileAccess CheckAccess(const std::string& path) = 0;
+  // The identity of the regular file at `path` (links followed); nullopt when
+  // there is none or it cannot be looked at.
+  virtual std::optional<TFileIdentity> Identity(const std::string& path) {
+    (void)path;
+    return std::nullopt;
+  }
   // Whole file as bytes; throws EFileError(Open).
   virtual std::string ReadFile(const std::string& path) = 0;
   // As ReadFile, but a missing file (or a missing folder on its path) gives

@@ -74,6 +74,14 @@ bool TPosixFiles::PathExists(const std::string& path) {
   return !path.empty() && fs::exists(path, ec);
 }
 
+std::optional<TFileIdentity> TPosixFiles::Identity(const std::string& path) {
+  struct stat st {};
+  if (path.empty() || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+  return TFileIdentity{static_cast<unsigned long long>(st.st_dev), static_cast<unsigned long long>(st.st_ino),
+                       static_cast<long long>(st.st_size),
+                       static_cast<long long>(st.st_mtim.tv_sec) * 1'000'000'000LL + st.st_mtim.tv_nsec};
+}
+
 TFileAccess TPosixFiles::CheckAccess(const std::string& path) {
   struct stat st {};
   if (path.empty() || ::stat(path.c_str(), &st) != 0) return TFileAccess::Missing;

@@ -69,6 +69,7 @@ class TPosixFiles : public TFileService {
   bool PathExists(const std::string& path) override;
   // Read-only: no write permission, or another program holds a write lock.
   TFileAccess CheckAccess(const std::string& path) override;
+  std::optional<TFileIdentity> Identity(const std::string& path) override;
   std::string ReadFile(const std::string& path) override;
   std::optional<std::string> ReadFileIfExists(const std::string& path) override;
   // Pieces of 1 MB read one after the other.

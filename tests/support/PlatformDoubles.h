@@ -75,6 +75,13 @@ class TMemoryFiles : public TFileService {
   bool FileExists(const std::string& path) override { return Files.count(path) > 0; }
   bool FolderExists(const std::string& path) override { return Folders.count(path) > 0; }
   TFileAccess CheckAccess(const std::string& path) override;
+  // Changes with the file's contents (the hash stands for the time).
+  std::optional<TFileIdentity> Identity(const std::string& path) override {
+    const auto found = Files.find(path);
+    if (found == Files.end()) return std::nullopt;
+    return TFileIdentity{1, std::hash<std::string>()(path), static_cast<long long>(found->second.size()),
+                         static_cast<long long>(std::hash<std::string>()(found->second) >> 1)};
+  }
   std::string ReadFile(const std::string& path) override;
   // A known folder at the path reads as "Is a directory".
   std::optional<std::string> ReadFileIfExists(const std::string& path) override;
