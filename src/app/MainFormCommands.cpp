@@ -94,6 +94,7 @@ void TVORNAEditorMain::FileNewExecute() {
   if (FSaveFolder.empty()) FSaveFolder = QDir::currentPath().toStdString();
   FEditor->OpenFile(TEditList::NewDocumentName(), false);
   FLineEndsUnified = false;
+  DocumentFileChanged();
   UpdateCaption();
 }
 
@@ -109,7 +110,10 @@ void TVORNAEditorMain::OpenDocument(const std::string& path, std::optional<TEnco
     FEditor->OpenFile(path, false, encoding);
     FLineEndsUnified = false;
   });
-  if (opened) RememberRecentFile(View().List().GetFileName());
+  if (opened) {
+    RememberRecentFile(View().List().GetFileName());
+    DocumentFileChanged();
+  }
   UpdateCaption();
 }
 
@@ -165,10 +169,12 @@ bool TVORNAEditorMain::SaveAsWith(const TFileFormat& format) {
 
 bool TVORNAEditorMain::SaveDocument(const std::string& path, std::optional<TFileFormat> format) {
   TEditList& list = View().List();
+  if (!ConfirmOverwriteChanged(path)) return false;
   try {
     list.SaveToFile(path, format);
     FLineEndsUnified = true;
     UpdateFileFormat();
+    DocumentFileChanged();
     return true;
   } catch (const EFileError& error) {
     if (FServices.Boxes) FServices.Boxes->ShowError(FileErrorText(error));

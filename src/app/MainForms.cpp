@@ -16,9 +16,11 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QVBoxLayout>
 
 #include "FormatChoices.h"
 #include "GradBoxes.h"
+#include "NoticeBars.h"
 #include "ViewMenus.h"
 #include "platform/qt/QtCanvas.h"
 #include "platform/qt/QtConvert.h"
@@ -111,7 +113,15 @@ TVORNAEditorMain::TVORNAEditorMain(const TPlatformServices& services, QWidget* p
   FEditor = new control::TEditor(this, services);
   FEditor->SetStyleIndex(0);
   FEditor->setMinimumSize(50, 50);
-  setCentralWidget(FEditor);
+  // The notices sit above the editor, so reading on is never blocked by them.
+  auto* central = new QWidget(this);
+  auto* column = new QVBoxLayout(central);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  FNotices = new TNoticeBar(central);
+  column->addWidget(FNotices);
+  column->addWidget(FEditor, 1);
+  setCentralWidget(central);
 
   FileNew = MakeAction("ファイル", "新規作成(&N)", "新規作成|新しいファイルを作成", 0);
   FileOpen = MakeAction("ファイル", "開く(&O)", "開く|ファイルを開く", 1);
@@ -247,6 +257,7 @@ TVORNAEditorMain::TVORNAEditorMain(const TPlatformServices& services, QWidget* p
   FEditor->OnModified = [this](control::TEditor*) { UpdateCaption(); };
   FEditor->OnFileNameChange = [this](control::TEditor*) { UpdateCaption(); };
   FEditor->installEventFilter(this);
+  BuildDiskWatch();
   UpdateRecentMenu();
   // The editor gets its size in the window now: a document opened before the
   // window shows is laid out for the rows it will show, not for a stub size.

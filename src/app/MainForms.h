@@ -16,6 +16,7 @@
 
 #include <QAction>
 #include <QFileDialog>
+#include <QFileSystemWatcher>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
@@ -29,12 +30,15 @@
 #include "Preferences.h"
 #include "VersionDialogs.h"
 #include "control/EditorControls.h"
+#include "platform/DocumentLocks.h"
+#include "platform/Files.h"
 #include "platform/PlatformServices.h"
 #include "text/TextEncodings.h"
 
 namespace vorna::app {
 
 class TFormatDialog;
+class TNoticeBar;
 
 // The open and save dialogs' settings: every file shown, "txt" added to a
 // name typed without an extension, and (saving) asking before overwriting.
@@ -194,6 +198,23 @@ class TVORNAEditorMain : public QMainWindow {
   // The status bar's text of the document's encoding and line end.
   QString FileFormatText() const { return FFormatLabel->text(); }
 
+  // --- the file on disk (MainFormDiskWatches.cpp) --------------------------------
+  // Whether to read the file changed on disk again (true) or keep the
+  // editor's text; whether to save over a file changed on disk since it was
+  // read. Replaceable (tests).
+  std::function<bool(const QString& text)> AskReload;
+  std::function<bool(const QString& text)> AskOverwriteChanged;
+  // Where the document locks are (tests set their own).
+  std::string LockFolder = DocumentLockFolder();
+  TNoticeBar& Notices() const { return *FNotices; }
+  // Looks at the document's file now (the watcher calls it after a change):
+  // a changed file asks to be read again (once per version), a deleted one
+  // or one replaced by a folder is told and the document marked modified.
+  void CheckDiskFile();
+  // Reads the document's file again as one undoable change whose end is the
+  // save point; false (told) when it cannot be read.
+  bool ReloadDocument();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   // Ctrl+wheel over the editor zooms.
@@ -231,6 +252,16 @@ class TVORNAEditorMain : public QMainWindow {
   void UpdateRecentMenu();
   void UpdateUserStyles();
   bool ApplyLineNumbers(bool shown);
+  void BuildDiskWatch();
+  // After a document was opened, saved under a name or made new: the file
+  // watched, the lock taken, the read-only notice.
+  void DocumentFileChanged();
+  void WatchFile();
+  void ShowReadOnlyNotice();
+  void MakeDocumentWritable();
+  // True when saving to `path` (empty: the document's name) may go on: the
+  // file did not change on disk since it was read, or the user said so.
+  bool ConfirmOverwriteChanged(const std::string& path);
   // The document's path with ".pdf" in place of its extension; an untitled
   // document's name in the save folder.
   std::string SuggestedPdfPath() const;
@@ -253,6 +284,14 @@ class TVORNAEditorMain : public QMainWindow {
   bool FClipboardFailureShown = false;
   // Saved since it was opened: the file's line ends are no longer mixed.
   bool FLineEndsUnified = false;
+  TNoticeBar* FNotices = nullptr;
+  QFileSystemWatcher FWatcher;
+  QTimer FDiskCheck;
+  TDocumentLock FLock;
+  std::string FLockedPath;
+  std::optional<TFileIdentity> FAskedIdentity;  // the version on disk last asked about
+  bool FGoneTold = false;
+  bool FCheckingDisk = false;
 };
 
 }  // namespace vorna::app

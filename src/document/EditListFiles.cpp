@@ -170,6 +170,16 @@ TDiskState TEditList::DiskState() const {
 
 void TEditList::RememberDiskIdentity() { FDiskIdentity = FFiles.Identity(FFileName); }
 
+void TEditList::AdoptFileState(const TEditList& read) {
+  FFormat = read.FFormat;
+  FMixedLineEnds = read.FMixedLineEnds;
+  FLostCharacters = read.FLostCharacters;
+  FReadOnlyFile = read.FReadOnlyFile;
+  FReadOnlyReason = read.FReadOnlyReason;
+  FNulOffsetBytes = read.FNulOffsetBytes;
+  FDiskIdentity = read.FDiskIdentity;
+}
+
 void TEditList::ClearReadOnly() {
   if (FReadOnlyReason != TReadOnlyReason::NotWritable) return;
   FReadOnlyReason = TReadOnlyReason::None;

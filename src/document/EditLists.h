@@ -180,6 +180,10 @@ class TEditList {
   // Takes the file as it is now as the one the document was read from
   // (after the user chose to keep the editor's text over a change on disk).
   void RememberDiskIdentity();
+  // After the text of `read` (this document's file read again into another
+  // document) replaced this one's as an edit: its file format, read-only
+  // state and disk identity become this document's.
+  void AdoptFileState(const TEditList& read);
 
   // --- layout (row table) --------------------------------------------------
   // Copies every setting of `style` into the document's own style (nothing

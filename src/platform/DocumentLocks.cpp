@@ -49,26 +49,35 @@ TLockResult TDocumentLock::Take(const std::string& lockFolder, const std::string
   }
   const std::string real = RealPath(documentPath);
   const std::string lockPath = (std::filesystem::path(lockFolder) / LockName(real)).string();
-  // A holder that lets go unlinks the file: a lock taken on the unlinked
-  // file would be nobody's, so the file locked must still be the one named.
+  // Every window on the file holds a shared lock for as long as it has it
+  // open; an exclusive lock taken first tells whether it is the only one. The
+  // last to let go unlinks the file, so a lock taken on an unlinked file
+  // would be nobody's: the file locked must still be the one named.
   for (int attempt = 0; attempt < 8; ++attempt) {
     const int fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0) return TLockResult::Unavailable;
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-      const int error = errno;
+    const bool alone = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    if (!alone && errno != EWOULDBLOCK) {
       ::close(fd);
-      return error == EWOULDBLOCK ? TLockResult::HeldElsewhere : TLockResult::Unavailable;
+      return TLockResult::Unavailable;
+    }
+    // Another window's exclusive lock lasts only for its own look: wait for it.
+    if (::flock(fd, LOCK_SH) != 0) {
+      ::close(fd);
+      return TLockResult::Unavailable;
     }
     struct stat held {
     }, named{};
     if (::fstat(fd, &held) == 0 && ::stat(lockPath.c_str(), &named) == 0 && held.st_ino == named.st_ino &&
         held.st_dev == named.st_dev) {
-      // Who holds it, for a person looking at the folder.
-      const std::string note = std::to_string(::getpid()) + "\n" + real + "\n";
-      if (::ftruncate(fd, 0) == 0) (void)!::write(fd, note.data(), note.size());
+      if (alone) {
+        // Who holds it, for a person looking at the folder.
+        const std::string note = std::to_string(::getpid()) + "\n" + real + "\n";
+        if (::ftruncate(fd, 0) == 0) (void)!::write(fd, note.data(), note.size());
+      }
       FFd = fd;
       FLockPath = lockPath;
-      return TLockResult::Taken;
+      return alone ? TLockResult::Taken : TLockResult::HeldElsewhere;
     }
     ::close(fd);
   }
@@ -77,7 +86,7 @@ TLockResult TDocumentLock::Take(const std::string& lockFolder, const std::string
 
 void TDocumentLock::Release() {
   if (FFd < 0) return;
-  ::unlink(FLockPath.c_str());
+  if (::flock(FFd, LOCK_EX | LOCK_NB) == 0) ::unlink(FLockPath.c_str());  // the last one
   ::close(FFd);
   FFd = -1;
   FLockPath.clear();

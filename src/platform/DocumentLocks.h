@@ -7,16 +7,17 @@
 namespace vorna {
 
 enum class TLockResult {
-  Taken,          // this object holds the lock now
-  HeldElsewhere,  // another window (of any process, this one included) holds it
-  Unavailable,    // the lock folder cannot be made or used: nothing is known
+  Taken,          // this object holds the lock, and no other window does
+  HeldElsewhere,  // held here too, and by another window (of any process, this one included)
+  Unavailable,    // the lock folder cannot be made or used: nothing is known or held
 };
 
-// An advisory lock (flock) on a small file named after the document's real
-// path in a per-user lock folder, never beside the document: documents in
-// read-only or shared folders get no litter. The kernel drops the lock when
-// its holder ends, however it ends, so a lock left by a dead process is
-// simply taken over. Not shared between users.
+// A shared advisory lock (flock) on a small file named after the document's
+// real path in a per-user lock folder, held by every window that has the
+// file open; never beside the document, so documents in read-only or shared
+// folders get no litter. The kernel drops the lock when its holder ends,
+// however it ends, so a lock left by a dead process counts no more. Not
+// shared between users.
 class TDocumentLock {
  public:
   TDocumentLock() = default;

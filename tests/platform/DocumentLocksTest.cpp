@@ -20,13 +20,17 @@ TEST(DocumentLocks, OneHolderPerFileWhateverItsName) {
   std::ofstream(file) << "x";
   std::filesystem::create_symlink(file, temp.Path("link.txt"));
 
-  TDocumentLock first, second;
+  TDocumentLock first, second, third;
   EXPECT_EQ(first.Take(locks, file), TLockResult::Taken);
   EXPECT_EQ(second.Take(locks, temp.Path("link.txt")), TLockResult::HeldElsewhere);
-  EXPECT_EQ(second.Take(locks, temp.Path("b.txt")), TLockResult::Taken);  // another file
+  EXPECT_EQ(third.Take(locks, temp.Path("b.txt")), TLockResult::Taken);  // another file
   first.Release();
-  EXPECT_EQ(second.Take(locks, file), TLockResult::Taken);
-  EXPECT_TRUE(second.IsHeld());
+  // The second window still has the file open.
+  EXPECT_EQ(third.Take(locks, file), TLockResult::HeldElsewhere);
+  second.Release();
+  third.Release();
+  EXPECT_EQ(third.Take(locks, file), TLockResult::Taken);
+  EXPECT_TRUE(third.IsHeld());
 
   EXPECT_EQ(first.Take(file + "/not-a-folder", file), TLockResult::Unavailable);
   EXPECT_EQ(first.Take("", file), TLockResult::Unavailable);
