@@ -170,6 +170,7 @@ bool TVORNAEditorMain::SaveAsWith(const TFileFormat& format) {
 bool TVORNAEditorMain::SaveDocument(const std::string& path, std::optional<TFileFormat> format) {
   TEditList& list = View().List();
   if (!ConfirmOverwriteChanged(path)) return false;
+  ApplyBackupPreferences();
   try {
     list.SaveToFile(path, format);
     FLineEndsUnified = true;

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "MainForms.h"
+#include "SaveOptionDialogs.h"
 #include "ViewMenus.h"
 #include "platform/Files.h"
 #include "platform/MessageBoxes.h"
@@ -37,7 +38,31 @@ void TVORNAEditorMain::StartWithPreferences() {
     setGeometry(place->Left, place->Top, place->Width, place->Height);
   UpdateUserStyles();
   UpdateRecentMenu();
+  ApplyBackupPreferences();
   UpdateActions();
+}
+
+void TVORNAEditorMain::ApplyBackupPreferences() {
+  const auto mode = static_cast<TBackupMode>(FPreferences.BackupMode.value_or(bmNone));
+  std::string folder = FPreferences.BackupFolder;
+  if (!folder.empty() && folder.back() != '/') folder += '/';
+  View().Infos().SetBackupMode(mode);
+  View().Infos().SetBackupFolder(folder);
+  View().List().FBackupMode = mode;
+  View().List().FBackupFolder = folder;
+}
+
+void TVORNAEditorMain::CustSaveOptionsExecute() {
+  TSaveOptionDialog dialog(
+      {static_cast<TBackupMode>(FPreferences.BackupMode.value_or(bmNone)), FPreferences.BackupFolder}, this);
+  const bool accepted =
+      RunSaveOptionDialog ? RunSaveOptionDialog(dialog) : dialog.exec() == QDialog::Accepted;
+  if (!accepted) return;
+  const TSaveOptions chosen = dialog.Options();
+  FPreferences.BackupMode = chosen.BackupMode;
+  FPreferences.BackupFolder = chosen.BackupFolder;
+  ApplyBackupPreferences();
+  WritePreferences();
 }
 
 void TVORNAEditorMain::ShowWindow() {

@@ -139,6 +139,8 @@ TVORNAEditorMain::TVORNAEditorMain(const TPlatformServices& services, QWidget* p
   EditUndo = MakeAction("編集", "元に戻す(&U)", "", 8);
   EditRedo = MakeAction("編集", "やり直し(&R)", "", 9);
   CustLineNo = MakeAction("設定", "行番号表示", "", -1);
+  CustSaveOptions =
+      MakeAction("設定", "保存の設定(&B)...", "保存の設定|保存するときに前の内容を残す方法", -1);
   CustFormat = MakeAction("設定", "書式設定(&F)...", "書式設定|文字組・用紙・フォント・禁則・表示の設定", -1);
   HelpVorna = MakeAction("ヘルプ", "映画「ＶＯＲＮＡ」 公式サイト", "", -1);
   HelpRunel = MakeAction("ヘルプ", "シネマルーネル 公式サイト", "", -1);
@@ -185,6 +187,7 @@ TVORNAEditorMain::TVORNAEditorMain(const TPlatformServices& services, QWidget* p
   connect(EditRedo, &QAction::triggered, this, [this] { View().ExecuteCommand(ecRedo); });
   connect(CustLineNo, &QAction::triggered, this, [this] { CustLineNoExecute(); });
   connect(CustFormat, &QAction::triggered, this, [this] { CustFormatExecute(); });
+  connect(CustSaveOptions, &QAction::triggered, this, [this] { CustSaveOptionsExecute(); });
   connect(HelpVorna, &QAction::triggered, this, [this] { OpenWebLink(WebLinks.Vorna); });
   connect(HelpRunel, &QAction::triggered, this, [this] { OpenWebLink(WebLinks.Runel); });
   connect(HelpUreditor, &QAction::triggered, this, [this] { OpenWebLink(WebLinks.Ureditor); });
@@ -315,6 +318,7 @@ void TVORNAEditorMain::BuildMenus() {
   QMenu* settings = menuBar()->addMenu(U("設定(&C)"));
   settings->addAction(CustLineNo);
   settings->addAction(CustFormat);
+  settings->addAction(CustSaveOptions);
   QMenu* help = menuBar()->addMenu(U("ヘルプ(&H)"));
   help->setStatusTip(U("ヘルプトピック"));
   help->addAction(HelpVorna);

@@ -39,6 +39,7 @@ namespace vorna::app {
 
 class TFormatDialog;
 class TNoticeBar;
+class TSaveOptionDialog;
 
 // The open and save dialogs' settings: every file shown, "txt" added to a
 // name typed without an extension, and (saving) asking before overwriting.
@@ -96,7 +97,8 @@ class TVORNAEditorMain : public QMainWindow {
   QAction* EditUndo;
   QAction* EditRedo;
   QAction* CustLineNo;
-  QAction* CustFormat;  // the format dialog
+  QAction* CustFormat;       // the format dialog
+  QAction* CustSaveOptions;  // the backup rule
   QAction* HelpVorna;
   QAction* HelpRunel;
   QAction* HelpUreditor;
@@ -126,6 +128,8 @@ class TVORNAEditorMain : public QMainWindow {
   void CustLineNoExecute();
   // The format dialog on the editor's style.
   void CustFormatExecute();
+  // The save options dialog: the backup rule and folder, kept per user.
+  void CustSaveOptionsExecute();
   void HelpAboutExecute();
   // Opens a file named on the command line; errors are reported, the window
   // keeps its document.
@@ -190,6 +194,8 @@ class TVORNAEditorMain : public QMainWindow {
   std::function<std::optional<std::string>(bool save, const std::string& initial)> AskStyleFile;
   // Runs the format dialog (exec). Replaceable (tests).
   std::function<void(TFormatDialog& dialog)> RunFormatDialog;
+  // Runs the save options dialog; true when accepted. Replaceable (tests).
+  std::function<bool(TSaveOptionDialog& dialog)> RunSaveOptionDialog;
   // Opens an address with the desktop. Replaceable (tests).
   std::function<void(const std::string& address)> OpenAddress;
   TWebLinks WebLinks = DefaultWebLinks();
@@ -252,6 +258,8 @@ class TVORNAEditorMain : public QMainWindow {
   void UpdateRecentMenu();
   void UpdateUserStyles();
   bool ApplyLineNumbers(bool shown);
+  // The backup rule of the preferences given to the documents.
+  void ApplyBackupPreferences();
   void BuildDiskWatch();
   // After a document was opened, saved under a name or made new: the file
   // watched, the lock taken, the read-only notice.

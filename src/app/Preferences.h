@@ -1,5 +1,5 @@
 // The preferences the window keeps per user (the last style, the window's
-// place, the zoom, the line-number toggle, the recent files) and the user
+// place, the zoom, the line-number toggle, the recent files, the backup rule) and the user
 // styles, in the per-user store under the XDG config folder: sub-key
 // "ＶＯＲＮＡ Editor" holds the preferences and the last style, its nested
 // sub-key "Styles" one section per user style, named after it.
@@ -29,6 +29,10 @@ struct TPreferences {
   std::optional<int> RatioValue;
   std::optional<bool> LineNumbers;
   std::vector<std::string> RecentFiles;  // native paths, the newest first
+  // The backup rule before saving (0 none, 1 a copy in BackupFolder, 2 a
+  // ".bak" copy beside the file, 3 a copy in the trash).
+  std::optional<int> BackupMode;
+  std::string BackupFolder;  // native path
 };
 
 // Puts `path` first, dropping an earlier entry of it and any beyond the tenth.

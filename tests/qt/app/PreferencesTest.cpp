@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <fstream>
 
 #include "FormatDialogs.h"
 #include "FormatTabs.h"
 #include "MainForms.h"
 #include "PlatformDoubles.h"
+#include "SaveOptionDialogs.h"
 #include "TempFolders.h"
 #include "ViewMenus.h"
 #include "control/ControlServices.h"
@@ -206,6 +208,37 @@ TEST_F(PreferencesTest, AMissingRecentFileLeavesTheListWithAMessage) {
   }
   ASSERT_EQ(second->RecentFiles().size(), 10u);
   EXPECT_EQ(second->RecentFiles().front(), FDocuments.Path("f11.txt"));
+}
+
+// Nothing in the window let a user choose a backup rule.
+TEST_F(PreferencesTest, TheBackupRuleIsChosenInTheWindowAndKeptAcrossARestart) {
+  const fs::path backups = FDocuments.Path() / "backups";
+  {
+    auto window = Start();
+    window->RunSaveOptionDialog = [&](TSaveOptionDialog& dialog) {
+      dialog.ChooseMode(bmBackupFolder);
+      dialog.SetFolder(backups.string());
+      return true;
+    };
+    window->CustSaveOptionsExecute();
+    window->close();
+  }
+  auto window = Start();
+  TSaveOptions kept;
+  window->RunSaveOptionDialog = [&](TSaveOptionDialog& dialog) {
+    kept = dialog.Options();
+    return false;
+  };
+  window->CustSaveOptionsExecute();
+  EXPECT_EQ(kept, (TSaveOptions{bmBackupFolder, backups.string()}));
+
+  const std::string file = FDocuments.Path("memo.txt");
+  std::ofstream(file, std::ios::binary) << "old\r\n";
+  window->OpenFromCommandLine(file);
+  window->View().TypeText("new ", true);
+  window->FileSaveExecute();
+  std::ifstream backup(backups / "memo.txt", std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(backup), {}), "old\r\n");
 }
 
 }  // namespace
