@@ -2,6 +2,7 @@
 // other programs (asking to read it again, as one undoable change), a
 // deleted file told, saving over a changed file asked first, the lock that
 // tells a second window, and the notices of a read-only document.
+#include <QEvent>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
@@ -62,6 +63,11 @@ void TVORNAEditorMain::BuildDiskWatch() {
   connect(&FDiskCheck, &QTimer::timeout, this, [this] { CheckDiskFile(); });
   connect(&FWatcher, &QFileSystemWatcher::fileChanged, this, [this] { FDiskCheck.start(); });
   connect(&FWatcher, &QFileSystemWatcher::directoryChanged, this, [this] { FDiskCheck.start(); });
+}
+
+void TVORNAEditorMain::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) FDiskCheck.start();
 }
 
 void TVORNAEditorMain::WatchFile() {

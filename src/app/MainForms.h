@@ -223,6 +223,9 @@ class TVORNAEditorMain : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // Coming back to the window looks at the file too: network folders send
+  // no change notices.
+  void changeEvent(QEvent* event) override;
   // Ctrl+wheel over the editor zooms.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
