@@ -1,17 +1,38 @@
 # Helpers that declare one library per subsystem from the sources of its folder
 # and keep Qt out of the core.
 
-# vorna_core_library(NAME folder DEPENDS other-libs...)
+# vorna_core_library(NAME folder DEPENDS other-libs... [INCLUDES prefixes...])
 # Builds a static library from every .cpp of src/<folder> (not recursing into
-# sub-folders that hold other layers) and refuses any Qt include.
+# sub-folders that hold other layers) and refuses any Qt include (Qt's own
+# headers in either spelling, or the Qt platform layer). With INCLUDES, every
+# project include of the folder must begin with one of the prefixes (for
+# example "text/" or "document/TextPositions.h"), so a layer cannot reach
+# above itself through a header.
 function(vorna_core_library name folder)
-  cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "DEPENDS;INCLUDES" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/${folder}/*.cpp)
   file(GLOB headers CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/${folder}/*.h)
   foreach(file IN LISTS sources headers)
-    file(STRINGS ${file} qt_includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q[A-Za-z]|qt)")
+    file(STRINGS ${file} qt_includes
+         REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q[A-Za-z]|qt|q[a-z0-9_]+\\.h|platform/qt/)")
     if(qt_includes)
       message(FATAL_ERROR "Core file ${file} includes Qt: ${qt_includes}")
+    endif()
+    if(ARG_INCLUDES)
+      file(STRINGS ${file} project_includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+      foreach(line IN LISTS project_includes)
+        string(REGEX REPLACE "^[^\"]*\"([^\"]*)\".*$" "\\1" included "${line}")
+        set(allowed FALSE)
+        foreach(prefix IN LISTS ARG_INCLUDES)
+          string(FIND "${included}" "${prefix}" at)
+          if(at EQUAL 0)
+            set(allowed TRUE)
+          endif()
+        endforeach()
+        if(NOT allowed)
+          message(FATAL_ERROR "${file} includes ${included}, outside its layer (${ARG_INCLUDES})")
+        endif()
+      endforeach()
     endif()
   endforeach()
   if(sources)

@@ -16,10 +16,10 @@
 #include <vector>
 
 #include "platform/PlatformServices.h"
+#include "platform/ViewHosts.h"
 #include "platform/qt/QtCanvas.h"
 #include "platform/qt/QtMeasureSurfaces.h"
 #include "view/BaseViews.h"
-#include "view/ViewHosts.h"
 
 namespace vorna::control {
 

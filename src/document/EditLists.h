@@ -14,6 +14,7 @@
 #include "document/DocumentLayouts.h"
 #include "document/EditSettings.h"
 #include "document/RowInfos.h"
+#include "document/TextPositions.h"
 #include "platform/Files.h"
 #include "settings/DataLists.h"
 #include "settings/EditorStyles.h"
@@ -39,26 +40,6 @@ class EEncodingError : public std::runtime_error {
 struct TEditResult;
 struct TFormatResult;
 struct TRestoreResult;
-
-// A document position: 1-based byte offset in a line, 0-based line index.
-struct TTextPos {
-  int X = 1;
-  int Y = 0;
-  bool operator==(const TTextPos&) const = default;
-};
-
-// A display position: 1-based cell column, 0-based display row.
-struct TDisplayPos {
-  int Column = 1;
-  int Row = 0;
-  bool operator==(const TDisplayPos&) const = default;
-};
-
-// Document order: an earlier line or row first, then an earlier byte or column.
-inline bool Before(TTextPos a, TTextPos b) { return a.Y != b.Y ? a.Y < b.Y : a.X < b.X; }
-inline bool Before(TDisplayPos a, TDisplayPos b) {
-  return a.Row != b.Row ? a.Row < b.Row : a.Column < b.Column;
-}
 
 // Why a document opened read-only.
 enum class TReadOnlyReason {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "document/EditLists.h"
+#include "document/TextPositions.h"
 
 namespace vorna {
 

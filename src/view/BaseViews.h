@@ -15,10 +15,10 @@
 #include "platform/Canvas.h"
 #include "platform/Geometry.h"
 #include "platform/PlatformServices.h"
+#include "platform/ViewHosts.h"
 #include "settings/BaseStyles.h"
 #include "settings/HeaderFooterCodes.h"
 #include "view/BaseViewHints.h"
-#include "view/ViewHosts.h"
 #include "view/ViewInputs.h"
 
 namespace vorna {

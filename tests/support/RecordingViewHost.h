@@ -10,7 +10,7 @@
 
 #include "PlatformDoubles.h"
 #include "RecordingCanvas.h"
-#include "view/ViewHosts.h"
+#include "platform/ViewHosts.h"
 
 namespace vorna::testing {
 

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/ViewHosts.h"
 #include "platform/qt/QtCanvas.h"
 #include "platform/qt/QtMeasureSurfaces.h"
-#include "view/ViewHosts.h"
 
 namespace vorna::qt {
 
