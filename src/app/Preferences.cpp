@@ -80,6 +80,9 @@ TPreferences TPreferenceStore::Read() {
         if (const auto ratio = StoredInteger(store, "RatioValue"); ratio && *ratio >= -2)
           prefs.RatioValue = std::min(*ratio, 1000);
         if (const auto lines = StoredInteger(store, "LineNumbers")) prefs.LineNumbers = *lines != 0;
+        if (const auto wait = StoredInteger(store, "AutoSaveSeconds");
+            wait && *wait >= 0 && *wait <= kMaxAutoSaveSeconds)
+          prefs.AutoSaveSeconds = *wait;
         for (int i = 0; i < kRecentFileCount; ++i) {
           const std::string path = store.ReadString(kSection, RecentKey(i), "");
           if (!path.empty()) prefs.RecentFiles.push_back(path);
@@ -108,6 +111,7 @@ void TPreferenceStore::Write(const TPreferences& prefs) {
         }
         if (prefs.RatioValue) store.WriteInteger(kSection, "RatioValue", *prefs.RatioValue);
         if (prefs.LineNumbers) store.WriteInteger(kSection, "LineNumbers", *prefs.LineNumbers ? 1 : 0);
+        if (prefs.AutoSaveSeconds) store.WriteInteger(kSection, "AutoSaveSeconds", *prefs.AutoSaveSeconds);
         for (size_t i = 0; i < prefs.RecentFiles.size() && i < kRecentFileCount; ++i)
           store.WriteString(kSection, RecentKey(static_cast<int>(i)), prefs.RecentFiles[i]);
       },
