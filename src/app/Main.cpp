@@ -1,9 +1,11 @@
 // The program entry: printing to PDF without a window when asked, otherwise
-// the main window (`vorna-editor [--preset N | --style FILE.ini] [FILE]`)
-// with the user's preferences, and the global objects it needs: the printer
-// access on the Qt printer backend, the page metrics of the screen and Qt's
-// translations.
+// the main window (`vorna-editor [--preset N | --style FILE.ini] [FILE |
+// --recover RECOVERY]`) with the user's preferences, its recovery files and
+// the termination signals that keep its unsaved text, and the global objects
+// it needs: the printer access on the Qt printer backend, the page metrics
+// of the screen and Qt's translations.
 #include <QApplication>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -13,7 +15,9 @@
 #include "PrintPdfCommands.h"
 #include "QtTranslations.h"
 #include "StyleArguments.h"
+#include "TerminationSignals.h"
 #include "control/ControlServices.h"
+#include "document/Recoveries.h"
 #include "platform/qt/QtFonts.h"
 #include "platform/qt/QtPrinterBackend.h"
 #include "print/LpPrinters.h"
@@ -25,10 +29,12 @@ int RunMainWindow(char** argv, const std::vector<std::string>& args) {
   std::string error;
   const std::optional<vorna::TWindowOptions> options = vorna::ParseWindowArguments(args, error);
   if (!options) {
-    std::fprintf(stderr,
-                 "vorna-editor: %s\nusage: vorna-editor [--preset N | --style FILE.ini] [FILE]\n       "
-                 "vorna-editor --print-pdf OUT.pdf [--preset N | --style FILE.ini] [--pages A-B] FILE\n",
-                 error.c_str());
+    std::fprintf(
+        stderr,
+        "vorna-editor: %s\nusage: vorna-editor [--preset N | --style FILE.ini] [FILE | --recover RECOVERY]\n"
+        "       "
+        "vorna-editor --print-pdf OUT.pdf [--preset N | --style FILE.ini] [--pages A-B] FILE\n",
+        error.c_str());
     return 2;
   }
   // Qt would take "--style FILE" for its own widget style: it sees only the
@@ -67,12 +73,20 @@ int RunMainWindow(char** argv, const std::vector<std::string>& args) {
     }
     vorna::app::TVORNAEditorMain window(services.Services());
     window.StartWithPreferences();
+    window.StartRecovery(vorna::DefaultRecoveryFolder());
+    const vorna::app::TTerminationSignals endings([&window](int) { window.EndKeepingText(); });
     if (options->Style.PresetGiven)
       window.ChoosePreset(options->Style.Preset);
     else if (!options->Style.StyleFile.empty())
       window.UseStyle(*fileStyle);
-    if (!options->File.empty()) window.OpenFromCommandLine(options->File);
+    if (!options->Recover.empty())
+      window.RecoverFile(options->Recover);
+    else if (!options->File.empty())
+      window.OpenFromCommandLine(options->File);
     window.ShowWindow();
+    // What windows that are gone left is offered over the shown window; a
+    // window restoring one file leaves the rest to the window that started it.
+    if (options->Recover.empty()) QTimer::singleShot(0, &window, [&window] { window.OfferRecoveries(); });
     status = app.exec();
   }
   vorna::LpPrinter.SetBackend(nullptr);

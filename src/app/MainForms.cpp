@@ -255,9 +255,15 @@ TVORNAEditorMain::TVORNAEditorMain(const TPlatformServices& services, QWidget* p
   FIdleUpdate.setInterval(250);
   connect(&FIdleUpdate, &QTimer::timeout, this, [this] { UpdateActions(); });
   FIdleUpdate.start();
-  FEditor->OnChange = [this](control::TEditor*) { UpdateActions(); };
+  FEditor->OnChange = [this](control::TEditor*) {
+    UpdateActions();
+    NoteRecoveryChange();
+  };
   FEditor->OnJump = [this](control::TEditor*) { UpdateActions(); };
-  FEditor->OnModified = [this](control::TEditor*) { UpdateCaption(); };
+  FEditor->OnModified = [this](control::TEditor*) {
+    UpdateCaption();
+    NoteRecoveryChange();
+  };
   FEditor->OnFileNameChange = [this](control::TEditor*) { UpdateCaption(); };
   FEditor->installEventFilter(this);
   BuildDiskWatch();

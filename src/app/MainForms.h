@@ -6,12 +6,15 @@
 // with the save prompt, the file format in the status bar, reopening in a
 // chosen encoding and the refusal of a save the encoding cannot hold;
 // preview, print, the PDF export, line numbers, the web links and the about
-// box; the styles of the "表示" menu and the preferences remembered per user.
+// box; the styles of the "表示" menu and the preferences remembered per user;
+// the autosave of the unsaved text and the offer of what was left unsaved;
+// the file on disk watched, the lock of a file open elsewhere and the notices.
 //
 // Construction, actions and menus live in MainForms.cpp, the commands in
 // MainFormCommands.cpp, the style commands in MainFormStyles.cpp, the
 // preferences and recent files in MainFormPreferences.cpp, the PDF export in
-// MainFormPdfExports.cpp.
+// MainFormPdfExports.cpp, autosave and recovery in MainFormRecovery.cpp, the
+// file on disk in MainFormDiskWatches.cpp.
 #pragma once
 
 #include <QAction>
@@ -27,7 +30,9 @@
 #include <optional>
 #include <string>
 
+#include "AutoSaves.h"
 #include "Preferences.h"
+#include "RecoveryDialogs.h"
 #include "VersionDialogs.h"
 #include "control/EditorControls.h"
 #include "platform/DocumentLocks.h"
@@ -175,6 +180,31 @@ class TVORNAEditorMain : public QMainWindow {
   // Where the failures of the store are told (standard error).
   TPreferenceStore::TWarning OnPreferenceWarning;
 
+  // --- autosave and recovery (MainFormRecovery.cpp) -------------------------------
+  // Keeps the unsaved text in a recovery file of `folder` from now on, after
+  // the preferences' idle wait (so StartWithPreferences first); a clean
+  // close or a save removes it. Without it nothing is kept.
+  void StartRecovery(const std::string& folder);
+  // Offers the recovery files of windows that are gone, one by one
+  // (AskRecovery): the first restored comes into this window while it holds
+  // an untitled, unmodified document, the others into windows of their own
+  // (StartRecoveryWindow). Damaged files are named with their reasons and
+  // left in place.
+  void OfferRecoveries();
+  // Restores the recovery file at `path` (--recover) into this window; false
+  // with a message, the file left in place, when it cannot be.
+  bool RecoverFile(const std::string& path);
+  // The program is ended from outside (a signal): the unsaved text is kept
+  // in its recovery file and the program ends without asking.
+  void EndKeepingText();
+  TAutoSaver* AutoSaver() const { return FAutoSaver.get(); }
+  // The offer of one recovery file. Replaceable (tests).
+  std::function<TRecoveryAnswer(const TRecoveryRecord& record)> AskRecovery =
+      [this](const TRecoveryRecord& record) { return AskRecoveryInDialog(this, record); };
+  // Starts a window of its own restoring `path`; false when it cannot be
+  // started. Replaceable (tests).
+  std::function<bool(const std::string& path)> StartRecoveryWindow = StartWindowRecovering;
+
   // The file dialogs: a chosen path (saving: with a format, preselected from
   // `format`) or nothing. Replaceable (tests).
   std::function<std::optional<std::string>()> AskOpenFileName;
@@ -273,6 +303,10 @@ class TVORNAEditorMain : public QMainWindow {
   // True when saving to `path` (empty: the document's name) may go on: the
   // file did not change on disk since it was read, or the user said so.
   bool ConfirmOverwriteChanged(const std::string& path);
+  // A change of the text or of its modified mark, for the autosave.
+  void NoteRecoveryChange();
+  // Makes the offered record this window's document; false with a message.
+  bool RestoreRecovery(TRecoveryOffer& offer);
   // The document's path with ".pdf" in place of its extension; an untitled
   // document's name in the save folder.
   std::string SuggestedPdfPath() const;
@@ -303,6 +337,8 @@ class TVORNAEditorMain : public QMainWindow {
   std::optional<TFileIdentity> FAskedIdentity;  // the version on disk last asked about
   bool FGoneTold = false;
   bool FCheckingDisk = false;
+  std::unique_ptr<TAutoSaver> FAutoSaver;  // null: nothing kept
+  bool FEnding = false;                    // ended from outside
 };
 
 }  // namespace vorna::app

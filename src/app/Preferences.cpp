@@ -83,6 +83,9 @@ TPreferences TPreferenceStore::Read() {
         if (const auto mode = StoredInteger(store, "BackupMode"); mode && *mode >= 0 && *mode <= 3)
           prefs.BackupMode = *mode;
         prefs.BackupFolder = store.ReadString(kSection, "BackupFolder", "");
+        if (const auto wait = StoredInteger(store, "AutoSaveSeconds");
+            wait && *wait >= 0 && *wait <= kMaxAutoSaveSeconds)
+          prefs.AutoSaveSeconds = *wait;
         for (int i = 0; i < kRecentFileCount; ++i) {
           const std::string path = store.ReadString(kSection, RecentKey(i), "");
           if (!path.empty()) prefs.RecentFiles.push_back(path);
@@ -113,6 +116,7 @@ void TPreferenceStore::Write(const TPreferences& prefs) {
         if (prefs.LineNumbers) store.WriteInteger(kSection, "LineNumbers", *prefs.LineNumbers ? 1 : 0);
         if (prefs.BackupMode) store.WriteInteger(kSection, "BackupMode", *prefs.BackupMode);
         if (!prefs.BackupFolder.empty()) store.WriteString(kSection, "BackupFolder", prefs.BackupFolder);
+        if (prefs.AutoSaveSeconds) store.WriteInteger(kSection, "AutoSaveSeconds", *prefs.AutoSaveSeconds);
         for (size_t i = 0; i < prefs.RecentFiles.size() && i < kRecentFileCount; ++i)
           store.WriteString(kSection, RecentKey(static_cast<int>(i)), prefs.RecentFiles[i]);
       },

@@ -1,5 +1,7 @@
 // The preferences the window keeps per user (the last style, the window's
 // place, the zoom, the line-number toggle, the recent files, the backup rule) and the user
+// place, the zoom, the line-number toggle, the recent files, the autosave
+// wait) and the user
 // styles, in the per-user store under the XDG config folder: sub-key
 // "ＶＯＲＮＡ Editor" holds the preferences and the last style, its nested
 // sub-key "Styles" one section per user style, named after it.
@@ -17,6 +19,10 @@ class TFileService;
 class TSettingsStorage;
 
 constexpr int kRecentFileCount = 10;
+// Seconds of idle after a change before the unsaved text goes to its
+// recovery file; 0 writes it only when the program is ended from outside.
+constexpr int kDefaultAutoSaveSeconds = 30;
+constexpr int kMaxAutoSaveSeconds = 24 * 60 * 60;
 
 struct TWindowPlacement {
   int Left = 0, Top = 0, Width = 0, Height = 0;
@@ -32,7 +38,8 @@ struct TPreferences {
   // The backup rule before saving (0 none, 1 a copy in BackupFolder, 2 a
   // ".bak" copy beside the file, 3 a copy in the trash).
   std::optional<int> BackupMode;
-  std::string BackupFolder;  // native path
+  std::string BackupFolder;            // native path
+  std::optional<int> AutoSaveSeconds;  // 0 .. kMaxAutoSaveSeconds
 };
 
 // Puts `path` first, dropping an earlier entry of it and any beyond the tenth.

@@ -75,6 +75,14 @@ std::optional<TWindowOptions> ParseWindowArguments(const std::vector<std::string
   TWindowOptions options;
   const bool walked = WalkArguments(args, options.Style, error, [&](size_t& i, bool optionsEnded) {
     const std::string& arg = args[i];
+    if (!optionsEnded && arg == "--recover") {
+      if (i + 1 >= args.size()) {
+        error = "--recover needs a recovery FILE";
+        return false;
+      }
+      options.Recover = args[++i];
+      return true;
+    }
     if (!optionsEnded && !arg.empty() && arg[0] == '-') {
       error = "unknown option " + arg;
       return false;
@@ -87,6 +95,10 @@ std::optional<TWindowOptions> ParseWindowArguments(const std::vector<std::string
     return true;
   });
   if (!walked) return std::nullopt;
+  if (!options.Recover.empty() && !options.File.empty()) {
+    error = "--recover opens no FILE besides";
+    return std::nullopt;
+  }
   return options;
 }
 

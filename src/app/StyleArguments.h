@@ -29,10 +29,11 @@ struct TStyleChoice {
 bool WalkArguments(const std::vector<std::string>& args, TStyleChoice& style, std::string& error,
                    const std::function<bool(size_t& i, bool optionsEnded)>& other);
 
-// `vorna-editor [--preset N | --style FILE.ini] [FILE]`.
+// `vorna-editor [--preset N | --style FILE.ini] [FILE | --recover RECOVERY]`.
 struct TWindowOptions {
   TStyleChoice Style;
-  std::string File;  // empty: a new document
+  std::string File;     // empty: a new document
+  std::string Recover;  // a recovery file to restore instead of FILE
 };
 std::optional<TWindowOptions> ParseWindowArguments(const std::vector<std::string>& args, std::string& error);
 

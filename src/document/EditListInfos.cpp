@@ -108,8 +108,12 @@ void TEditListInfo::ModifiedChanged(TEditList* sender) {
 
 void TEditListInfo::ClearHistory() {
   FUndo->Clear();
-  // A replaced text that counts as unmodified is the saved one.
-  if (!FList->GetModified()) FUndo->SetSavePoint();
+  // A replaced text that counts as unmodified is the saved one; one that
+  // counts as modified (a restored unsaved text) differs from any saved one.
+  if (FList->GetModified())
+    FUndo->ForgetSavePoint();
+  else
+    FUndo->SetSavePoint();
 }
 
 void TEditListInfo::LayoutProgress(TEditList* sender, int stage, int index, bool& cancel) {

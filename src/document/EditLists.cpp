@@ -145,13 +145,14 @@ void TEditList::SetText(std::string_view text) {
 }
 
 void TEditList::SetLines(TBlockedSequence<std::string, TPlainFields<std::string>, 256>&& lines,
-                         bool endsWithLineEnd) {
+                         bool endsWithLineEnd, bool modified) {
   FLines = std::move(lines);
   FRows.Clear();
   if (FLines.Empty()) FLines.PushBack({});
   if (endsWithLineEnd) FLines.PushBack({});
   FLoading = false;
-  SetModified(false);
+  // Set before the reset: the slot's history takes the mark from it.
+  SetModified(modified);
   Fire(OnTextReset);
 }
 

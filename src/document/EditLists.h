@@ -41,6 +41,17 @@ struct TEditResult;
 struct TFormatResult;
 struct TRestoreResult;
 
+// A document's text that was never saved, as it is kept outside the
+// document's own file to be restored after the program ended.
+struct TUnsavedText {
+  std::string Bytes;  // the text as a file in TextEncoding
+  TEncoding TextEncoding = TEncoding::Utf8;
+  TFileFormat Format;    // the document's own file format
+  std::string FileName;  // native path; an untitled document's name
+  bool Untitled = false;
+  std::optional<TFileIdentity> Disk;  // the file as last loaded or saved
+};
+
 // Why a document opened read-only.
 enum class TReadOnlyReason {
   None,
@@ -138,6 +149,18 @@ class TEditList {
   // The file bytes the document would be saved as; false with `problem` when
   // the format cannot hold a character.
   bool EncodeText(const TFileFormat& format, std::string& bytes, TUnheldCharacter& problem) const;
+  // The document as TUnsavedText, the text in the document's own file
+  // format, or in UTF-8 (then UTF-16 LE) when that cannot hold a character,
+  // so that whatever was typed is kept. False with `problem` (UTF-8) when no
+  // encoding holds the text.
+  bool CaptureUnsaved(TUnsavedText& unsaved, std::string& problem) const;
+  // Makes `unsaved` the document: its text under its name, untitled or not,
+  // modified (no undo or redo reaches a saved state), its format kept for
+  // saving and its disk identity as the file it was read from. Nothing is
+  // read from or written to the document's file. False with `problem`
+  // (UTF-8), the document unchanged, when a character found no free
+  // user-defined code or the text holds a NUL.
+  bool RestoreUnsaved(const TUnsavedText& unsaved, std::string& problem);
   void SetFileName(const std::string& path);
   const std::string& GetFileName() const { return FFileName; }
   void SetModified(bool value);
@@ -269,9 +292,10 @@ class TEditList {
 
  private:
   // The document's lines become `lines` (an empty document one empty line;
-  // `endsWithLineEnd` adds the empty line after a final CR LF), then the text
-  // is reset.
-  void SetLines(TBlockedSequence<std::string, TPlainFields<std::string>, 256>&& lines, bool endsWithLineEnd);
+  // `endsWithLineEnd` adds the empty line after a final CR LF) with the
+  // modified mark `modified`, then the text is reset.
+  void SetLines(TBlockedSequence<std::string, TPlainFields<std::string>, 256>&& lines, bool endsWithLineEnd,
+                bool modified = false);
   void Fire(const TNotifyEvent& event) {
     if (event) event(this);
   }

@@ -147,6 +147,9 @@ class TUndo {
   // The text as it is now was saved or loaded. A recording never merges into
   // the task before the save point, so undoing returns exactly to it.
   void SetSavePoint() { FSavedCount = AppliedCount(); }
+  // The saved text is none of the history's states (a text that was never
+  // saved): no undo or redo reaches it.
+  void ForgetSavePoint() { FSavedCount = -1; }
   // The text equals the saved one: only caret jumps lie between the applied
   // tasks and the save point. False once the save point is gone.
   bool AtSavePoint() const;

@@ -1,7 +1,7 @@
 // Document slots: what a new slot's document receives, the events of a slot
 // switch and their order, the view state saved with a slot, the text-reset
 // sender rule, when a slot empties its history, and how the modified mark
-// follows the history's save point.
+// follows the history's save point (also after a restored unsaved text).
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -309,6 +309,27 @@ TEST_F(SlotSavePointTest, ALayoutThatEmptiesTheHistoryKeepsTheMarkItFound) {
   editor->Type("z");
   slot->GetUndo()->Undo();
   EXPECT_TRUE(doc->GetModified());
+}
+
+TEST_F(SlotSavePointTest, ARestoredUnsavedTextStaysModifiedWhateverIsUndone) {
+  // No undo may reach a "saved" state the restored text never had: undoing
+  // the first edit after a restore once cleared the mark, and a close then
+  // dropped the text without asking.
+  TUnsavedText unsaved;
+  std::string problem;
+  ASSERT_TRUE(doc->CaptureUnsaved(unsaved, problem)) << problem;
+  doc->NewDocument();
+  ASSERT_TRUE(doc->RestoreUnsaved(unsaved, problem)) << problem;
+  EXPECT_TRUE(doc->GetModified());
+  testing::LayOutAt(*doc, 40);
+  editor->MoveCaret({1, 0});
+  editor->Type("y");
+  slot->GetUndo()->Undo();
+  EXPECT_TRUE(doc->GetModified());
+  Save();
+  editor->Type("z");
+  slot->GetUndo()->Undo();
+  EXPECT_FALSE(doc->GetModified());  // a real save point works as before
 }
 
 }  // namespace

@@ -50,6 +50,8 @@ TEST(XdgFolders, AnAbsoluteVariableWinsARelativeOneFallsBackToHome) {
   }
   TUnsetEnvironment data("XDG_DATA_HOME");
   EXPECT_EQ(XdgDataHome(), "/home/someone/.local/share");
+  TUnsetEnvironment state("XDG_STATE_HOME");
+  EXPECT_EQ(XdgStateHome(), "/home/someone/.local/state");
   EXPECT_EQ(HomeFolder(), "/home/someone");
 }
 
