@@ -35,9 +35,9 @@
 #include "RecoveryDialogs.h"
 #include "VersionDialogs.h"
 #include "control/EditorControls.h"
-#include "platform/DocumentLocks.h"
 #include "platform/Files.h"
 #include "platform/PlatformServices.h"
+#include "platform/ProcessLocks.h"
 #include "text/TextEncodings.h"
 
 namespace vorna::app {

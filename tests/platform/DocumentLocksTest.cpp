@@ -8,7 +8,7 @@
 #include <fstream>
 
 #include "TempFolders.h"
-#include "platform/DocumentLocks.h"
+#include "platform/ProcessLocks.h"
 
 namespace vorna {
 namespace {
