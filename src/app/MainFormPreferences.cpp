@@ -54,13 +54,17 @@ void TVORNAEditorMain::ApplyBackupPreferences() {
 
 void TVORNAEditorMain::CustSaveOptionsExecute() {
   TSaveOptionDialog dialog(
-      {static_cast<TBackupMode>(FPreferences.BackupMode.value_or(bmNone)), FPreferences.BackupFolder}, this);
+      {static_cast<TBackupMode>(FPreferences.BackupMode.value_or(bmNone)), FPreferences.BackupFolder,
+       FPreferences.AutoSaveSeconds.value_or(kDefaultAutoSaveSeconds)},
+      this);
   const bool accepted =
       RunSaveOptionDialog ? RunSaveOptionDialog(dialog) : dialog.exec() == QDialog::Accepted;
   if (!accepted) return;
   const TSaveOptions chosen = dialog.Options();
   FPreferences.BackupMode = chosen.BackupMode;
   FPreferences.BackupFolder = chosen.BackupFolder;
+  FPreferences.AutoSaveSeconds = chosen.AutoSaveSeconds;
+  if (FAutoSaver) FAutoSaver->SetIdleWait(std::chrono::seconds(chosen.AutoSaveSeconds));
   ApplyBackupPreferences();
   WritePreferences();
 }

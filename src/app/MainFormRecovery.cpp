@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "MainForms.h"
+#include "NoticeBars.h"
 #include "platform/MessageBoxes.h"
 #include "platform/qt/QtConvert.h"
 #include "text/Cp932.h"
@@ -22,11 +23,12 @@ void TVORNAEditorMain::StartRecovery(const std::string& folder) {
   const int wait = FPreferences.AutoSaveSeconds.value_or(kDefaultAutoSaveSeconds);
   FAutoSaver = std::make_unique<TAutoSaver>(
       View(), *FServices.Files, folder, wait, [this](const std::string& problem) {
-        if (FServices.Boxes)
-          FServices.Boxes->ShowError(
-              Cp932Lit("保存されていない文書を復元用に書き出せません。編集は続けられますが、"
-                       "プログラムが異常終了したときには復元できません。\n") +
-              Cp932TextFromUtf8(problem));
+        // A notice, not a box: editing goes on.
+        FNotices->Show(
+            TNoticeKind::Recovery,
+            QString::fromUtf8("保存されていない文書を復元用に書き出せません。編集は続けられますが、"
+                              "プログラムが異常終了したときには復元できません。\n") +
+                QString::fromStdString(problem));
       });
   // A logout: the session may end the program without asking anything.
   connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) {

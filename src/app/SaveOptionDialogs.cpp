@@ -1,6 +1,9 @@
 // The save options dialog: four backup rules, the folder of the first with
-// a browse button; OK needs a folder when that rule is chosen.
+// a browse button (OK needs a folder when that rule is chosen), and the
+// autosave wait.
 #include "SaveOptionDialogs.h"
+
+#include "Preferences.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
@@ -10,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace vorna::app {
@@ -39,6 +43,16 @@ TSaveOptionDialog::TSaveOptionDialog(const TSaveOptions& options, QWidget* paren
   folderRow->addWidget(FBrowse);
   column->addLayout(folderRow);
   column->addWidget(new QLabel(U("前の内容は、新しい内容が書き込まれるまで元の名前に残ります。"), this));
+  auto* autoSaveRow = new QHBoxLayout;
+  autoSaveRow->addWidget(new QLabel(U("保存していない文書を復元用に書き出すまでの待ち時間:"), this));
+  FAutoSave = new QSpinBox(this);
+  FAutoSave->setRange(0, kMaxAutoSaveSeconds);
+  FAutoSave->setSuffix(U(" 秒"));
+  FAutoSave->setSpecialValueText(U("終了させられたときだけ"));
+  FAutoSave->setValue(options.AutoSaveSeconds);
+  autoSaveRow->addWidget(FAutoSave);
+  autoSaveRow->addStretch(1);
+  column->addLayout(autoSaveRow);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   FOk = buttons->button(QDialogButtonBox::Ok);
   column->addWidget(buttons);
@@ -64,6 +78,8 @@ void TSaveOptionDialog::SetFolder(const std::string& folder) {
   FFolder->setText(QString::fromStdString(folder));
 }
 
+void TSaveOptionDialog::SetAutoSaveSeconds(int seconds) { FAutoSave->setValue(seconds); }
+
 void TSaveOptionDialog::UpdateControls() {
   const bool folder = FModes->checkedId() == bmBackupFolder;
   FFolder->setEnabled(folder);
@@ -72,7 +88,8 @@ void TSaveOptionDialog::UpdateControls() {
 }
 
 TSaveOptions TSaveOptionDialog::Options() const {
-  return {static_cast<TBackupMode>(FModes->checkedId()), FFolder->text().trimmed().toStdString()};
+  return {static_cast<TBackupMode>(FModes->checkedId()), FFolder->text().trimmed().toStdString(),
+          FAutoSave->value()};
 }
 
 }  // namespace vorna::app

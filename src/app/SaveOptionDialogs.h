@@ -1,5 +1,6 @@
-// The dialog of how saving keeps the old text: the backup rule and the
-// backup folder.
+// The dialog of how saving keeps the old text and the unsaved one: the
+// backup rule, the backup folder and the wait before the unsaved text is
+// kept for recovery.
 #pragma once
 
 #include <QDialog>
@@ -9,6 +10,7 @@
 
 class QButtonGroup;
 class QLineEdit;
+class QSpinBox;
 class QPushButton;
 
 namespace vorna::app {
@@ -16,6 +18,7 @@ namespace vorna::app {
 struct TSaveOptions {
   TBackupMode BackupMode = bmNone;
   std::string BackupFolder;  // native path; a separator is added where it is used
+  int AutoSaveSeconds = 30;  // idle wait after a change; 0: only when the program is ended
   bool operator==(const TSaveOptions&) const = default;
 };
 
@@ -27,6 +30,7 @@ class TSaveOptionDialog : public QDialog {
   // For tests: choose a rule and type a folder.
   void ChooseMode(TBackupMode mode);
   void SetFolder(const std::string& folder);
+  void SetAutoSaveSeconds(int seconds);
 
  private:
   void UpdateControls();
@@ -35,6 +39,7 @@ class TSaveOptionDialog : public QDialog {
   QLineEdit* FFolder;
   QPushButton* FBrowse;
   QPushButton* FOk;
+  QSpinBox* FAutoSave;
 };
 
 }  // namespace vorna::app

@@ -218,6 +218,7 @@ TEST_F(PreferencesTest, TheBackupRuleIsChosenInTheWindowAndKeptAcrossARestart) {
     window->RunSaveOptionDialog = [&](TSaveOptionDialog& dialog) {
       dialog.ChooseMode(bmBackupFolder);
       dialog.SetFolder(backups.string());
+      dialog.SetAutoSaveSeconds(5);
       return true;
     };
     window->CustSaveOptionsExecute();
@@ -230,7 +231,7 @@ TEST_F(PreferencesTest, TheBackupRuleIsChosenInTheWindowAndKeptAcrossARestart) {
     return false;
   };
   window->CustSaveOptionsExecute();
-  EXPECT_EQ(kept, (TSaveOptions{bmBackupFolder, backups.string()}));
+  EXPECT_EQ(kept, (TSaveOptions{bmBackupFolder, backups.string(), 5}));
 
   const std::string file = FDocuments.Path("memo.txt");
   std::ofstream(file, std::ios::binary) << "old\r\n";

@@ -1,6 +1,7 @@
 // The window's autosave and recovery offer in this process: the idle wait
 // and its preference, a save or a clean close removing the file, restore, discard and later,
 // damaged files named, and a folder that cannot be written.
+#include "NoticeBars.h"
 #include "RecoveryFixtures.h"
 
 #include "text/Cp932.h"
@@ -78,14 +79,17 @@ TEST_F(RecoveryTest, AFolderThatCannotBeWrittenIsToldOnceAndEditingGoesOn) {
   testing::WriteBytes(FTemp.Path("state"), "a file where the folder should be");
   TVORNAEditorMain& window = OpenWindow(FTemp.Path("state/recovery"));
   QCoreApplication::processEvents();
-  ASSERT_EQ(FBoxes.Shown.size(), 2u);
-  EXPECT_EQ(
-      FBoxes.Shown[1].rfind("error " + Cp932FromUtf8("保存されていない文書を復元用に書き出せません。"), 0),
-      0u);
+  EXPECT_TRUE(FBoxes.Shown.empty());  // a notice, not a box
+  EXPECT_EQ(window.Notices()
+                .Text(TNoticeKind::Recovery)
+                .toStdString()
+                .rfind("保存されていない文書を復元用に書き出せません。", 0),
+            0u);
+  window.Notices().Hide(TNoticeKind::Recovery);
   Type("続ける😀");
   EXPECT_FALSE(window.AutoSaver()->WriteNow());
   QCoreApplication::processEvents();
-  EXPECT_EQ(FBoxes.Shown.size(), 2u);
+  EXPECT_FALSE(window.Notices().IsShown(TNoticeKind::Recovery));  // once a run
   EXPECT_EQ(List().GetText(), Cp932TextFromUtf8("続ける😀"));
   EXPECT_TRUE(List().GetModified());
 }
