@@ -21,5 +21,7 @@ std::string XdgBaseFolder(const char* variable, std::string_view fallback);
 inline std::string XdgConfigHome() { return XdgBaseFolder("XDG_CONFIG_HOME", ".config"); }
 // $XDG_DATA_HOME or ~/.local/share.
 inline std::string XdgDataHome() { return XdgBaseFolder("XDG_DATA_HOME", ".local/share"); }
+// $XDG_STATE_HOME or ~/.local/state.
+inline std::string XdgStateHome() { return XdgBaseFolder("XDG_STATE_HOME", ".local/state"); }
 
 }  // namespace vorna
