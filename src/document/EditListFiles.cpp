@@ -210,35 +210,33 @@ std::string TEditList::UnusedUntitledName() {
   }
 }
 
-void TEditList::MakeBackup() {
+TSaveOptions TEditList::BackupOptions() {
   namespace fs = std::filesystem;
-  if (!FFiles.FileExists(FFileName)) return;
-  try {
-    switch (FBackupMode) {
-      case bmBackupFolder: {
-        if (FBackupFolder.empty()) break;
-        if (!FFiles.FolderExists(FBackupFolder) && !FFiles.CreateFolders(FBackupFolder))
-          throw EFileError(EFileError::TKind::Create, FBackupFolder, "cannot create the backup folder");
-        const std::string target = FBackupFolder + fs::path(FFileName).filename().string();
-        if (FFiles.FileExists(target)) FFiles.DeleteFile(target);
-        FFiles.MoveFile(FFileName, target);
-        break;
-      }
-      case bmBakExtension: {
-        const std::string target = fs::path(FFileName).replace_extension(".bak").string();
-        if (FFiles.FileExists(target)) FFiles.DeleteFile(target);
-        FFiles.MoveFile(FFileName, target);
-        break;
-      }
-      case bmTrash:
-        FFiles.MoveToTrash(FFileName);
-        break;
-      default:
-        break;
-    }
-  } catch (const std::exception&) {
+  TSaveOptions options;
+  options.OnBackupFailed = [this](const std::string&) {
     FMessages.ShowError(Cp932Lit("バックアップを作成することができませんでした！"));
+  };
+  switch (FBackupMode) {
+    case bmBackupFolder:
+      if (FBackupFolder.empty()) break;
+      if (!FFiles.FolderExists(FBackupFolder) && !FFiles.CreateFolders(FBackupFolder)) {
+        options.OnBackupFailed(FBackupFolder);
+        break;
+      }
+      options.Backup = TSaveOptions::TBackup::File;
+      options.BackupPath = FBackupFolder + fs::path(FFileName).filename().string();
+      break;
+    case bmBakExtension:
+      options.Backup = TSaveOptions::TBackup::File;
+      options.BackupPath = fs::path(FFileName).replace_extension(".bak").string();
+      break;
+    case bmTrash:
+      options.Backup = TSaveOptions::TBackup::Trash;
+      break;
+    default:
+      break;
   }
+  return options;
 }
 
 void TEditList::SaveToFile(const std::string& path, std::optional<TFileFormat> format) {
@@ -256,8 +254,16 @@ void TEditList::SaveToFile(const std::string& path, std::optional<TFileFormat> f
   } else if (FUntitled) {
     SetFileName(UnusedUntitledName());
   }
-  MakeBackup();
-  FFiles.WriteFile(FFileName, bytes);  // temporary file renamed into place
+  // A backup only once the file exists (a new file has none), and never by
+  // moving the old file away: a failed write leaves it under its name.
+  const TSaveReport report =
+      FFiles.SaveFile(FFileName, bytes, FFiles.FileExists(FFileName) ? BackupOptions() : TSaveOptions{});
+  if (!report.OwnerKept && !FOwnerChangeTold) {
+    FOwnerChangeTold = true;
+    FMessages.ShowInfo(
+        ReplaceMarks(Cp932Lit("ファイル \"%s\" の所有者を元に戻せませんでした。保存した人の所有になります。"),
+                     {Cp932TextFromUtf8(FFileName)}));
+  }
   FFormat = target;
   FDiskIdentity = FFiles.Identity(FFileName);
   SetModified(false);
@@ -270,6 +276,7 @@ std::string FileErrorText(const EFileError& error) {
   std::string text = form;
   text.replace(text.find("%s"), 2, error.Path);
   text.replace(text.find("%s"), 2, error.Reason);
+  if (!error.KeptCopy.empty()) text += "元の内容は \"" + error.KeptCopy + "\" に残っています。";
   return Cp932TextFromUtf8(text);
 }
 

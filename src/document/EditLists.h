@@ -136,7 +136,11 @@ class TEditList {
   // the document's). Raises EEncodingError, before anything is changed or
   // written, when the encoding cannot hold a character of the text, and
   // EFileError(Create) when the file cannot be written; the old file is
-  // intact and the document stays modified.
+  // intact and the document stays modified. The file keeps its owner, group,
+  // permissions, attributes and links (platform/FileSaves.h); an owner the
+  // saver may not keep is said once per document. The backup of the backup
+  // mode is a copy or a link of the old file: a backup that fails is
+  // reported and the save goes on.
   void SaveToFile(const std::string& path = {}, std::optional<TFileFormat> format = std::nullopt);
   // The file's encoding, byte-order mark and line end (a new document: CP932,
   // CR LF). Changing it marks nothing; the next save writes it.
@@ -300,7 +304,9 @@ class TEditList {
     if (event) event(this);
   }
   bool ReportProgress(int stage, int value);
-  void MakeBackup();
+  // The backup the backup mode asks for (a folder that cannot be made is
+  // reported at once, and no backup is asked for).
+  TSaveOptions BackupOptions();
   std::string UnusedUntitledName();
   // The encoding of the whole file (text/TextEncodings.h), read until it is certain.
   TEncoding SniffWholeFile(const std::string& path);
@@ -334,11 +340,13 @@ class TEditList {
   TReadOnlyReason FReadOnlyReason = TReadOnlyReason::None;
   long long FNulOffsetBytes = -1;
   std::optional<TFileIdentity> FDiskIdentity;
+  bool FOwnerChangeTold = false;  // the file's owner could not be kept: said once
 };
 
 // The message of a file error as the program shows it (CP932):
 // "ファイル "%s" は開けません。%s" for reading and
-// "ファイル "%s" を作成できません。%s" for writing.
+// "ファイル "%s" を作成できません。%s" for writing, then where the old text
+// is when the file may no longer hold it.
 std::string FileErrorText(const EFileError& error);
 
 }  // namespace vorna

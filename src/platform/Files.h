@@ -24,6 +24,25 @@ class EFileError : public std::runtime_error {
   TKind Kind;
   std::string Path;
   std::string Reason;
+  // Where the file's old text is kept when the file itself may no longer
+  // hold it whole (an overwrite in place that failed and could not be undone).
+  std::string KeptCopy;
+};
+
+// What a save does besides writing the new text: a backup of the old file.
+struct TSaveOptions {
+  enum class TBackup { None, File, Trash };
+  TBackup Backup = TBackup::None;
+  std::string BackupPath;  // with File: where the backup goes (an older one there is replaced)
+  // Told the reason when the backup cannot be made; the save goes on.
+  std::function<void(const std::string& reason)> OnBackupFailed;
+};
+
+// How a save that succeeded went.
+struct TSaveReport {
+  bool OwnerKept = true;    // false: the file now belongs to the user who saved it
+  bool BackupMade = false;  // the backup asked for is there
+  bool InPlace = false;     // the file was overwritten rather than replaced
 };
 
 // Result of the access check of a path.
@@ -72,10 +91,34 @@ class TFileService {
   virtual void ReadFileInPieces(const std::string& path, const std::function<void(std::string_view)>& piece) {
     piece(ReadFile(path));
   }
-  // Writes `bytes` to a temporary file beside `path` and renames it into
-  // place, so a failed write leaves the old file intact; throws
-  // EFileError(Create).
+  // Replaces the file's contents with `bytes` so that a failed write leaves
+  // the old file intact (a temporary renamed into place, or an overwrite
+  // behind a synced copy); throws EFileError(Create).
   virtual void WriteFile(const std::string& path, const std::string& bytes) = 0;
+  // Writes `bytes` as WriteFile does, after the backup `options` asks for.
+  // An implementation keeps the file what it was (owner, permissions,
+  // attributes, links) and never moves the old file away: a failure leaves
+  // it under its name. By default the backup is a copy through ReadFile and
+  // WriteFile, and the trash is not available.
+  virtual TSaveReport SaveFile(const std::string& path, const std::string& bytes,
+                               const TSaveOptions& options) {
+    TSaveReport report;
+    if (options.Backup != TSaveOptions::TBackup::None && FileExists(path)) {
+      std::string failure;
+      try {
+        if (options.Backup == TSaveOptions::TBackup::Trash)
+          failure = "the trash is not available";
+        else
+          WriteFile(options.BackupPath, ReadFile(path));
+      } catch (const EFileError& error) {
+        failure = error.Reason;
+      }
+      report.BackupMade = failure.empty();
+      if (!failure.empty() && options.OnBackupFailed) options.OnBackupFailed(failure);
+    }
+    WriteFile(path, bytes);
+    return report;
+  }
   // These report failure by their result and never throw.
   virtual bool DeleteFile(const std::string& path) = 0;
   virtual bool MoveFile(const std::string& from, const std::string& to) = 0;

@@ -115,7 +115,30 @@ std::optional<std::string> TPosixFiles::ReadFileIfExists(const std::string& path
 
 void TPosixFiles::WriteFile(const std::string& path, const std::string& bytes) {
   if (path.empty()) RaiseFileError(EFileError::TKind::Create, path, ENOENT);
-  WriteFileAtomic(path, bytes);
+  SaveFileSafely(FCalls, path, bytes);
+}
+
+TSaveReport TPosixFiles::SaveFile(const std::string& path, const std::string& bytes,
+                                  const TSaveOptions& options) {
+  if (path.empty()) RaiseFileError(EFileError::TKind::Create, path, ENOENT);
+  if (options.Backup == TSaveOptions::TBackup::None || !FileExists(path))
+    return SaveFileSafely(FCalls, path, bytes);
+  if (options.Backup == TSaveOptions::TBackup::File)
+    return SaveFileSafely(FCalls, path, bytes, options.BackupPath, options.OnBackupFailed);
+  const std::optional<TTrashEntry> entry = ReserveTrashEntry(path);
+  if (!entry) {
+    if (options.OnBackupFailed) options.OnBackupFailed("the trash cannot be used");
+    return SaveFileSafely(FCalls, path, bytes);
+  }
+  TSaveReport report;
+  try {
+    report = SaveFileSafely(FCalls, path, bytes, entry->File, options.OnBackupFailed);
+  } catch (const EFileError&) {
+    if (!FileExists(entry->File.string())) ::unlink(entry->Info.c_str());
+    throw;
+  }
+  if (!report.BackupMade) ::unlink(entry->Info.c_str());
+  return report;
 }
 
 bool TPosixFiles::DeleteFile(const std::string& path) { return !path.empty() && ::unlink(path.c_str()) == 0; }
@@ -148,11 +171,21 @@ void TPosixFiles::EnsureFolder(const std::string& path) {
 bool TPosixFiles::MoveToTrash(const std::string& path) {
   std::error_code ec;
   if (path.empty() || !fs::exists(fs::symlink_status(path, ec))) return false;
+  const std::optional<TTrashEntry> entry = ReserveTrashEntry(path);
+  if (!entry) return false;
+  if (MoveFile(fs::absolute(path, ec).string(), entry->File.string())) return true;
+  ::unlink(entry->Info.c_str());
+  return false;
+}
+
+std::optional<TPosixFiles::TTrashEntry> TPosixFiles::ReserveTrashEntry(const std::string& path) {
+  std::error_code ec;
   const fs::path absolute = fs::absolute(path, ec);
   const std::string dataHome = XdgDataHome();
-  if (dataHome.empty()) return false;
+  if (dataHome.empty()) return std::nullopt;
   const fs::path trash = fs::path(dataHome) / "Trash";
-  if (!CreateFolders((trash / "files").string()) || !CreateFolders((trash / "info").string())) return false;
+  if (!CreateFolders((trash / "files").string()) || !CreateFolders((trash / "info").string()))
+    return std::nullopt;
   const std::string name = absolute.filename().string();
   const std::string stem = absolute.stem().string();
   const std::string extension = absolute.extension().string();
@@ -168,16 +201,16 @@ bool TPosixFiles::MoveToTrash(const std::string& path) {
     TFd fd{::open(info.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600)};
     if (fd.Fd < 0) {
       if (errno == EEXIST) continue;
-      return false;
+      return std::nullopt;
     }
     const std::string text =
         "[Trash Info]\nPath=" + TrashInfoPath(absolute.string()) + "\nDeletionDate=" + date + "\n";
-    const bool written = ::write(fd.Fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
-    if (written && MoveFile(absolute.string(), (trash / "files" / candidate).string())) return true;
+    if (::write(fd.Fd, text.data(), text.size()) == static_cast<ssize_t>(text.size()))
+      return TTrashEntry{info, trash / "files" / candidate};
     ::unlink(info.c_str());
-    return false;
+    return std::nullopt;
   }
-  return false;
+  return std::nullopt;
 }
 
 std::string TPosixFiles::DocumentsFolder() {

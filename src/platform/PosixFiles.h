@@ -1,14 +1,14 @@
 // The file service on POSIX and std::filesystem, and the whole-file reading
-// and crash-safe whole-file writing it rests on: a file is written beside its
-// target and renamed into place, so a failed write never leaves a
-// half-written file behind.
+// it rests on; its saving is platform/FileSaves.h.
 #pragma once
 
 #include <filesystem>
 #include <functional>
 #include <string>
 
+#include "platform/FileSaves.h"
 #include "platform/Files.h"
+#include "platform/SystemCalls.h"
 
 namespace vorna {
 
@@ -30,23 +30,6 @@ bool ReadFileIfExists(const std::filesystem::path& fileName, std::string& bytes)
 void ReadFilePieces(const std::filesystem::path& fileName, size_t pieceBytes,
                     const std::function<void(std::string_view)>& piece);
 
-// Replaces the file's contents with `bytes`: writes a temporary file in the
-// same folder, flushes it to disk and renames it over the target. An existing
-// file keeps its permissions; a file without write permission for its owner
-// counts as read-only and is refused with EACCES, as is one the process may
-// not write. On any failure the target is untouched, the temporary file is
-// removed and EFileError carries the system's message.
-void WriteFileAtomic(const std::filesystem::path& fileName, const std::string& bytes);
-
-// A new empty file beside `target` named ".NAME.vorna-XXXXXX", NAME cut so
-// that the whole fits the folder's name limit, made exclusively (mkstemp:
-// never an existing file, never through a link) and open for writing in
-// `fd`. Empty, with errno in `error`, when it cannot be made.
-std::string MakeTemporaryBeside(const std::filesystem::path& target, int& fd, int& error);
-
-// Removes the temporaries that interrupted writes of `target` left beside it.
-void RemoveStaleTemporaries(const std::filesystem::path& target);
-
 // Creates the folder and every missing parent (mode 0700, as for per-user
 // configuration). Throws EFileError when a part cannot be created or is not a
 // folder.
@@ -64,6 +47,8 @@ bool IsReadOnlyFile(const std::filesystem::path& fileName);
 // documents folder the XDG_DOCUMENTS_DIR of user-dirs.dirs.
 class TPosixFiles : public TFileService {
  public:
+  // Saving goes through `calls` (not owned), which must outlive the service.
+  explicit TPosixFiles(TSystemCalls& calls = PosixSystemCalls()) : FCalls(calls) {}
   bool FileExists(const std::string& path) override;
   bool FolderExists(const std::string& path) override;
   bool PathExists(const std::string& path) override;
@@ -74,7 +59,12 @@ class TPosixFiles : public TFileService {
   std::optional<std::string> ReadFileIfExists(const std::string& path) override;
   // Pieces of 1 MB read one after the other.
   void ReadFileInPieces(const std::string& path, const std::function<void(std::string_view)>& piece) override;
+  // SaveFileSafely (platform/FileSaves.h) without a backup.
   void WriteFile(const std::string& path, const std::string& bytes) override;
+  // SaveFileSafely with the backup asked for; the one in the trash is a link
+  // or a copy of the old file under a name reserved by its info file.
+  TSaveReport SaveFile(const std::string& path, const std::string& bytes,
+                       const TSaveOptions& options) override;
   bool DeleteFile(const std::string& path) override;
   // Never replaces an existing target; moves across file systems by copying.
   bool MoveFile(const std::string& from, const std::string& to) override;
@@ -88,6 +78,15 @@ class TPosixFiles : public TFileService {
   std::string DocumentsFolder() override;
   std::string ConfigFolder() override;
   std::string CurrentDirectory() override;
+
+ private:
+  // A name in the home trash, reserved by its info file (written first).
+  struct TTrashEntry {
+    std::filesystem::path Info, File;
+  };
+  std::optional<TTrashEntry> ReserveTrashEntry(const std::string& path);
+
+  TSystemCalls& FCalls;
 };
 
 }  // namespace vorna

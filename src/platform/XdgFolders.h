@@ -22,7 +22,7 @@ inline std::string XdgConfigHome() { return XdgBaseFolder("XDG_CONFIG_HOME", ".c
 // $XDG_DATA_HOME or ~/.local/share.
 inline std::string XdgDataHome() { return XdgBaseFolder("XDG_DATA_HOME", ".local/share"); }
 // $XDG_STATE_HOME or ~/.local/state: what outlives a run but is no
-// configuration (recovery files).
+// configuration (recovery files, the copies kept during a save).
 inline std::string XdgStateHome() { return XdgBaseFolder("XDG_STATE_HOME", ".local/state"); }
 
 }  // namespace vorna

@@ -31,6 +31,17 @@ void TMemoryFiles::WriteFile(const std::string& path, const std::string& bytes) 
   Files[path] = bytes;
 }
 
+TSaveReport TMemoryFiles::SaveFile(const std::string& path, const std::string& bytes,
+                                   const TSaveOptions& options) {
+  if (options.Backup != TSaveOptions::TBackup::Trash || !Files.count(path))
+    return TFileService::SaveFile(path, bytes, options);
+  const bool trashed = !FailTrash.count(path);
+  if (trashed) Trash.push_back(path);
+  if (!trashed && options.OnBackupFailed) options.OnBackupFailed("the trash cannot be used");
+  WriteFile(path, bytes);
+  return TSaveReport{true, trashed, false};
+}
+
 bool TMemoryFiles::DeleteFile(const std::string& path) {
   if (FailDelete.count(path)) return false;
   return Files.erase(path) > 0;

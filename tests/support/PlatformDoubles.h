@@ -86,6 +86,9 @@ class TMemoryFiles : public TFileService {
   // A known folder at the path reads as "Is a directory".
   std::optional<std::string> ReadFileIfExists(const std::string& path) override;
   void WriteFile(const std::string& path, const std::string& bytes) override;
+  // A backup to the trash puts the path into Trash and leaves the file.
+  TSaveReport SaveFile(const std::string& path, const std::string& bytes,
+                       const TSaveOptions& options) override;
   bool DeleteFile(const std::string& path) override;
   bool MoveFile(const std::string& from, const std::string& to) override;
   bool CreateFolders(const std::string& path) override;

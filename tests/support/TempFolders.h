@@ -15,10 +15,11 @@ namespace vorna::testing {
 
 class TTempFolder {
  public:
-  TTempFolder() {
-    char pattern[] = "/tmp/vorna-test-XXXXXX";
-    const char* made = ::mkdtemp(pattern);
-    FPath = made ? made : "/tmp";
+  // A new folder in `base`.
+  explicit TTempFolder(const std::string& base = "/tmp") {
+    std::string pattern = base + "/vorna-test-XXXXXX";
+    const char* made = ::mkdtemp(pattern.data());
+    FPath = made ? made : base;
   }
   ~TTempFolder() {
     std::error_code ec;
