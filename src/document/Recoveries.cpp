@@ -15,7 +15,6 @@
 
 #include "platform/Files.h"
 #include "platform/XdgFolders.h"
-#include "settings/UserStorages.h"
 
 namespace vorna {
 namespace {
@@ -217,11 +216,8 @@ bool ParseRecoveryFile(std::string_view bytes, TRecoveryRecord& record, std::str
 }
 
 std::string DefaultRecoveryFolder() {
-  const std::string state = XdgStateHome();
-  if (state.empty()) return {};
-  std::filesystem::path program = TUserStorage::FileNameFor(state, DefaultSubKey());
-  program.replace_extension();
-  return (program / "recovery").string();
+  const std::string state = ProgramStateFolder();
+  return state.empty() ? state : state + "/recovery";
 }
 
 TRecoveryFolder::TRecoveryFolder(TFileService& files, std::string folder)

@@ -33,9 +33,8 @@ std::string RecoveryFileBytes(const TRecoveryRecord& record);
 // then unspecified.
 bool ParseRecoveryFile(std::string_view bytes, TRecoveryRecord& record, std::string& problem);
 
-// $XDG_STATE_HOME/UrProject/<program>/recovery, the program's folder named as
-// its per-user configuration is (settings/UserStorages.h); empty when no home
-// folder is known.
+// ProgramStateFolder()/recovery ($XDG_STATE_HOME/vorna-editor/recovery);
+// empty when no home folder is known.
 std::string DefaultRecoveryFolder();
 
 // A recovery file whose window is gone, locked for this window while it is

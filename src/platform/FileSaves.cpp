@@ -269,10 +269,10 @@ int PutLinkInPlace(TSystemCalls& calls, const std::string& link, const fs::path&
 // folder or, when that cannot be made, beside the file; its path in `copy`.
 int MakePrivateCopy(TSystemCalls& calls, const fs::path& file, const struct stat& st, std::string& copy) {
   fs::path folder = FolderOf(file);
-  if (const std::string state = XdgStateHome(); !state.empty()) {
+  if (const std::string state = ProgramStateFolder(); !state.empty()) {
     try {
-      EnsureFolder(fs::path(state) / "vorna-editor" / "before-save");
-      folder = fs::path(state) / "vorna-editor" / "before-save";
+      EnsureFolder(fs::path(state) / "before-save");
+      folder = fs::path(state) / "before-save";
     } catch (const EFileError&) {
     }
   }

@@ -129,8 +129,8 @@ void TDocumentLock::Release() {
 std::string DocumentLockFolder() {
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
   if (runtime && runtime[0] == '/') return std::string(runtime) + "/vorna-editor/locks";
-  const std::string state = XdgStateHome();
-  return state.empty() ? std::string() : state + "/vorna-editor/locks";
+  const std::string state = ProgramStateFolder();
+  return state.empty() ? state : state + "/locks";
 }
 
 }  // namespace vorna

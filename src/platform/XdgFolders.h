@@ -24,5 +24,12 @@ inline std::string XdgDataHome() { return XdgBaseFolder("XDG_DATA_HOME", ".local
 // $XDG_STATE_HOME or ~/.local/state: what outlives a run but is no
 // configuration (recovery files, the copies kept during a save).
 inline std::string XdgStateHome() { return XdgBaseFolder("XDG_STATE_HOME", ".local/state"); }
+// The program's own state folder, XdgStateHome()/vorna-editor (recovery
+// files, the copies kept during a save, locks without a runtime folder);
+// empty when no home folder is known.
+inline std::string ProgramStateFolder() {
+  const std::string state = XdgStateHome();
+  return state.empty() ? state : state + "/vorna-editor";
+}
 
 }  // namespace vorna

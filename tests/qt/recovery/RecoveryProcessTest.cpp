@@ -19,7 +19,7 @@ class RecoveryProcessTest : public RecoveryTest {
     FState.emplace("XDG_STATE_HOME", FTemp.Path("state"));
     FConfig.emplace("XDG_CONFIG_HOME", FTemp.Path("config"));
     FFolder = DefaultRecoveryFolder();
-    ASSERT_EQ(FFolder, FTemp.Path("state") + "/UrProject/ＶＯＲＮＡ Editor/recovery");
+    ASSERT_EQ(FFolder, FTemp.Path("state") + "/vorna-editor/recovery");
   }
   void TearDown() override {
     for (auto& program : FPrograms) {
