@@ -125,7 +125,7 @@ bool TPageRenderer::PrintToPdf(const std::string& path, const std::string& title
   if (preview) FView->SetPreview(true);
   bool printed = false;
   try {
-    printed = FView->Print(title, firstPage, 0, 0, lastPage);
+    printed = FView->Print(title, {.FromPage = firstPage, .ToPage = lastPage});
   } catch (...) {
     if (preview) FView->SetPreview(false);
     throw;

@@ -48,19 +48,19 @@ class TPrintJob : public testing::TBaseViewTest {
 TEST_F(TPrintJob, PageRangesPrintWholeSheets) {
   MakeDocument(6, true);
   ASSERT_EQ(View->SheetCount(), 3);
-  ASSERT_TRUE(View->Print("t", 3, 0, 0, 4));
+  ASSERT_TRUE(View->Print("t", {.FromPage = 3, .ToPage = 4}));
   EXPECT_EQ(PrintedPages(), (std::vector<std::string>{"3", "4"}));
   EXPECT_EQ(NewPages(), 0);
   PrinterCanvas.Clear();
-  ASSERT_TRUE(View->Print("t", 3, 0, 0, 3));
+  ASSERT_TRUE(View->Print("t", {.FromPage = 3, .ToPage = 3}));
   EXPECT_EQ(PrintedPages(), (std::vector<std::string>{"3", "4"})) << "page 3 alone prints all of sheet 2";
   PrinterCanvas.Clear();
-  ASSERT_TRUE(View->Print("t", 0, 3, 2, 0));  // sheets 2 to 3
+  ASSERT_TRUE(View->Print("t", {.FromSheet = 2, .ToSheet = 3}));
   EXPECT_EQ(PrintedPages(), (std::vector<std::string>{"3", "4", "5", "6"}));
   EXPECT_EQ(NewPages(), 1);
   // Nothing of the document in the range: no job at all.
   Backend.Log.clear();
-  EXPECT_FALSE(View->Print("t", 9, 0, 0, 10));
+  EXPECT_FALSE(View->Print("t", {.FromPage = 9, .ToPage = 10}));
   EXPECT_TRUE(Backend.Log.empty());
 }
 
@@ -98,7 +98,7 @@ TEST_F(TPrintJob, ProgressCountsTheAskedSheetsAndFalseEndsTheJobThere) {
     calls.emplace_back(done, total);
     return true;
   };
-  ASSERT_TRUE(View->Print("t", 3, 0, 0, 6));  // sheets 2 and 3
+  ASSERT_TRUE(View->Print("t", {.FromPage = 3, .ToPage = 6}));  // sheets 2 and 3
   EXPECT_EQ(calls, (std::vector<std::pair<int, int>>{{1, 2}, {2, 2}}));
   Backend.Log.clear();
   PrinterCanvas.Clear();
