@@ -11,7 +11,7 @@
 namespace vorna {
 
 bool TBaseView::Print(const std::string& title, const TPrintPageRange& range) {
-  if (!LpPrinter.Available() || !FStyle) return false;
+  if (!Printer().Available() || !FStyle) return false;
   // Whatever happens, the view ends up on the screen with its screen layout.
   struct TBackToScreen {
     TBaseView& View;
@@ -28,7 +28,7 @@ bool TBaseView::Print(const std::string& title, const TPrintPageRange& range) {
   } backToScreen{*this};
   SetPrinting(true);
   SyncPrinterPaper(true);
-  const TPoint extent = LpPrinter.GetPaperExtent();
+  const TPoint extent = Printer().GetPaperExtent();
   CalcPrintGeometry({0, 0, extent.X, extent.Y});
 
   const int perSheet = PagesPerSheet();
@@ -56,13 +56,13 @@ bool TBaseView::Print(const std::string& title, const TPrintPageRange& range) {
   FFirstPage = firstPage;
   FLastPage = std::min(lastPage, FPageCount - 1);
 
-  TLpPrintJob job(LpPrinter, title);
+  TLpPrintJob job(Printer(), title);
   PaintSheets({0, 0, extent.X, extent.Y});
   return true;
 }
 
 bool TBaseView::RunPrintCommand(const std::string& title, bool ctrlHeld) {
-  if (!LpPrinter.Available() || !FStyle) return false;
+  if (!Printer().Available() || !FStyle) return false;
   struct TLeavePreview {
     TBaseView& View;
     bool Entered;
@@ -71,7 +71,7 @@ bool TBaseView::RunPrintCommand(const std::string& title, bool ctrlHeld) {
     }
   } leave{*this, !PaperMode() && !ctrlHeld && !FPreview};
   if (leave.Entered) SetPreview(true);
-  TLpPrintDialog dialog;
+  TLpPrintDialog dialog(Printer());
   dialog.MinPage = 1;
   dialog.MaxPage = std::max(FPageCount, 1);
   dialog.FromPage = 1;

@@ -23,6 +23,7 @@
 
 namespace vorna {
 
+class TLpPrinter;
 class TPageMetrics;
 class TTimer;
 class TViewInfo;
@@ -188,11 +189,11 @@ class TBaseView {
   virtual void Resize();
 
   // --- printer and preview ---------------------------------------------------------------
-  // Prints the sheets of `range` on LpPrinter with the screen's painting
-  // code. False, with nothing printed, without a printer or when the range
-  // holds no sheet of the document. The job is ended and the view is back on
-  // the screen (its layout recomputed) also when a printer error ends it; the
-  // error then passes on.
+  // Prints the sheets of `range` on the services' printer with the screen's
+  // painting code. False, with nothing printed, without a printer or when
+  // the range holds no sheet of the document. The job is ended and the view
+  // is back on the screen (its layout recomputed) also when a printer error
+  // ends it; the error then passes on.
   bool Print(const std::string& title, const TPrintPageRange& range = {});
   // The print command: unless the paper is shown or `ctrlHeld`, the view
   // shows the printed layout while the print dialog (pages 1 to the page
@@ -227,6 +228,9 @@ class TBaseView {
   const TPlatformServices& Services() const { return FServices; }
   // The page metrics of the services, or the view's own A4 defaults.
   TPageMetrics& Metrics() const;
+  // The printer access of the services, or the view's own one without a
+  // printer layer (nothing is ever available on it).
+  TLpPrinter& Printer() const;
   TCanvas* Canvas() const { return FCanvas; }
   bool IsPreview() const { return FPreview; }
   bool IsPrinting() const { return FPrinting; }
@@ -370,6 +374,7 @@ class TBaseView {
   TDataItemPtr<TBaseStyle> FOwnedStyle;
   TCanvas* FPaintCanvas = nullptr;            // the host's canvas during Paint
   std::unique_ptr<TPageMetrics> FOwnMetrics;  // when the services bring none
+  std::unique_ptr<TLpPrinter> FOwnPrinter;    // when the services bring none
   bool FPreviewMode = false;
   THeaderFooterContext FCodeContext;  // the page being drawn, for ExpandCode
 };

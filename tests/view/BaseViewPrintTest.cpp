@@ -114,7 +114,7 @@ TEST_F(TPrintJob, APaperThePrinterLacksPrintsOnItsCurrentPaper) {
   MakeDocument(1, false);
   Style().SetPaperSize(11);  // A5: not offered by the fake printer (A4, B5)
   ASSERT_TRUE(View->Print("a5"));
-  EXPECT_EQ(LpPrinter.GetPaperSizeNumber(), kDmPaperA4);
+  EXPECT_EQ(Printer.GetPaperSizeNumber(), kDmPaperA4);
   // The sheet was laid out as the A4 sheet the printer holds (at 360 dpi).
   EXPECT_EQ(Metrics.PaperSize, (TPoint{2976, 4209}));
 }
@@ -123,6 +123,13 @@ TEST_F(TPrintJob, NoPrinterPrintsNothing) {
   MakeView(50);
   EXPECT_FALSE(View->Print("none"));
   EXPECT_FALSE(View->IsPrinting());
+  // A view prints only on the printer of its own services, never on another's.
+  UsePrinter();
+  TPlatformServices without = Services;
+  without.Printer = nullptr;
+  testing::TPagedView other(Host, without);
+  EXPECT_FALSE(other.Print("other"));
+  EXPECT_TRUE(Backend.Log.empty());
 }
 
 }  // namespace
