@@ -27,12 +27,12 @@ using namespace vorna;
 class TOpenWindow {
  public:
   TOpenWindow() {
-    LpPrinter.SetBackend(&FPrinter);
-    for (int i = 0; i < LpPrinter.Info().Count(); ++i)
-      if (LpPrinter.Info().Names(i) == qt::kPdfPrinterName) FPrinter.SetPrinterIndex(i);
-    FServices = std::make_unique<control::TQtServiceSet>();
-    FServices->PageMetrics().UpdatePrinterMetrics();
-    FServices->PageMetrics().ReadPrinterPaper(false);
+    FAccess.SetBackend(&FPrinter);
+    for (int i = 0; i < FAccess.Info().Count(); ++i)
+      if (FAccess.Info().Names(i) == qt::kPdfPrinterName) FPrinter.SetPrinterIndex(i);
+    FServices = std::make_unique<control::TQtServiceSet>(&FAccess);
+    FServices->PageMetrics().UpdatePrinterMetrics(FAccess);
+    FServices->PageMetrics().ReadPrinterPaper(FAccess, false);
     const std::string path = (std::filesystem::temp_directory_path() / "vorna-preset-bench.txt").string();
     std::ofstream(path, std::ios::binary) << bench::Text(10);
     FWindow = std::make_unique<app::TVORNAEditorMain>(FServices->Services());
@@ -41,10 +41,7 @@ class TOpenWindow {
     FWindow->show();
     WaitForPaint();
   }
-  ~TOpenWindow() {
-    FWindow.reset();
-    LpPrinter.SetBackend(nullptr);
-  }
+  ~TOpenWindow() { FWindow.reset(); }
   app::TVORNAEditorMain& Window() { return *FWindow; }
   // Runs the event loop until the view has painted again.
   void WaitForPaint() {
@@ -57,6 +54,7 @@ class TOpenWindow {
   // The printer object needs the application first.
   bool FApplication = (bench::EnsureApplication(), true);
   qt::TQtPrinterBackend FPrinter;
+  TLpPrinter FAccess;
   std::unique_ptr<control::TQtServiceSet> FServices;
   std::unique_ptr<app::TVORNAEditorMain> FWindow;
 };

@@ -28,14 +28,15 @@ void BM_StartUp(benchmark::State& state) {
   if (megabytes && !bench::NeedCorpus(state, megabytes)) return;
   bench::EnsureApplication();
   qt::TQtPrinterBackend printer;
-  LpPrinter.SetBackend(&printer);
+  TLpPrinter access;
+  access.SetBackend(&printer);
   const std::string path = (std::filesystem::temp_directory_path() / "vorna-startup-bench.txt").string();
   if (megabytes) {
     std::ofstream(path, std::ios::binary) << bench::Text(megabytes);
     state.counters["file_MB"] = static_cast<double>(std::filesystem::file_size(path)) / (1 << 20);
   }
   for (auto _ : state) {
-    control::TQtServiceSet services;
+    control::TQtServiceSet services(&access);
     app::TVORNAEditorMain window(services.Services());
     if (megabytes) window.OpenFromCommandLine(path);
     window.show();
@@ -49,7 +50,6 @@ void BM_StartUp(benchmark::State& state) {
   getrusage(RUSAGE_SELF, &usage);
   state.counters["peak_MB"] = static_cast<double>(usage.ru_maxrss) / 1024;
   if (megabytes) std::filesystem::remove(path);
-  LpPrinter.SetBackend(nullptr);
 }
 BENCHMARK(BM_StartUp)->Arg(0)->Arg(10)->Arg(100)->Iterations(3)->Unit(benchmark::kMillisecond);
 

@@ -22,9 +22,10 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   vorna::qt::InstallFontSubstitutions();
   vorna::qt::TQtPrinterBackend printer;
-  vorna::LpPrinter.SetBackend(&printer);
+  vorna::TLpPrinter access;
+  access.SetBackend(&printer);
   {
-    vorna::control::TQtServiceSet services;
+    vorna::control::TQtServiceSet services(&access);
     vorna::app::TVORNAEditorMain window(services.Services());
     if (argc == 2) window.OpenFromCommandLine(argv[1]);
     window.show();
@@ -33,6 +34,5 @@ int main(int argc, char** argv) {
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
     std::printf("%.3f\n", elapsed.count());
   }
-  vorna::LpPrinter.SetBackend(nullptr);
   return 0;
 }

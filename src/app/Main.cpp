@@ -1,9 +1,9 @@
 // The program entry: printing to PDF without a window when asked, otherwise
 // the main window (`vorna-editor [--preset N | --style FILE.ini] [FILE |
 // --recover RECOVERY]`) with the user's preferences, its recovery files and
-// the termination signals that keep its unsaved text, and the global objects
-// it needs: the printer access on the Qt printer backend, the page metrics
-// of the screen and Qt's translations.
+// the termination signals that keep its unsaved text, and what the window
+// needs: the program's one printer access on the Qt printer backend, the page
+// metrics of the screen and Qt's translations.
 #include <QApplication>
 #include <QTimer>
 #include <cstdio>
@@ -48,16 +48,17 @@ int RunMainWindow(char** argv, const std::vector<std::string>& args) {
   vorna::app::InstallQtTranslations();
   vorna::qt::InstallFontSubstitutions();
   vorna::qt::TQtPrinterBackend printer;
-  vorna::LpPrinter.SetBackend(&printer);
+  vorna::TLpPrinter access;
+  access.SetBackend(&printer);
   // Without a printer queue the pages are those of the PDF printer.
   if (printer.PrinterIndex() < 0)
-    for (int i = 0; i < vorna::LpPrinter.Info().Count(); ++i)
-      if (vorna::LpPrinter.Info().Names(i) == vorna::qt::kPdfPrinterName) printer.SetPrinterIndex(i);
+    for (int i = 0; i < access.Info().Count(); ++i)
+      if (access.Info().Names(i) == vorna::qt::kPdfPrinterName) printer.SetPrinterIndex(i);
   int status = 0;
   {
-    vorna::control::TQtServiceSet services;
-    services.PageMetrics().UpdatePrinterMetrics();
-    services.PageMetrics().ReadPrinterPaper(false);
+    vorna::control::TQtServiceSet services(&access);
+    services.PageMetrics().UpdatePrinterMetrics(access);
+    services.PageMetrics().ReadPrinterPaper(access, false);
     // A style file is read before the window opens: a bad one ends the run
     // as it ends printing.
     auto fileStyle = vorna::MakeDataItem<vorna::TEditorStyle>();
@@ -66,7 +67,6 @@ int RunMainWindow(char** argv, const std::vector<std::string>& args) {
       if (!vorna::LoadStyleFile(*fileStyle, *services.Services().Files, options->Style.StyleFile, error,
                                 warning)) {
         std::fprintf(stderr, "vorna-editor: %s\n", error.c_str());
-        vorna::LpPrinter.SetBackend(nullptr);
         return 2;
       }
       if (!warning.empty()) std::fprintf(stderr, "vorna-editor: %s\n", warning.c_str());
@@ -89,7 +89,6 @@ int RunMainWindow(char** argv, const std::vector<std::string>& args) {
     if (options->Recover.empty()) QTimer::singleShot(0, &window, [&window] { window.OfferRecoveries(); });
     status = app.exec();
   }
-  vorna::LpPrinter.SetBackend(nullptr);
   return status;
 }
 

@@ -273,7 +273,7 @@ void TVORNAEditorMain::UpdateFileFormat() {
 void TVORNAEditorMain::UpdateActions() {
   const TEditorView& view = View();
   const bool readOnly = view.IsReadOnly();
-  const bool printer = LpPrinter.Info().Count() > 0;
+  const bool printer = FServices.Printer && FServices.Printer->Info().Count() > 0;
   FileSave->setEnabled(view.List().GetModified());
   FileReopen->setEnabled(!view.List().IsUntitled());
   UpdateFileFormat();

@@ -18,15 +18,13 @@ void TConsoleMessages::ShowError(const std::string& text) {
 }
 
 TPageRenderer::TPageRenderer(int preset, int zoomPercent)
-    : FPreviousBackend(LpPrinter.Backend()),
-      FCanvases(std::make_unique<qt::TQtCanvasFactory>(FScreen)),
-      FStyle(MakeDataItem<TEditorStyle>()) {
-  LpPrinter.SetBackend(&FPrinter);
-  for (int i = 0; i < LpPrinter.Info().Count(); ++i)
-    if (LpPrinter.Info().Names(i) == qt::kPdfPrinterName) FPrinter.SetPrinterIndex(i);
+    : FCanvases(std::make_unique<qt::TQtCanvasFactory>(FScreen)), FStyle(MakeDataItem<TEditorStyle>()) {
+  FPrinterAccess.SetBackend(&FPrinter);
+  for (int i = 0; i < FPrinterAccess.Info().Count(); ++i)
+    if (FPrinterAccess.Info().Names(i) == qt::kPdfPrinterName) FPrinter.SetPrinterIndex(i);
   FPageMetrics = std::make_unique<TPageMetrics>(&FScreen);
-  FPageMetrics->UpdatePrinterMetrics();
-  FPageMetrics->ReadPrinterPaper(false);
+  FPageMetrics->UpdatePrinterMetrics(FPrinterAccess);
+  FPageMetrics->ReadPrinterPaper(FPrinterAccess, false);
   FServices.Canvases = FCanvases.get();
   FServices.Metrics = &FScreen;
   FServices.Boxes = &FMessages;
@@ -34,6 +32,7 @@ TPageRenderer::TPageRenderer(int preset, int zoomPercent)
   FServices.Timers = &FTimers;
   FServices.Fonts = &FFonts;
   FServices.PageMetrics = FPageMetrics.get();
+  FServices.Printer = &FPrinterAccess;
 
   FStyle->SetDefaultIndex(preset);
   FStyle->ApplyPreset();
@@ -51,12 +50,6 @@ TPageRenderer::~TPageRenderer() {
   FHost->OnResize = nullptr;
   FView.reset();
   FHost.reset();
-  try {
-    LpPrinter.SetBackend(FPreviousBackend);
-  } catch (...) {
-    // The old printers cannot be listed now: none rather than this renderer's.
-    LpPrinter.SetBackend(nullptr);
-  }
 }
 
 void TPageRenderer::LoadFromFile(const std::string& path) {
@@ -125,7 +118,7 @@ bool TPageRenderer::PrintToPdf(const std::string& path, const std::string& title
   if (preview) FView->SetPreview(true);
   bool printed = false;
   try {
-    printed = FView->Print(title, firstPage, 0, 0, lastPage);
+    printed = FView->Print(title, {.FromPage = firstPage, .ToPage = lastPage});
   } catch (...) {
     if (preview) FView->SetPreview(false);
     throw;

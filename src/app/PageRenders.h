@@ -15,6 +15,7 @@
 #include "platform/qt/QtImageViewHost.h"
 #include "platform/qt/QtPrinterBackend.h"
 #include "platform/qt/QtServices.h"
+#include "print/LpPrinters.h"
 #include "print/PageMetrics.h"
 #include "settings/EditorStyles.h"
 #include "view/EditorViews.h"
@@ -38,9 +39,9 @@ class TPageRenderer {
   static constexpr int kWindowHeight = 600;
 
   // A view of one empty line under `preset` (a preset index) at `zoomPercent`.
-  // Needs a QApplication. Makes the "PDF file" printer current on LpPrinter,
-  // so the page metrics are its A4 sheet on every machine, and gives
-  // LpPrinter back the backend it had when it goes. One renderer at a time.
+  // Needs a QApplication. The renderer's own printer access has the "PDF
+  // file" printer current, so the page metrics are its A4 sheet on every
+  // machine; no other printer access is touched.
   TPageRenderer(int preset, int zoomPercent);
   ~TPageRenderer();
   TPageRenderer(const TPageRenderer&) = delete;
@@ -86,7 +87,6 @@ class TPageRenderer {
   // The host fits one sheet with its gaps (paper) or the window size.
   void FitHost();
 
-  TPrinterBackend* FPreviousBackend;
   TPosixFiles FFiles;
   TConsoleMessages FMessages;
   qt::TQtSystemMetrics FScreen;
@@ -94,6 +94,7 @@ class TPageRenderer {
   qt::TQtTimers FTimers;
   qt::TQtFontList FFonts;
   qt::TQtPrinterBackend FPrinter;
+  TLpPrinter FPrinterAccess;
   std::unique_ptr<TPageMetrics> FPageMetrics;
   TPlatformServices FServices;
   TDataItemPtr<TEditorStyle> FStyle;

@@ -3,7 +3,7 @@
 
 namespace vorna::control {
 
-TQtServiceSet::TQtServiceSet(QWidget* dialogParent) : FBoxes(dialogParent) {
+TQtServiceSet::TQtServiceSet(TLpPrinter* printer, QWidget* dialogParent) : FBoxes(dialogParent) {
   FServices.Canvases = &FCanvases;
   FServices.Metrics = &FScreen;
   FServices.Boxes = &FBoxes;
@@ -14,6 +14,7 @@ TQtServiceSet::TQtServiceSet(QWidget* dialogParent) : FBoxes(dialogParent) {
   FServices.Keys = &FKeys;
   FServices.Fonts = &FFonts;
   FServices.PageMetrics = &FPageMetrics;
+  FServices.Printer = printer;
 }
 
 }  // namespace vorna::control

@@ -13,12 +13,18 @@
 
 class QWidget;
 
+namespace vorna {
+class TLpPrinter;
+}
+
 namespace vorna::control {
 
 class TQtServiceSet {
  public:
-  // Needs a QApplication. Message boxes are parented to `dialogParent`.
-  explicit TQtServiceSet(QWidget* dialogParent = nullptr);
+  // Needs a QApplication. The bundle hands on `printer`, the program's one
+  // printer access (not owned; null: no printer). Message boxes are parented
+  // to `dialogParent`.
+  explicit TQtServiceSet(TLpPrinter* printer = nullptr, QWidget* dialogParent = nullptr);
   TQtServiceSet(const TQtServiceSet&) = delete;
   TQtServiceSet& operator=(const TQtServiceSet&) = delete;
 

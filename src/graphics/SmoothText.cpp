@@ -1,31 +1,10 @@
-// Supersampled text output with two bitmaps kept between calls, so that
+// Supersampled text output through the caller's two bitmaps, so that
 // smoothed painting only resizes them.
 #include "graphics/SmoothText.h"
-
-#include <memory>
 
 #include "graphics/Rects.h"
 
 namespace vorna {
-
-namespace {
-
-struct TSmoothBitmaps {
-  std::unique_ptr<TBitmap> Large;
-  std::unique_ptr<TBitmap> Small;
-};
-
-TSmoothBitmaps& Bitmaps() {
-  static TSmoothBitmaps bitmaps;
-  return bitmaps;
-}
-
-}  // namespace
-
-void ReleaseSmoothTextBitmaps() {
-  Bitmaps().Large.reset();
-  Bitmaps().Small.reset();
-}
 
 void ReduceBitmap(const TBitmap& large, TBitmap& small, int factor) {
   if (factor < 1) factor = 1;
@@ -49,9 +28,9 @@ void ReduceBitmap(const TBitmap& large, TBitmap& small, int factor) {
   }
 }
 
-void SmoothTextOut(TCanvas& canvas, const TRect& clip, const TRect& textRect, bool transparent,
-                   const TSmoothExtraPaint& extraPaint, std::string_view text, std::span<const int> advances,
-                   int factor, int x, int y) {
+void SmoothTextOut(TSmoothTextBitmaps& bitmaps, TCanvas& canvas, const TRect& clip, const TRect& textRect,
+                   bool transparent, const TSmoothExtraPaint& extraPaint, std::string_view text,
+                   std::span<const int> advances, int factor, int x, int y) {
   if (!RectsIntersect(clip, textRect)) return;
   if (factor < 1) factor = 1;
   const TRect r = IntersectRects(clip, textRect);
@@ -59,7 +38,6 @@ void SmoothTextOut(TCanvas& canvas, const TRect& clip, const TRect& textRect, bo
   const int64_t largeWidth = int64_t{smallWidth} * factor, largeHeight = int64_t{smallHeight} * factor;
   if (largeWidth * largeHeight > kMaxBitmapPixels) return;  // no bitmap can hold it
 
-  TSmoothBitmaps& bitmaps = Bitmaps();
   if (!bitmaps.Large) bitmaps.Large = canvas.CreateBitmap(0, 0);
   if (!bitmaps.Small) bitmaps.Small = canvas.CreateBitmap(0, 0);
   TBitmap& large = *bitmaps.Large;

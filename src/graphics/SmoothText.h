@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <span>
 #include <string_view>
 
@@ -15,19 +16,26 @@ namespace vorna {
 using TSmoothExtraPaint = std::function<void(TCanvas& large, const TRect& rect, std::string_view text,
                                              std::span<const int> advances, int factor, TPoint origin)>;
 
+// The two bitmaps smoothed text is drawn through, kept between calls so that
+// painting only resizes them. Whoever paints owns a set (each view its own),
+// so no two painters share them; they are made on the first canvas drawn on
+// and must go before the platform that made them.
+struct TSmoothTextBitmaps {
+  std::unique_ptr<TBitmap> Large;
+  std::unique_ptr<TBitmap> Small;
+};
+
 // Draws `text` at (x, y) within clip ∩ textRect in the canvas font, colour and
-// brush. `advances` (one per byte) are already multiplied by factor; without
-// them the text takes its natural advances. With `transparent` the background
-// (the bottom-left pixel's colour) is not drawn. A factor below 1 counts as 1.
-void SmoothTextOut(TCanvas& canvas, const TRect& clip, const TRect& textRect, bool transparent,
-                   const TSmoothExtraPaint& extraPaint, std::string_view text, std::span<const int> advances,
-                   int factor, int x, int y);
+// brush, through `bitmaps`. `advances` (one per byte) are already multiplied
+// by factor; without them the text takes its natural advances. With
+// `transparent` the background (the bottom-left pixel's colour) is not drawn.
+// A factor below 1 counts as 1.
+void SmoothTextOut(TSmoothTextBitmaps& bitmaps, TCanvas& canvas, const TRect& clip, const TRect& textRect,
+                   bool transparent, const TSmoothExtraPaint& extraPaint, std::string_view text,
+                   std::span<const int> advances, int factor, int x, int y);
 
 // Averages each factor x factor block of `large` into one pixel of `small`
 // (red, green and blue apart, remainders dropped), over the pixels both hold.
 void ReduceBitmap(const TBitmap& large, TBitmap& small, int factor);
-
-// Frees the two bitmaps kept between calls (before the platform goes away).
-void ReleaseSmoothTextBitmaps();
 
 }  // namespace vorna

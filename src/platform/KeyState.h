@@ -1,5 +1,5 @@
 // Whether a key is physically down now (held-key repeat, Shift or Alt while a
-// command runs). Keys are the virtual-key numbers of the design's keyboard.
+// command runs), and the numbers the core gives keys; the Qt layer maps onto them.
 #pragma once
 
 namespace vorna {

@@ -10,6 +10,7 @@ class TClipboard;
 class TFileService;
 class TFontList;
 class TKeyState;
+class TLpPrinter;  // print/LpPrinters.h
 class TMessageBoxes;
 class TPageMetrics;  // print/PageMetrics.h
 class TShell;
@@ -19,7 +20,8 @@ class TTimers;
 // Non-owning pointers; the owner (the program, a test) keeps the services
 // alive as long as anything holds the bundle. A null service means "none":
 // each user documents what it then does (system colours resolve to black,
-// message boxes stay silent, page metrics keep the A4 defaults, ...).
+// message boxes stay silent, page metrics keep the A4 defaults, no printer is
+// available, ...).
 struct TPlatformServices {
   TCanvasFactory* Canvases = nullptr;
   TSystemMetrics* Metrics = nullptr;  // screen metrics and system colours
@@ -31,6 +33,9 @@ struct TPlatformServices {
   TKeyState* Keys = nullptr;
   TFontList* Fonts = nullptr;
   TPageMetrics* PageMetrics = nullptr;
+  // The printer access: one per program, so the window's views and its print
+  // dialogs share the current printer and its paper.
+  TLpPrinter* Printer = nullptr;
 };
 
 }  // namespace vorna

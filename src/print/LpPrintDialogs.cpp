@@ -7,8 +7,6 @@
 
 namespace vorna {
 
-TLpPrintDialog::TLpPrintDialog() : TLpPrintDialog(LpPrinter) {}
-
 TLpPrintDialog::TLpPrintDialog(TLpPrinter& printer) : FPrinter(printer) {}
 
 bool TLpPrintDialog::Execute() {

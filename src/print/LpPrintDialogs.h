@@ -10,8 +10,7 @@ class TLpPrinter;
 
 class TLpPrintDialog {
  public:
-  // On the process-wide printer access object, or on `printer`.
-  TLpPrintDialog();
+  // On `printer`, which must outlive the dialog.
   explicit TLpPrintDialog(TLpPrinter& printer);
 
   int MinPage = 1;

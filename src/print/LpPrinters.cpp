@@ -8,8 +8,6 @@
 
 namespace vorna {
 
-TLpPrinter LpPrinter;
-
 namespace {
 
 // Cuts a name to `max` bytes without splitting a double-byte character.

@@ -1,6 +1,7 @@
 // Printer access: the snapshot of the installed printers and `TLpPrinter`, the
-// single process-wide wrapper of the current printer's capabilities, device
-// mode and document calls, over a platform printer backend.
+// wrapper of the current printer's capabilities, device mode and document
+// calls over a platform printer backend. A program owns one and hands it down
+// in its services bundle.
 #pragma once
 
 #include <cstdint>
@@ -147,9 +148,6 @@ class TLpPrinter {
   bool FModified = false;
   std::vector<std::string> FPorts;
 };
-
-// The process-wide printer access object.
-extern TLpPrinter LpPrinter;
 
 // Ends the job it began when it goes out of scope, so that a failure while
 // printing never leaves the job open.

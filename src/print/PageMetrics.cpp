@@ -1,4 +1,4 @@
-// The page metrics and their updates from the current printer.
+// The page metrics and their updates from the printer access.
 #include "print/PageMetrics.h"
 
 #include <cmath>
@@ -18,10 +18,10 @@ void TPageMetrics::InitDefaultPaper(bool landscape) {
   FirstDpi = {0, 0};
 }
 
-void TPageMetrics::UpdatePrinterMetrics() {
-  if (!LpPrinter.Available()) return;
-  int index = LpPrinter.GetIndex();
-  TPoint dpi = LpPrinter.GetPixelsPerInch();
+void TPageMetrics::UpdatePrinterMetrics(TLpPrinter& printer) {
+  if (!printer.Available()) return;
+  int index = printer.GetIndex();
+  TPoint dpi = printer.GetPixelsPerInch();
   if (index != LastPrinterIndex) {
     LastPrinterIndex = index;
     if (FirstDpi == TPoint{0, 0}) FirstDpi = dpi;
@@ -35,19 +35,19 @@ void TPageMetrics::UpdatePrinterMetrics() {
   }
   double scale = static_cast<double>(ScreenDpi) / DeviceDpi;
   Scale = {scale, scale};
-  TPoint paper = LpPrinter.GetPaperExtent();
-  TPoint page = LpPrinter.GetPageExtent();
+  TPoint paper = printer.GetPaperExtent();
+  TPoint page = printer.GetPageExtent();
   UnprintableSize = {paper.X - page.X, paper.Y - page.Y};
 }
 
-void TPageMetrics::ReadPrinterPaper(bool userPaper) {
-  if (!LpPrinter.Available()) return;
-  TPoint dpi = LpPrinter.GetPixelsPerInch();
+void TPageMetrics::ReadPrinterPaper(TLpPrinter& printer, bool userPaper) {
+  if (!printer.Available()) return;
+  TPoint dpi = printer.GetPixelsPerInch();
   auto ratio = [](int first, int now) { return first == now || now <= 0 ? 0 : first / now; };
   DpiRatio = {ratio(FirstDpi.X, dpi.X), ratio(FirstDpi.Y, dpi.Y)};
-  PaperSize = userPaper ? LpPrinter.GetUserpaperExtent() : LpPrinter.GetPaperExtent();
-  PageExtent = LpPrinter.GetPageExtent();
-  PaperOffset = LpPrinter.GetOffset();
+  PaperSize = userPaper ? printer.GetUserpaperExtent() : printer.GetPaperExtent();
+  PageExtent = printer.GetPageExtent();
+  PaperOffset = printer.GetOffset();
   ScreenPaperSize = {static_cast<int>(std::lround(PaperSize.X * Scale.X)),
                      static_cast<int>(std::lround(PaperSize.Y * Scale.Y))};
 }

@@ -1,13 +1,15 @@
 // The page metrics of the printer (sheet, printable area and offset in device
 // pixels, device and screen resolution, the sheet in screen pixels) and the
-// operations that take them from `LpPrinter`. Each view's services hold their
-// own set, so a preview and a print job never see each other's values.
+// operations that take them from a printer access object. Each view's services
+// hold their own set, so a preview and a print job never see each other's
+// values.
 #pragma once
 
 #include "platform/Geometry.h"
 
 namespace vorna {
 
+class TLpPrinter;
 class TSystemMetrics;
 
 struct TPointF {
@@ -46,15 +48,15 @@ class TPageMetrics {
 
   // The A4 default sheet at 360 dpi, turned when landscape.
   void InitDefaultPaper(bool landscape);
-  // Resolution, scale and unprintable size of LpPrinter's current printer;
+  // Resolution, scale and unprintable size of `printer`'s current printer;
   // nothing without an available printer. A device reporting no resolution
   // keeps the previous DeviceDpi.
-  void UpdatePrinterMetrics();
-  // Sheet, printable area and offset of the current printer; with userPaper
-  // the sheet is the device mode's user extent (kept in device pixels there,
-  // raising ELpPrinterNoUserPaperExtent when the printer holds none).
-  // Nothing without an available printer.
-  void ReadPrinterPaper(bool userPaper);
+  void UpdatePrinterMetrics(TLpPrinter& printer);
+  // Sheet, printable area and offset of `printer`'s current printer; with
+  // userPaper the sheet is the device mode's user extent (kept in device
+  // pixels there, raising ELpPrinterNoUserPaperExtent when the printer holds
+  // none). Nothing without an available printer.
+  void ReadPrinterPaper(TLpPrinter& printer, bool userPaper);
   // Screen pixels in millimetres, rounded to two decimals (96 dpi when
   // ScreenDpi is not positive).
   double PixelsToMillimetres(double pixels) const;

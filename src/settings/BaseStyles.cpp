@@ -189,10 +189,10 @@ double TBaseStyle::MillimetresToPixels(double mm, const TPageMetrics* metrics) {
   return std::round(mm * ppi / 25.4 * 100) / 100;
 }
 
-void TBaseStyle::MakePrintable(TPageMetrics* metrics) {
+void TBaseStyle::MakePrintable(TPageMetrics* metrics, TLpPrinter* printer) {
   if (FPaperVisible) return;
   BeginUpdate();
-  if (metrics) metrics->UpdatePrinterMetrics();
+  if (metrics && printer) metrics->UpdatePrinterMetrics(*printer);
   FPaperVisible = true;
   SetAllColors(0, kClBlack);
   SetAllColors(1, kClWhite);

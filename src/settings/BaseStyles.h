@@ -17,6 +17,7 @@
 
 namespace vorna {
 
+class TLpPrinter;
 class TPageMetrics;
 
 // Getter and setter of one stored setting: the setter does nothing for an
@@ -67,10 +68,10 @@ class TBaseStyle : public TBaseOption {
   virtual void RestoreState();                                 // 36
   virtual void SetAllColors(int which, TColor color);          // 37
   virtual void SetAllLineWidths(const TWidthScale& fn);        // 38
-  // 39: the print conversion; reads the printer's page metrics into
-  // `metrics` first. Null metrics stand for the defaults (a 96 dpi screen, no
-  // printer read).
-  virtual void MakePrintable(TPageMetrics* metrics);
+  // 39: the print conversion; reads `printer`'s page metrics into `metrics`
+  // first. Null metrics stand for the defaults (a 96 dpi screen, no printer
+  // read); a null printer is not read.
+  virtual void MakePrintable(TPageMetrics* metrics, TLpPrinter* printer);
 
   // Non-virtual operations.
   int GetDefaultIndex() const { return FDefaultIndex; }

@@ -185,10 +185,10 @@ void TEditorStyle::RestoreState() {
   if (FSavedStyle) Assign(FSavedStyle.get());
 }
 
-void TEditorStyle::MakePrintable(TPageMetrics* metrics) {
+void TEditorStyle::MakePrintable(TPageMetrics* metrics, TLpPrinter* printer) {
   BeginUpdate();
   if (!FPaperVisible) {
-    TBaseStyle::MakePrintable(metrics);
+    TBaseStyle::MakePrintable(metrics, printer);
     SetLineSpace(PixelsToMillimetres(FLineSpace, metrics));
     SetColumnSpace(PixelsToMillimetres(FColumnSpace, metrics));
     SetTextLeftMargin(PixelsToMillimetres(FTextLeftMargin, metrics));

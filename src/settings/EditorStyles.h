@@ -36,7 +36,7 @@ class TEditorStyle : public TBaseStyle {
   // The paper conversion and lengths in millimetres when the paper is not
   // shown yet; always antialiasing 1 and the caret line, caret line number,
   // return, tab and end-of-file marks hidden for print.
-  void MakePrintable(TPageMetrics* metrics) override;
+  void MakePrintable(TPageMetrics* metrics, TLpPrinter* printer) override;
 
   // Shows or hides the paper. The lengths that follow it (the spacing, the
   // text's margins, the partition margin, the line widths) turn between

@@ -138,7 +138,7 @@ void TBaseView::PaintSheets(const TRect& rect) {
         VLine(*FCanvas, x, back.Top, back.Bottom, doubled, clip);
       }
     }
-    if (screenPaper && !FPreview && LpPrinter.Available() && Shown(printRange, false) &&
+    if (screenPaper && !FPreview && Printer().Available() && Shown(printRange, false) &&
         FStyle->GetPaperSize() != kUserPaperSize) {
       const int hatch = std::clamp(printRange->GetLineStyle() + 2, 2, 7);
       FCanvas->SetBrush(SystemColorValue(printRange->GetLineColor()), static_cast<TBrushStyle>(hatch));
@@ -147,7 +147,7 @@ void TBaseView::PaintSheets(const TRect& rect) {
     }
     if (FPrinting && OnPrintSheet && !OnPrintSheet(sheet - FFirstSheet + 1, FLastSheet - FFirstSheet + 1))
       break;
-    if (FPrinting && sheet < FLastSheet) LpPrinter.NewPage();
+    if (FPrinting && sheet < FLastSheet) Printer().NewPage();
   }
   DoPainted();
 }

@@ -11,9 +11,9 @@ namespace {
 bool Supports(uint32_t fields, TLpSupportedField field) { return (fields >> field & 1u) != 0; }
 
 // A paper list the driver does not give counts as not offering the code.
-bool Offers(int code) {
+bool Offers(TLpPrinter& printer, int code) {
   try {
-    return LpPrinter.HasPaperNumber(code);
+    return printer.HasPaperNumber(code);
   } catch (const ELpPrinter&) {
     return false;
   }
@@ -27,41 +27,41 @@ bool Offers(int code) {
 void TBaseView::SyncPrinterPaper(bool force) {
   if (!FStyle) return;
   TPageMetrics& metrics = Metrics();
-  const bool available = LpPrinter.Available();
-  const uint32_t fields = available ? LpPrinter.GetSupportedFields() : 0;
+  TLpPrinter& printer = Printer();
+  const bool available = printer.Available();
+  const uint32_t fields = available ? printer.GetSupportedFields() : 0;
   const bool paperSizes = Supports(fields, kLpSupportPaperSize);
   const bool orientations = Supports(fields, kLpSupportOrientation);
-  const int noted = paperSizes ? LpPrinter.GetPaperSizeNumber() : 0;
-  const bool notedLandscape = orientations && LpPrinter.GetOrientation();
+  const int noted = paperSizes ? printer.GetPaperSizeNumber() : 0;
+  const bool notedLandscape = orientations && printer.GetOrientation();
   metrics.InitDefaultPaper(FStyle->GetOrientation());
   if (!available || !paperSizes) return;
-  metrics.UpdatePrinterMetrics();
+  metrics.UpdatePrinterMetrics(printer);
 
   const int wanted = FStyle->GetPaperSize();
   bool changed = false;
   if (wanted == kUserPaperSize) {
     const TPoint size{metrics.MillimetresToDevice(FStyle->GetPaperWidth()),
                       metrics.MillimetresToDevice(FStyle->GetPaperHeight())};
-    if (LpPrinter.GetPaperSizeNumber() != kUserPaperSize || LpPrinter.GetUserpaperExtent() != size) {
-      LpPrinter.SetPaperSizeNumber(kUserPaperSize);
-      LpPrinter.SetpaperExtent(size.X, size.Y);
+    if (printer.GetPaperSizeNumber() != kUserPaperSize || printer.GetUserpaperExtent() != size) {
+      printer.SetPaperSizeNumber(kUserPaperSize);
+      printer.SetpaperExtent(size.X, size.Y);
       changed = true;
     }
-  } else if (LpPrinter.GetPaperSizeNumber() != wanted && Offers(wanted)) {
-    LpPrinter.SetPaperSizeNumber(wanted);
+  } else if (printer.GetPaperSizeNumber() != wanted && Offers(printer, wanted)) {
+    printer.SetPaperSizeNumber(wanted);
     changed = true;
   }
-  if (orientations && LpPrinter.GetOrientation() != FStyle->GetOrientation()) {
-    LpPrinter.SetOrientation(FStyle->GetOrientation());
+  if (orientations && printer.GetOrientation() != FStyle->GetOrientation()) {
+    printer.SetOrientation(FStyle->GetOrientation());
     changed = true;
   }
   // A user-defined size is only recorded in the private copy (in device
   // pixels) and never written back; the printer keeps its own paper.
   if ((changed || force) && wanted != kUserPaperSize &&
-      (LpPrinter.GetPaperSizeNumber() != noted ||
-       (orientations && LpPrinter.GetOrientation() != notedLandscape)))
-    LpPrinter.ApplyChanges();
-  metrics.ReadPrinterPaper(wanted == kUserPaperSize);
+      (printer.GetPaperSizeNumber() != noted || (orientations && printer.GetOrientation() != notedLandscape)))
+    printer.ApplyChanges();
+  metrics.ReadPrinterPaper(printer, wanted == kUserPaperSize);
 }
 
 void TBaseView::SetPreview(bool value) {
@@ -70,7 +70,7 @@ void TBaseView::SetPreview(bool value) {
   FPreview = value;
   if (value) {
     FStyle->SaveState();
-    FStyle->MakePrintable(&Metrics());
+    FStyle->MakePrintable(&Metrics(), &Printer());
   } else {
     FStyle->RestoreState();
   }

@@ -10,8 +10,8 @@
 
 namespace vorna {
 
-bool TBaseView::Print(const std::string& title, int fromPage, int toSheet, int fromSheet, int toPage) {
-  if (!LpPrinter.Available() || !FStyle) return false;
+bool TBaseView::Print(const std::string& title, const TPrintPageRange& range) {
+  if (!Printer().Available() || !FStyle) return false;
   // Whatever happens, the view ends up on the screen with its screen layout.
   struct TBackToScreen {
     TBaseView& View;
@@ -28,25 +28,25 @@ bool TBaseView::Print(const std::string& title, int fromPage, int toSheet, int f
   } backToScreen{*this};
   SetPrinting(true);
   SyncPrinterPaper(true);
-  const TPoint extent = LpPrinter.GetPaperExtent();
+  const TPoint extent = Printer().GetPaperExtent();
   CalcPrintGeometry({0, 0, extent.X, extent.Y});
 
   const int perSheet = PagesPerSheet();
   int firstPage = 0, firstSheet = 0;
-  if (fromPage > 0) {
-    firstPage = fromPage - 1;
+  if (range.FromPage > 0) {
+    firstPage = range.FromPage - 1;
     firstSheet = firstPage / perSheet;
-  } else if (fromSheet > 0) {
-    firstSheet = fromSheet - 1;
+  } else if (range.FromSheet > 0) {
+    firstSheet = range.FromSheet - 1;
     firstPage = firstSheet * perSheet;
   }
   int lastPage = FPageCount - 1, lastSheet = FSheetCount - 1;
-  if (toPage > 0) {
-    lastPage = toPage - 1;
+  if (range.ToPage > 0) {
+    lastPage = range.ToPage - 1;
     lastSheet = lastPage / perSheet;
-  } else if (toSheet > 0) {
-    lastSheet = toSheet - 1;
-    lastPage = toSheet * perSheet - 1;
+  } else if (range.ToSheet > 0) {
+    lastSheet = range.ToSheet - 1;
+    lastPage = range.ToSheet * perSheet - 1;
   }
   // Sheets past the document's last are not printed (blank pages).
   lastSheet = std::min(lastSheet, FSheetCount - 1);
@@ -56,13 +56,13 @@ bool TBaseView::Print(const std::string& title, int fromPage, int toSheet, int f
   FFirstPage = firstPage;
   FLastPage = std::min(lastPage, FPageCount - 1);
 
-  TLpPrintJob job(LpPrinter, title);
+  TLpPrintJob job(Printer(), title);
   PaintSheets({0, 0, extent.X, extent.Y});
   return true;
 }
 
 bool TBaseView::RunPrintCommand(const std::string& title, bool ctrlHeld) {
-  if (!LpPrinter.Available() || !FStyle) return false;
+  if (!Printer().Available() || !FStyle) return false;
   struct TLeavePreview {
     TBaseView& View;
     bool Entered;
@@ -71,7 +71,7 @@ bool TBaseView::RunPrintCommand(const std::string& title, bool ctrlHeld) {
     }
   } leave{*this, !PaperMode() && !ctrlHeld && !FPreview};
   if (leave.Entered) SetPreview(true);
-  TLpPrintDialog dialog;
+  TLpPrintDialog dialog(Printer());
   dialog.MinPage = 1;
   dialog.MaxPage = std::max(FPageCount, 1);
   dialog.FromPage = 1;
@@ -82,7 +82,7 @@ bool TBaseView::RunPrintCommand(const std::string& title, bool ctrlHeld) {
     case TPrintRange::AllPages:
       return Print(title);
     case TPrintRange::PageNums:
-      return Print(title, dialog.FromPage, 0, 0, dialog.ToPage);
+      return Print(title, {.FromPage = dialog.FromPage, .ToPage = dialog.ToPage});
     case TPrintRange::Selection:
       break;
   }

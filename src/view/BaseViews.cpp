@@ -22,6 +22,10 @@ TBaseView::TBaseView(TViewHost& host, const TPlatformServices& services, TBaseSt
     FOwnMetrics = std::make_unique<TPageMetrics>(FServices.Metrics);
     FServices.PageMetrics = FOwnMetrics.get();
   }
+  if (!FServices.Printer) {
+    FOwnPrinter = std::make_unique<TLpPrinter>();
+    FServices.Printer = FOwnPrinter.get();
+  }
   if (style) {
     FStyle = style;
   } else {
@@ -56,6 +60,8 @@ void TBaseView::UnbindStyle() {
 }
 
 TPageMetrics& TBaseView::Metrics() const { return *FServices.PageMetrics; }
+
+TLpPrinter& TBaseView::Printer() const { return *FServices.Printer; }
 
 // --- style ---------------------------------------------------------------------
 
@@ -128,7 +134,7 @@ TCanvas& TBaseView::ScreenCanvas() const { return FPaintCanvas ? *FPaintCanvas :
 
 void TBaseView::SetPrinting(bool value) {
   FPrinting = value;
-  FCanvas = value ? &LpPrinter.Canvas() : &ScreenCanvas();
+  FCanvas = value ? &Printer().Canvas() : &ScreenCanvas();
   ResetCanvasFont();
 }
 

@@ -23,6 +23,7 @@
 
 namespace vorna {
 
+class TLpPrinter;
 class TPageMetrics;
 class TTimer;
 class TViewInfo;
@@ -64,6 +65,17 @@ struct TLastPaper {
   int PaperHeight = 0;
   bool Orientation = false;
   friend bool operator==(const TLastPaper&, const TLastPaper&) = default;
+};
+
+// The pages and sheets a print job covers. Numbers are 1-based and 0 means
+// "not given": the job starts at FromPage, else at FromSheet, else at the
+// first sheet, and ends at ToPage, else at ToSheet, else at the last sheet.
+// Whole sheets are printed, so a page range takes in its sheets' other pages.
+struct TPrintPageRange {
+  int FromPage = 0;
+  int ToPage = 0;
+  int FromSheet = 0;
+  int ToSheet = 0;
 };
 
 // The rectangles of one page and its sheet (GetPageRects).
@@ -177,14 +189,12 @@ class TBaseView {
   virtual void Resize();
 
   // --- printer and preview ---------------------------------------------------------------
-  // Prints sheets on LpPrinter with the screen's painting code. Page and
-  // sheet numbers are 1-based, 0 for "not given": from FromPage (else
-  // FromSheet, else the first) to ToPage (else ToSheet, else the last), whole
-  // sheets. False, with nothing printed, without a printer or when the range
-  // holds no sheet of the document. The job is ended and the view is back on
-  // the screen (its layout recomputed) also when a printer error ends it; the
-  // error then passes on.
-  bool Print(const std::string& title, int fromPage = 0, int toSheet = 0, int fromSheet = 0, int toPage = 0);
+  // Prints the sheets of `range` on the services' printer with the screen's
+  // painting code. False, with nothing printed, without a printer or when
+  // the range holds no sheet of the document. The job is ended and the view
+  // is back on the screen (its layout recomputed) also when a printer error
+  // ends it; the error then passes on.
+  bool Print(const std::string& title, const TPrintPageRange& range = {});
   // The print command: unless the paper is shown or `ctrlHeld`, the view
   // shows the printed layout while the print dialog (pages 1 to the page
   // count) is open; the dialog's choice prints all pages or its range, the
@@ -218,6 +228,9 @@ class TBaseView {
   const TPlatformServices& Services() const { return FServices; }
   // The page metrics of the services, or the view's own A4 defaults.
   TPageMetrics& Metrics() const;
+  // The printer access of the services, or the view's own one without a
+  // printer layer (nothing is ever available on it).
+  TLpPrinter& Printer() const;
   TCanvas* Canvas() const { return FCanvas; }
   bool IsPreview() const { return FPreview; }
   bool IsPrinting() const { return FPrinting; }
@@ -361,6 +374,7 @@ class TBaseView {
   TDataItemPtr<TBaseStyle> FOwnedStyle;
   TCanvas* FPaintCanvas = nullptr;            // the host's canvas during Paint
   std::unique_ptr<TPageMetrics> FOwnMetrics;  // when the services bring none
+  std::unique_ptr<TLpPrinter> FOwnPrinter;    // when the services bring none
   bool FPreviewMode = false;
   THeaderFooterContext FCodeContext;  // the page being drawn, for ExpandCode
 };

@@ -163,10 +163,10 @@ void TEditorView::MeasureProportional(TRowPaintInfo& info) const {
   canvas.SetFont(saved);
 
   // On paper the screen row ends where the printed row will end.
-  if (!PaperMode() || FPrinting || FPreview || FPrinterPass || !LpPrinter.Available() || size == 0) return;
+  if (!PaperMode() || FPrinting || FPreview || FPrinterPass || !Printer().Available() || size == 0) return;
   TCanvas* printer = nullptr;
   try {
-    printer = &LpPrinter.Canvas();
+    printer = &Printer().Canvas();
   } catch (const std::exception&) {
     return;
   }

@@ -225,9 +225,9 @@ void TEditorView::UpdateLayout(bool force) {
                                                : FCharsPerRow;
   TWrapInputs inputs = FList->WrapInputs();
   TCanvas* printer = nullptr;
-  if (PaperMode() && LpPrinter.Available()) {
+  if (PaperMode() && Printer().Available()) {
     try {
-      printer = &LpPrinter.Canvas();
+      printer = &Printer().Canvas();
     } catch (const std::exception&) {
       printer = nullptr;  // measured on the screen then
     }

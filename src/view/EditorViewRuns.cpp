@@ -109,7 +109,8 @@ void TEditorView::PaintRun(const TRowPaint& rp, int first, int last, int style) 
       }
     } else {
       if (!picture) FillBackground(cells, rp.Clip, FRunBack);
-      SmoothTextOut(*FCanvas, rp.Clip, textRect, picture, nullptr, text, advances, factor, x, y);
+      SmoothTextOut(FSmoothBitmaps, *FCanvas, rp.Clip, textRect, picture, nullptr, text, advances, factor, x,
+                    y);
     }
   } else if (!picture) {
     FillBackground(cells, rp.Clip, FRunBack);

@@ -25,6 +25,7 @@
 
 #include "document/EditListInfos.h"
 #include "document/EditLists.h"
+#include "graphics/SmoothText.h"
 #include "settings/EditorStyles.h"
 #include "undo/EditorUndos.h"
 #include "undo/UndoOwners.h"
@@ -487,6 +488,8 @@ class TEditorView : public TBaseView, public TUndoOwner {
   int FPrinterPageAlongPx = 0;  // the printer's page along the rows
   // What the document's wrapping measures with.
   TFontedMeasurer FWrapMeasurer;
+  // Smoothed runs are drawn through these; this view's alone.
+  TSmoothTextBitmaps FSmoothBitmaps;
 
   // Caret and selection.
   TDisplayPos FCaretPos{1, 0};

@@ -54,7 +54,6 @@ bool Has(const std::vector<std::string>& calls, const std::string& line) {
 
 class GraphicsTest : public ::testing::Test {
  protected:
-  void TearDown() override { ReleaseSmoothTextBitmaps(); }
   FaceColours Metrics;
   TFakeMessageBoxes Boxes;
   TManualTimers Timers;
@@ -154,12 +153,13 @@ TEST_F(GraphicsTest, DelayRunsTheMessageLoopUntilTheTimeHasPassed) {
 }
 
 TEST_F(GraphicsTest, SmoothTextDrawsLargeAndReusesItsBitmaps) {
+  TSmoothTextBitmaps bitmaps;
   TRecordingCanvas canvas(40, 40);
   canvas.SetFont({"@IPAMincho", -10, false, false, false, false, Rgb(1, 2, 3)});
   canvas.SetBrush(Rgb(9, 9, 9), TBrushStyle::Solid);
   canvas.Clear();
   const int advances[] = {8, 8};
-  SmoothTextOut(canvas, {0, 0, 40, 40}, {10, 10, 20, 30}, true, nullptr, "ab", advances, 2, 12, 11);
+  SmoothTextOut(bitmaps, canvas, {0, 0, 40, 40}, {10, 10, 20, 30}, true, nullptr, "ab", advances, 2, 12, 11);
   EXPECT_EQ(canvas.Calls(), (std::vector<std::string>{"CreateBitmap 0x0", "CreateBitmap 0x0",
                                                       "DrawBitmap 10,10 11x21 transparent"}));
 
@@ -175,7 +175,7 @@ TEST_F(GraphicsTest, SmoothTextDrawsLargeAndReusesItsBitmaps) {
     recorder.Clear();
     EXPECT_EQ(rect, largeRect) << factor;
   };
-  SmoothTextOut(canvas, {0, 0, 15, 40}, {10, 10, 20, 30}, false, capture, "ab", advances, 3, 12, 11);
+  SmoothTextOut(bitmaps, canvas, {0, 0, 15, 40}, {10, 10, 20, 30}, false, capture, "ab", advances, 3, 12, 11);
   EXPECT_EQ(canvas.Calls(), std::vector<std::string>{"DrawBitmap 10,10 6x21"});
   EXPECT_TRUE(Has(large, "Font @IPAMincho -30 030201 esc2700"));
   EXPECT_TRUE(Has(large, "Brush 090909 Solid"));
@@ -183,9 +183,16 @@ TEST_F(GraphicsTest, SmoothTextDrawsLargeAndReusesItsBitmaps) {
   EXPECT_TRUE(Has(large, "ExtTextOut 6,3 opaque|clipped 0,0,18,63 \"ab\" [8,8]"));
 
   largeRect = {0, 0, 11, 21};
-  SmoothTextOut(canvas, {0, 0, 40, 40}, {10, 10, 20, 30}, false, capture, "ab", {}, 0, 12, 11);  // factor 1
+  SmoothTextOut(bitmaps, canvas, {0, 0, 40, 40}, {10, 10, 20, 30}, false, capture, "ab", {}, 0, 12,
+                11);  // factor 1
   EXPECT_TRUE(Has(large, "TextRect 0,0,11,21 2,1 \"ab\""));
   EXPECT_TRUE(Has(large, "Font @IPAMincho -10 030201 esc2700"));
+
+  // Another painter's bitmaps are its own, made on its own canvas.
+  TSmoothTextBitmaps others;
+  TRecordingCanvas other(40, 40);
+  SmoothTextOut(others, other, {0, 0, 40, 40}, {10, 10, 20, 30}, true, nullptr, "ab", advances, 2, 12, 11);
+  EXPECT_EQ(std::count(other.Calls().begin(), other.Calls().end(), "CreateBitmap 0x0"), 2);
 }
 
 }  // namespace

@@ -27,24 +27,24 @@ class FakeScreen : public TSystemMetrics {
 
 class PageMetricsTest : public ::testing::Test {
  protected:
-  void TearDown() override { LpPrinter.SetBackend(nullptr); }
   void Connect() {
     Backend.Printers = {MakeFakePrinter("Hidden", kPrinterAttributeHidden), MakeFakePrinter("P600"),
                         MakeFakePrinter("P300")};
     Backend.Printers[2].Caps[TDeviceCap::LogPixelsX] = 300;
     Backend.Printers[2].Caps[TDeviceCap::LogPixelsY] = 300;
     Backend.Current = 1;
-    LpPrinter.SetBackend(&Backend);
+    Printer.SetBackend(&Backend);
   }
   FakeScreen Screen;
   TFakePrinterBackend Backend;
+  TLpPrinter Printer;
   TPageMetrics PageMetrics{&Screen};
 };
 
 TEST_F(PageMetricsTest, WithoutPrinterTheA4DefaultsStay) {
   PageMetrics.InitDefaultPaper(false);
-  PageMetrics.UpdatePrinterMetrics();
-  PageMetrics.ReadPrinterPaper(false);
+  PageMetrics.UpdatePrinterMetrics(Printer);
+  PageMetrics.ReadPrinterPaper(Printer, false);
   EXPECT_EQ(PageMetrics.PaperSize, (TPoint{2976, 4209}));
   EXPECT_EQ(PageMetrics.ScreenPaperSize, PageMetrics.PaperSize);
   EXPECT_EQ(PageMetrics.PageExtent, PageMetrics.PaperSize);
@@ -58,14 +58,14 @@ TEST_F(PageMetricsTest, WithoutPrinterTheA4DefaultsStay) {
 
 TEST_F(PageMetricsTest, PrinterMetricsComeFromTheDevice) {
   Connect();
-  PageMetrics.UpdatePrinterMetrics();
+  PageMetrics.UpdatePrinterMetrics(Printer);
   EXPECT_EQ(PageMetrics.LastPrinterIndex, 0);
   EXPECT_EQ(PageMetrics.FirstDpi, (TPoint{600, 600}));
   EXPECT_EQ(PageMetrics.DeviceDpi, 600);
   EXPECT_EQ(PageMetrics.ScreenDpi, 120);
   EXPECT_DOUBLE_EQ(PageMetrics.Scale.X, 0.2);
   EXPECT_EQ(PageMetrics.UnprintableSize, (TPoint{200, 200}));
-  PageMetrics.ReadPrinterPaper(false);
+  PageMetrics.ReadPrinterPaper(Printer, false);
   EXPECT_EQ(PageMetrics.DpiRatio, (TPoint{0, 0}));
   EXPECT_EQ(PageMetrics.PaperSize, (TPoint{4960, 7014}));
   EXPECT_EQ(PageMetrics.PageExtent, (TPoint{4760, 6814}));
@@ -74,23 +74,23 @@ TEST_F(PageMetricsTest, PrinterMetricsComeFromTheDevice) {
 
   // Another printer: the first resolution is kept for the ratio.
   Backend.Current = 2;
-  PageMetrics.UpdatePrinterMetrics();
+  PageMetrics.UpdatePrinterMetrics(Printer);
   EXPECT_EQ(PageMetrics.LastPrinterIndex, 1);
   EXPECT_EQ(PageMetrics.FirstDpi, (TPoint{600, 600}));
   EXPECT_EQ(PageMetrics.DeviceDpi, 300);
-  PageMetrics.ReadPrinterPaper(false);
+  PageMetrics.ReadPrinterPaper(Printer, false);
   EXPECT_EQ(PageMetrics.DpiRatio, (TPoint{2, 2}));
 }
 
 TEST_F(PageMetricsTest, UserPaperIsTheDeviceModeExtent) {
   Connect();
-  PageMetrics.UpdatePrinterMetrics();
-  LpPrinter.SetpaperExtent(PageMetrics.MillimetresToDevice(100), PageMetrics.MillimetresToDevice(148));
-  PageMetrics.ReadPrinterPaper(true);
+  PageMetrics.UpdatePrinterMetrics(Printer);
+  Printer.SetpaperExtent(PageMetrics.MillimetresToDevice(100), PageMetrics.MillimetresToDevice(148));
+  PageMetrics.ReadPrinterPaper(Printer, true);
   EXPECT_EQ(PageMetrics.PaperSize, (TPoint{2362, 3496}));
   EXPECT_EQ(PageMetrics.ScreenPaperSize, (TPoint{472, 699}));
-  LpPrinter.SetPaperSizeNumber(kDmPaperA4);
-  EXPECT_THROW(PageMetrics.ReadPrinterPaper(true), ELpPrinterNoUserPaperExtent);
+  Printer.SetPaperSizeNumber(kDmPaperA4);
+  EXPECT_THROW(PageMetrics.ReadPrinterPaper(Printer, true), ELpPrinterNoUserPaperExtent);
 }
 
 TEST_F(PageMetricsTest, UnitConversionsRound) {

@@ -29,10 +29,11 @@ class ImageViewHostTest : public ::testing::Test {
     // An A4 printer at 600 dpi: a sheet of 794 x 1122 screen pixels at 100 %.
     TFakePrinter printer = MakeFakePrinter("A4");
     printer.Mode.PaperSize = kDmPaperA4;
-    Printer.Printers = {printer};
-    Printer.Current = 0;
-    LpPrinter.SetBackend(&Printer);
+    Backend.Printers = {printer};
+    Backend.Current = 0;
+    Printer.SetBackend(&Backend);
     Services.PageMetrics = &Metrics;
+    Services.Printer = &Printer;
     View = std::make_unique<TBaseView>(Host, Services);
     Host.OnPaint = [this](TCanvas& canvas, const TRect& clip) { View->Paint(canvas, clip); };
     Host.OnResize = [this] { View->Resize(); };
@@ -45,12 +46,10 @@ class ImageViewHostTest : public ::testing::Test {
     View->Style()->EndUpdate();
     Host.PaintAll();
   }
-  void TearDown() override {
-    Host.OnPaint = nullptr;
-    LpPrinter.SetBackend(nullptr);
-  }
+  void TearDown() override { Host.OnPaint = nullptr; }
 
-  TFakePrinterBackend Printer;
+  TFakePrinterBackend Backend;
+  TLpPrinter Printer;
   qt::TQtSystemMetrics Screen;
   TPageMetrics Metrics;
   TPlatformServices Services;

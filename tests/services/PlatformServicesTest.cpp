@@ -80,6 +80,7 @@ struct TViewServices {
     Services.Keys = &Keys;
     Services.Fonts = &Fonts;
     Services.PageMetrics = &PageMetrics;
+    Services.Printer = &Printer;
   }
   TRecordingCanvasFactory Canvases;
   TRecordingCanvas Canvas;  // the device the view paints on
@@ -92,6 +93,7 @@ struct TViewServices {
   TFakeKeyState Keys;
   TFakeFontList Fonts;
   TPageMetrics PageMetrics{&Screen};
+  TLpPrinter Printer;
   TPlatformServices Services;
 };
 
@@ -106,9 +108,8 @@ class PlatformServicesTest : public ::testing::Test {
   void SetUp() override {
     Backend.Printers = {MakeFakePrinter("P600")};
     Backend.Current = 0;
-    LpPrinter.SetBackend(&Backend);
+    Job.Printer.SetBackend(&Backend);
   }
-  void TearDown() override { LpPrinter.SetBackend(nullptr); }
 
   TFakePrinterBackend Backend;
   TViewServices Job{120, Rgb(200, 100, 50)};   // prints: reads the printer
@@ -116,13 +117,16 @@ class PlatformServicesTest : public ::testing::Test {
 };
 
 TEST_F(PlatformServicesTest, PageMetricsReadForOneViewLeaveTheOtherAtTheDefaults) {
-  Job.PageMetrics.UpdatePrinterMetrics();
-  Job.PageMetrics.ReadPrinterPaper(false);
+  Job.PageMetrics.UpdatePrinterMetrics(Job.Printer);
+  Job.PageMetrics.ReadPrinterPaper(Job.Printer, false);
   EXPECT_EQ(Job.PageMetrics.DeviceDpi, 600);
   EXPECT_EQ(Job.PageMetrics.ScreenDpi, 120);
   EXPECT_EQ(Job.PageMetrics.PaperSize, (TPoint{4960, 7014}));
   EXPECT_EQ(Job.PageMetrics.ScreenPaperSize, (TPoint{992, 1403}));
 
+  // The preview's own printer access has no printer: reading it changes nothing.
+  Preview.PageMetrics.UpdatePrinterMetrics(Preview.Printer);
+  Preview.PageMetrics.ReadPrinterPaper(Preview.Printer, false);
   const TPageMetrics defaults;
   const TPageMetrics& preview = Preview.PageMetrics;
   EXPECT_EQ(preview.DeviceDpi, defaults.DeviceDpi);
@@ -208,11 +212,11 @@ TEST_F(PlatformServicesTest, FilesAndSettingsStayInTheirOwnFileService) {
 TEST_F(PlatformServicesTest, StylesConvertWithThePageMetricsOfTheirView) {
   auto forJob = MakeDataItem<TEditorStyle>();
   auto forPreview = MakeDataItem<TEditorStyle>();
-  forJob->MakePrintable(Job.Services.PageMetrics);
+  forJob->MakePrintable(Job.Services.PageMetrics, Job.Services.Printer);
   EXPECT_EQ(Job.PageMetrics.ScreenDpi, 120);  // read from the job's screen
   EXPECT_EQ(Job.PageMetrics.DeviceDpi, 600);
   EXPECT_EQ(Preview.PageMetrics.DeviceDpi, 360);
-  forPreview->MakePrintable(Preview.Services.PageMetrics);
+  forPreview->MakePrintable(Preview.Services.PageMetrics, Preview.Services.Printer);
   EXPECT_EQ(Preview.PageMetrics.ScreenDpi, 96);
   EXPECT_EQ(Job.PageMetrics.ScreenDpi, 120);
   EXPECT_EQ(forJob->GetLineSpace(), 2.12);      // 10 px at 120 dpi

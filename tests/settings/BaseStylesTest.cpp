@@ -120,7 +120,7 @@ TEST(BaseStyles, MakePrintableConvertsOnce) {
   style->GetViewInfo(kElemMargin)->SetBackColor(0x00FF0000);
   style->GetViewInfo(kElemPaperDivideLine)->SetLineWidth(3);
   ChangeCounter counter(style.get());
-  style->MakePrintable(&PageMetrics);
+  style->MakePrintable(&PageMetrics, nullptr);
   EXPECT_EQ(counter.Changed, 1);
   EXPECT_TRUE(style->GetPaperVisible());
   EXPECT_EQ(style->GetViewInfo(kElemHeader)->GetFontColor(), kClBlack);
@@ -129,7 +129,7 @@ TEST(BaseStyles, MakePrintableConvertsOnce) {
 
   // Already printable: nothing changes, not even colours.
   style->GetViewInfo(kElemHeader)->SetFontColor(0x00FF0000);
-  style->MakePrintable(&PageMetrics);
+  style->MakePrintable(&PageMetrics, nullptr);
   EXPECT_EQ(style->GetViewInfo(kElemHeader)->GetFontColor(), 0x00FF0000u);
 }
 

@@ -134,7 +134,7 @@ TEST(EditorStyles, MakePrintableConvertsLengthsOnlyFromScreenMode) {
   TPageMetrics PageMetrics;
   PageMetrics.ScreenDpi = 96;
   auto screen = MakeDataItem<TEditorStyle>();
-  screen->MakePrintable(&PageMetrics);
+  screen->MakePrintable(&PageMetrics, nullptr);
   EXPECT_TRUE(screen->GetPaperVisible());
   EXPECT_EQ(screen->GetLineSpace(), 2.65);
   EXPECT_EQ(screen->GetTextLeftMargin(), 2.12);
@@ -146,7 +146,7 @@ TEST(EditorStyles, MakePrintableConvertsLengthsOnlyFromScreenMode) {
   paper->SetPaperVisible(true);
   paper->SetAntiArius(4);
   paper->GetViewInfo(kElemNormal)->SetFontColor(0x00FF0000);
-  paper->MakePrintable(&PageMetrics);
+  paper->MakePrintable(&PageMetrics, nullptr);
   EXPECT_EQ(paper->GetLineSpace(), 10);
   EXPECT_EQ(paper->GetAntiArius(), 1);
   EXPECT_EQ(paper->GetViewInfo(kElemNormal)->GetFontColor(), 0x00FF0000u);

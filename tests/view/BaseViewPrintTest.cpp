@@ -48,19 +48,19 @@ class TPrintJob : public testing::TBaseViewTest {
 TEST_F(TPrintJob, PageRangesPrintWholeSheets) {
   MakeDocument(6, true);
   ASSERT_EQ(View->SheetCount(), 3);
-  ASSERT_TRUE(View->Print("t", 3, 0, 0, 4));
+  ASSERT_TRUE(View->Print("t", {.FromPage = 3, .ToPage = 4}));
   EXPECT_EQ(PrintedPages(), (std::vector<std::string>{"3", "4"}));
   EXPECT_EQ(NewPages(), 0);
   PrinterCanvas.Clear();
-  ASSERT_TRUE(View->Print("t", 3, 0, 0, 3));
+  ASSERT_TRUE(View->Print("t", {.FromPage = 3, .ToPage = 3}));
   EXPECT_EQ(PrintedPages(), (std::vector<std::string>{"3", "4"})) << "page 3 alone prints all of sheet 2";
   PrinterCanvas.Clear();
-  ASSERT_TRUE(View->Print("t", 0, 3, 2, 0));  // sheets 2 to 3
+  ASSERT_TRUE(View->Print("t", {.FromSheet = 2, .ToSheet = 3}));
   EXPECT_EQ(PrintedPages(), (std::vector<std::string>{"3", "4", "5", "6"}));
   EXPECT_EQ(NewPages(), 1);
   // Nothing of the document in the range: no job at all.
   Backend.Log.clear();
-  EXPECT_FALSE(View->Print("t", 9, 0, 0, 10));
+  EXPECT_FALSE(View->Print("t", {.FromPage = 9, .ToPage = 10}));
   EXPECT_TRUE(Backend.Log.empty());
 }
 
@@ -98,7 +98,7 @@ TEST_F(TPrintJob, ProgressCountsTheAskedSheetsAndFalseEndsTheJobThere) {
     calls.emplace_back(done, total);
     return true;
   };
-  ASSERT_TRUE(View->Print("t", 3, 0, 0, 6));  // sheets 2 and 3
+  ASSERT_TRUE(View->Print("t", {.FromPage = 3, .ToPage = 6}));  // sheets 2 and 3
   EXPECT_EQ(calls, (std::vector<std::pair<int, int>>{{1, 2}, {2, 2}}));
   Backend.Log.clear();
   PrinterCanvas.Clear();
@@ -114,7 +114,7 @@ TEST_F(TPrintJob, APaperThePrinterLacksPrintsOnItsCurrentPaper) {
   MakeDocument(1, false);
   Style().SetPaperSize(11);  // A5: not offered by the fake printer (A4, B5)
   ASSERT_TRUE(View->Print("a5"));
-  EXPECT_EQ(LpPrinter.GetPaperSizeNumber(), kDmPaperA4);
+  EXPECT_EQ(Printer.GetPaperSizeNumber(), kDmPaperA4);
   // The sheet was laid out as the A4 sheet the printer holds (at 360 dpi).
   EXPECT_EQ(Metrics.PaperSize, (TPoint{2976, 4209}));
 }
@@ -123,6 +123,13 @@ TEST_F(TPrintJob, NoPrinterPrintsNothing) {
   MakeView(50);
   EXPECT_FALSE(View->Print("none"));
   EXPECT_FALSE(View->IsPrinting());
+  // A view prints only on the printer of its own services, never on another's.
+  UsePrinter();
+  TPlatformServices without = Services;
+  without.Printer = nullptr;
+  testing::TPagedView other(Host, without);
+  EXPECT_FALSE(other.Print("other"));
+  EXPECT_TRUE(Backend.Log.empty());
 }
 
 }  // namespace

@@ -69,19 +69,18 @@ class TTurningPrinterBackend : public TFakePrinterBackend {
   }
 };
 
-// A view of class TView on a recording host with its own page metrics and
-// services, and the fake printer to connect before the view applies its style.
+// A view of class TView on a recording host with its own page metrics,
+// printer access and services, and the fake printer to connect before the
+// view applies its style.
 template <class TView>
 class TViewTest : public ::testing::Test {
  protected:
-  void TearDown() override {
-    View.reset();
-    LpPrinter.SetBackend(nullptr);
-  }
+  TViewTest() { Services.Printer = &Printer; }
+  void TearDown() override { View.reset(); }
   void UsePrinter() {
     Backend.Printers = {A4PrinterAt360()};
     Backend.Current = 0;
-    LpPrinter.SetBackend(&Backend);
+    Printer.SetBackend(&Backend);
   }
   void ResizeHost(int width, int height) {
     Host.Width = width;
@@ -91,6 +90,7 @@ class TViewTest : public ::testing::Test {
 
   TRecordingViewHost Host{1000, 800};
   TTurningPrinterBackend Backend;
+  TLpPrinter Printer;
   TPageMetrics Metrics;
   TMemoryFiles Files;  // outlive the view, whose documents use them
   TFakeMessageBoxes Boxes;

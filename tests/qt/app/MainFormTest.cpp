@@ -74,7 +74,8 @@ class MainFormTest : public ::testing::Test {
   }
   std::string Status() const { return FWindow->FileFormatText().toStdString(); }
 
-  control::TQtServiceSet FQt;
+  TLpPrinter FPrinter;  // without a printer layer
+  control::TQtServiceSet FQt{&FPrinter};
   testing::TFakeMessageBoxes FBoxes;
   testing::TMemoryClipboard FClipboard;
   TPlatformServices FBundle;
@@ -161,7 +162,7 @@ TEST_F(MainFormTest, UpdateHandlersFollowTheSelectionClipboardAndHistory) {
   FWindow->UpdateActions();
   EXPECT_FALSE(FWindow->EditCut->isEnabled());
   EXPECT_FALSE(FWindow->EditPaste->isEnabled());
-  EXPECT_EQ(FWindow->FilePrint->isEnabled(), LpPrinter.Info().Count() > 0);
+  EXPECT_EQ(FWindow->FilePrint->isEnabled(), FPrinter.Info().Count() > 0);
 }
 
 TEST_F(MainFormTest, TheLineNumberToggleAlternatesAndTurnsTwoIntoZero) {

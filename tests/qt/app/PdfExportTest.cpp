@@ -56,7 +56,8 @@ class PdfExportTest : public ::testing::Test {
   }
 
   testing::TTempFolder FFolder;
-  control::TQtServiceSet FQt;
+  TLpPrinter FPrinter;  // the window's; without a printer layer until a test gives one
+  control::TQtServiceSet FQt{&FPrinter};
   testing::TFakeMessageBoxes FBoxes;
   TPlatformServices FBundle;
   std::unique_ptr<TVORNAEditorMain> FWindow;
@@ -67,7 +68,7 @@ class PdfExportTest : public ::testing::Test {
 
 TEST_F(PdfExportTest, TheExportHasThePagesOfPrintPdfUnderTheWindowsPreset) {
   qt::TQtPrinterBackend printer;
-  LpPrinter.SetBackend(&printer);
+  FPrinter.SetBackend(&printer);
   FWindow->Editor().SetStyleIndex(4);
   // Preset 4 is a window style: its pages are the ones the preview shows.
   FWindow->FilePreviewExecute();
@@ -75,9 +76,9 @@ TEST_F(PdfExportTest, TheExportHasThePagesOfPrintPdfUnderTheWindowsPreset) {
   FWindow->FilePreviewExecute();
   FAnswer = FFolder.Path("window.pdf");
   FWindow->FileExportPdfExecute();
-  // The window's printer is its own again.
-  EXPECT_EQ(LpPrinter.Backend(), &printer);
-  LpPrinter.SetBackend(nullptr);
+  // The export printed on a printer of its own: the window's is untouched.
+  EXPECT_EQ(FPrinter.Backend(), &printer);
+  FPrinter.SetBackend(nullptr);
   EXPECT_EQ(FSuggested, FFolder.Path("story.pdf"));
   EXPECT_TRUE(Errors().empty());
   EXPECT_FALSE(FWindow->View().List().GetModified());

@@ -151,14 +151,15 @@ TEST(PageRenderTest, ClockCodesAreFrozenAndTheEscapeKept) {
   EXPECT_EQ(renderer.Style().GetHeaderStr(), "D T &&d&");
 }
 
-TEST(PageRenderTest, ThePrinterIsLeftAsFound) {
-  ASSERT_EQ(LpPrinter.Backend(), nullptr);
-  {
-    TPageRenderer renderer(5, kReferenceZoom);
-    ASSERT_NE(LpPrinter.Backend(), nullptr);
-    EXPECT_EQ(LpPrinter.Backend()->DeviceName(), qt::kPdfPrinterName);
+TEST(PageRenderTest, EachRendererPrintsOnAPdfPrinterOfItsOwn) {
+  TPageRenderer renderer(5, kReferenceZoom);
+  TPageRenderer other(0, 100);
+  for (TPageRenderer* r : {&renderer, &other}) {
+    ASSERT_NE(r->Services().Printer, nullptr);
+    ASSERT_NE(r->Services().Printer->Backend(), nullptr);
+    EXPECT_EQ(r->Services().Printer->Backend()->DeviceName(), qt::kPdfPrinterName);
   }
-  EXPECT_EQ(LpPrinter.Backend(), nullptr);
+  EXPECT_NE(renderer.Services().Printer, other.Services().Printer);
 }
 
 }  // namespace

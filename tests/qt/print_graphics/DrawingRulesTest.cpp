@@ -201,6 +201,7 @@ TEST(SmoothText, BlockWithOneBlackColumnReducesTo191) {
 }
 
 TEST(SmoothText, ExtraPaintIsReducedOntoTheCanvas) {
+  TSmoothTextBitmaps bitmaps;
   TRaster r(20, 20);
   r.Canvas->SetBrush(kClWhite, TBrushStyle::Solid);
   int calls = 0;
@@ -213,21 +214,22 @@ TEST(SmoothText, ExtraPaintIsReducedOntoTheCanvas) {
     big.SetBrush(kClBlack, TBrushStyle::Solid);
     big.FillRect({origin.X, 0, origin.X + 1, rect.Bottom});
   };
-  SmoothTextOut(*r.Canvas, {0, 0, 20, 20}, {10, 10, 15, 15}, false, stroke, "", {}, 4, 12, 11);
+  SmoothTextOut(bitmaps, *r.Canvas, {0, 0, 20, 20}, {10, 10, 15, 15}, false, stroke, "", {}, 4, 12, 11);
   EXPECT_EQ(calls, 1);
   EXPECT_EQ(r.Pixel(12, 12), Rgb(191, 191, 191));
   EXPECT_EQ(r.Pixel(11, 12), kClWhite);
   EXPECT_EQ(r.Pixel(15, 15), kClWhite);  // the extra row and column are drawn too
-  SmoothTextOut(*r.Canvas, {0, 0, 5, 5}, {10, 10, 15, 15}, false, stroke, "", {}, 4, 12, 11);
+  SmoothTextOut(bitmaps, *r.Canvas, {0, 0, 5, 5}, {10, 10, 15, 15}, false, stroke, "", {}, 4, 12, 11);
   EXPECT_EQ(calls, 1);  // no overlap with the clip
 }
 
 TEST(SmoothText, TextIsDrawnSmoothedInsideItsRectangle) {
+  TSmoothTextBitmaps bitmaps;
   TRaster r(60, 40);
   r.Canvas->SetFont({"IPAGothic", -20});
   r.Canvas->SetTextColor(kClBlack);
   r.Canvas->SetBrush(kClWhite, TBrushStyle::Solid);
-  SmoothTextOut(*r.Canvas, {0, 0, 60, 40}, {5, 5, 45, 35}, true, nullptr, "AB", {}, 4, 8, 8);
+  SmoothTextOut(bitmaps, *r.Canvas, {0, 0, 60, 40}, {5, 5, 45, 35}, true, nullptr, "AB", {}, 4, 8, 8);
   int ink = 0, grey = 0;
   for (int y = 0; y < 40; ++y)
     for (int x = 0; x < 60; ++x) {

@@ -206,13 +206,11 @@ TEST_F(PdfPrinterTest, UserSizeReachesThePrinter) {
 
 TEST_F(PdfPrinterTest, MetricsFollowThePrinter) {
   TPageMetrics PageMetrics;
-  LpPrinter.SetBackend(&Backend);
-  PageMetrics.UpdatePrinterMetrics();
-  PageMetrics.ReadPrinterPaper(false);
+  PageMetrics.UpdatePrinterMetrics(Printer);
+  PageMetrics.ReadPrinterPaper(Printer, false);
   EXPECT_EQ(PageMetrics.DeviceDpi, Printer.GetPixelsPerInch().X);
   EXPECT_EQ(PageMetrics.PaperSize, Printer.GetPaperExtent());
   EXPECT_EQ(PageMetrics.PaperOffset, Printer.GetOffset());
-  LpPrinter.SetBackend(nullptr);
 }
 
 TEST_F(PdfPrinterTest, BadInputRaisesAndLeavesNoJobOpen) {
