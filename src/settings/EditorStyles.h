@@ -9,6 +9,7 @@
 
 #include "settings/BaseStyles.h"
 #include "settings/StringLists.h"
+#include "settings/StyleKinds.h"
 
 namespace vorna {
 
@@ -87,12 +88,12 @@ class TEditorStyle : public TBaseStyle {
   VORNA_STYLE_SETTING(int, ImeControl)
   VORNA_STYLE_SETTING(int, PartationCount)
   VORNA_STYLE_SETTING(int, ColumnCount)
-  VORNA_STYLE_SETTING(int, LineInfoStyle)
+  VORNA_STYLE_SETTING(int, LineInfoStyle)  // a TLineInfoStyle
   VORNA_STYLE_SETTING(int, AntiArius)
   VORNA_STYLE_SETTING(int, LineCountInPage)
   VORNA_STYLE_SETTING(int, TabLength)
-  VORNA_STYLE_SETTING(int, ViewIndent)
-  VORNA_STYLE_SETTING(int, GapLineStyle)
+  VORNA_STYLE_SETTING(int, ViewIndent)    // a TViewIndent
+  VORNA_STYLE_SETTING(int, GapLineStyle)  // a TGapLineStyle
   VORNA_STYLE_SETTING(int, HashiraIndentCount)
   VORNA_STYLE_SETTING(int, SerifuIndentCount)
   VORNA_STYLE_SETTING(int, TogakiIndentCount)

@@ -85,7 +85,7 @@ TDisplayPos TEditorView::ClampCaretPos(TDisplayPos pos, TCaretMode mode, bool* s
   if (trail(pos.Column)) pos.Column += step;
 
   // On the manuscript grid, beyond the text the caret stands at a square's start.
-  if (ElementVisible(kElemGapLine) && s.GetGapLineStyle() == 1 && pos.Column % 2 == 0 &&
+  if (ElementVisible(kElemGapLine) && s.GetGapLineStyle() == kGapLineGrid && pos.Column % 2 == 0 &&
       pos.Column > FList->RowCellCount(pos.Row) + 1)
     pos.Column = std::max(pos.Column + step, 1);
 

@@ -111,8 +111,8 @@ void TEditorView::PaintLineInfo(const TRowPaint& rp) {
     if (markStyle) frame(kElemMarkLineInfo, caretStyle ? 3 : 1);
   }
 
-  if (s.GetLineInfoStyle() == 4 && s.GetGapLineStyle() == 2 && rp.Exists && rp.Info.SceneNo != 0 &&
-      rp.Info.RowInLine == 0)
+  if (s.GetLineInfoStyle() == kLineInfoScenes && s.GetGapLineStyle() == kGapLineScenes && rp.Exists &&
+      rp.Info.SceneNo != 0 && rp.Info.RowInLine == 0)
     PaintSceneBracket(rp, columnStart, columnEnd);
   if (fontChanged) FCanvas->SetFont(FPaintFont);
 }

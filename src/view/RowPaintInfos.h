@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/Geometry.h"
+#include "settings/StyleKinds.h"
 
 namespace vorna {
 
@@ -70,9 +71,9 @@ void ConnectRules(std::string_view text, std::vector<int>& advances, int ruleWid
 
 // What the line-number column of a row shows, before its style is chosen.
 struct TLineInfoInputs {
-  int Style = 0;  // LineInfoStyle 0 .. 4
-  int Row = 0;    // display row (0-based)
-  int Line = 0;   // document line (0-based)
+  int Style = kLineInfoRows;  // a TLineInfoStyle
+  int Row = 0;                // display row (0-based)
+  int Line = 0;               // document line (0-based)
   bool FirstRowOfLine = false;
   int SceneNo = 0;  // of a heading's first row, else 0
   int LineCountInPage = 0;
