@@ -51,7 +51,7 @@ class TViewInfo : public TDataItem {
   void SetFontColor(TColor value);
   TColor GetBackColor() const { return FBackColor; }
   void SetBackColor(TColor value);
-  int GetLineStyle() const { return FLineStyle; }
+  int GetLineStyle() const { return FLineStyle; }  // a TLineStyle
   void SetLineStyle(int value);
   TColor GetLineColor() const { return FLineColor; }
   void SetLineColor(TColor value);
@@ -65,6 +65,8 @@ class TViewInfo : public TDataItem {
   bool IsShown(bool printing) const {
     return FDisplayMode == kModeShown || (FDisplayMode == kModeScreenOnly && !printing);
   }
+  // A line style is set; one beyond kLineDash counts, though its pen draws nothing.
+  bool HasLine() const { return FLineStyle > kLineNone; }
   bool IsDoubleLine() const { return IsDoubleLineStyle(FLineStyle); }
   TPenStyle GetPenStyle() const { return PenStyleOfLine(FLineStyle); }
 

@@ -72,7 +72,7 @@ void CrossLine(TCanvas& c, bool vertical, int along, int from, int to, bool doub
     VLineIn(c, along, from, to, doubled, clip);
 }
 
-bool Drawn(const TViewInfo* info) { return info && info->IsVisible() && info->GetLineStyle() > 0; }
+bool Drawn(const TViewInfo* info) { return info && info->IsVisible() && info->HasLine(); }
 
 }  // namespace
 

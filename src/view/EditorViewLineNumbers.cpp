@@ -104,7 +104,7 @@ void TEditorView::PaintLineInfo(const TRowPaint& rp) {
       const TColor color = SystemColorValue(info->GetLineColor());
       if (color == kClNone) return;
       // One pixel wide whatever the style says: the box must fit the column.
-      FCanvas->SetPen(color, info->GetLineStyle() > 0 ? info->GetPenStyle() : TPenStyle::Solid, 1);
+      FCanvas->SetPen(color, info->HasLine() ? info->GetPenStyle() : TPenStyle::Solid, 1);
       FrameRectIn(*FCanvas, FrameAround(box, by, full), area);
     };
     if (caretStyle) frame(kElemCaretLineInfo, 1);

@@ -10,15 +10,16 @@
 #include <vector>
 
 #include "platform/Geometry.h"
+#include "settings/StyleElements.h"
 #include "settings/StyleKinds.h"
 
 namespace vorna {
 
 // One cell of a row's display text (one byte), plus one after its end.
 struct TCellStatus {
-  uint8_t Style = 52;   // the view element the cell is painted with (52 .. 80)
-  uint8_t Style2 = 52;  // the style the selection covered, for the hit test of links
-  int Advance = 0;      // pixels along the row; only with a proportional font
+  uint8_t Style = kElemNormal;   // the view element the cell is painted with (52 .. 80)
+  uint8_t Style2 = kElemNormal;  // the style the selection covered, for the hit test of links
+  int Advance = 0;               // pixels along the row; only with a proportional font
 };
 
 // An annotation mark of a row: the hot spot (the mark's square grown by 4
