@@ -23,7 +23,7 @@ struct TDocumentLayout {
   int LineInfoStyle = kLineInfoRows;                            // a TLineInfoStyle
   bool UseZenkaku = false;                                      // pairs of padding spaces become one "　"
   bool BotenVisible = false;                                    // emphasis marks shown
-  double ColumnSpace = 0;  // extra space between characters (style units)
+  double ColumnSpace = 0;  // extra space between characters (a length that follows the paper)
   int ColumnCount = 0;     // the style's row capacity in cells (0 = none)
 
   // Scene numbers are counted on heading rows.

@@ -189,11 +189,7 @@ void TEditorStyle::MakePrintable(TPageMetrics* metrics) {
   BeginUpdate();
   if (!FPaperVisible) {
     TBaseStyle::MakePrintable(metrics);
-    SetLineSpace(PixelsToMillimetres(FLineSpace, metrics));
-    SetColumnSpace(PixelsToMillimetres(FColumnSpace, metrics));
-    SetTextLeftMargin(PixelsToMillimetres(FTextLeftMargin, metrics));
-    SetTextRightMargin(PixelsToMillimetres(FTextRightMargin, metrics));
-    SetPartationMargin(PixelsToMillimetres(FPartationMargin, metrics));
+    ConvertTextLengths([metrics](double pixels) { return PixelsToMillimetres(pixels, metrics); });
   }
   SetAntiArius(1);
   for (int i : {kElemCaretLine, kElemCaretLineInfo, kElemReturn, kElemTab, kElemEof})
@@ -208,13 +204,17 @@ void TEditorStyle::ShowPaper(bool shown, const TPageMetrics* metrics) {
   };
   BeginUpdate();
   SetPaperVisible(shown);
+  ConvertTextLengths(convert);
+  SetAllLineWidths(convert);
+  EndUpdate();
+}
+
+void TEditorStyle::ConvertTextLengths(const TWidthScale& convert) {
   SetLineSpace(convert(FLineSpace));
   SetColumnSpace(convert(FColumnSpace));
   SetTextLeftMargin(convert(FTextLeftMargin));
   SetTextRightMargin(convert(FTextRightMargin));
   SetPartationMargin(convert(FPartationMargin));
-  SetAllLineWidths(convert);
-  EndUpdate();
 }
 
 void TEditorStyle::SetElementVisibility(std::initializer_list<int> shown) {

@@ -34,9 +34,10 @@ class TEditorStyle : public TBaseStyle {
   void BuildPreset(int index) override;
   void SaveState() override;
   void RestoreState() override;
-  // The paper conversion and lengths in millimetres when the paper is not
-  // shown yet; always antialiasing 1 and the caret line, caret line number,
-  // return, tab and end-of-file marks hidden for print.
+  // While the paper is not shown: the base's conversion, then the text
+  // lengths from pixels into millimetres (ConvertTextLengths). Always
+  // antialiasing 1 and the caret line, caret line number, return, tab and
+  // end-of-file marks hidden for print.
   void MakePrintable(TPageMetrics* metrics) override;
 
   // Shows or hides the paper. The lengths that follow it (the spacing, the
@@ -102,6 +103,8 @@ class TEditorStyle : public TBaseStyle {
   VORNA_STYLE_SETTING(int, StartLineInfoNo)
   VORNA_STYLE_SETTING(int, MaxPageCount)
   VORNA_STYLE_SETTING(int, MaxStrCount)
+  // Lengths that follow the paper (LengthsInMillimetres): millimetres while
+  // it is shown, pixels at 100 % zoom while it is hidden.
   VORNA_STYLE_SETTING(double, LineSpace)
   VORNA_STYLE_SETTING(double, ColumnSpace)
   VORNA_STYLE_SETTING(double, TextLeftMargin)
@@ -123,6 +126,10 @@ class TEditorStyle : public TBaseStyle {
 
  private:
   TViewInfo& E(int index) const { return *GetViewInfo(index); }
+  // Turns LineSpace, ColumnSpace, TextLeftMargin, TextRightMargin and
+  // PartationMargin in place through `convert` (pixels at 100 % into
+  // millimetres, or back).
+  void ConvertTextLengths(const TWidthScale& convert);
   // Shared groups and helpers of the presets (EditorStylePresets.cpp).
   void GroupV();
   void GroupS();

@@ -55,6 +55,7 @@ class TViewInfo : public TDataItem {
   void SetLineStyle(int value);
   TColor GetLineColor() const { return FLineColor; }
   void SetLineColor(TColor value);
+  // A length that follows the paper (TBaseStyle::LengthsInMillimetres).
   double GetLineWidth() const { return FLineWidth; }
   void SetLineWidth(double value);
   // Which 0: font colour, 1: back colour, 2: line colour; other values nothing.
