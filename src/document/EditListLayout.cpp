@@ -233,14 +233,14 @@ std::string TEditList::RowDisplayText(int row) const {
   // The speaker-name padding belongs to the first row, where the wrapping counts it.
   {
     const int p = SerifuHeaderByte(row);
-    if (p > 0 && 7 - p > 0) {
-      if (p == 5) {
+    if (p > 0 && p <= kSpeakerNameCells) {
+      if (p == kSpeakerTwoCharName) {
         text.insert(2, Indent(2, FLayout.UseZenkaku));
-      } else if (p == 3) {
+      } else if (p == kSpeakerOneCharName) {
         text = Indent(2, FLayout.UseZenkaku) + text.substr(0, 2) + Indent(2, FLayout.UseZenkaku) +
                text.substr(2);
       } else {
-        text.insert(static_cast<size_t>(p - 1), Indent(7 - p, FLayout.UseZenkaku));
+        text.insert(static_cast<size_t>(p - 1), Indent(kSpeakerNameCells + 1 - p, FLayout.UseZenkaku));
       }
     }
   }

@@ -61,8 +61,10 @@ TLineIndent GetLineIndent(std::string_view line, const TLayoutSettings& settings
 int NamePadding(std::string_view line, const TLayoutSettings& settings) {
   if (!settings.SerifuNameRestore || !IsSerifuLine(line, settings.SerifuHeader, settings.SerifuFooter))
     return 0;
-  const int amount = 7 - FindMarker(line, settings.SerifuHeader);
-  return amount == 2 || amount == 4 || amount == 6 ? amount : 0;
+  const int header = FindMarker(line, settings.SerifuHeader);
+  const bool padded =
+      header == kSpeakerNoName || header == kSpeakerOneCharName || header == kSpeakerTwoCharName;
+  return padded ? kSpeakerNameCells + 1 - header : 0;
 }
 
 const THiddenMask& LineHiddenMask(std::string_view line, const TLayoutSettings& settings) {
