@@ -6,6 +6,7 @@
 
 #include "FormatTabs.h"
 #include "settings/StyleElements.h"
+#include "settings/StyleKinds.h"
 #include "settings/ViewInfos.h"
 
 namespace vorna::app {
@@ -71,38 +72,44 @@ TDisplayTab::TDisplayTab(QWidget* parent) : QWidget(parent) {
   form->addRow(Ja("台本の字下げ:"), counts);
   const auto screenplay = [this] {
     for (QSpinBox* spin : {HashiraIndentCount, SerifuIndentCount, TogakiIndentCount})
-      spin->setEnabled(ViewIndent->currentIndex() == 2);
+      spin->setEnabled(ViewIndent->currentIndex() == kViewIndentScreenplay);
   };
   connect(ViewIndent, &QComboBox::currentIndexChanged, this, screenplay);
 }
 
 void TDisplayTab::Load(const TEditorStyle& style) {
   const TViewInfo& lineInfo = *style.GetViewInfo(kElemLineInfo);
-  LineInfo->setCurrentIndex(lineInfo.IsVisible() ? std::clamp(style.GetLineInfoStyle(), 0, 4) + 1 : 0);
+  LineInfo->setCurrentIndex(
+      lineInfo.IsVisible() ? std::clamp<int>(style.GetLineInfoStyle(), kLineInfoRows, kLineInfoScenes) + 1
+                           : 0);
   const TViewInfo& gapLine = *style.GetViewInfo(kElemGapLine);
-  GapLine->setCurrentIndex(gapLine.IsVisible() ? std::clamp(style.GetGapLineStyle(), 0, 2) + 1 : 0);
+  GapLine->setCurrentIndex(
+      gapLine.IsVisible() ? std::clamp<int>(style.GetGapLineStyle(), kGapLineRules, kGapLineScenes) + 1 : 0);
   Rubi->setCurrentIndex(ModeIndex(*style.GetViewInfo(kElemRubi)));
   Boten->setCurrentIndex(ModeIndex(*style.GetViewInfo(kElemBoten)));
   FootNote->setCurrentIndex(ModeIndex(*style.GetViewInfo(kElemFootNote)));
   Return->setCurrentIndex(ModeIndex(*style.GetViewInfo(kElemReturn)));
   Eof->setCurrentIndex(ModeIndex(*style.GetViewInfo(kElemEof)));
-  ViewIndent->setCurrentIndex(std::clamp(style.GetViewIndent(), 0, 2));
+  ViewIndent->setCurrentIndex(std::clamp<int>(style.GetViewIndent(), kViewIndentNone, kViewIndentScreenplay));
   HashiraIndentCount->setValue(style.GetHashiraIndentCount());
   SerifuIndentCount->setValue(style.GetSerifuIndentCount());
   TogakiIndentCount->setValue(style.GetTogakiIndentCount());
   for (QSpinBox* spin : {HashiraIndentCount, SerifuIndentCount, TogakiIndentCount})
-    spin->setEnabled(style.GetViewIndent() == 2);
+    spin->setEnabled(style.GetViewIndent() == kViewIndentScreenplay);
 }
 
 void TDisplayTab::Store(TEditorStyle& style) const {
   // A kind the list cannot show (stored out of range) stays while its choice is untouched.
   const TViewInfo& lineInfo = *style.GetViewInfo(kElemLineInfo);
-  const int lineInfoShown = lineInfo.IsVisible() ? std::clamp(style.GetLineInfoStyle(), 0, 4) + 1 : 0;
+  const int lineInfoShown =
+      lineInfo.IsVisible() ? std::clamp<int>(style.GetLineInfoStyle(), kLineInfoRows, kLineInfoScenes) + 1
+                           : 0;
   if (LineInfo->currentIndex() != lineInfoShown)
     StoreShownKind(*style.GetViewInfo(kElemLineInfo), LineInfo->currentIndex(), style,
                    &TEditorStyle::SetLineInfoStyle);
   const TViewInfo& gapLine = *style.GetViewInfo(kElemGapLine);
-  const int gapLineShown = gapLine.IsVisible() ? std::clamp(style.GetGapLineStyle(), 0, 2) + 1 : 0;
+  const int gapLineShown =
+      gapLine.IsVisible() ? std::clamp<int>(style.GetGapLineStyle(), kGapLineRules, kGapLineScenes) + 1 : 0;
   if (GapLine->currentIndex() != gapLineShown)
     StoreShownKind(*style.GetViewInfo(kElemGapLine), GapLine->currentIndex(), style,
                    &TEditorStyle::SetGapLineStyle);
@@ -116,7 +123,8 @@ void TDisplayTab::Store(TEditorStyle& style) const {
     if (combo->currentIndex() != ModeIndex(info))
       info.SetDisplayMode(static_cast<TDisplayMode>(combo->currentIndex()));
   }
-  if (ViewIndent->currentIndex() != std::clamp(style.GetViewIndent(), 0, 2))
+  if (ViewIndent->currentIndex() !=
+      std::clamp<int>(style.GetViewIndent(), kViewIndentNone, kViewIndentScreenplay))
     style.SetViewIndent(ViewIndent->currentIndex());
   const auto storeCount = [&](const QSpinBox* spin, int current, void (TEditorStyle::*set)(int)) {
     if (spin->value() != std::clamp(current, spin->minimum(), spin->maximum())) (style.*set)(spin->value());

@@ -151,14 +151,14 @@ class TDisplayTab : public QWidget {
   void Load(const TEditorStyle& style);
   void Store(TEditorStyle& style) const;
 
-  QComboBox* LineInfo;  // 0 hidden, then LineInfoStyle 0 .. 4
-  QComboBox* GapLine;   // 0 hidden, then GapLineStyle 0 .. 2
+  QComboBox* LineInfo;  // 0 hidden, then a TLineInfoStyle + 1
+  QComboBox* GapLine;   // 0 hidden, then a TGapLineStyle + 1
   QComboBox* Rubi;      // display modes 0 .. 2
   QComboBox* Boten;
   QComboBox* FootNote;
   QComboBox* Return;
   QComboBox* Eof;
-  QComboBox* ViewIndent;  // 0 .. 2
+  QComboBox* ViewIndent;  // a TViewIndent
   QSpinBox* HashiraIndentCount;
   QSpinBox* SerifuIndentCount;
   QSpinBox* TogakiIndentCount;

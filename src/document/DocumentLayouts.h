@@ -7,6 +7,7 @@
 
 #include "document/EditSettings.h"
 #include "layout/LayoutSettings.h"
+#include "settings/StyleKinds.h"
 
 namespace vorna {
 
@@ -19,14 +20,14 @@ struct TDocumentLayout {
   TLayoutSettings Wrap;
   std::vector<std::string> HeadingStrs = DefaultHeadingStrs();  // lines starting with one of these
   bool LineInfoVisible = false;                                 // the line-number column is shown
-  int LineInfoStyle = 0;                                        // 4 = scene numbers on heading rows
+  int LineInfoStyle = kLineInfoRows;                            // a TLineInfoStyle
   bool UseZenkaku = false;                                      // pairs of padding spaces become one "　"
   bool BotenVisible = false;                                    // emphasis marks shown
-  double ColumnSpace = 0;  // extra space between characters (style units)
+  double ColumnSpace = 0;  // extra space between characters (a length that follows the paper)
   int ColumnCount = 0;     // the style's row capacity in cells (0 = none)
 
   // Scene numbers are counted on heading rows.
-  bool ScenesNumbered() const { return LineInfoVisible && LineInfoStyle == 4; }
+  bool ScenesNumbered() const { return LineInfoVisible && LineInfoStyle == kLineInfoScenes; }
 };
 
 // The document layout settings that `style` gives.

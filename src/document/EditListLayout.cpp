@@ -233,14 +233,14 @@ std::string TEditList::RowDisplayText(int row) const {
   // The speaker-name padding belongs to the first row, where the wrapping counts it.
   {
     const int p = SerifuHeaderByte(row);
-    if (p > 0 && 7 - p > 0) {
-      if (p == 5) {
+    if (p > 0 && p <= kSpeakerNameCells) {
+      if (p == kSpeakerTwoCharName) {
         text.insert(2, Indent(2, FLayout.UseZenkaku));
-      } else if (p == 3) {
+      } else if (p == kSpeakerOneCharName) {
         text = Indent(2, FLayout.UseZenkaku) + text.substr(0, 2) + Indent(2, FLayout.UseZenkaku) +
                text.substr(2);
       } else {
-        text.insert(static_cast<size_t>(p - 1), Indent(7 - p, FLayout.UseZenkaku));
+        text.insert(static_cast<size_t>(p - 1), Indent(kSpeakerNameCells + 1 - p, FLayout.UseZenkaku));
       }
     }
   }
@@ -250,8 +250,8 @@ std::string TEditList::RowDisplayText(int row) const {
   if (wrap.RubiVisible) text = RemoveRuby(text);
   // The scene-heading mark is hidden where the wrapping hides it: on the first
   // row of a line that starts with it.
-  if (r.RowInLine == 0 && wrap.GapLineStyle == 2 && IsHeadingLine(r.Line) && !wrap.HashiraHeader.empty() &&
-      line.compare(0, wrap.HashiraHeader.size(), wrap.HashiraHeader) == 0 &&
+  if (r.RowInLine == 0 && wrap.GapLineStyle == kGapLineScenes && IsHeadingLine(r.Line) &&
+      !wrap.HashiraHeader.empty() && line.compare(0, wrap.HashiraHeader.size(), wrap.HashiraHeader) == 0 &&
       text.compare(0, wrap.HashiraHeader.size(), wrap.HashiraHeader) == 0)
     text.erase(0, wrap.HashiraHeader.size());
   return text;
@@ -329,7 +329,7 @@ TDisplayPos TEditList::DocToDisplay(TTextPos pos, bool beforePadding) const {
 }
 
 int TEditList::LineNumberDigits() const {
-  int n = FLayout.LineInfoStyle == 1 ? Count() : RowCount();
+  int n = FLayout.LineInfoStyle == kLineInfoLines ? Count() : RowCount();
   int digits = 1;
   while (n >= 10) {
     n /= 10;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "layout/CharSets.h"
+#include "settings/StyleKinds.h"
 #include "text/Cp932.h"
 
 namespace vorna {
@@ -20,7 +21,7 @@ struct TLayoutSettings {
   bool TailHang = true;
   bool TailAdjust = false;
   bool WordWrap = false;
-  int ViewIndent = 1;  // 0 none, 1 marks of ViewIndentStr, 2 screenplay
+  int ViewIndent = kViewIndentMarks;  // a TViewIndent
   TCharSet ViewIndentStr{Cp932Lit("※・□■◇◆○●◎§①②③④⑤⑥⑦⑧⑨⑩")};
   bool ItemizedStatement = false;
   std::string HashiraHeader = Cp932Lit("○");
@@ -34,7 +35,7 @@ struct TLayoutSettings {
   TCharSet HangStr{Cp932Lit(";.､｡、。，．｣」』")};
   TCharSet ProhibitTopStr{Cp932Lit("]}):;?!ﾞﾟ･~・：；？！゛゜‐’”）〕］｝〉》】ｬｭｮゃゅょャュョ")};
   TCharSet ProhibitBottomStr{Cp932Lit("[{(‘“（〔［｛〈《「『【")};
-  int GapLineStyle = 0;  // 2 = scene separation: the scene-heading mark is hidden
+  int GapLineStyle = kGapLineRules;  // a TGapLineStyle; scene separation hides the scene-heading mark
   bool RubiVisible = false;
   bool FootNoteVisible = false;
   bool ReturnVisible = true;

@@ -38,9 +38,9 @@ bool IsSerifuLine(std::string_view text, std::string_view header, std::string_vi
 
 TLineIndent GetLineIndent(std::string_view line, const TLayoutSettings& settings) {
   TLineIndent indent;
-  if (settings.ViewIndent == 1) {
+  if (settings.ViewIndent == kViewIndentMarks) {
     if (settings.ViewIndentStr.ContainsAt(line, 0)) indent.Cells = MarkIndent(line);
-  } else if (settings.ViewIndent == 2) {
+  } else if (settings.ViewIndent == kViewIndentScreenplay) {
     // An empty heading mark would make every line a heading; it never matches.
     const std::string& hashira = settings.HashiraHeader;
     if (!hashira.empty() && line.starts_with(hashira))
@@ -61,19 +61,21 @@ TLineIndent GetLineIndent(std::string_view line, const TLayoutSettings& settings
 int NamePadding(std::string_view line, const TLayoutSettings& settings) {
   if (!settings.SerifuNameRestore || !IsSerifuLine(line, settings.SerifuHeader, settings.SerifuFooter))
     return 0;
-  const int amount = 7 - FindMarker(line, settings.SerifuHeader);
-  return amount == 2 || amount == 4 || amount == 6 ? amount : 0;
+  const int header = FindMarker(line, settings.SerifuHeader);
+  const bool padded =
+      header == kSpeakerNoName || header == kSpeakerOneCharName || header == kSpeakerTwoCharName;
+  return padded ? kSpeakerNameCells + 1 - header : 0;
 }
 
 const THiddenMask& LineHiddenMask(std::string_view line, const TLayoutSettings& settings) {
-  return BuildHiddenMask(line, settings.RubiVisible, settings.FootNoteVisible, settings.GapLineStyle == 2,
-                         settings.HashiraHeader);
+  return BuildHiddenMask(line, settings.RubiVisible, settings.FootNoteVisible,
+                         settings.GapLineStyle == kGapLineScenes, settings.HashiraHeader);
 }
 
 void layout_detail::FillLineHiddenMask(THiddenMask& mask, std::string_view line,
                                        const TLayoutSettings& settings) {
-  FillHiddenMask(mask, line, settings.RubiVisible, settings.FootNoteVisible, settings.GapLineStyle == 2,
-                 settings.HashiraHeader);
+  FillHiddenMask(mask, line, settings.RubiVisible, settings.FootNoteVisible,
+                 settings.GapLineStyle == kGapLineScenes, settings.HashiraHeader);
 }
 
 }  // namespace vorna

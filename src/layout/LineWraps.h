@@ -19,9 +19,22 @@ TLineIndent GetLineIndent(std::string_view line, const TLayoutSettings& settings
 // text ends with it. An empty header never occurs.
 bool IsSerifuLine(std::string_view text, std::string_view header, std::string_view footer);
 
-// Speaker-name padding of a line: 7 - position of SerifuHeader when
-// SerifuNameRestore is on and the line is dialogue and that gives 2, 4 or 6;
-// otherwise 0. It widens the name before the header to three full-width cells.
+// Cells a padded speaker's name takes; SerifuHeader stands in the next one.
+constexpr int kSpeakerNameCells = 6;
+
+// The speaker's lines whose name is padded, named by the 1-based byte of
+// SerifuHeader in the line (TEditList::SerifuHeaderByte), which tells how
+// many full-width characters of name stand before it.
+enum TSpeakerHeader : int {
+  kSpeakerNoName = 1,       // six cells of padding before the header
+  kSpeakerOneCharName = 3,  // two cells on either side of the name
+  kSpeakerTwoCharName = 5,  // two cells between the name's characters
+};
+
+// Speaker-name padding of a line: kSpeakerNameCells + 1 - the byte of
+// SerifuHeader when SerifuNameRestore is on, the line is dialogue and its
+// header byte is a TSpeakerHeader (2, 4 or 6 cells); otherwise 0. It widens
+// the name before the header to three full-width cells.
 int NamePadding(std::string_view line, const TLayoutSettings& settings);
 
 // The hidden-byte mask of `line` under these settings (shown ruby, shown

@@ -68,9 +68,11 @@ class TBaseStyle : public TBaseOption {
   virtual void RestoreState();                                 // 36
   virtual void SetAllColors(int which, TColor color);          // 37
   virtual void SetAllLineWidths(const TWidthScale& fn);        // 38
-  // 39: the print conversion; reads `printer`'s page metrics into `metrics`
-  // first. Null metrics stand for the defaults (a 96 dpi screen, no printer
-  // read); a null printer is not read.
+  // 39: the print conversion, only while the paper is not shown: reads
+  // `printer`'s page metrics into `metrics`, shows the paper, colours black
+  // on white and turns the line widths from pixels into millimetres in place.
+  // Null metrics stand for the defaults (a 96 dpi screen, no printer read); a
+  // null printer is not read.
   virtual void MakePrintable(TPageMetrics* metrics, TLpPrinter* printer);
 
   // Non-virtual operations.
@@ -96,6 +98,13 @@ class TBaseStyle : public TBaseOption {
   void SetRepeatLimit(int value) { FRepeatLimit = value; }
   TBaseStyle* GetSavedStyle() const { return FSavedStyle.get(); }
 
+  // The lengths that follow the paper (the elements' line widths; the
+  // editor style's spacing and text margins) are held in millimetres while
+  // the paper is shown and in pixels at 100 % zoom while it is hidden;
+  // TEditorStyle::ShowPaper and MakePrintable convert them in place. The
+  // page's margins and distances are millimetres either way.
+  bool LengthsInMillimetres() const { return FPaperVisible; }
+
   // Screen pixels in millimetres with two decimals, in the order the print
   // conversion of a style computes it: round(px / ppi * 25.4 * 100) / 100,
   // with the screen resolution of `metrics` (96 when null or not positive).
@@ -115,17 +124,18 @@ class TBaseStyle : public TBaseOption {
   VORNA_STYLE_SETTING(bool, PaperTileHReverse)
   VORNA_STYLE_SETTING(bool, VScrollBarVisible)
   VORNA_STYLE_SETTING(bool, HScrollBarVisible)
-  VORNA_STYLE_SETTING(int, BorderMargin)
+  VORNA_STYLE_SETTING(int, BorderMargin)  // screen pixels around the view
   VORNA_STYLE_SETTING(std::string, Category)
   VORNA_STYLE_SETTING(bool, PaperVisible)
   VORNA_STYLE_SETTING(bool, Orientation)
   VORNA_STYLE_SETTING(bool, PaperTileVertical)
   VORNA_STYLE_SETTING(int, RatioValue)
-  VORNA_STYLE_SETTING(int, PaperWidth)
-  VORNA_STYLE_SETTING(int, PaperHeight)
+  VORNA_STYLE_SETTING(int, PaperWidth)   // millimetres, for kUserPaperSize
+  VORNA_STYLE_SETTING(int, PaperHeight)  // millimetres, for kUserPaperSize
   VORNA_STYLE_SETTING(int, PaperLevelDivide)
   VORNA_STYLE_SETTING(int, PaperVerticalDivide)
   VORNA_STYLE_SETTING(int, StartPageNo)
+  // Millimetres on the page, whether the paper is shown or not.
   VORNA_STYLE_SETTING(double, PaperMarginLeft)
   VORNA_STYLE_SETTING(double, PaperMarginTop)
   VORNA_STYLE_SETTING(double, PaperMarginRight)

@@ -163,7 +163,7 @@ void TEditorStyle::BuildLaterPresetChanges(int index) {
       SetTailHang(false);
       SetBorderMargin(3);
       SetTextLeftMargin(0);
-      SetViewIndent(0);
+      SetViewIndent(kViewIndentNone);
       SetLineSpace(4);
       SetAllColors(kBack, SystemColor(kColorWindow));
       for (int i = kEditorElementFirst; i <= kEditorElementLast; ++i) {
@@ -205,7 +205,7 @@ void TEditorStyle::BuildLaterPresetChanges(int index) {
       SetTailHang(false);
       SetWordWrap(false);
       SetColumnCount(24);
-      SetViewIndent(0);
+      SetViewIndent(kViewIndentNone);
       SetLineInfoStartLineNo(5);
       SetLineInfoInterval(5);
       SetLineSpace(7);

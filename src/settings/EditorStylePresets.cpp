@@ -74,9 +74,9 @@ void TEditorStyle::GroupS() {
   SetConnectTatesen(true);
   SetColumnCount(58);
   SetLineCountInPage(17);
-  SetViewIndent(2);
-  SetLineInfoStyle(4);
-  SetGapLineStyle(2);
+  SetViewIndent(kViewIndentScreenplay);
+  SetLineInfoStyle(kLineInfoScenes);
+  SetGapLineStyle(kGapLineScenes);
 }
 
 // T: dialogue and stage-direction indents.
@@ -174,8 +174,8 @@ void TEditorStyle::BuildPresetChanges(int index) {
       SetLineSpace(20);
       SetColumnSpace(2);
       SetTextLeftMargin(12);
-      SetLineInfoStyle(2);
-      SetGapLineStyle(1);
+      SetLineInfoStyle(kLineInfoPagesAndRows);
+      SetGapLineStyle(kGapLineGrid);
       SetElementVisibility({kElemNormal, kElemSelect, kElemFind, kElemGapLine, kElemEof});
       SetFonts(Face("@ＭＳ 明朝"), 0);
       SetAllColors(kFont, 0x00633F2E);
@@ -200,7 +200,7 @@ void TEditorStyle::BuildPresetChanges(int index) {
       SetLineSpace(6);
       SetColumnSpace(1);
       SetLineCountInPage(20);
-      SetGapLineStyle(1);
+      SetGapLineStyle(kGapLineGrid);
       SetFonts(Face("@ＭＳ 明朝"), 18);
       SetAllColors(kFont, 0x00462C20);
       E(kElemGapLine).SetDisplayMode(kModeShown);
@@ -213,8 +213,8 @@ void TEditorStyle::BuildPresetChanges(int index) {
       SetLineCountInPage(10);
       SetColumnCount(40);
       SetLineSpace(12);
-      SetLineInfoStyle(3);
-      SetViewIndent(2);
+      SetLineInfoStyle(kLineInfoPagesOnly);
+      SetViewIndent(kViewIndentScreenplay);
       GetExts().SetCommaText("snr");
       SetConnectTatesen(true);
       SetElementVisibility({kElemNormal, kElemSelect, kElemFind, kElemHeading, kElemUrl, kElemMail,
@@ -243,7 +243,7 @@ void TEditorStyle::BuildPresetChanges(int index) {
       GroupV();
       SetLineInfoVerticalRow(true);
       SetConnectTatesen(true);
-      SetViewIndent(2);
+      SetViewIndent(kViewIndentScreenplay);
       SetColumnCount(40);
       SetLineSpace(3);
       SetTextLeftMargin(5);
@@ -364,11 +364,11 @@ void TEditorStyle::BuildPresetChanges(int index) {
       SetVertical(true);
       SetLineSpace(16);
       SetColumnSpace(3);
-      SetLineInfoStyle(2);
+      SetLineInfoStyle(kLineInfoPagesAndRows);
       SetLineCountInPage(20);
       SetTextLeftMargin(12);
-      SetViewIndent(0);
-      SetGapLineStyle(1);
+      SetViewIndent(kViewIndentNone);
+      SetGapLineStyle(kGapLineGrid);
       SetElementVisibility({kElemNormal, kElemSelect, kElemFind, kElemUrl, kElemMail, kElemKeyWord,
                             kElemVerticalRow, kElemLineInfo, kElemCaretLineInfo, kElemMarkLineInfo, kElemRubi,
                             kElemBoten, kElemFootNote, kElemFootNoteMark, kElemGapLine, kElemReturn,
@@ -391,7 +391,7 @@ void TEditorStyle::BuildPresetChanges(int index) {
       GetExts().SetCommaText("html,htm,ues,ucl");
       SetColumnCountAuto(false);
       SetTailHang(false);
-      SetViewIndent(0);
+      SetViewIndent(kViewIndentNone);
       SetLineSpace(6);
       SetElementVisibility({kElemNormal, kElemSelect, kElemLineInfo, kElemMarkLineInfo, kElemLineInfoTailLine,
                             kElemZenkakuSpace, kElemHankakuSpace, kElemReturn, kElemTab, kElemEof});

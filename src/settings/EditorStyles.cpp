@@ -48,12 +48,12 @@ std::span<const TStyleField<TEditorStyle>> TEditorStyle::EditorFields() {
       {"ImeControl", &S::FImeControl, 0},
       {"PartationCount", &S::FPartationCount, 1, "", 1, kMaxPartations},
       {"ColumnCount", &S::FColumnCount, 0, "", INT_MIN, kMaxColumnCount},
-      {"LineInfoStyle", &S::FLineInfoStyle, 0},
+      {"LineInfoStyle", &S::FLineInfoStyle, kLineInfoRows},
       {"AntiArius", &S::FAntiArius, 1, "", 1, kMaxAntiArius},
       {"LineCountInPage", &S::FLineCountInPage, 0, "", INT_MIN, kMaxLineCountInPage},
       {"TabLength", &S::FTabLength, 4, "", 1},
-      {"ViewIndent", &S::FViewIndent, 1},
-      {"GapLineStyle", &S::FGapLineStyle, 0},
+      {"ViewIndent", &S::FViewIndent, kViewIndentMarks},
+      {"GapLineStyle", &S::FGapLineStyle, kGapLineRules},
       {"HashiraIndentCount", &S::FHashiraIndentCount, 4},
       {"SerifuIndentCount", &S::FSerifuIndentCount, 2},
       {"TogakiIndentCount", &S::FTogakiIndentCount, 4},
@@ -189,11 +189,7 @@ void TEditorStyle::MakePrintable(TPageMetrics* metrics, TLpPrinter* printer) {
   BeginUpdate();
   if (!FPaperVisible) {
     TBaseStyle::MakePrintable(metrics, printer);
-    SetLineSpace(PixelsToMillimetres(FLineSpace, metrics));
-    SetColumnSpace(PixelsToMillimetres(FColumnSpace, metrics));
-    SetTextLeftMargin(PixelsToMillimetres(FTextLeftMargin, metrics));
-    SetTextRightMargin(PixelsToMillimetres(FTextRightMargin, metrics));
-    SetPartationMargin(PixelsToMillimetres(FPartationMargin, metrics));
+    ConvertTextLengths([metrics](double pixels) { return PixelsToMillimetres(pixels, metrics); });
   }
   SetAntiArius(1);
   for (int i : {kElemCaretLine, kElemCaretLineInfo, kElemReturn, kElemTab, kElemEof})
@@ -208,13 +204,17 @@ void TEditorStyle::ShowPaper(bool shown, const TPageMetrics* metrics) {
   };
   BeginUpdate();
   SetPaperVisible(shown);
+  ConvertTextLengths(convert);
+  SetAllLineWidths(convert);
+  EndUpdate();
+}
+
+void TEditorStyle::ConvertTextLengths(const TWidthScale& convert) {
   SetLineSpace(convert(FLineSpace));
   SetColumnSpace(convert(FColumnSpace));
   SetTextLeftMargin(convert(FTextLeftMargin));
   SetTextRightMargin(convert(FTextRightMargin));
   SetPartationMargin(convert(FPartationMargin));
-  SetAllLineWidths(convert);
-  EndUpdate();
 }
 
 void TEditorStyle::SetElementVisibility(std::initializer_list<int> shown) {

@@ -9,6 +9,7 @@
 
 #include "settings/BaseStyles.h"
 #include "settings/StringLists.h"
+#include "settings/StyleKinds.h"
 
 namespace vorna {
 
@@ -33,9 +34,10 @@ class TEditorStyle : public TBaseStyle {
   void BuildPreset(int index) override;
   void SaveState() override;
   void RestoreState() override;
-  // The paper conversion and lengths in millimetres when the paper is not
-  // shown yet; always antialiasing 1 and the caret line, caret line number,
-  // return, tab and end-of-file marks hidden for print.
+  // While the paper is not shown: the base's conversion, then the text
+  // lengths from pixels into millimetres (ConvertTextLengths). Always
+  // antialiasing 1 and the caret line, caret line number, return, tab and
+  // end-of-file marks hidden for print.
   void MakePrintable(TPageMetrics* metrics, TLpPrinter* printer) override;
 
   // Shows or hides the paper. The lengths that follow it (the spacing, the
@@ -87,12 +89,12 @@ class TEditorStyle : public TBaseStyle {
   VORNA_STYLE_SETTING(int, ImeControl)
   VORNA_STYLE_SETTING(int, PartationCount)
   VORNA_STYLE_SETTING(int, ColumnCount)
-  VORNA_STYLE_SETTING(int, LineInfoStyle)
+  VORNA_STYLE_SETTING(int, LineInfoStyle)  // a TLineInfoStyle
   VORNA_STYLE_SETTING(int, AntiArius)
   VORNA_STYLE_SETTING(int, LineCountInPage)
   VORNA_STYLE_SETTING(int, TabLength)
-  VORNA_STYLE_SETTING(int, ViewIndent)
-  VORNA_STYLE_SETTING(int, GapLineStyle)
+  VORNA_STYLE_SETTING(int, ViewIndent)    // a TViewIndent
+  VORNA_STYLE_SETTING(int, GapLineStyle)  // a TGapLineStyle
   VORNA_STYLE_SETTING(int, HashiraIndentCount)
   VORNA_STYLE_SETTING(int, SerifuIndentCount)
   VORNA_STYLE_SETTING(int, TogakiIndentCount)
@@ -101,6 +103,8 @@ class TEditorStyle : public TBaseStyle {
   VORNA_STYLE_SETTING(int, StartLineInfoNo)
   VORNA_STYLE_SETTING(int, MaxPageCount)
   VORNA_STYLE_SETTING(int, MaxStrCount)
+  // Lengths that follow the paper (LengthsInMillimetres): millimetres while
+  // it is shown, pixels at 100 % zoom while it is hidden.
   VORNA_STYLE_SETTING(double, LineSpace)
   VORNA_STYLE_SETTING(double, ColumnSpace)
   VORNA_STYLE_SETTING(double, TextLeftMargin)
@@ -122,6 +126,10 @@ class TEditorStyle : public TBaseStyle {
 
  private:
   TViewInfo& E(int index) const { return *GetViewInfo(index); }
+  // Turns LineSpace, ColumnSpace, TextLeftMargin, TextRightMargin and
+  // PartationMargin in place through `convert` (pixels at 100 % into
+  // millimetres, or back).
+  void ConvertTextLengths(const TWidthScale& convert);
   // Shared groups and helpers of the presets (EditorStylePresets.cpp).
   void GroupV();
   void GroupS();

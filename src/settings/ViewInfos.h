@@ -51,10 +51,11 @@ class TViewInfo : public TDataItem {
   void SetFontColor(TColor value);
   TColor GetBackColor() const { return FBackColor; }
   void SetBackColor(TColor value);
-  int GetLineStyle() const { return FLineStyle; }
+  int GetLineStyle() const { return FLineStyle; }  // a TLineStyle
   void SetLineStyle(int value);
   TColor GetLineColor() const { return FLineColor; }
   void SetLineColor(TColor value);
+  // A length that follows the paper (TBaseStyle::LengthsInMillimetres).
   double GetLineWidth() const { return FLineWidth; }
   void SetLineWidth(double value);
   // Which 0: font colour, 1: back colour, 2: line colour; other values nothing.
@@ -65,6 +66,8 @@ class TViewInfo : public TDataItem {
   bool IsShown(bool printing) const {
     return FDisplayMode == kModeShown || (FDisplayMode == kModeScreenOnly && !printing);
   }
+  // A line style is set; one beyond kLineDash counts, though its pen draws nothing.
+  bool HasLine() const { return FLineStyle > kLineNone; }
   bool IsDoubleLine() const { return IsDoubleLineStyle(FLineStyle); }
   TPenStyle GetPenStyle() const { return PenStyleOfLine(FLineStyle); }
 

@@ -61,12 +61,13 @@ void TBaseView::DrawText(int, const TRect& textRect, const TRect& clip) {
 }
 
 void TBaseView::SetPenFromElement(const TViewInfo& element) {
-  const int style = element.GetLineStyle();
-  if (style <= 0) return;
+  if (!element.HasLine()) return;
   FCanvas->SetBrush(SystemColorValue(element.GetBackColor()), TBrushStyle::Solid);
+  // Only single lines take the element's width; doubled and dashed ones stay one pixel wide.
+  const int style = element.GetLineStyle();
   int width = 1;
   const double stored = element.GetLineWidth();
-  if (stored > 0 && style < 3) {
+  if (stored > 0 && (style == kLineSolid || style == kLineDot)) {
     width = FPrinting ? RoundPixels(stored) : LengthToPixels(stored);
     width = std::max(width, 1);
   }

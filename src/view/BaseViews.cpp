@@ -180,8 +180,9 @@ int TBaseView::MmToPixels(double mm) const {
   return RoundPixels(m.ScreenDpi * mm / 25.4 * FZoom);
 }
 
-int TBaseView::LengthToPixels(double value) const {
-  return PaperMode() ? MmToPixels(value) : RoundPixels(value * FZoom);
+int TBaseView::LengthToPixels(double length) const {
+  const bool millimetres = FStyle && FStyle->LengthsInMillimetres();
+  return millimetres ? MmToPixels(length) : RoundPixels(length * FZoom);
 }
 
 }  // namespace vorna

@@ -140,8 +140,12 @@ class TBaseView {
   virtual void CalcPrintGeometry(const TRect& paper) { CalcGeometry(paper); }
 
   // --- lengths ---------------------------------------------------------------
+  // Device pixels of millimetres on the page: at the printer's resolution
+  // while printing, else at the screen's and the zoom.
   int MmToPixels(double mm) const;
-  int LengthToPixels(double value) const;
+  // Device pixels of a length that follows the paper, in the unit the style
+  // holds it in (TBaseStyle::LengthsInMillimetres).
+  int LengthToPixels(double length) const;
 
   // --- style -----------------------------------------------------------------
   TBaseStyle* Style() const { return FStyle; }

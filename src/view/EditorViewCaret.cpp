@@ -52,7 +52,7 @@ TRect TEditorView::GetCaretRect(TDisplayPos pos) const {
   const bool onChar = pos.Column >= 1 && pos.Column <= static_cast<int>(text.size());
   if (FOverwrite && (onChar || s.GetFreeCaret())) {
     const bool wide = onChar && IsDoubleByteAt(text, static_cast<size_t>(pos.Column - 1));
-    const bool grid = ElementVisible(kElemGapLine) && s.GetGapLineStyle() == 1;
+    const bool grid = ElementVisible(kElemGapLine) && s.GetGapLineStyle() == kGapLineGrid;
     if (wide || grid)
       thickness = s.GetProportionalFont() ? CellsExtent(pos.Row, pos.Column - 1, pos.Column) : FFontHeight;
     else

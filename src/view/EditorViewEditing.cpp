@@ -130,11 +130,12 @@ TReplaceResult TEditorView::ReplaceText(const TReplaceRequest& q) {
         break;
       }
     // The scene rules of a heading reach into the row before it.
-    const bool scenes = ElementVisible(kElemGapLine) && EditorStyle()->GetGapLineStyle() == 2;
+    const bool scenes = ElementVisible(kElemGapLine) && EditorStyle()->GetGapLineStyle() == kGapLineScenes;
     // With as many rows and lines as before, and no scene numbers to count
     // on, the rows after the caret's line are the ones they were.
     int last = -1;
-    const bool numbered = ElementVisible(kElemLineInfo) && EditorStyle()->GetLineInfoStyle() == 4;
+    const bool numbered =
+        ElementVisible(kElemLineInfo) && EditorStyle()->GetLineInfoStyle() == kLineInfoScenes;
     if (FList->RowCount() == rowsBefore && FList->Count() == linesBefore && !numbered) {
       const int line = DocPosOf({1, FCaretPos.Row}).Y;
       const int next = line + 1 < FList->Count() ? FList->FirstRowOfLine(line + 1) : FList->RowCount();

@@ -50,7 +50,7 @@ void TEditorView::PaintTabMarks(const TRowPaint& rp, int first, int last) {
 
 void TEditorView::PaintSpaceMarks(const TRowPaint& rp, int first, int last, int style) {
   const TViewInfo* info = FStyle->GetViewInfo(style);
-  if (!info || info->GetLineStyle() <= 0) return;
+  if (!info || !info->HasLine()) return;
   const std::string& text = rp.Cache->DisplayText;
   const bool wide = style == kElemZenkakuSpace;
   const int step = wide ? 2 : 1;

@@ -72,7 +72,7 @@ void CrossLine(TCanvas& c, bool vertical, int along, int from, int to, bool doub
     VLineIn(c, along, from, to, doubled, clip);
 }
 
-bool Drawn(const TViewInfo* info) { return info && info->IsVisible() && info->GetLineStyle() > 0; }
+bool Drawn(const TViewInfo* info) { return info && info->IsVisible() && info->HasLine(); }
 
 }  // namespace
 
@@ -112,10 +112,10 @@ void TEditorView::PaintGapLine(const TRowPaint& rp) {
   // What lies past the end of the document is unfilled paper, without rules.
   if (!rp.Exists && s.GetEofOverUnfilled()) return;
   switch (s.GetGapLineStyle()) {
-    case 0:
+    case kGapLineRules:
       PaintRuledLines(rp);
       break;
-    case 1:
+    case kGapLineGrid:
       // Squares only make sense for cells of one width.
       if (!s.GetProportionalFont()) PaintManuscriptGrid(rp);
       break;

@@ -112,7 +112,7 @@ void TEditorView::CalcLayoutMetrics(bool printerPass, bool mirror) {
   // The line-number column.
   if (ElementVisible(kElemLineInfo)) {
     FLineInfoDigits = vertical && s.GetLineInfoVerticalRow() ? 2 : std::max(FList->LineNumberDigits(), 3);
-    if (s.GetLineInfoStyle() == 2 || s.GetLineInfoStyle() == 3) ++FLineInfoDigits;
+    if (LineInfoShowsPages(s.GetLineInfoStyle())) ++FLineInfoDigits;
     const int fontHeight = std::abs(ZoomedFontHeight(-ElementFontHeight(kElemLineInfo), FZoom));
     FLineInfoWidth = RoundPixels(fontHeight * FLineInfoDigits / 2.0) + kLineInfoPadPx;
   } else {
@@ -136,7 +136,8 @@ void TEditorView::CalcLayoutMetrics(bool printerPass, bool mirror) {
     FLinePitch = std::max(FFontHeight + FLineSpacePx, 1);
     if (s.GetColumnCount() < 1 || s.GetColumnCountAuto()) {
       FCharsPerRow = FTextLength / FCellPitch - tailCells - returnCell;
-      if (ElementVisible(kElemGapLine) && s.GetGapLineStyle() == 1) FCharsPerRow -= FCharsPerRow % 2;
+      if (ElementVisible(kElemGapLine) && s.GetGapLineStyle() == kGapLineGrid)
+        FCharsPerRow -= FCharsPerRow % 2;
     } else {
       FCharsPerRow = s.GetColumnCount();
     }
@@ -197,11 +198,12 @@ void TEditorView::CalcLayoutMetrics(bool printerPass, bool mirror) {
     FPrinterTextLength = FTextLength;
     FPrinterFontHeight = FFontHeight;
   }
-  if (ElementVisible(kElemLineInfo) && ElementVisible(kElemGapLine) && s.GetGapLineStyle() == 2 && vertical)
+  if (ElementVisible(kElemLineInfo) && ElementVisible(kElemGapLine) &&
+      s.GetGapLineStyle() == kGapLineScenes && vertical)
     FLineInfoWidth = RoundPixels(FLinePitch * 1.5);
   FRowsPerPage =
       static_cast<int>(std::min<int64_t>(static_cast<int64_t>(Partitions()) * FRowsPerPartition, 1 << 28));
-  FGapLineWidth = ElementVisible(kElemGapLine) && s.GetGapLineStyle() == 1
+  FGapLineWidth = ElementVisible(kElemGapLine) && s.GetGapLineStyle() == kGapLineGrid
                       ? std::max(RoundPixels(FFontHeight * 0.1), 1)
                       : 0;
   const int alongMargin = RoundPixels(FCellPitch * 1.5), acrossMargin = RoundPixels(FLinePitch * 0.7);

@@ -104,15 +104,15 @@ void TEditorView::PaintLineInfo(const TRowPaint& rp) {
       const TColor color = SystemColorValue(info->GetLineColor());
       if (color == kClNone) return;
       // One pixel wide whatever the style says: the box must fit the column.
-      FCanvas->SetPen(color, info->GetLineStyle() > 0 ? info->GetPenStyle() : TPenStyle::Solid, 1);
+      FCanvas->SetPen(color, info->HasLine() ? info->GetPenStyle() : TPenStyle::Solid, 1);
       FrameRectIn(*FCanvas, FrameAround(box, by, full), area);
     };
     if (caretStyle) frame(kElemCaretLineInfo, 1);
     if (markStyle) frame(kElemMarkLineInfo, caretStyle ? 3 : 1);
   }
 
-  if (s.GetLineInfoStyle() == 4 && s.GetGapLineStyle() == 2 && rp.Exists && rp.Info.SceneNo != 0 &&
-      rp.Info.RowInLine == 0)
+  if (s.GetLineInfoStyle() == kLineInfoScenes && s.GetGapLineStyle() == kGapLineScenes && rp.Exists &&
+      rp.Info.SceneNo != 0 && rp.Info.RowInLine == 0)
     PaintSceneBracket(rp, columnStart, columnEnd);
   if (fontChanged) FCanvas->SetFont(FPaintFont);
 }

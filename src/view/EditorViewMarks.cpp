@@ -229,7 +229,7 @@ void TEditorView::PaintFootNoteMarks(const TRowPaint& rp) {
     if (clip.IsEmpty()) continue;
     const int advances[2] = {square.Width(), 0};
     FCanvas->ExtTextOut(square.Left, square.Top, kEtoClipped, clip, star, advances);
-    if (info->GetLineStyle() > 0) {
+    if (info->HasLine()) {
       SetPenFromElement(*info);
       FrameRect(*FCanvas, {square.Left, square.Top, square.Right - 1, square.Bottom - 1}, clip, false);
     }

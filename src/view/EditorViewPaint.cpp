@@ -185,7 +185,7 @@ int TEditorView::PaintRow(int row, const TRect& clip, bool firstOfBlock) {
   PaintDivideLines(rp);
   if (rp.CaretRow && rp.BaseStyle == kElemCaretLine) {
     const TViewInfo* caretLine = FStyle->GetViewInfo(kElemCaretLine);
-    if (caretLine->GetLineStyle() > 0) {
+    if (caretLine->HasLine()) {
       SetPenFromElement(*caretLine);
       const int edge = GlyphEdge(rp.Rect);
       if (vertical)

@@ -161,7 +161,7 @@ bool TEditorView::SelectCellStyle(int style, int base) {
     const bool turned = vertical && style != kElemVerticalRow && !uprightNumbers;
     FCanvas->SetFont(ElementFont(style, textHeight ? FFontHeight : 0, turned));
   }
-  if (base == 0) base = kElemNormal;
+  if (!IsEditorElement(base)) base = kElemNormal;
   const bool baseBack = style == kElemVerticalRow || style == kElemRubi || style == kElemFootNoteMark;
   FRunBack = StyleBack(baseBack ? base : style);
   FRunText = StyleTextColor(style == kElemVerticalRow ? base : style);

@@ -136,7 +136,7 @@ void TEditorView::PaintRun(const TRowPaint& rp, int first, int last, int style) 
   }
 
   const TViewInfo* info = FStyle->GetViewInfo(style);
-  if (info && HasDecoration(style) && info->GetLineStyle() > 0) {
+  if (info && HasDecoration(style) && info->HasLine()) {
     SetPenFromElement(*info);
     if (vertical)
       VLineIn(*FCanvas, glyphEdge - FFontHeight - 1, cells.Top, cells.Bottom, info->IsDoubleLine(), rp.Clip);

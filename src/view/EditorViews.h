@@ -55,9 +55,9 @@ struct TRowPaint {
   TRect Rect;           // GetRowRect, unclipped
   TRect Clip;           // what may be painted
   bool CaretRow = false;
-  int BaseStyle = 52;         // Normal, CaretLine or Heading
-  bool FirstOfBlock = false;  // first row of its partition (of its page on paper)
-  int Slot = 0;               // GetRowPlace's slot and partition
+  int BaseStyle = kElemNormal;  // Normal, CaretLine or Heading
+  bool FirstOfBlock = false;    // first row of its partition (of its page on paper)
+  int Slot = 0;                 // GetRowPlace's slot and partition
   int Partition = 0;
   const TRowPaintInfo* Cache = nullptr;
   int TextStartPx = 0;  // along the row: where cell 0 starts
@@ -387,8 +387,9 @@ class TEditorView : public TBaseView, public TUndoOwner {
   void BuildFootNoteMarks(TRowPaintInfo& info, int row) const;
   void MarkMatches(TRowPaintInfo& info, int row, int indentBytes) const;
   void MeasureProportional(TRowPaintInfo& info) const;
-  // Font, background and text colour of `style` over `base`; true when the
-  // font was changed (the caller restores the Normal font).
+  // Font, background and text colour of `style` over `base` (Normal when it
+  // names no editor element); true when the font was changed (the caller
+  // restores the Normal font).
   bool SelectCellStyle(int style, int base);
   // Cells first .. last (0-based) of the row in one style.
   void PaintRun(const TRowPaint& rp, int first, int last, int style);

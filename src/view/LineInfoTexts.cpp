@@ -29,24 +29,24 @@ std::string LineInfoText(const TLineInfoInputs& in) {
   const bool pages = perPage > 0;
   int64_t number = 0;
   switch (in.Style) {
-    case 0:
+    case kLineInfoRows:
       number = int64_t{in.Row} + 1;
       break;
-    case 1:
+    case kLineInfoLines:
       if (!in.FirstRowOfLine || in.Line < 0) return {};
       number = int64_t{in.Line} + 1;
       break;
-    case 2:
-    case 3:
+    case kLineInfoPagesAndRows:
+    case kLineInfoPagesOnly:
       if (pages && in.Row % perPage == 0) {
         // A page label is no line number: the offset and the interval leave it alone.
         const std::string page = Padded(int64_t{in.Row / perPage} + 1, in.Digits - 1, in.FillZero);
         return "P" + page;
       }
-      if (in.Style == 3) return {};
+      if (in.Style == kLineInfoPagesOnly) return {};
       number = pages ? int64_t{in.Row % perPage} + 1 : int64_t{in.Row} + 1;
       break;
-    case 4:
+    case kLineInfoScenes:
       if (!in.FirstRowOfLine || in.SceneNo <= 0) return {};
       number = in.SceneNo;
       break;

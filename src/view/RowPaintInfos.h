@@ -10,14 +10,16 @@
 #include <vector>
 
 #include "platform/Geometry.h"
+#include "settings/StyleElements.h"
+#include "settings/StyleKinds.h"
 
 namespace vorna {
 
 // One cell of a row's display text (one byte), plus one after its end.
 struct TCellStatus {
-  uint8_t Style = 52;   // the view element the cell is painted with (52 .. 80)
-  uint8_t Style2 = 52;  // the style the selection covered, for the hit test of links
-  int Advance = 0;      // pixels along the row; only with a proportional font
+  uint8_t Style = kElemNormal;   // the view element the cell is painted with (52 .. 80)
+  uint8_t Style2 = kElemNormal;  // the style the selection covered, for the hit test of links
+  int Advance = 0;               // pixels along the row; only with a proportional font
 };
 
 // An annotation mark of a row: the hot spot (the mark's square grown by 4
@@ -70,9 +72,9 @@ void ConnectRules(std::string_view text, std::vector<int>& advances, int ruleWid
 
 // What the line-number column of a row shows, before its style is chosen.
 struct TLineInfoInputs {
-  int Style = 0;  // LineInfoStyle 0 .. 4
-  int Row = 0;    // display row (0-based)
-  int Line = 0;   // document line (0-based)
+  int Style = kLineInfoRows;  // a TLineInfoStyle
+  int Row = 0;                // display row (0-based)
+  int Line = 0;               // document line (0-based)
   bool FirstRowOfLine = false;
   int SceneNo = 0;  // of a heading's first row, else 0
   int LineCountInPage = 0;

@@ -157,6 +157,39 @@ TEST(EditorStyles, MakePrintableConvertsLengthsOnlyFromScreenMode) {
   }
 }
 
+// Printing and showing the paper must turn the very same lengths, or a
+// length would print in the wrong unit.
+TEST(EditorStyles, ThePrintConversionTurnsTheLengthsShowingThePaperTurns) {
+  const auto screenStyle = [] {
+    auto style = MakeDataItem<TEditorStyle>();
+    style->SetPaperVisible(false);
+    style->SetLineSpace(96);
+    style->SetColumnSpace(3);
+    style->SetTextLeftMargin(17);
+    style->SetTextRightMargin(29);
+    style->SetPartationMargin(48);
+    for (int i : {kElemPaperMargin, kElemPrintRange, kElemNormal, kElemGapLine, kElemEof})
+      style->GetViewInfo(i)->SetLineWidth(i % 5 + 2);
+    return style;
+  };
+  auto printed = screenStyle();
+  auto shown = screenStyle();
+  EXPECT_FALSE(printed->LengthsInMillimetres());
+  printed->MakePrintable(nullptr);
+  shown->ShowPaper(true);
+  EXPECT_TRUE(printed->LengthsInMillimetres());
+  EXPECT_EQ(printed->GetLineSpace(), shown->GetLineSpace());
+  EXPECT_EQ(printed->GetColumnSpace(), shown->GetColumnSpace());
+  EXPECT_EQ(printed->GetTextLeftMargin(), shown->GetTextLeftMargin());
+  EXPECT_EQ(printed->GetTextRightMargin(), shown->GetTextRightMargin());
+  EXPECT_EQ(printed->GetPartationMargin(), shown->GetPartationMargin());
+  EXPECT_EQ(printed->GetTextRightMargin(), 7.67);
+  for (int i = kBaseElementFirst; i <= kEditorElementLast; ++i) {
+    if (!IsBaseElement(i) && !IsEditorElement(i)) continue;
+    EXPECT_EQ(printed->GetViewInfo(i)->GetLineWidth(), shown->GetViewInfo(i)->GetLineWidth()) << i;
+  }
+}
+
 TEST(EditorStyles, SavedStateIsAnEditorStyle) {
   auto style = MakeDataItem<TEditorStyle>();
   style->GetHeadingStrs().SetCommaText("#");
