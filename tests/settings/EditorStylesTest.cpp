@@ -175,7 +175,7 @@ TEST(EditorStyles, ThePrintConversionTurnsTheLengthsShowingThePaperTurns) {
   auto printed = screenStyle();
   auto shown = screenStyle();
   EXPECT_FALSE(printed->LengthsInMillimetres());
-  printed->MakePrintable(nullptr);
+  printed->MakePrintable(nullptr, nullptr);
   shown->ShowPaper(true);
   EXPECT_TRUE(printed->LengthsInMillimetres());
   EXPECT_EQ(printed->GetLineSpace(), shown->GetLineSpace());
