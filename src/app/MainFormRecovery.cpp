@@ -70,6 +70,8 @@ bool TVORNAEditorMain::RestoreRecovery(TRecoveryOffer& offer) {
   const int line = std::clamp(record.Caret.Y, 0, list.Count() - 1);
   const int byte = std::clamp(record.Caret.X, 1, static_cast<int>(list.Get(line).size()) + 1);
   View().JumpCaret(View().DisplayPosOf({byte, line}));
+  // Its file is watched and locked like one opened.
+  DocumentFileChanged();
   UpdateCaption();
   // Kept under this window's name before the old file goes, so the text
   // always has a copy; should that fail, the old file stays.

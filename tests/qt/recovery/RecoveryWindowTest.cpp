@@ -56,6 +56,11 @@ TEST_F(RecoveryTest, OfferedFilesAreRestoredDiscardedOrLeftAndDamagedOnesNamed) 
   EXPECT_EQ(List().GetText(), Cp932TextFromUtf8("書き直した本文😀\r\n二行目"));
   EXPECT_EQ(List().GetFileName(), document);
   EXPECT_FALSE(List().IsUntitled());
+  // A restored file was neither watched nor locked.
+  TVORNAEditorMain other(FBundle);
+  other.LockFolder = window.LockFolder;
+  other.OpenFromCommandLine(document);
+  EXPECT_TRUE(other.Notices().IsShown(TNoticeKind::OpenElsewhere));
   EXPECT_TRUE(List().GetModified());
   EXPECT_TRUE(window.isWindowModified());
   EXPECT_EQ(window.View().DocPosOf(window.View().CaretPos()), (TTextPos{3, 1}));
