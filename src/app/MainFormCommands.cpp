@@ -7,6 +7,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QPushButton>
 #include <filesystem>
 
 #include "FormatChoices.h"
@@ -40,6 +41,17 @@ void ConfigureFileDialog(QFileDialog& dialog, bool save) {
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   dialog.setSizeGripEnabled(true);
+}
+
+bool AskTwoWay(QWidget* parent, QMessageBox::Icon icon, const QString& text, const QString& yes,
+               const QString& no) {
+  QMessageBox box(icon, QApplication::applicationDisplayName(), text, QMessageBox::NoButton, parent);
+  QPushButton* accept = box.addButton(yes, QMessageBox::AcceptRole);
+  QPushButton* reject = box.addButton(no, QMessageBox::RejectRole);
+  box.setDefaultButton(accept);
+  box.setEscapeButton(reject);
+  box.exec();
+  return box.clickedButton() == accept;
 }
 
 const TWebLinks& DefaultWebLinks() {

@@ -4,8 +4,6 @@
 // tells a second window, and the notices of a read-only document.
 #include <QEvent>
 #include <QFileInfo>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QStorageInfo>
 #include <algorithm>
 #include <filesystem>
@@ -38,23 +36,14 @@ bool MayMakeWritable(const std::string& path) {
   return !QStorageInfo(info.absolutePath()).isReadOnly();
 }
 
-bool AskInBox(QWidget* parent, const QString& text, const QString& yes, const QString& no) {
-  QMessageBox box(QMessageBox::Question, U("ＶＯＲＮＡ Editor"), text, QMessageBox::NoButton, parent);
-  QPushButton* accept = box.addButton(yes, QMessageBox::AcceptRole);
-  box.addButton(no, QMessageBox::RejectRole);
-  box.setDefaultButton(accept);
-  box.exec();
-  return box.clickedButton() == accept;
-}
-
 }  // namespace
 
 void TVORNAEditorMain::BuildDiskWatch() {
   AskReload = [this](const QString& text) {
-    return AskInBox(this, text, U("再読み込み"), U("編集中の文書を残す"));
+    return AskTwoWay(this, QMessageBox::Question, text, U("再読み込み"), U("編集中の文書を残す"));
   };
   AskOverwriteChanged = [this](const QString& text) {
-    return AskInBox(this, text, U("上書き保存"), U("キャンセル"));
+    return AskTwoWay(this, QMessageBox::Warning, text, U("上書き保存"), U("キャンセル"));
   };
   // Editors that save by rename, and our own saves, replace the file: a
   // burst of events is looked at once, after it settles.

@@ -221,14 +221,9 @@ TVORNAEditorMain::TVORNAEditorMain(const TPlatformServices& services, QWidget* p
   };
   AskPdfFileName = [this](const std::string& suggested) { return AskPdfFileNameInDialog(this, suggested); };
   AskEncodingRefusal = [this](const QString& text) {
-    QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), text, QMessageBox::NoButton,
-                    this);
-    QPushButton* utf8 = box.addButton(U("UTF-8で保存"), QMessageBox::AcceptRole);
-    QPushButton* cancel = box.addButton(U("キャンセル"), QMessageBox::RejectRole);
-    box.setDefaultButton(utf8);
-    box.setEscapeButton(cancel);
-    box.exec();
-    return box.clickedButton() == utf8 ? TRefusalAnswer::SaveInUtf8 : TRefusalAnswer::Cancel;
+    return AskTwoWay(this, QMessageBox::Warning, text, U("UTF-8で保存"), U("キャンセル"))
+               ? TRefusalAnswer::SaveInUtf8
+               : TRefusalAnswer::Cancel;
   };
   AskStyleName = [this](const QString& title, const std::string& initial) -> std::optional<std::string> {
     bool ok = false;

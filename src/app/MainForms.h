@@ -23,6 +23,7 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
+#include <QMessageBox>
 #include <QTimer>
 #include <QToolBar>
 #include <functional>
@@ -49,6 +50,11 @@ class TSaveOptionDialog;
 // The open and save dialogs' settings: every file shown, "txt" added to a
 // name typed without an extension, and (saving) asking before overwriting.
 void ConfigureFileDialog(QFileDialog& dialog, bool save);
+
+// A question over `parent` with two buttons: `yes` (the default) and `no`
+// (also Escape and closing the box); true for `yes`.
+bool AskTwoWay(QWidget* parent, QMessageBox::Icon icon, const QString& text, const QString& yes,
+               const QString& no);
 
 // The PDF export's save dialog over `parent`, opened at `suggested` (a full
 // path), asking before overwriting and adding "pdf" to a bare name.

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdio>
 #include <ctime>
 #include <filesystem>
 #include <limits>
@@ -15,6 +14,7 @@
 
 #include "platform/Files.h"
 #include "platform/XdgFolders.h"
+#include "text/HexTexts.h"
 
 namespace vorna {
 namespace {
@@ -24,31 +24,13 @@ constexpr std::string_view kMagicStem = "VORNA-RECOVERY ";
 constexpr std::string_view kExtension = ".recovery";
 constexpr std::string_view kLockExtension = ".lock";
 
-// FNV-1a, 64 bits: enough to tell a damaged text, not meant against forgery.
-unsigned long long Checksum(std::string_view bytes) {
-  unsigned long long hash = 0xcbf29ce484222325ULL;
-  for (const char c : bytes) {
-    hash ^= static_cast<unsigned char>(c);
-    hash *= 0x100000001b3ULL;
-  }
-  return hash;
-}
-
-std::string Hex(unsigned long long value) {
-  char text[17];
-  std::snprintf(text, sizeof text, "%016llx", value);
-  return text;
-}
-
 // A path on one header line: "%", control bytes and DEL as %XX.
 std::string EscapePath(std::string_view path) {
   std::string out;
   for (const char c : path) {
     const unsigned char b = static_cast<unsigned char>(c);
     if (b < 0x20 || b == 0x7F || b == '%') {
-      char code[4];
-      std::snprintf(code, sizeof code, "%%%02X", b);
-      out += code;
+      AppendPercentByte(out, b);
     } else {
       out += c;
     }
@@ -127,7 +109,7 @@ std::string RecoveryFileBytes(const TRecoveryRecord& record) {
     out += "\ndisk=" + std::to_string(d->Device) + "," + std::to_string(d->Inode) + "," +
            std::to_string(d->SizeBytes) + "," + std::to_string(d->ModifiedNs);
   out += "\nlength=" + std::to_string(u.Bytes.size());
-  out += "\nfnv1a64=" + Hex(Checksum(u.Bytes));
+  out += "\nfnv1a64=" + Hex64(Fnv1a64(u.Bytes));
   out += "\n\n";
   out += u.Bytes;
   return out;
@@ -206,7 +188,7 @@ bool ParseRecoveryFile(std::string_view bytes, TRecoveryRecord& record, std::str
     problem = "longer than its header says";
     return false;
   }
-  if (*sum != Hex(Checksum(body))) {
+  if (*sum != Hex64(Fnv1a64(body))) {
     problem = "its text does not match its checksum";
     return false;
   }

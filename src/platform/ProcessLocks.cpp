@@ -9,7 +9,6 @@
 
 #include <cerrno>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -17,6 +16,7 @@
 #include "platform/Files.h"
 #include "platform/PosixFiles.h"
 #include "platform/XdgFolders.h"
+#include "text/HexTexts.h"
 
 namespace vorna {
 
@@ -50,18 +50,6 @@ int OpenLocked(const std::string& path, int operation, int& error) {
   return -1;
 }
 
-// FNV-1a: a name that stays the same across builds and runs.
-std::string LockName(const std::string& path) {
-  uint64_t hash = 14695981039346656037ULL;
-  for (const unsigned char c : path) {
-    hash ^= c;
-    hash *= 1099511628211ULL;
-  }
-  char name[32];
-  std::snprintf(name, sizeof name, "%016llx.lock", static_cast<unsigned long long>(hash));
-  return name;
-}
-
 std::string RealPath(const std::string& path) {
   std::error_code ec;
   const std::filesystem::path real = std::filesystem::weakly_canonical(path, ec);
@@ -93,7 +81,8 @@ TLockResult TDocumentLock::Take(const std::string& lockFolder, const std::string
     return TLockResult::Unavailable;
   }
   const std::string real = RealPath(documentPath);
-  const std::string lockPath = (std::filesystem::path(lockFolder) / LockName(real)).string();
+  const std::string lockPath =
+      (std::filesystem::path(lockFolder) / (Hex64(Fnv1a64(real)) + ".lock")).string();
   // Every window on the file holds a shared lock for as long as it has it
   // open; an exclusive lock taken first tells whether it is the only one.
   // Another window's exclusive lock lasts only for its own look: the shared

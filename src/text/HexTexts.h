@@ -1,9 +1,11 @@
 // Hexadecimal digits in text: the byte escapes and percent-encoding of the
-// settings files and the trash records.
+// settings files and the trash records, and the 64-bit fingerprints the
+// program writes in hex (lock names, recovery checksums).
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace vorna {
 
@@ -16,6 +18,13 @@ void AppendPercentByte(std::string& out, unsigned char byte);
 
 // Appends the eight lower-case digits of `value`.
 void AppendHexWord(std::string& out, uint32_t value);
+
+// FNV-1a, 64 bits, of `bytes`: stable across builds and runs, enough to tell
+// names apart or a damaged text, not meant against forgery.
+uint64_t Fnv1a64(std::string_view bytes);
+
+// The sixteen lower-case digits of `value`.
+std::string Hex64(uint64_t value);
 
 // The value of one hexadecimal digit (either case), or -1.
 int HexDigitValue(char c);

@@ -23,5 +23,11 @@ TEST(HexTexts, EveryByteRoundTripsInBothCases) {
   EXPECT_EQ(HexDigitValue('/'), -1);
 }
 
+// Lock names and recovery checksums written by earlier runs must still match.
+TEST(HexTexts, FingerprintsAreTheStandardFnv1a) {
+  EXPECT_EQ(Hex64(Fnv1a64("")), "cbf29ce484222325");
+  EXPECT_EQ(Hex64(Fnv1a64("a")), "af63dc4c8601ec8c");
+}
+
 }  // namespace
 }  // namespace vorna
