@@ -9,8 +9,6 @@
 #include <fstream>
 #include <system_error>
 
-#include <unistd.h>
-
 #include "PageRenders.h"
 #include "PdfWrites.h"
 #include "StyleArguments.h"
@@ -34,8 +32,6 @@ int Fail(int status, const std::string& message) {
 }
 
 // The file's permissions forbid writing it.
-bool ReadOnlyOnDisk(const std::string& path) { return ::access(path.c_str(), W_OK) != 0; }
-
 }  // namespace
 
 bool IsPrintPdfCommand(const std::vector<std::string>& args) {
@@ -107,10 +103,11 @@ int RunPrintPdf(const TPrintPdfOptions& options) {
       editor.View().StyleChanged();
     }
     editor.LoadFromFile(options.File);
-    // The document opened read-only: more characters outside CP932 than free
-    // codes, so some would print as "〓"; the reason was written above. A
+    // Not the whole text: more characters outside CP932 than free codes (some
+    // would print as "〓"; the reason was written above) or cut at a NUL. A
     // file only the user cannot write is printed as it is.
-    if (editor.View().List().IsReadOnlyFile() && !ReadOnlyOnDisk(options.File))
+    const TReadOnlyReason readOnly = editor.View().List().ReadOnlyReason();
+    if (readOnly == TReadOnlyReason::LostCharacters || readOnly == TReadOnlyReason::NulByte)
       return Fail(kExitFile, options.File + ": its text could not be read whole, so it is not printed");
     // The page count of the printed layout decides what the range may ask.
     const bool preview = !editor.View().PaperMode();

@@ -356,6 +356,13 @@ TEST(PrintPdfTest, AUtf16FileIsPrintedAndATextNotReadWholeIsRefused) {
   std::ofstream(options.File, std::ios::binary) << std::string("\xFF\xFE\x2C\x67\x87\x65\x0A\x00", 8);
   EXPECT_EQ(RunPrintPdf(options), 0);
   EXPECT_TRUE(fs::exists(options.Output));
+  // A file without write permission is whole: root, whom access() lets write
+  // it, was refused it as "not read whole".
+  fs::remove(options.Output);
+  fs::permissions(options.File, fs::perms::owner_read);
+  EXPECT_EQ(RunPrintPdf(options), 0);
+  EXPECT_TRUE(fs::exists(options.Output));
+  fs::permissions(options.File, fs::perms::owner_read | fs::perms::owner_write);
   // More characters outside CP932 than there are free codes: the document
   // opens read-only with some shown as "〓", so nothing is printed.
   fs::remove(options.Output);
