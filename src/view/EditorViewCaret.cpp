@@ -9,29 +9,11 @@
 
 namespace vorna {
 bool TEditorView::GetSelectedCells(int row, int& first, int& last, bool& lineBreak) const {
-  first = 0;
-  last = -1;
-  lineBreak = false;
-  if (!FSelecting || !FList) return false;
-  TDisplayPos start, end;
-  GetNormalizedSelection(start, end);
-  if (row < start.Row || row > end.Row || row >= FList->RowCount()) return false;
-  const TRowInfo r = FList->GetRow(row);
-  if (FBoxSelect) {
-    int from = start.Column, to = end.Column;
-    // A boundary on the second byte of a character moves a cell on.
-    if (FList->IsTrailCell({from, row})) ++from;
-    if (FList->IsTrailCell({to, row})) ++to;
-    first = from - 1;
-    last = to - 2;
-    return last >= first;
+  if (!FList) {
+    first = 0, last = -1, lineBreak = false;
+    return false;
   }
-  const int cells = static_cast<int>(FList->RowDisplayText(row).size());
-  first = row == start.Row ? start.Column - 1 : r.Indent;
-  last = row == end.Row ? end.Column - 2 : cells - 1;
-  last = std::min(last, cells - 1);
-  lineBreak = row != end.Row && r.LastRow;
-  return last >= first || lineBreak;
+  return FSel.SelectedCells(*FList, row, first, last, lineBreak);
 }
 
 TRect TEditorView::GetCaretRect(TDisplayPos pos) const {
@@ -39,12 +21,14 @@ TRect TEditorView::GetCaretRect(TDisplayPos pos) const {
   const bool vertical = s.GetVertical();
   const TRect rowRect = GetRowRect(pos.Row);
   const int rowStart = vertical ? rowRect.Top : rowRect.Left;
-  const int64_t textStart = static_cast<int64_t>(rowStart) + FLineInfoWidth + FTextLeftMarginPx;
-  const int boundary = ClampPixels(textStart + CellsExtent(pos.Row, 0, pos.Column - 2) - FHalfColumnSpacePx);
+  const int64_t textStart =
+      static_cast<int64_t>(rowStart) + FMetrics.LineInfoWidth + FMetrics.TextLeftMarginPx;
+  const int boundary =
+      ClampPixels(textStart + CellsExtent(pos.Row, 0, pos.Column - 2) - FMetrics.HalfColumnSpacePx);
   const bool big = s.GetBigCaret();
   int thickness = big ? std::min(std::max(RoundPixels(FZoom * 4), 1), 8)
                       : std::min(std::max(RoundPixels(FZoom * 3), 1), 3);
-  int length = big ? RowPitch(pos.Row) - 1 : FFontHeight;
+  int length = big ? RowPitch(pos.Row) - 1 : FMetrics.FontHeight;
   int along = boundary - thickness / 2;
 
   // Overwriting, the caret covers the character it would replace.
@@ -54,11 +38,12 @@ TRect TEditorView::GetCaretRect(TDisplayPos pos) const {
     const bool wide = onChar && IsDoubleByteAt(text, static_cast<size_t>(pos.Column - 1));
     const bool grid = ElementVisible(kElemGapLine) && s.GetGapLineStyle() == kGapLineGrid;
     if (wide || grid)
-      thickness = s.GetProportionalFont() ? CellsExtent(pos.Row, pos.Column - 1, pos.Column) : FFontHeight;
+      thickness =
+          s.GetProportionalFont() ? CellsExtent(pos.Row, pos.Column - 1, pos.Column) : FMetrics.FontHeight;
     else
       thickness = CellPitchAt(pos.Row, pos.Column - 1);
     if (ElementVisible(kElemCaret) && s.GetProportionalFont()) thickness += 2;
-    along = boundary + FHalfColumnSpacePx;
+    along = boundary + FMetrics.HalfColumnSpacePx;
     if (!big) {
       thickness += 2;
       length += 2;
@@ -67,21 +52,21 @@ TRect TEditorView::GetCaretRect(TDisplayPos pos) const {
   }
   const int edge = GlyphEdge(rowRect);
   if (vertical) {
-    const int right = big ? rowRect.Right : edge + (length - FFontHeight) / 2;
+    const int right = big ? rowRect.Right : edge + (length - FMetrics.FontHeight) / 2;
     return {right - length, along, right, along + thickness};
   }
-  const int top = big ? rowRect.Top : edge - (length - FFontHeight) / 2;
+  const int top = big ? rowRect.Top : edge - (length - FMetrics.FontHeight) / 2;
   return {along, top, along + thickness, top + length};
 }
 
 void TEditorView::PaintCaret(const TRowPaint& rp) {
   const TViewInfo* caret = FStyle->GetViewInfo(kElemCaret);
   if (!caret || !caret->IsVisible() || FPrinting || FComposing || !rp.CaretRow) return;
-  const TRect r = GetCaretRect(FCaretPos);
+  const TRect r = GetCaretRect(FSel.Caret);
   const int pen = std::max(RoundPixels(FZoom), 1);
   const TColor color = SystemColorValue(caret->GetLineColor());
   const std::string text = rp.Cache ? rp.Cache->DisplayText : std::string();
-  const bool overChar = FOverwrite && FCaretPos.Column <= static_cast<int>(text.size());
+  const bool overChar = FOverwrite && FSel.Caret.Column <= static_cast<int>(text.size());
   TRect box = r;
   if (EditorStyle()->GetBigCaret()) {
     box = {r.Left + pen / 2, r.Top + pen / 2, r.Right - pen / 2, r.Bottom - pen / 2};

@@ -1,261 +1,75 @@
-// Moving the caret: the clamping rules of a position for each kind of move,
-// SetCaretPos with its selection, repaint, scroll and jump bookkeeping, and
-// the moves by cells, rows, words and pages.
+// Moving the caret: SetCaretPos with its selection, repaint, scroll and jump
+// bookkeeping, and the moves by cells, rows and words.
 #include <algorithm>
-#include <optional>
-#include <string_view>
 
-#include "layout/LineWraps.h"
 #include "settings/StyleElements.h"
 #include "text/CharClasses.h"
-#include "text/ShiftJis.h"
 #include "undo/EditorUndos.h"
-#include "view/CaretRules.h"
 #include "view/EditorViews.h"
 
 namespace vorna {
-namespace {
-
-bool IsBack(TCaretMode mode) { return mode != cmForward; }
-
-// What the clamping steps read: the document's rows and the caret settings.
-struct TCaretRows {
-  const TEditList& List;
-  int LastRow = 0;    // the document's last row, 0 when it has none
-  int Chars = 1;      // cells of a row, at least 1
-  bool Free = false;  // FreeCaret: the caret may stand beyond a row's end
-  int Limit(int row) const { return List.RowCaretLimit(row); }
-};
-
-// `pos` read as a move in `mode` and brought into the document: a move back
-// before a row's first cell goes to the end of the row before, a move forward
-// past a row's end to the next row's start (not with a free caret; the last
-// row stops at its end), a row move takes the goal column. Empty when a row
-// move runs off the document from a caret already on that edge.
-std::optional<TDisplayPos> ClampForMode(TDisplayPos pos, TCaretMode mode, const TCaretRows& rows,
-                                        TDisplayPos caret, int goalColumn) {
-  switch (mode) {
-    case cmBack:
-      pos.Row = std::clamp(pos.Row, 0, rows.LastRow);
-      if (pos.Column < 1) {
-        if (pos.Row == 0) {
-          pos.Column = 1;
-        } else {
-          // A free caret goes to the row's last square, or past a longer
-          // row's hanging punctuation.
-          --pos.Row;
-          pos.Column = rows.Free ? std::max(rows.Chars, rows.Limit(pos.Row)) : rows.Limit(pos.Row);
-        }
-      }
-      break;
-    case cmForward:
-      pos.Row = std::clamp(pos.Row, 0, rows.LastRow);
-      pos.Column = std::max(pos.Column, 1);
-      if (!rows.Free) {
-        if (pos.Row == rows.LastRow)
-          pos.Column = std::min(pos.Column, rows.Limit(pos.Row));
-        else if (pos.Column > rows.Limit(pos.Row))
-          pos = {1, pos.Row + 1};
-      }
-      break;
-    case cmRowUp:
-    case cmRowDown:
-      if (pos.Row < 0 || pos.Row > rows.LastRow) {
-        const int edge = pos.Row < 0 ? 0 : rows.LastRow;
-        if (caret.Row == edge) return std::nullopt;
-        pos.Row = edge;
-      }
-      pos.Column = std::max(goalColumn, 1);
-      if (!rows.Free) pos.Column = std::min(pos.Column, rows.Limit(pos.Row));
-      break;
-    case cmAbsolute:
-    default:
-      pos.Row = std::clamp(pos.Row, 0, rows.LastRow);
-      pos.Column = std::max(pos.Column, 1);
-      if (!rows.Free) pos.Column = std::min(pos.Column, rows.Limit(pos.Row));
-      break;
-  }
-  return pos;
-}
-
-// A column on the trail byte of a double-byte character of `text` moves one
-// cell by `step`.
-int OffTrailByte(std::string_view text, int column, int step) {
-  const bool trail = column >= 1 && column <= static_cast<int>(text.size()) &&
-                     ByteTypeAt(text, static_cast<size_t>(column)) == TByteType::Trail;
-  return trail ? column + step : column;
-}
-
-// On the manuscript grid, beyond the row's text the caret stands at a
-// square's start: an even column there moves one cell by `step`, never
-// before the first.
-int ToSquareStart(TDisplayPos pos, int step, const TCaretRows& rows) {
-  if (pos.Column % 2 == 0 && pos.Column > rows.List.RowCellCount(pos.Row) + 1)
-    return std::max(pos.Column + step, 1);
-  return pos.Column;
-}
-
-// A free caret beyond both the row's squares and its text: a forward move goes
-// on to the next row's start, any other stops after the last square.
-TDisplayPos PastRowEnd(TDisplayPos pos, TCaretMode mode, const TCaretRows& rows) {
-  if (!rows.Free || pos.Column <= rows.Chars || pos.Column <= rows.Limit(pos.Row)) return pos;
-  if (mode == cmForward && pos.Row < rows.LastRow) return {1, pos.Row + 1};
-  return {rows.Chars + 1, pos.Row};
-}
-
-// In the padded name before a speaker's SerifuHeader the caret stands only on
-// the name and the header (NameAreaCaretCell).
-TDisplayPos SkipNamePadding(TDisplayPos pos, TCaretMode mode, const TCaretRows& rows) {
-  const int header = rows.List.SerifuHeaderByte(pos.Row);
-  const int indent = rows.List.GetRow(pos.Row).Indent;
-  if (header <= 0 || pos.Column - indent > kSpeakerNameCells) return pos;
-  const std::optional<int> cell = NameAreaCaretCell(header, pos.Column - indent, mode, pos.Row > 0);
-  if (!cell) return {rows.Limit(pos.Row - 1), pos.Row - 1};
-  return {*cell + indent, pos.Row};
-}
-
-// Inside a tab of `text` expanded to stops every `tabCells` cells the caret
-// moves on by `step` to the tab's end or back to its start.
-int OutOfTab(std::string_view text, int column, int tabCells, int step) {
-  const auto tabCell = [&](int c) {
-    return c >= 1 && c <= static_cast<int>(text.size()) && text[static_cast<size_t>(c) - 1] == '\t';
-  };
-  while (tabCell(column - 1) && tabCell(column) && (column - 1) % tabCells != 0) column += step;
-  return column;
-}
-
-// Inside the row's indent a move back goes to the end of the row before (from
-// the first row, as any other move, to the first cell after the indent).
-TDisplayPos OutOfIndent(TDisplayPos pos, TCaretMode mode, const TCaretRows& rows) {
-  const int indent = rows.List.GetRow(pos.Row).Indent;
-  if (indent < pos.Column) return pos;
-  if (mode == cmBack && pos.Row > 0) return {rows.Limit(pos.Row - 1), pos.Row - 1};
-  return {indent + 1, pos.Row};
-}
-
-// What every rule leaves behind: inside the document, never on a trail byte.
-TDisplayPos Settle(TDisplayPos pos, const TCaretRows& rows) {
-  pos.Row = std::clamp(pos.Row, 0, rows.LastRow);
-  pos.Column = std::max(pos.Column, 1);
-  if (!rows.Free) pos.Column = std::min(pos.Column, rows.Limit(pos.Row));
-  if (rows.List.IsTrailCell(pos)) pos.Column += pos.Column < rows.Limit(pos.Row) || rows.Free ? 1 : -1;
-  return pos;
-}
-
-}  // namespace
-
-std::optional<int> NameAreaCaretCell(int header, int cell, TCaretMode mode, bool rowBefore) {
-  constexpr int kHeaderCell = kSpeakerNameCells + 1;
-  switch (header) {
-    case kSpeakerNoName:
-      return kHeaderCell;
-    case kSpeakerOneCharName: {
-      // The name takes cells 3 and 4, with two cells of padding on either side.
-      constexpr int kNameCell = 3;
-      if (cell < kNameCell) {
-        if (mode == cmBack && rowBefore) return std::nullopt;
-        return kNameCell;
-      }
-      if (cell > kNameCell + 1) return mode == cmBack ? kNameCell : kHeaderCell;
-      return cell;
-    }
-    case kSpeakerTwoCharName: {
-      // The name's characters take cells 1 and 2, and 5 and 6.
-      constexpr int kSecondCell = 5;
-      if (cell > 2 && cell < kSecondCell) return mode == cmForward ? kSecondCell : 1;
-      return cell;
-    }
-    default:
-      return cell;
-  }
-}
-
 bool TEditorView::IsReadOnly() const {
   return EditorStyle()->GetReadOnly() || (FList && FList->IsReadOnlyFile());
 }
 
-TDisplayPos TEditorView::ClampCaretPos(TDisplayPos pos, TCaretMode mode, bool* stopped) const {
-  if (stopped) *stopped = false;
+TCaretClampRules TEditorView::ClampRules() const {
   const TEditorStyle& s = *EditorStyle();
-  const TCaretRows rows{*FList, std::max(FList->RowCount() - 1, 0), std::max(FCharsPerRow, 1),
-                        s.GetFreeCaret()};
-  const std::optional<TDisplayPos> moved = ClampForMode(pos, mode, rows, FCaretPos, FGoalColumn);
-  if (!moved) {
-    if (stopped) *stopped = true;
-    return FCaretPos;
-  }
-  pos = *moved;
-  // Columns far beyond any row (a point far outside the view) are brought in
-  // before the steps below move cell by cell.
-  pos.Column = std::min(pos.Column, std::max(rows.Chars, rows.Limit(pos.Row)) + 2);
+  return {std::max(FMetrics.CharsPerRow, 1), s.GetFreeCaret(),
+          ElementVisible(kElemGapLine) && s.GetGapLineStyle() == kGapLineGrid};
+}
 
-  // The steps in order, each on what the one before left; the text is read
-  // again only when a step changed the row.
-  const int step = IsBack(mode) ? -1 : 1;
-  const int textRow = pos.Row;
-  std::string text = FList->RowDisplayText(pos.Row);
-  pos.Column = OffTrailByte(text, pos.Column, step);
-  if (ElementVisible(kElemGapLine) && s.GetGapLineStyle() == kGapLineGrid)
-    pos.Column = ToSquareStart(pos, step, rows);
-  pos = PastRowEnd(pos, mode, rows);
-  pos = SkipNamePadding(pos, mode, rows);
-  const TLayoutSettings& wrap = FList->Layout().Wrap;
-  if (wrap.TabVisible) {
-    if (pos.Row != textRow) text = FList->RowDisplayText(pos.Row);
-    pos.Column = OutOfTab(text, pos.Column, std::max(wrap.TabLength, 1), step);
-  }
-  pos = OutOfIndent(pos, mode, rows);
-  return Settle(pos, rows);
+TDisplayPos TEditorView::ClampCaretPos(TDisplayPos pos, TCaretMode mode, bool* stopped) const {
+  return FSel.Clamp(*FList, pos, mode, ClampRules(), stopped);
 }
 
 void TEditorView::SetCaretPos(TDisplayPos pos, TCaretMode mode, bool noScroll, bool force) {
   if (!FList || FList->RowCount() == 0) return;
   const bool quiet = FEditing > 0 || FResizeLock > 0;
   const bool dragging = FDragPending || FLineDrag;
-  if (FSelecting && !FExtending && !dragging && !quiet) {
+  if (FSel.Selecting && !FSel.Extending && !dragging && !quiet) {
     InvalidateSelectionRows();
-    FSelecting = false;
+    FSel.Selecting = false;
   }
   bool stopped = false;
   pos = ClampCaretPos(pos, mode, &stopped);
   if (stopped) return;
-  if (pos == FCaretPos && !force) {
-    if (mode != cmRowUp && mode != cmRowDown) FGoalColumn = FCaretPos.Column;
+  if (pos == FSel.Caret && !force) {
+    if (mode != cmRowUp && mode != cmRowDown) FSel.GoalColumn = FSel.Caret.Column;
     return;
   }
 
   Fire(OnCaretMoving);
   const TCaretPlace before = CaretPlace();
-  const TPoint oldPoint = PosToPoint(FCaretPos, false, true);
-  const TDisplayPos old = FCaretPos;
-  const TDisplayPos oldAnchor = FSelStart;
-  const bool wasSelecting = FSelecting;
-  FCaretPos = pos;
+  const TPoint oldPoint = PosToPoint(FSel.Caret, false, true);
+  const TDisplayPos old = FSel.Caret;
+  const TDisplayPos oldAnchor = FSel.Anchor;
+  const bool wasSelecting = FSel.Selecting;
+  FSel.Caret = pos;
   // While a dragged selection is carried the caret shows the drop point and
   // the selection stays.
   if (!FDragMoving) {
     if (!quiet) {
-      if (!FExtending) FSelStart = FCaretPos;
-      FSelecting = FExtending && !(FSelStart == FCaretPos);
-      if (!FSelecting) FBoxSelect = FBoxSelect && FExtending;
+      if (!FSel.Extending) FSel.Anchor = FSel.Caret;
+      FSel.Selecting = FSel.Extending && !(FSel.Anchor == FSel.Caret);
+      if (!FSel.Selecting) FSel.Box = FSel.Box && FSel.Extending;
     }
-    FSelEnd = FCaretPos;
+    FSel.End = FSel.Caret;
   }
 
   // Repaint: a scroll or a page change repaints everything, else what moved.
   bool all = false;
   const bool roll = EditorStyle()->GetPageRoll() && !PaperMode();
   if (roll && GetRowPlace(old.Row).Page != GetRowPlace(pos.Row).Page) all = true;
-  if (Partitions() > 1 && FSelecting && GetRowPlace(old.Row).Partition != GetRowPlace(pos.Row).Partition)
+  if (Partitions() > 1 && FSel.Selecting && GetRowPlace(old.Row).Partition != GetRowPlace(pos.Row).Partition)
     all = true;
   if (!noScroll && ScrollToCaret(FJumping ? csCentre : csMinimal, oldPoint)) all = true;
   if (all) {
     Invalidate();
   } else {
-    if (FSelecting || wasSelecting) {
-      if (FBoxSelect) {
-        InvalidateRows(std::min({old.Row, pos.Row, oldAnchor.Row, FSelStart.Row}),
-                       std::max({old.Row, pos.Row, oldAnchor.Row, FSelStart.Row}));
+    if (FSel.Selecting || wasSelecting) {
+      if (FSel.Box) {
+        InvalidateRows(std::min({old.Row, pos.Row, oldAnchor.Row, FSel.Anchor.Row}),
+                       std::max({old.Row, pos.Row, oldAnchor.Row, FSel.Anchor.Row}));
       } else {
         InvalidateRows(std::min(old.Row, pos.Row), std::max(old.Row, pos.Row));
       }
@@ -271,7 +85,7 @@ void TEditorView::SetCaretPos(TDisplayPos pos, TCaretMode mode, bool noScroll, b
     }
   }
 
-  if (mode != cmRowUp && mode != cmRowDown) FGoalColumn = FCaretPos.Column;
+  if (mode != cmRowUp && mode != cmRowDown) FSel.GoalColumn = FSel.Caret.Column;
   if (!noScroll) UpdateImePoint();
   if (!quiet && FUndo) FUndo->AddJump(before, CaretPlace());
   Fire(OnCaretMoved);
@@ -280,15 +94,15 @@ void TEditorView::SetCaretPos(TDisplayPos pos, TCaretMode mode, bool noScroll, b
 // The undo history's placement: absolute, no extension, no scrolling (the
 // history sets the offset itself).
 void TEditorView::SetCaretPos(TDisplayPos pos) {
-  const bool extending = FExtending;
-  FExtending = false;
-  if (FSelecting) {
+  const bool extending = FSel.Extending;
+  FSel.Extending = false;
+  if (FSel.Selecting) {
     InvalidateSelectionRows();
-    FSelecting = FBoxSelect = false;
-    FSelStart = FCaretPos;
+    FSel.Selecting = FSel.Box = false;
+    FSel.Anchor = FSel.Caret;
   }
   SetCaretPos(pos, cmAbsolute, true, false);
-  FExtending = extending;
+  FSel.Extending = extending;
 }
 
 void TEditorView::JumpCaret(TDisplayPos pos) {
@@ -299,25 +113,25 @@ void TEditorView::JumpCaret(TDisplayPos pos) {
 
 void TEditorView::MoveCaret(int dColumns, int dRows) {
   if (dRows != 0) {
-    SetCaretPos({FGoalColumn, FCaretPos.Row + dRows}, dRows < 0 ? cmRowUp : cmRowDown);
+    SetCaretPos({FSel.GoalColumn, FSel.Caret.Row + dRows}, dRows < 0 ? cmRowUp : cmRowDown);
     return;
   }
   if (dColumns != 0)
-    SetCaretPos({FCaretPos.Column + dColumns, FCaretPos.Row}, dColumns < 0 ? cmBack : cmForward);
+    SetCaretPos({FSel.Caret.Column + dColumns, FSel.Caret.Row}, dColumns < 0 ? cmBack : cmForward);
 }
 
 void TEditorView::MoveWord(bool forward) {
-  const TRowInfo row = FList->GetRow(FCaretPos.Row);
-  if (forward && !row.LastRow && FCaretPos.Column >= FList->RowCaretLimit(FCaretPos.Row)) {
+  const TRowInfo row = FList->GetRow(FSel.Caret.Row);
+  if (forward && !row.LastRow && FSel.Caret.Column >= FList->RowCaretLimit(FSel.Caret.Row)) {
     MoveCaret(1, 0);
     return;
   }
-  if (!forward && FCaretPos.Column <= row.Indent + 1 && FCaretPos.Row > 0 &&
-      !FList->GetRow(FCaretPos.Row - 1).LastRow) {
+  if (!forward && FSel.Caret.Column <= row.Indent + 1 && FSel.Caret.Row > 0 &&
+      !FList->GetRow(FSel.Caret.Row - 1).LastRow) {
     MoveCaret(-1, 0);
     return;
   }
-  const TTextPos at = DocPosOf(FCaretPos);
+  const TTextPos at = DocPosOf(FSel.Caret);
   const std::string& line = FList->Get(at.Y);
   const int size = static_cast<int>(line.size());
   TTextPos to = at;
@@ -339,7 +153,7 @@ void TEditorView::MoveWord(bool forward) {
   const TDisplayPos target = DisplayPosOf(to);
   // The mapping may land on the caret itself (a word of hidden notation):
   // the move still goes one cell.
-  if (target == FCaretPos) {
+  if (target == FSel.Caret) {
     MoveCaret(forward ? 1 : -1, 0);
     return;
   }
@@ -369,8 +183,8 @@ void TEditorView::InvalidateRows(int first, int last) {
 }
 
 void TEditorView::InvalidateSelectionRows() {
-  if (!FSelecting) return;
-  InvalidateRows(std::min(FSelStart.Row, FSelEnd.Row), std::max(FSelStart.Row, FSelEnd.Row));
+  if (!FSel.Selecting) return;
+  InvalidateRows(std::min(FSel.Anchor.Row, FSel.End.Row), std::max(FSel.Anchor.Row, FSel.End.Row));
 }
 
 }  // namespace vorna

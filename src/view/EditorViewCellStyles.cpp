@@ -42,7 +42,7 @@ const TRowPaintInfo& TEditorView::GetRowPaintInfo(int row, bool force) const {
   int selFirst = 0, selLast = -1;
   bool lineBreak = false;
   GetSelectedCells(row, selFirst, selLast, lineBreak);
-  const bool caretRow = row == FCaretPos.Row && !IsReadOnlyView(*EditorStyle(), *FList);
+  const bool caretRow = row == FSel.Caret.Row && !IsReadOnlyView(*EditorStyle(), *FList);
   const bool valid = !force && info.Row == row && info.Generation == FPaintGeneration &&
                      info.CaretRow == caretRow && info.SelFirst == selFirst && info.SelLast == selLast &&
                      info.RawText == FList->RowText(row);
@@ -57,7 +57,7 @@ void TEditorView::BuildRowPaintInfo(TRowPaintInfo& info, int row) const {
   info.Generation = FPaintGeneration;
   info.RawText = FList->RowText(row);
   info.DisplayText = FList->RowDisplayText(row);
-  info.CaretRow = row == FCaretPos.Row && !IsReadOnlyView(s, *FList);
+  info.CaretRow = row == FSel.Caret.Row && !IsReadOnlyView(s, *FList);
   bool lineBreak = false;
   info.SelFirst = 0;
   info.SelLast = -1;
@@ -105,7 +105,7 @@ void TEditorView::MarkMatches(TRowPaintInfo& info, int row, int indentBytes) con
   const TEditorStyle& s = *EditorStyle();
   const bool keywords = ElementVisible(kElemKeyWord) && s.GetKeyWordStrs().GetCount() > 0;
   const bool mails = ElementVisible(kElemMail), urls = ElementVisible(kElemUrl);
-  const bool finds = ElementVisible(kElemFind) && !FSearchText.empty();
+  const bool finds = ElementVisible(kElemFind) && FFind.Active();
   if (!keywords && !mails && !urls && !finds) return;
   // Matches may cross into the neighbouring rows of the same line.
   const TRowInfo r = FList->GetRow(row);
@@ -132,8 +132,7 @@ void TEditorView::MarkMatches(TRowPaintInfo& info, int row, int indentBytes) con
   if (urls)
     for (const TByteRange& u : FindUrls(joined)) mark(u.First, u.Last, kElemUrl);
   if (finds)
-    for (const int at : FindAll(FSearchText, joined, FSearchOptions))
-      mark(at, at + static_cast<int>(FSearchText.size()) - 1, kElemFind);
+    for (const TByteRange& m : FFind.MatchesIn(joined)) mark(m.First, m.Last, kElemFind);
 }
 
 void TEditorView::MeasureProportional(TRowPaintInfo& info) const {
@@ -142,7 +141,7 @@ void TEditorView::MeasureProportional(TRowPaintInfo& info) const {
   TCanvas& canvas = *FCanvas;
   const TFontSpec saved = canvas.Font();
   TFontSpec font = TextFont();
-  font.Height = -FFontHeight;
+  font.Height = -FMetrics.FontHeight;
   if (Vertical()) font.Escapement = kVerticalEscapement;
   canvas.SetFont(font);
   int measured = 0;
@@ -150,12 +149,12 @@ void TEditorView::MeasureProportional(TRowPaintInfo& info) const {
     const int length = (IsDoubleByteAt(text, static_cast<size_t>(i)) ? 2 : 1);
     TCellStatus& cell = info.Cells[static_cast<size_t>(i)];
     if (text[static_cast<size_t>(i)] == '\t')
-      cell.Advance = FCellPitch + FColumnSpacePx;
+      cell.Advance = FMetrics.CellPitch + FMetrics.ColumnSpacePx;
     else
       cell.Advance = canvas.TextWidth(
                          std::string_view(text).substr(static_cast<size_t>(i), static_cast<size_t>(length))) +
-                     FColumnSpacePx;
-    if (length == 2 && i + 1 < size) info.Cells[static_cast<size_t>(i) + 1].Advance = FColumnSpacePx;
+                     FMetrics.ColumnSpacePx;
+    if (length == 2 && i + 1 < size) info.Cells[static_cast<size_t>(i) + 1].Advance = FMetrics.ColumnSpacePx;
     for (int k = 0; k < length && i + k < size; ++k)
       measured += info.Cells[static_cast<size_t>(i + k)].Advance;
     i += length;
@@ -172,15 +171,15 @@ void TEditorView::MeasureProportional(TRowPaintInfo& info) const {
   }
   const TFontSpec printerSaved = printer->Font();
   TFontSpec printerFont = font;
-  printerFont.Height = -std::max(FPrinterFontHeight, 1);
+  printerFont.Height = -std::max(FMetrics.PrinterFontHeight, 1);
   printer->SetFont(printerFont);
-  const int64_t printed =
-      static_cast<int64_t>(printer->TextWidth(text)) + static_cast<int64_t>(FPrinterColumnSpacePx) * size;
+  const int64_t printed = static_cast<int64_t>(printer->TextWidth(text)) +
+                          static_cast<int64_t>(FMetrics.PrinterColumnSpacePx) * size;
   printer->SetFont(printerSaved);
   const int screenPage = Vertical() ? FPageSize.Y : FPageSize.X;
-  if (FPrinterPageAlongPx <= 0 || screenPage <= 0) return;
-  int diff =
-      ClampPixels(RoundPixels(static_cast<double>(printed) * screenPage / FPrinterPageAlongPx) - measured);
+  if (FMetrics.PrinterPageAlongPx <= 0 || screenPage <= 0) return;
+  int diff = ClampPixels(
+      RoundPixels(static_cast<double>(printed) * screenPage / FMetrics.PrinterPageAlongPx) - measured);
   // A pixel at a time from the start, over the cells that begin a character.
   std::vector<int> starts;
   for (int i = 0; i < size;) {

@@ -86,23 +86,23 @@ bool TEditorView::ExecuteCommand(int command) {
   }
   if (TBaseView::ExecuteCommand(command)) return true;
   if (!FList) return false;
-  const bool wasExtending = FExtending;
+  const bool wasExtending = FSel.Extending;
   if (!wasExtending && command >= 1 && command <= ecScreenForward && Services().Keys) {
     const bool shift = Services().Keys->IsKeyDown(kVkShift), alt = Services().Keys->IsKeyDown(kVkMenu);
     if (shift || alt) {
-      FExtending = true;
-      FBoxSelect = alt;
+      FSel.Extending = true;
+      FSel.Box = alt;
     }
   }
   const bool handled = RunCommand(command);
   if (PaintLockCount() == 0 && Host().HasWindow()) Host().Update();
-  if (!wasExtending) FExtending = false;
+  if (!wasExtending) FSel.Extending = false;
   return handled;
 }
 
 bool TEditorView::RunCommand(int command) {
   const bool vertical = Vertical();
-  const int row = FCaretPos.Row;
+  const int row = FSel.Caret.Row;
   switch (command) {
     case ecLeft:
       vertical ? MoveCaret(0, 1) : MoveCaret(-1, 0);
@@ -117,16 +117,16 @@ bool TEditorView::RunCommand(int command) {
       vertical ? MoveCaret(1, 0) : MoveCaret(0, 1);
       return true;
     case ecCtrlLeft:
-      vertical ? ScrollRows(-FLinePitch) : MoveWord(false);
+      vertical ? ScrollRows(-FMetrics.LinePitch) : MoveWord(false);
       return true;
     case ecCtrlRight:
-      vertical ? ScrollRows(FLinePitch) : MoveWord(true);
+      vertical ? ScrollRows(FMetrics.LinePitch) : MoveWord(true);
       return true;
     case ecCtrlUp:
-      vertical ? MoveWord(false) : ScrollRows(-FLinePitch);
+      vertical ? MoveWord(false) : ScrollRows(-FMetrics.LinePitch);
       return true;
     case ecCtrlDown:
-      vertical ? MoveWord(true) : ScrollRows(FLinePitch);
+      vertical ? MoveWord(true) : ScrollRows(FMetrics.LinePitch);
       return true;
     case ecCharBack:
       MoveCaret(-1, 0);
@@ -172,7 +172,7 @@ bool TEditorView::RunCommand(int command) {
       return true;
     case ecScrollRowBack:
     case ecScrollRowForward:
-      ScrollRows(command == ecScrollRowBack ? -FLinePitch : FLinePitch);
+      ScrollRows(command == ecScrollRowBack ? -FMetrics.LinePitch : FMetrics.LinePitch);
       return true;
     case ecScreenBack:
     case ecScreenForward:

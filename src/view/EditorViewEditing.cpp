@@ -11,38 +11,22 @@
 
 namespace vorna {
 // Never on a trail byte; inside the document and the row's caret limit.
-TDisplayPos TEditorView::ClampCaret(TDisplayPos pos) const {
-  pos.Row = std::clamp(pos.Row, 0, std::max(FList->RowCount() - 1, 0));
-  pos.Column = std::clamp(pos.Column, 1, FList->RowCaretLimit(pos.Row));
-  if (pos.Column > 1 && FList->IsTrailCell(pos)) --pos.Column;
-  return pos;
-}
-
 TCaretPlace TEditorView::CaretPlace() const {
-  return {FOffset, FCaretPos, FSelecting, FBoxSelect, FSelStart, FSelEnd};
+  return {FOffset, FSel.Caret, FSel.Selecting, FSel.Box, FSel.Anchor, FSel.End};
 }
 
-void TEditorView::PlaceCaret(TDisplayPos pos) {
-  FCaretPos = ClampCaret(pos);
-  FSelEnd = FCaretPos;
-  if (!FSelecting) FSelStart = FCaretPos;
-}
+void TEditorView::PlaceCaret(TDisplayPos pos) { FSel.Place(*FList, pos); }
 
 void TEditorView::SetOffset(TPoint offset) { TBaseView::SetOffset(offset); }
 
 void TEditorView::ClearSelection() {
-  const bool had = FSelecting;
-  FSelecting = FBoxSelect = false;
-  FSelStart = FSelEnd = FCaretPos;
+  const bool had = FSel.Selecting;
+  FSel.Clear();
   if (had) Invalidate();
 }
 
 void TEditorView::SelectRange(TDisplayPos start, TDisplayPos end, bool box) {
-  FSelecting = false;
-  PlaceCaret(start);
-  FSelecting = !(ClampCaret(start) == ClampCaret(end));
-  FBoxSelect = FSelecting && box;
-  PlaceCaret(end);
+  FSel.Select(*FList, start, end, box);
   Invalidate();
 }
 
@@ -62,7 +46,7 @@ TReplaceResult TEditorView::ReplaceText(const TReplaceRequest& q) {
   Fire(OnEditing);
   FRowCountBeforeEdit = FList->RowCount();
   TEditRecord record;
-  record.OldSelecting = FSelecting;
+  record.OldSelecting = FSel.Selecting;
   record.OldScroll = FOffset;
   record.OldCaret = q.OldCaret;
   // The line is wrapped again from its start, but rows before the edit point
@@ -74,11 +58,11 @@ TReplaceResult TEditorView::ReplaceText(const TReplaceRequest& q) {
   std::vector<TRowInfo> rowsUpToEdit;
   for (int r = lineFirstRow; r <= editRow; ++r) rowsUpToEdit.push_back(FList->GetRow(r));
   const TPoint offsetBefore = FOffset;
-  const int lineInfoBefore = FLineInfoWidth, charsBefore = FCharsPerRow;
+  const int lineInfoBefore = FMetrics.LineInfoWidth, charsBefore = FMetrics.CharsPerRow;
   const int rowsBefore = FList->RowCount();
   const int linesBefore = FList->Count();
-  const bool selectedBefore = FSelecting;
-  const int caretRowBefore = FCaretPos.Row;
+  const bool selectedBefore = FSel.Selecting;
+  const int caretRowBefore = FSel.Caret.Row;
   // One undo group: the caret moves made here are not jumps.
   if (FUndo) FUndo->Lock();
   ++FEditing;
@@ -88,13 +72,13 @@ TReplaceResult TEditorView::ReplaceText(const TReplaceRequest& q) {
   // in place, and a new layout of the rows finds them again.
   const TTextPos rangeStartDoc = DocPosOf(Before(q.RangeEnd, q.RangeStart) ? q.RangeEnd : q.RangeStart);
   const TTextPos insertAtDoc = DocPosOf(q.InsertAt);
-  TReplaceResult out = ReplaceInDocument(*FList, q, FCaretPos, record);
+  TReplaceResult out = ReplaceInDocument(*FList, q, FSel.Caret, record);
   InvalidateRowCache();
   ClearSelection();
   PlaceCaret(q.CaretTarget.Column >= 1 ? q.CaretTarget : out.InsertEnd);
   if (q.SelectInserted && !(out.InsertStart == out.InsertEnd))
     SelectRange(out.InsertStart, out.InsertEnd, q.InsertBox);
-  if (q.StepBackAfter) PlaceCaret({FCaretPos.Column - 1, FCaretPos.Row});
+  if (q.StepBackAfter) PlaceCaret({FSel.Caret.Column - 1, FSel.Caret.Row});
   --FEditing;
   if (FUndo) FUndo->Unlock();
   // The rows moved: the page count and the extent follow, then one repaint:
@@ -118,9 +102,9 @@ TReplaceResult TEditorView::ReplaceText(const TReplaceRequest& q) {
     if (empty) record.RangeEnd = record.RangeStart;
     record.InsertAt = DisplayPosOf(insertAtDoc);
   }
-  const bool local = !selectedBefore && !FSelecting && !q.InsertBox && !q.DeleteBox &&
-                     FOffset == offsetBefore && FLineInfoWidth == lineInfoBefore &&
-                     FCharsPerRow == charsBefore && (!PaperMode() || FList->RowCount() == rowsBefore);
+  const bool local = !selectedBefore && !FSel.Selecting && !q.InsertBox && !q.DeleteBox &&
+                     FOffset == offsetBefore && FMetrics.LineInfoWidth == lineInfoBefore &&
+                     FMetrics.CharsPerRow == charsBefore && (!PaperMode() || FList->RowCount() == rowsBefore);
   EndPaintLock(!local);
   if (local) {
     int changed = editRow;
@@ -137,17 +121,17 @@ TReplaceResult TEditorView::ReplaceText(const TReplaceRequest& q) {
     const bool numbered =
         ElementVisible(kElemLineInfo) && EditorStyle()->GetLineInfoStyle() == kLineInfoScenes;
     if (FList->RowCount() == rowsBefore && FList->Count() == linesBefore && !numbered) {
-      const int line = DocPosOf({1, FCaretPos.Row}).Y;
+      const int line = DocPosOf({1, FSel.Caret.Row}).Y;
       const int next = line + 1 < FList->Count() ? FList->FirstRowOfLine(line + 1) : FList->RowCount();
-      last = std::max({next - 1, FCaretPos.Row, caretRowBefore});
+      last = std::max({next - 1, FSel.Caret.Row, caretRowBefore});
     }
     InvalidateRowsFrom(std::min(changed, caretRowBefore) - (scenes ? 1 : 0), last);
   }
-  record.NewSelecting = FSelecting;
+  record.NewSelecting = FSel.Selecting;
   record.NewScroll = FOffset;
-  record.NewCaret = FCaretPos;
+  record.NewCaret = FSel.Caret;
   if (FUndo) FUndo->AddEdit(std::move(record));
-  FLastEditPos = FCaretPos;
+  FLastEditPos = FSel.Caret;
   // Inside an undo step or a caller's bracket the caller places the view.
   if (PaintLockCount() == 0) ScrollToCaret(csMinimal);
   UpdateImePoint();
@@ -170,7 +154,7 @@ void TEditorView::InvalidateRowsFrom(int row, int last) {
   last = place.PageFirstRow + RowsPerPage() - 1;
   if (!PaperMode() && Partitions() == 1) {
     const TRect client = Host().ClientRect();
-    last = row + (Vertical() ? client.Width() : client.Height()) / FLinePitch + 2;
+    last = row + (Vertical() ? client.Width() : client.Height()) / FMetrics.LinePitch + 2;
   }
   InvalidateRows(row, last);
 }

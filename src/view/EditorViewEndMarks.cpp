@@ -14,14 +14,15 @@ void TEditorView::PaintEndMark(const TRowPaint& rp, bool endOfFile, bool selecte
   const TViewInfo* info = FStyle->GetViewInfo(element);
   if (!info) return;
   const bool vertical = Vertical();
-  const int start = rp.TextEndPx, end = ClampPixels(static_cast<int64_t>(start) + FCellPitch);
+  const int start = rp.TextEndPx, end = ClampPixels(static_cast<int64_t>(start) + FMetrics.CellPitch);
   const TRect cell = vertical ? TRect{rp.Rect.Left, start, rp.Rect.Right, end}
                               : TRect{start, rp.Rect.Top, end, rp.Rect.Bottom};
   FillBackground(cell, rp.Clip, StyleBack(selected ? kElemSelect : rp.BaseStyle));
   // One glyph box: the font height across, one cell along, placed as the glyphs.
   const int edge = GlyphEdge(rp.Rect);
-  const TRect box = vertical ? TRect{edge - FFontHeight, start, edge, end}
-                             : TRect{start, edge, end, ClampPixels(static_cast<int64_t>(edge) + FFontHeight)};
+  const TRect box =
+      vertical ? TRect{edge - FMetrics.FontHeight, start, edge, end}
+               : TRect{start, edge, end, ClampPixels(static_cast<int64_t>(edge) + FMetrics.FontHeight)};
   TRect clip = rp.Clip;
   if (!vertical) ++clip.Bottom;
   FCanvas->SetPen(PaintEnabled() ? SystemColorValue(info->GetLineColor()) : StyleTextColor(element),
@@ -63,9 +64,9 @@ void TEditorView::PaintSpaceMarks(const TRowPaint& rp, int first, int last, int 
   for (int cell = first; cell + step - 1 <= last && cell < static_cast<int>(text.size()); cell += step) {
     const TRect cells = CellsRect(rp, cell, cell + step - 1);
     // Inside the character's cells; in vertical mode one font height wide, as the glyphs.
-    TRect box = vertical ? TRect{edge - FFontHeight, cells.Top, edge, cells.Bottom}
+    TRect box = vertical ? TRect{edge - FMetrics.FontHeight, cells.Top, edge, cells.Bottom}
                          : TRect{cells.Left, edge, cells.Right,
-                                 ClampPixels(static_cast<int64_t>(edge) + FFontHeight)};
+                                 ClampPixels(static_cast<int64_t>(edge) + FMetrics.FontHeight)};
     const int inset = wide ? 2 : 1;
     box = {box.Left + inset, box.Top + inset, box.Right - inset, box.Bottom - inset};
     if (!box.IsEmpty()) FCanvas->Rectangle(box);

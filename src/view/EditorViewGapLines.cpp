@@ -85,11 +85,11 @@ void TEditorView::PaintTailLines(const TRowPaint& rp) {
   const int acrossTo = vertical ? rp.Rect.Right : rp.Rect.Bottom + 1;
 
   const TViewInfo* tail = FStyle->GetViewInfo(kElemLineInfoTailLine);
-  if (FLineInfoWidth > 0 && Drawn(tail)) {
+  if (FMetrics.LineInfoWidth > 0 && Drawn(tail)) {
     SetPenFromElement(*tail);
     const TWidePenClip scope(*FCanvas, rp.Clip);
     // On the column's last pixel, so that the text's margin stays clear.
-    const int columnLast = ClampPixels(static_cast<int64_t>(rowStart) + FLineInfoWidth - 1);
+    const int columnLast = ClampPixels(static_cast<int64_t>(rowStart) + FMetrics.LineInfoWidth - 1);
     const int at = InsideEdge(*FCanvas, columnLast, -1, tail->IsDoubleLine());
     CrossLine(*FCanvas, vertical, at, acrossFrom, acrossTo, tail->IsDoubleLine(), rp.Clip);
   }
@@ -100,7 +100,7 @@ void TEditorView::PaintTailLines(const TRowPaint& rp) {
     SetPenFromElement(*capacity);
     const TWidePenClip scope(*FCanvas, rp.Clip);
     const int end =
-        ClampPixels(static_cast<int64_t>(rp.TextStartPx) + CellsExtent(rp.Row, 0, FCharsPerRow - 1));
+        ClampPixels(static_cast<int64_t>(rp.TextStartPx) + CellsExtent(rp.Row, 0, FMetrics.CharsPerRow - 1));
     const int at = InsideEdge(*FCanvas, end, 1, capacity->IsDoubleLine());
     CrossLine(*FCanvas, vertical, at, acrossFrom, acrossTo, capacity->IsDoubleLine(), rp.Clip);
   }
@@ -131,7 +131,7 @@ void TEditorView::PaintRuledLines(const TRowPaint& rp) {
   SetPenFromElement(gap);
   const TWidePenClip scope(*FCanvas, rp.Clip);
   const int rowStart = vertical ? rp.Rect.Top : rp.Rect.Left;
-  const int from = ClampPixels(static_cast<int64_t>(rowStart) + FLineInfoWidth);
+  const int from = ClampPixels(static_cast<int64_t>(rowStart) + FMetrics.LineInfoWidth);
   const int to = vertical ? rp.Rect.Bottom : rp.Rect.Right;
   const TRowEdges edges = EdgesOf(rp, vertical);
   AlongLine(*FCanvas, vertical, InsideEdge(*FCanvas, edges.Far, -edges.NearInward, doubled), from, to,
@@ -160,11 +160,12 @@ void TEditorView::PaintManuscriptGrid(const TRowPaint& rp) {
   strip.Vertical = vertical;
   if (MarksShown()) {
     const int64_t inner = static_cast<int64_t>(pen) + 1;
-    const int64_t outer = static_cast<int64_t>(FFontHeight) + 2 * static_cast<int64_t>(FGapLineWidth);
+    const int64_t outer =
+        static_cast<int64_t>(FMetrics.FontHeight) + 2 * static_cast<int64_t>(FMetrics.GapLineWidth);
     strip.Low = ClampPixels(vertical ? acrossFirst + inner : acrossLast - outer);
     strip.High = ClampPixels(vertical ? acrossFirst + outer : acrossLast - inner);
   } else {
-    const int inset = FHalfLineSpacePx / 2;
+    const int inset = FMetrics.HalfLineSpacePx / 2;
     strip.Low = ClampPixels(static_cast<int64_t>(acrossFirst) + inset);
     strip.High = ClampPixels(static_cast<int64_t>(acrossLast) - inset);
   }
@@ -191,8 +192,8 @@ void TEditorView::PaintManuscriptGrid(const TRowPaint& rp) {
 
   // Along: one square per two cells, centred on the glyph, which a cell's
   // column space follows.
-  const int cells = std::max(FCharsPerRow, 1);
-  const int64_t base = static_cast<int64_t>(rp.TextStartPx) - FColumnSpacePx;
+  const int cells = std::max(FMetrics.CharsPerRow, 1);
+  const int64_t base = static_cast<int64_t>(rp.TextStartPx) - FMetrics.ColumnSpacePx;
   const auto edgeAfter = [&](int cellCount) {
     return ClampPixels(base + CellsExtent(rp.Row, 0, cellCount - 1));
   };

@@ -29,7 +29,7 @@ int TEditorView::Partitions() const {
 int TEditorView::RowsPerPartition() const {
   const TEditorStyle& s = *EditorStyle();
   if (s.GetLineCountInPage() > 0 && (s.GetPaperVisible() || s.GetPageRoll())) return s.GetLineCountInPage();
-  return std::max(FRowsPerPartition, 1);
+  return std::max(FMetrics.RowsPerPartition, 1);
 }
 
 int TEditorView::RowsPerPage() const {
@@ -56,9 +56,9 @@ int TEditorView::ElementFontHeight(int element) const {
 }
 
 void TEditorView::CalcGeometry(const TRect& clientRect) {
-  FCharsPerRow = 0;
-  FRowsPerPartition = 0;
-  FCellPitchRemainder = FRowPitchRemainder = 0;
+  FMetrics.CharsPerRow = 0;
+  FMetrics.RowsPerPartition = 0;
+  FMetrics.CellPitchRemainder = FMetrics.RowPitchRemainder = 0;
   // On paper the screen shows the pages as the printer will print them: the
   // printer's geometry is computed first and mirrored.
   const bool mirror = !FPrinterPass && !FPrinting && PaperMode();
@@ -73,7 +73,7 @@ void TEditorView::CalcGeometry(const TRect& clientRect) {
     CalcLayoutMetrics(true, false);
     return;
   }
-  CalcLayoutMetrics(false, mirror && FCharsPerRow >= 1);
+  CalcLayoutMetrics(false, mirror && FMetrics.CharsPerRow >= 1);
   UpdateLayout(FForceLayout);
   if (PaperMode()) {
     const int64_t rows = std::max(FList->RowCount(), 1);
@@ -88,95 +88,102 @@ void TEditorView::CalcLayoutMetrics(bool printerPass, bool mirror) {
   const int tailCells = s.GetTailHang() ? 2 : 0;
   const int returnCell = ElementVisible(kElemReturn) ? 1 : 0;
 
-  FPartitionMarginPx = LengthToPixels(s.GetPartationMargin());
-  FTextLeftMarginPx = LengthToPixels(s.GetTextLeftMargin());
-  FTextRightMarginPx = LengthToPixels(s.GetTextRightMargin());
-  FLineSpacePx = LengthToPixels(s.GetLineSpace());
-  FColumnSpacePx = LengthToPixels(s.GetColumnSpace());
+  FMetrics.PartitionMarginPx = LengthToPixels(s.GetPartationMargin());
+  FMetrics.TextLeftMarginPx = LengthToPixels(s.GetTextLeftMargin());
+  FMetrics.TextRightMarginPx = LengthToPixels(s.GetTextRightMargin());
+  FMetrics.LineSpacePx = LengthToPixels(s.GetLineSpace());
+  FMetrics.ColumnSpacePx = LengthToPixels(s.GetColumnSpace());
 
   // Partitions along the rows; the last one takes what the division leaves.
   const int partitions = Partitions();
   const int along = vertical ? height : width;
   const int length = ClampPixels(
-      (static_cast<int64_t>(along) - static_cast<int64_t>(partitions - 1) * FPartitionMarginPx) / partitions);
-  FPartitionRects.assign(static_cast<size_t>(partitions), TRect{});
+      (static_cast<int64_t>(along) - static_cast<int64_t>(partitions - 1) * FMetrics.PartitionMarginPx) /
+      partitions);
+  FMetrics.PartitionRects.assign(static_cast<size_t>(partitions), TRect{});
   for (int i = 0; i < partitions; ++i) {
     const int start =
-        ClampPixels(static_cast<int64_t>(i) * (static_cast<int64_t>(length) + FPartitionMarginPx));
+        ClampPixels(static_cast<int64_t>(i) * (static_cast<int64_t>(length) + FMetrics.PartitionMarginPx));
     const bool last = i == partitions - 1;
-    FPartitionRects[static_cast<size_t>(i)] = vertical
-                                                  ? TRect{0, start, width, last ? height : start + length}
-                                                  : TRect{start, 0, last ? width : start + length, height};
+    FMetrics.PartitionRects[static_cast<size_t>(i)] =
+        vertical ? TRect{0, start, width, last ? height : start + length}
+                 : TRect{start, 0, last ? width : start + length, height};
   }
 
   // The line-number column.
   if (ElementVisible(kElemLineInfo)) {
-    FLineInfoDigits = vertical && s.GetLineInfoVerticalRow() ? 2 : std::max(FList->LineNumberDigits(), 3);
-    if (LineInfoShowsPages(s.GetLineInfoStyle())) ++FLineInfoDigits;
+    FMetrics.LineInfoDigits =
+        vertical && s.GetLineInfoVerticalRow() ? 2 : std::max(FList->LineNumberDigits(), 3);
+    if (LineInfoShowsPages(s.GetLineInfoStyle())) ++FMetrics.LineInfoDigits;
     const int fontHeight = std::abs(ZoomedFontHeight(-ElementFontHeight(kElemLineInfo), FZoom));
-    FLineInfoWidth = RoundPixels(fontHeight * FLineInfoDigits / 2.0) + kLineInfoPadPx;
+    FMetrics.LineInfoWidth = RoundPixels(fontHeight * FMetrics.LineInfoDigits / 2.0) + kLineInfoPadPx;
   } else {
-    FLineInfoDigits = 0;
-    FLineInfoWidth = 0;
+    FMetrics.LineInfoDigits = 0;
+    FMetrics.LineInfoWidth = 0;
   }
-  FTextLength =
-      ClampPixels(static_cast<int64_t>(length) - FLineInfoWidth - FTextLeftMarginPx - FTextRightMarginPx);
+  FMetrics.TextLength = ClampPixels(static_cast<int64_t>(length) - FMetrics.LineInfoWidth -
+                                    FMetrics.TextLeftMarginPx - FMetrics.TextRightMarginPx);
 
   TFontSpec font = TextFont();
   if (!mirror) {
     int heightOverride = 0;
     if (s.GetFontSizeAuto() && s.GetColumnCount() >= 1 && !s.GetColumnCountAuto()) {
       const int cells = s.GetColumnCount() + tailCells + returnCell;
-      heightOverride =
-          RoundPixels(std::trunc((static_cast<double>(FTextLength) / cells - FColumnSpacePx) * 2) * FZoom);
+      heightOverride = RoundPixels(
+          std::trunc((static_cast<double>(FMetrics.TextLength) / cells - FMetrics.ColumnSpacePx) * 2) *
+          FZoom);
     }
     font.Height = heightOverride != 0 ? -std::abs(heightOverride) : ZoomedFontHeight(font.Height, FZoom);
-    FFontHeight = std::abs(font.Height);
-    FCellPitch = std::max(RoundPixels(FFontHeight / 2.0) + FColumnSpacePx, 1);
-    FLinePitch = std::max(FFontHeight + FLineSpacePx, 1);
+    FMetrics.FontHeight = std::abs(font.Height);
+    FMetrics.CellPitch = std::max(RoundPixels(FMetrics.FontHeight / 2.0) + FMetrics.ColumnSpacePx, 1);
+    FMetrics.LinePitch = std::max(FMetrics.FontHeight + FMetrics.LineSpacePx, 1);
     if (s.GetColumnCount() < 1 || s.GetColumnCountAuto()) {
-      FCharsPerRow = FTextLength / FCellPitch - tailCells - returnCell;
+      FMetrics.CharsPerRow = FMetrics.TextLength / FMetrics.CellPitch - tailCells - returnCell;
       if (ElementVisible(kElemGapLine) && s.GetGapLineStyle() == kGapLineGrid)
-        FCharsPerRow -= FCharsPerRow % 2;
+        FMetrics.CharsPerRow -= FMetrics.CharsPerRow % 2;
     } else {
-      FCharsPerRow = s.GetColumnCount();
+      FMetrics.CharsPerRow = s.GetColumnCount();
     }
-    FCharsPerRow = std::max(FCharsPerRow, 1);
-    FRowsPerPartition = std::max((vertical ? width : height) / FLinePitch, 1);
+    FMetrics.CharsPerRow = std::max(FMetrics.CharsPerRow, 1);
+    FMetrics.RowsPerPartition = std::max((vertical ? width : height) / FMetrics.LinePitch, 1);
     if (printerPass) {
       const double pageW = std::max(FPageSize.X, 1), pageH = std::max(FPageSize.Y, 1);
-      FPrintWidthRatio = static_cast<double>(FCharsPerRow + tailCells + returnCell) * FCellPitch / pageW;
-      FPrintHeightRatio = static_cast<double>(FLinePitch) * FRowsPerPartition / pageH;
-      FPrintFontRatio = FFontHeight / pageH;
-      FPrinterColumnSpacePx = FColumnSpacePx;
-      FPrinterTextLength = FTextLength;
-      FPrinterFontHeight = FFontHeight;
-      FPrinterPageAlongPx = vertical ? FPageSize.Y : FPageSize.X;
+      FMetrics.PrintWidthRatio =
+          static_cast<double>(FMetrics.CharsPerRow + tailCells + returnCell) * FMetrics.CellPitch / pageW;
+      FMetrics.PrintHeightRatio = static_cast<double>(FMetrics.LinePitch) * FMetrics.RowsPerPartition / pageH;
+      FMetrics.PrintFontRatio = FMetrics.FontHeight / pageH;
+      FMetrics.PrinterColumnSpacePx = FMetrics.ColumnSpacePx;
+      FMetrics.PrinterTextLength = FMetrics.TextLength;
+      FMetrics.PrinterFontHeight = FMetrics.FontHeight;
+      FMetrics.PrinterPageAlongPx = vertical ? FPageSize.Y : FPageSize.X;
       return;
     }
   } else {
     // The printer's capacities stay; the font and pitches scale with the page.
-    FFontHeight = std::max(RoundPixels(FPageSize.Y * FPrintFontRatio), 1);
-    font.Height = -FFontHeight;
-    FCellPitch = std::max(RoundPixels(FFontHeight / 2.0) + FColumnSpacePx, 1);
-    FLinePitch = std::max(FFontHeight + FLineSpacePx, 1);
-    const int64_t cells = static_cast<int64_t>(FCharsPerRow) + tailCells + returnCell;
-    FCellPitchRemainder = ClampPixels(RoundPixels(FPageSize.X * FPrintWidthRatio) - cells * FCellPitch);
-    FRowPitchRemainder = ClampPixels(RoundPixels(FPageSize.Y * FPrintHeightRatio) -
-                                     static_cast<int64_t>(FLinePitch) * FRowsPerPartition);
+    FMetrics.FontHeight = std::max(RoundPixels(FPageSize.Y * FMetrics.PrintFontRatio), 1);
+    font.Height = -FMetrics.FontHeight;
+    FMetrics.CellPitch = std::max(RoundPixels(FMetrics.FontHeight / 2.0) + FMetrics.ColumnSpacePx, 1);
+    FMetrics.LinePitch = std::max(FMetrics.FontHeight + FMetrics.LineSpacePx, 1);
+    const int64_t cells = static_cast<int64_t>(FMetrics.CharsPerRow) + tailCells + returnCell;
+    FMetrics.CellPitchRemainder =
+        ClampPixels(RoundPixels(FPageSize.X * FMetrics.PrintWidthRatio) - cells * FMetrics.CellPitch);
+    FMetrics.RowPitchRemainder =
+        ClampPixels(RoundPixels(FPageSize.Y * FMetrics.PrintHeightRatio) -
+                    static_cast<int64_t>(FMetrics.LinePitch) * FMetrics.RowsPerPartition);
     // The screen's page sizes and margins round apart from the printer's, so
     // the mirrored cells may come out a pixel or two longer than the text
     // area: take that back from the remainder, so they always fit.
-    const int64_t cellsPx = cells * FCellPitch + FCellPitchRemainder;
-    if (cellsPx > FTextLength)
-      FCellPitchRemainder = ClampPixels(FCellPitchRemainder - (cellsPx - FTextLength));
-    if (FRowPitchRemainder > 0) {
-      const int each = FRowPitchRemainder / FRowsPerPartition;
+    const int64_t cellsPx = cells * FMetrics.CellPitch + FMetrics.CellPitchRemainder;
+    if (cellsPx > FMetrics.TextLength)
+      FMetrics.CellPitchRemainder =
+          ClampPixels(FMetrics.CellPitchRemainder - (cellsPx - FMetrics.TextLength));
+    if (FMetrics.RowPitchRemainder > 0) {
+      const int each = FMetrics.RowPitchRemainder / FMetrics.RowsPerPartition;
       if (each > 0) {
-        FLineSpacePx += each;
-        FLinePitch += each;
+        FMetrics.LineSpacePx += each;
+        FMetrics.LinePitch += each;
       }
-      FRowPitchRemainder %= FRowsPerPartition;
+      FMetrics.RowPitchRemainder %= FMetrics.RowsPerPartition;
     }
   }
   SetCanvasFont(&font, vertical, font.Height);
@@ -185,36 +192,39 @@ void TEditorView::CalcLayoutMetrics(bool printerPass, bool mirror) {
     // more rows than the pitch lets fit (a preset's font on a small page): the
     // excess is taken from the rows a pixel each, on the screen and in print.
     const int64_t acrossPx = vertical ? width : height;
-    const int64_t rowsPx = static_cast<int64_t>(FLinePitch) * RowsPerPartition() + FRowPitchRemainder;
-    if (rowsPx > acrossPx) FRowPitchRemainder = ClampPixels(FRowPitchRemainder - (rowsPx - acrossPx));
+    const int64_t rowsPx =
+        static_cast<int64_t>(FMetrics.LinePitch) * RowsPerPartition() + FMetrics.RowPitchRemainder;
+    if (rowsPx > acrossPx)
+      FMetrics.RowPitchRemainder = ClampPixels(FMetrics.RowPitchRemainder - (rowsPx - acrossPx));
     // A row is never less than a pixel.
-    FRowPitchRemainder = ClampPixels(
-        std::max<int64_t>(FRowPitchRemainder, -static_cast<int64_t>(FLinePitch - 1) * RowsPerPartition()));
+    FMetrics.RowPitchRemainder = ClampPixels(std::max<int64_t>(
+        FMetrics.RowPitchRemainder, -static_cast<int64_t>(FMetrics.LinePitch - 1) * RowsPerPartition()));
   }
 
   if (FPrinting) {
     // The printing pass is the printer's own: its wrapping inputs are these.
-    FPrinterColumnSpacePx = FColumnSpacePx;
-    FPrinterTextLength = FTextLength;
-    FPrinterFontHeight = FFontHeight;
+    FMetrics.PrinterColumnSpacePx = FMetrics.ColumnSpacePx;
+    FMetrics.PrinterTextLength = FMetrics.TextLength;
+    FMetrics.PrinterFontHeight = FMetrics.FontHeight;
   }
   if (ElementVisible(kElemLineInfo) && ElementVisible(kElemGapLine) &&
       s.GetGapLineStyle() == kGapLineScenes && vertical)
-    FLineInfoWidth = RoundPixels(FLinePitch * 1.5);
-  FRowsPerPage =
-      static_cast<int>(std::min<int64_t>(static_cast<int64_t>(Partitions()) * FRowsPerPartition, 1 << 28));
-  FGapLineWidth = ElementVisible(kElemGapLine) && s.GetGapLineStyle() == kGapLineGrid
-                      ? std::max(RoundPixels(FFontHeight * 0.1), 1)
-                      : 0;
-  const int alongMargin = RoundPixels(FCellPitch * 1.5), acrossMargin = RoundPixels(FLinePitch * 0.7);
-  FScrollMarginY = vertical ? alongMargin : acrossMargin;
-  FScrollMarginX = vertical ? acrossMargin : alongMargin;
-  const int cached = std::min(std::max(FRowsPerPage, RowsPerPage()), 1 << 16) + kRowCacheSpare;
+    FMetrics.LineInfoWidth = RoundPixels(FMetrics.LinePitch * 1.5);
+  FMetrics.RowsPerPage = static_cast<int>(
+      std::min<int64_t>(static_cast<int64_t>(Partitions()) * FMetrics.RowsPerPartition, 1 << 28));
+  FMetrics.GapLineWidth = ElementVisible(kElemGapLine) && s.GetGapLineStyle() == kGapLineGrid
+                              ? std::max(RoundPixels(FMetrics.FontHeight * 0.1), 1)
+                              : 0;
+  const int alongMargin = RoundPixels(FMetrics.CellPitch * 1.5),
+            acrossMargin = RoundPixels(FMetrics.LinePitch * 0.7);
+  FMetrics.ScrollMarginY = vertical ? alongMargin : acrossMargin;
+  FMetrics.ScrollMarginX = vertical ? acrossMargin : alongMargin;
+  const int cached = std::min(std::max(FMetrics.RowsPerPage, RowsPerPage()), 1 << 16) + kRowCacheSpare;
   FRowCache.assign(static_cast<size_t>(cached), TRowPaintInfo{});
   InvalidateRowCache();
-  FHalfLineSpacePx = FLineSpacePx / 2;
-  FHalfFontHeight = std::max(FFontHeight / 2, 1);
-  FHalfColumnSpacePx = FColumnSpacePx / 2;
+  FMetrics.HalfLineSpacePx = FMetrics.LineSpacePx / 2;
+  FMetrics.HalfFontHeight = std::max(FMetrics.FontHeight / 2, 1);
+  FMetrics.HalfColumnSpacePx = FMetrics.ColumnSpacePx / 2;
 }
 
 void TEditorView::UpdateLayout(bool force) {
@@ -224,7 +234,7 @@ void TEditorView::UpdateLayout(bool force) {
   const TEditorStyle& s = *EditorStyle();
   const int wanted = !s.GetColumnCountAuto()   ? s.GetColumnCount()
                      : s.GetProportionalFont() ? 0
-                                               : FCharsPerRow;
+                                               : FMetrics.CharsPerRow;
   TWrapInputs inputs = FList->WrapInputs();
   TCanvas* printer = nullptr;
   if (PaperMode() && Printer().Available()) {
@@ -238,7 +248,7 @@ void TEditorView::UpdateLayout(bool force) {
   // for; the host's measuring canvas outlives any painting canvas.
   TCanvas* measuring = printer ? printer : FPrinting ? FCanvas : &MeasureCanvas();
   TFontSpec font = TextFont();
-  font.Height = -std::max(printer ? FPrinterFontHeight : FFontHeight, 1);
+  font.Height = -std::max(printer ? FMetrics.PrinterFontHeight : FMetrics.FontHeight, 1);
   if (s.GetVertical()) {
     if (Services().Fonts)
       MakeVerticalFont(font, *Services().Fonts);
@@ -253,14 +263,14 @@ void TEditorView::UpdateLayout(bool force) {
   inputs.CapacityCells = wanted;
   inputs.Measurer = &FWrapMeasurer;
   if (printer) {
-    inputs.ColumnSpacePx = FPrinterColumnSpacePx;
-    inputs.WrapWidthPx = FPrinterTextLength;
+    inputs.ColumnSpacePx = FMetrics.PrinterColumnSpacePx;
+    inputs.WrapWidthPx = FMetrics.PrinterTextLength;
   } else {
     int hang = 0;
     if (s.GetTailHang())
-      hang = s.GetProportionalFont() ? FWrapMeasurer.TextWidth(Cp932Lit("、")) : 2 * FCellPitch;
-    inputs.ColumnSpacePx = FColumnSpacePx;
-    inputs.WrapWidthPx = FTextLength - hang - (ElementVisible(kElemReturn) ? FCellPitch : 0);
+      hang = s.GetProportionalFont() ? FWrapMeasurer.TextWidth(Cp932Lit("、")) : 2 * FMetrics.CellPitch;
+    inputs.ColumnSpacePx = FMetrics.ColumnSpacePx;
+    inputs.WrapWidthPx = FMetrics.TextLength - hang - (ElementVisible(kElemReturn) ? FMetrics.CellPitch : 0);
   }
   FList->SetWrapInputs(inputs);
   if (MousePressed() && !force) return;  // no full layout while a drag runs
@@ -289,17 +299,19 @@ void TEditorView::GetExtent(TPoint& extent) {
     return;
   }
   const TEditorStyle& s = *EditorStyle();
-  const int64_t cells = s.GetColumnCountAuto()    ? FCharsPerRow
+  const int64_t cells = s.GetColumnCountAuto()    ? FMetrics.CharsPerRow
                         : s.GetColumnCount() <= 0 ? FList->FMaxLineLength
                                                   : s.GetColumnCount();
   const int partitions = Partitions();
-  int64_t along = static_cast<int64_t>(partitions) * (cells * FCellPitch + FPartitionMarginPx) +
-                  FLineInfoWidth + FTextLeftMarginPx;
-  if (partitions > 1) along -= FPartitionMarginPx;
-  const int64_t across = static_cast<int64_t>(FList->RowCount()) * FLinePitch;
+  int64_t along =
+      static_cast<int64_t>(partitions) * (cells * FMetrics.CellPitch + FMetrics.PartitionMarginPx) +
+      FMetrics.LineInfoWidth + FMetrics.TextLeftMarginPx;
+  if (partitions > 1) along -= FMetrics.PartitionMarginPx;
+  const int64_t across = static_cast<int64_t>(FList->RowCount()) * FMetrics.LinePitch;
   extent = s.GetVertical() ? TPoint{ClampPixels(across), ClampPixels(along)}
                            : TPoint{ClampPixels(along), ClampPixels(across)};
-  FScrollStep = s.GetVertical() ? TPoint{FLinePitch, 2 * FCellPitch} : TPoint{2 * FCellPitch, FLinePitch};
+  FScrollStep = s.GetVertical() ? TPoint{FMetrics.LinePitch, 2 * FMetrics.CellPitch}
+                                : TPoint{2 * FMetrics.CellPitch, FMetrics.LinePitch};
 }
 
 }  // namespace vorna

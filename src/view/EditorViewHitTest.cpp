@@ -38,21 +38,22 @@ TPoint TEditorView::PosToPoint(TDisplayPos pos, bool glyphBand, bool forCaret) c
   const TEditorStyle& s = *EditorStyle();
   const bool vertical = s.GetVertical();
   const TRect row = GetRowRect(pos.Row);
-  const int64_t along = static_cast<int64_t>(FLineInfoWidth) + FTextLeftMarginPx +
-                        CellsExtent(pos.Row, 0, pos.Column - 2) + (forCaret ? -FHalfColumnSpacePx : 1);
+  const int64_t along = static_cast<int64_t>(FMetrics.LineInfoWidth) + FMetrics.TextLeftMarginPx +
+                        CellsExtent(pos.Row, 0, pos.Column - 2) +
+                        (forCaret ? -FMetrics.HalfColumnSpacePx : 1);
   const bool marks = MarksShown();
   if (vertical) {
     int x = row.Right;
     if (!glyphBand)
       x -= RowPitch(pos.Row);
     else if (marks)
-      x += FGapLineWidth - RowPitch(pos.Row) + 1;
+      x += FMetrics.GapLineWidth - RowPitch(pos.Row) + 1;
     else
-      x -= FHalfLineSpacePx + FFontHeight;
+      x -= FMetrics.HalfLineSpacePx + FMetrics.FontHeight;
     return {x, ClampPixels(row.Top + along)};
   }
   int y = row.Top;
-  if (glyphBand) y += marks ? RowPitch(pos.Row) - FFontHeight - 2 : FHalfLineSpacePx;
+  if (glyphBand) y += marks ? RowPitch(pos.Row) - FMetrics.FontHeight - 2 : FMetrics.HalfLineSpacePx;
   return {ClampPixels(row.Left + along), y};
 }
 
@@ -83,7 +84,7 @@ bool TEditorView::PartitionAt(TPoint point, int& page, int& partition, bool near
 // paper, several partitions or page roll) rather than from row 0.
 int TEditorView::PartitionFirstRow(int page, int partition) const {
   if (PaperMode()) return page * RowsPerPage() + partition * RowsPerPartition();
-  const int shown = (Vertical() ? FOffset.X : -FOffset.Y) / FLinePitch;
+  const int shown = (Vertical() ? FOffset.X : -FOffset.Y) / FMetrics.LinePitch;
   if (Partitions() > 1) return std::max(shown, 0) + partition * RowsPerPartition();
   return 0;
 }
@@ -119,15 +120,15 @@ TDisplayPos TEditorView::PointToRawPos(TPoint point) const {
     // One partition scrolled over the whole document: the rows are evenly pitched.
     const int64_t into = vertical ? static_cast<int64_t>(part.Right) + FOffset.X - 1 - point.X
                                   : static_cast<int64_t>(point.Y) - part.Top - FOffset.Y;
-    row = static_cast<int>(std::clamp<int64_t>(into < 0 ? 0 : into / FLinePitch, 0, lastRow));
+    row = static_cast<int>(std::clamp<int64_t>(into < 0 ? 0 : into / FMetrics.LinePitch, 0, lastRow));
   }
   row = std::clamp(row, 0, lastRow);
 
   // Along: character by character, to the nearer boundary of the character
   // under the point (a double-byte character counts as one).
   const TRect rowRect = GetRowRect(row);
-  const int64_t start =
-      static_cast<int64_t>(vertical ? rowRect.Top : rowRect.Left) + FLineInfoWidth + FTextLeftMarginPx;
+  const int64_t start = static_cast<int64_t>(vertical ? rowRect.Top : rowRect.Left) + FMetrics.LineInfoWidth +
+                        FMetrics.TextLeftMarginPx;
   const int64_t at = (vertical ? point.Y : point.X) - start;
   if (at < 0) return {1, row};
   const std::string text = FList->RowDisplayText(row);
@@ -142,10 +143,10 @@ TDisplayPos TEditorView::PointToRawPos(TPoint point) const {
     column += bytes;
   }
   // Beyond the text the cells have the fixed pitch.
-  const int64_t beyond = (at - edge) / std::max(FCellPitch, 1);
-  const int64_t rest = (at - edge) % std::max(FCellPitch, 1);
-  const int64_t cells =
-      std::min<int64_t>(beyond + (rest * 2 >= FCellPitch ? 1 : 0), std::max(FCharsPerRow, size) + 2);
+  const int64_t beyond = (at - edge) / std::max(FMetrics.CellPitch, 1);
+  const int64_t rest = (at - edge) % std::max(FMetrics.CellPitch, 1);
+  const int64_t cells = std::min<int64_t>(beyond + (rest * 2 >= FMetrics.CellPitch ? 1 : 0),
+                                          std::max(FMetrics.CharsPerRow, size) + 2);
   return {column + static_cast<int>(cells), row};
 }
 
@@ -172,16 +173,16 @@ THitKind TEditorView::HitTestKind(TPoint point) {
       }
     }
   }
-  if (FLineInfoWidth > 0 && (onRow || vertical)) {
+  if (FMetrics.LineInfoWidth > 0 && (onRow || vertical)) {
     const int start = vertical ? rowRect.Top : rowRect.Left;
     const int at = vertical ? point.Y : point.X;
-    if (at >= start && at < start + FLineInfoWidth) return FHitKind = hkLineInfo;
+    if (at >= start && at < start + FMetrics.LineInfoWidth) return FHitKind = hkLineInfo;
   }
   FHitKind = hkText;
   if (!onRow) return FHitKind;
   // The cell under the point (not the nearer boundary).
   const int64_t along = static_cast<int64_t>(vertical ? point.Y - rowRect.Top : point.X - rowRect.Left) -
-                        FLineInfoWidth - FTextLeftMarginPx;
+                        FMetrics.LineInfoWidth - FMetrics.TextLeftMarginPx;
   const TRowPaintInfo& info = GetRowPaintInfo(row);
   const int size = static_cast<int>(info.DisplayText.size());
   int64_t edge = 0;

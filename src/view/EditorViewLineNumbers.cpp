@@ -17,12 +17,6 @@ namespace {
 // Pixels between a right-aligned number and the column's end.
 constexpr int kNumberEndPadPx = 4;
 
-// A mark names its line; the line's first row carries it, wherever the
-// mark's offset falls after a new wrap.
-bool LineMarked(const std::vector<TTextPos>& marks, int line) {
-  return std::any_of(marks.begin(), marks.end(), [line](const TTextPos& m) { return m.Y == line; });
-}
-
 // `r` grown by `by` on every side, then kept inside `bounds` (right and
 // bottom exclusive); the result's Right and Bottom are line positions.
 TRect FrameAround(const TRect& r, int by, const TRect& bounds) {
@@ -33,11 +27,11 @@ TRect FrameAround(const TRect& r, int by, const TRect& bounds) {
 }  // namespace
 
 void TEditorView::PaintLineInfo(const TRowPaint& rp) {
-  if (FLineInfoWidth <= 0) return;
+  if (FMetrics.LineInfoWidth <= 0) return;
   const TEditorStyle& s = *EditorStyle();
   const bool vertical = s.GetVertical();
   const int columnStart = vertical ? rp.Rect.Top : rp.Rect.Left;
-  const int columnEnd = ClampPixels(static_cast<int64_t>(columnStart) + FLineInfoWidth);
+  const int columnEnd = ClampPixels(static_cast<int64_t>(columnStart) + FMetrics.LineInfoWidth);
   const TRect column = vertical ? TRect{rp.Rect.Left, columnStart, rp.Rect.Right, columnEnd}
                                 : TRect{columnStart, rp.Rect.Top, columnEnd, rp.Rect.Bottom};
   TRect full = column;
@@ -45,7 +39,7 @@ void TEditorView::PaintLineInfo(const TRowPaint& rp) {
   const TRect area = Intersect(full, rp.Clip);
   if (area.IsEmpty()) return;
 
-  const bool marked = rp.Exists && rp.Info.RowInLine == 0 && LineMarked(FMarks, rp.Info.Line);
+  const bool marked = rp.Exists && rp.Info.RowInLine == 0 && FMarks.Marked(rp.Info.Line);
   const bool caretStyle = rp.CaretRow && ElementVisible(kElemCaretLineInfo);
   const bool markStyle = marked && ElementVisible(kElemMarkLineInfo);
   const int style = caretStyle ? kElemCaretLineInfo : markStyle ? kElemMarkLineInfo : kElemLineInfo;
@@ -65,7 +59,7 @@ void TEditorView::PaintLineInfo(const TRowPaint& rp) {
     in.Interval = s.GetLineInfoInterval();
     in.StartNo = s.GetStartLineInfoNo();
     in.FillZero = s.GetLineInfoFillZero();
-    in.Digits = FLineInfoDigits;
+    in.Digits = FMetrics.LineInfoDigits;
     text = LineInfoText(in);
   }
 
@@ -84,7 +78,7 @@ void TEditorView::PaintLineInfo(const TRowPaint& rp) {
       box = {x, y, ClampPixels(static_cast<int64_t>(x) + length), ClampPixels(static_cast<int64_t>(y) + em)};
     } else if (vertical) {
       // Rotated like the text, centred on the glyph band.
-      x = ClampPixels(GlyphEdge(rp.Rect) - (static_cast<int64_t>(FFontHeight) - em) / 2);
+      x = ClampPixels(GlyphEdge(rp.Rect) - (static_cast<int64_t>(FMetrics.FontHeight) - em) / 2);
       y = page ? ClampPixels(static_cast<int64_t>(columnStart) + em / 4)
                : ClampPixels(static_cast<int64_t>(columnEnd) - digit / 2 - length);
       box = {ClampPixels(static_cast<int64_t>(x) - em), y, x, ClampPixels(static_cast<int64_t>(y) + length)};
@@ -92,7 +86,7 @@ void TEditorView::PaintLineInfo(const TRowPaint& rp) {
       // On the text's baseline: the bottoms of the two glyph boxes meet.
       x = page ? ClampPixels(static_cast<int64_t>(columnStart) + em / 4)
                : ClampPixels(static_cast<int64_t>(columnEnd) - kNumberEndPadPx - length);
-      y = ClampPixels(static_cast<int64_t>(GlyphEdge(rp.Rect)) + FFontHeight - em);
+      y = ClampPixels(static_cast<int64_t>(GlyphEdge(rp.Rect)) + FMetrics.FontHeight - em);
       box = {x, y, ClampPixels(static_cast<int64_t>(x) + length), ClampPixels(static_cast<int64_t>(y) + em)};
     }
     const std::vector<int> advances(text.size(), digit);

@@ -141,7 +141,8 @@ void TEditorView::PaintEmphasis(const TRowPaint& rp) {
     // Smaller than the text, and never wider than the ruby side can hold: a
     // mark cut by the row's edge would read as a broken one.
     const int room = (vertical ? side.Width() : side.Height()) - 2;
-    const int height = std::max(std::min(FFontHeight - EmphasisShrink(FFontHeight, sesame), room), 1);
+    const int height =
+        std::max(std::min(FMetrics.FontHeight - EmphasisShrink(FMetrics.FontHeight, sesame), room), 1);
     TFontSpec font = ElementFont(kElemBoten, height, vertical && sesame);
     font.Color = color;
     FCanvas->SetFont(font);
@@ -187,7 +188,7 @@ void TEditorView::BuildFootNoteMarks(TRowPaintInfo& info, int row) const {
   TRowPaint rp;
   rp.Row = row;
   rp.Info = r;
-  const int textStart = FLineInfoWidth + FTextLeftMarginPx;  // from the row's start
+  const int textStart = FMetrics.LineInfoWidth + FMetrics.TextLeftMarginPx;  // from the row's start
   for (const TByteRange& span : FindAnnotations(info.RawText)) {
     const int linePos = static_cast<int>(r.Start) + span.First - 1;
     const int cell = std::clamp(CellOfLinePos(rp, linePos), 0, static_cast<int>(info.DisplayText.size()));
@@ -196,11 +197,11 @@ void TEditorView::BuildFootNoteMarks(TRowPaintInfo& info, int row) const {
     // leaves the cache valid.
     TRect square;
     if (vertical) {
-      const int right = FFontHeight + h + 1 + FGapLineWidth;
+      const int right = FMetrics.FontHeight + h + 1 + FMetrics.GapLineWidth;
       square = {right - h, along, right, along + h};
     } else {
-      const int pitch = FLinePitch - 1;
-      const int top = pitch - FFontHeight - h - 1 - FGapLineWidth;
+      const int pitch = FMetrics.LinePitch - 1;
+      const int top = pitch - FMetrics.FontHeight - h - 1 - FMetrics.GapLineWidth;
       square = {along, top, along + h, top + h};
     }
     TFootNoteMark mark;

@@ -42,11 +42,11 @@ void TEditorView::MouseDownHook(TMouseButton button, TShiftState shift, int x, i
   FDragMoving = false;
   FLineDrag = kind == hkLineInfo;
   if (FDragPending) return;  // the selection stays for the drag; a release without one clears it
-  FExtending = (shift & ssShift) != 0;
-  if (FExtending && !FSelecting) FBoxSelect = (shift & ssAlt) != 0;
+  FSel.Extending = (shift & ssShift) != 0;
+  if (FSel.Extending && !FSel.Selecting) FSel.Box = (shift & ssAlt) != 0;
   SetCaretPos(FPressPos, cmAbsolute);
-  FExtending = false;
-  FBoxSelect = FSelecting && FBoxSelect;
+  FSel.Extending = false;
+  FSel.Box = FSel.Selecting && FSel.Box;
   // Alt without Shift starts a box once the pointer moves.
   FBoxPending = (shift & ssAlt) != 0;
 }
@@ -68,15 +68,15 @@ void TEditorView::FollowPointer(TPoint point) {
     // Dragging the selection: the caret shows where it would go; the
     // selection itself stays.
     SetCaretPos(at, cmAbsolute);
-    Host().SetCursorShape(IsSelected(FCaretPos)    ? TCursorShape::NoDrop
+    Host().SetCursorShape(IsSelected(FSel.Caret)   ? TCursorShape::NoDrop
                           : (FShiftState & ssCtrl) ? TCursorShape::Copy
                                                    : TCursorShape::Drag);
     return;
   }
-  if (!FSelecting) FBoxSelect = FBoxPending;
-  FExtending = true;
+  if (!FSel.Selecting) FSel.Box = FBoxPending;
+  FSel.Extending = true;
   SetCaretPos(at, cmAbsolute);
-  FExtending = false;
+  FSel.Extending = false;
 }
 
 void TEditorView::MouseMoveHook(TShiftState shift, int x, int y) {
@@ -87,7 +87,7 @@ void TEditorView::MouseMoveHook(TShiftState shift, int x, int y) {
     Host().SetCursorShape(CursorForHit(kind));
     if (FLookupEnabled && kind == hkText) {
       const TTextPos at = DocPosOf(FHitPos);
-      LaunchLookup(FSelecting ? GetSelText() : WordAt(FList->Get(at.Y), at.X, wmSameClass), {x, y});
+      LaunchLookup(FSel.Selecting ? GetSelText() : WordAt(FList->Get(at.Y), at.X, wmSameClass), {x, y});
     }
     return;
   }
@@ -110,7 +110,7 @@ void TEditorView::MouseUpHook(TMouseButton button, TShiftState shift, int x, int
     SelectUnit(tuRow);
   }
   FDragPending = FDragMoving = FLineDrag = FBoxPending = false;
-  FExtending = false;
+  FSel.Extending = false;
 }
 
 void TEditorView::DragOverHook(bool outside) {
@@ -176,14 +176,14 @@ void TEditorView::OpenLink(int kind) {
 }
 
 bool TEditorView::DropSelection(bool copy) {
-  if (!FSelecting || IsReadOnly()) return false;
-  const TDisplayPos drop = FCaretPos;
+  if (!FSel.Selecting || IsReadOnly()) return false;
+  const TDisplayPos drop = FSel.Caret;
   TDisplayPos start, end;
   GetNormalizedSelection(start, end);
-  const bool box = FBoxSelect;
+  const bool box = FSel.Box;
   if (IsSelected(drop)) {
     // Dropped onto itself: the selection is simply selected again.
-    SelectRange(FSelStart, FSelEnd, box);
+    SelectRange(FSel.Anchor, FSel.End, box);
     return false;
   }
   const std::string text = GetSelText();

@@ -16,7 +16,7 @@ void TEditorView::DrawText(int page, const TRect& textRect, const TRect& clip) {
   if (!FList || !FCanvas) return;
   const bool vertical = Vertical();
   TFontSpec font = TextFont();
-  font.Height = -FFontHeight;
+  font.Height = -FMetrics.FontHeight;
   SetCanvasFont(&font, vertical, font.Height);
   FPaintFont = FCanvas->Font();
   // Along the rows the text may run on into the page margin: a hung "、" or
@@ -71,17 +71,18 @@ void TEditorView::PaintPartition(int page, int partition, const TRect& clip) {
   const int partitions = Partitions();
   int first = 0, count = 0;
   if (paper || partitions > 1) {
-    const int pageFirst = paper ? page * RowsPerPage() : (vertical ? FOffset.X : -FOffset.Y) / FLinePitch;
+    const int pageFirst =
+        paper ? page * RowsPerPage() : (vertical ? FOffset.X : -FOffset.Y) / FMetrics.LinePitch;
     first = pageFirst + partition * RowsPerPartition();
     count = RowsPerPartition();
   } else if (!s.GetPageRoll()) {
     // One partition scrolled over the document: only what the clip shows.
     const int64_t before = vertical ? static_cast<int64_t>(part.Right) + FOffset.X - area.Right
                                     : static_cast<int64_t>(area.Top) - part.Top - FOffset.Y;
-    first = static_cast<int>(std::max<int64_t>(before / FLinePitch, 0));
-    count = (vertical ? area.Width() : area.Height()) / FLinePitch + 2;
+    first = static_cast<int>(std::max<int64_t>(before / FMetrics.LinePitch, 0));
+    count = (vertical ? area.Width() : area.Height()) / FMetrics.LinePitch + 2;
   } else {
-    const int pageFirst = (vertical ? FOffset.X : -FOffset.Y) / FLinePitch;
+    const int pageFirst = (vertical ? FOffset.X : -FOffset.Y) / FMetrics.LinePitch;
     first = pageFirst;
     count = RowsPerPartition();
   }
@@ -117,14 +118,15 @@ int TEditorView::PaintRow(int row, const TRect& clip, bool firstOfBlock) {
   const TEditorStyle& s = *EditorStyle();
   rp.Exists = row >= 0 && row < FList->RowCount();
   rp.Info = rp.Exists ? FList->GetRow(row) : TRowInfo{};
-  rp.CaretRow = rp.Exists && row == FCaretPos.Row && !s.GetReadOnly() && !FList->IsReadOnlyFile();
+  rp.CaretRow = rp.Exists && row == FSel.Caret.Row && !s.GetReadOnly() && !FList->IsReadOnlyFile();
   rp.FirstOfBlock = firstOfBlock;
   const TRowPlace place = GetRowPlace(row);
   rp.Slot = place.Slot;
   rp.Partition = place.Partition;
   const int rowStart = vertical ? rp.Rect.Top : rp.Rect.Left;
   const int rowEnd = vertical ? rp.Rect.Bottom : rp.Rect.Right;
-  rp.TextStartPx = ClampPixels(static_cast<int64_t>(rowStart) + FLineInfoWidth + FTextLeftMarginPx);
+  rp.TextStartPx =
+      ClampPixels(static_cast<int64_t>(rowStart) + FMetrics.LineInfoWidth + FMetrics.TextLeftMarginPx);
   auto along = [&](int from, int to) {
     return vertical ? TRect{rp.Rect.Left, from, rp.Rect.Right, to}
                     : TRect{from, rp.Rect.Top, to, rp.Rect.Bottom};
@@ -136,7 +138,7 @@ int TEditorView::PaintRow(int row, const TRect& clip, bool firstOfBlock) {
   else if (rp.Exists && ElementVisible(kElemHeading) && FList->IsHeadingLine(rp.Info.Line))
     rp.BaseStyle = kElemHeading;
   const TColor base = StyleBack(rp.BaseStyle);
-  FillBackground(along(rowStart + FLineInfoWidth, rp.TextStartPx), rp.Clip, base);
+  FillBackground(along(rowStart + FMetrics.LineInfoWidth, rp.TextStartPx), rp.Clip, base);
 
   // The text in runs of one style.
   rp.TextEndPx = rp.TextStartPx;
@@ -164,7 +166,7 @@ int TEditorView::PaintRow(int row, const TRect& clip, bool firstOfBlock) {
       bool selectedBreak = false;
       GetSelectedCells(row, selFirst, selLast, selectedBreak);
       PaintEndMark(rp, eof, selectedBreak);
-      restStart = ClampPixels(static_cast<int64_t>(restStart) + FCellPitch);
+      restStart = ClampPixels(static_cast<int64_t>(restStart) + FMetrics.CellPitch);
     }
   }
   const bool unfilled = ElementVisible(kElemUnfilled);
@@ -172,8 +174,8 @@ int TEditorView::PaintRow(int row, const TRect& clip, bool firstOfBlock) {
   if (unfilledOverEof && unfilled) {
     FillBackground(along(rp.TextStartPx, rowEnd), rp.Clip, unfilledBack);
   } else if (!s.GetProportionalFont() && unfilled && !(!s.GetColumnCountAuto() && s.GetColumnCount() <= 0)) {
-    const int capacityEnd = std::max(
-        restStart, ClampPixels(static_cast<int64_t>(rp.TextStartPx) + CellsExtent(row, 0, FCharsPerRow - 1)));
+    const int capacityEnd = std::max(restStart, ClampPixels(static_cast<int64_t>(rp.TextStartPx) +
+                                                            CellsExtent(row, 0, FMetrics.CharsPerRow - 1)));
     FillBackground(along(restStart, capacityEnd), rp.Clip, base);
     FillBackground(along(capacityEnd, rowEnd), rp.Clip, unfilledBack);
   } else {
@@ -189,9 +191,11 @@ int TEditorView::PaintRow(int row, const TRect& clip, bool firstOfBlock) {
       SetPenFromElement(*caretLine);
       const int edge = GlyphEdge(rp.Rect);
       if (vertical)
-        VLineIn(*FCanvas, edge - FFontHeight - 1, rp.TextStartPx, rowEnd, caretLine->IsDoubleLine(), rp.Clip);
+        VLineIn(*FCanvas, edge - FMetrics.FontHeight - 1, rp.TextStartPx, rowEnd, caretLine->IsDoubleLine(),
+                rp.Clip);
       else
-        HLineIn(*FCanvas, rp.TextStartPx, rowEnd, edge + FFontHeight, caretLine->IsDoubleLine(), rp.Clip);
+        HLineIn(*FCanvas, rp.TextStartPx, rowEnd, edge + FMetrics.FontHeight, caretLine->IsDoubleLine(),
+                rp.Clip);
     }
   }
   if (rp.Exists) {

@@ -28,9 +28,7 @@ bool IsLineInfoStyle(int style) {
 }  // namespace
 
 void TEditorView::SetSearchText(const std::string& text, int options) {
-  if (text == FSearchText && options == FSearchOptions) return;
-  FSearchText = text;
-  FSearchOptions = options;
+  if (!FFind.Set(text, options)) return;
   InvalidateRowCache();
   Invalidate();
 }
@@ -86,15 +84,17 @@ bool TEditorView::MarksShown() const {
 int TEditorView::GlyphEdge(const TRect& rowRect) const {
   const bool marks = MarksShown();
   if (Vertical())
-    return marks ? rowRect.Left + FFontHeight + 1 + FGapLineWidth : rowRect.Right - FHalfLineSpacePx;
-  return marks ? rowRect.Bottom - FFontHeight - 1 - FGapLineWidth : rowRect.Top + FHalfLineSpacePx;
+    return marks ? rowRect.Left + FMetrics.FontHeight + 1 + FMetrics.GapLineWidth
+                 : rowRect.Right - FMetrics.HalfLineSpacePx;
+  return marks ? rowRect.Bottom - FMetrics.FontHeight - 1 - FMetrics.GapLineWidth
+               : rowRect.Top + FMetrics.HalfLineSpacePx;
 }
 
 int TEditorView::PaintPitch(const TRowPaint& rp, int cell) const {
   if (rp.Cache && EditorStyle()->GetProportionalFont()) {
     if (cell >= 0 && cell < static_cast<int>(rp.Cache->DisplayText.size()))
       return rp.Cache->Cells[static_cast<size_t>(cell)].Advance;
-    return FCellPitch;
+    return FMetrics.CellPitch;
   }
   return CellPitchAt(rp.Row, cell);
 }
@@ -133,7 +133,7 @@ TFontSpec TEditorView::ElementFont(int element, int height, bool turned) const {
   if (height != 0)
     font.Height = -std::max(std::abs(height), 1);
   else if (font.Height == 0)
-    font.Height = -std::max(FFontHeight, 1);  // a zero-size font reads as the text's
+    font.Height = -std::max(FMetrics.FontHeight, 1);  // a zero-size font reads as the text's
   else
     font.Height = ZoomedFontHeight(font.Height, FPrinting ? 1.0 : FZoom);
   font.Escapement = 0;
@@ -159,7 +159,7 @@ bool TEditorView::SelectCellStyle(int style, int base) {
   if (change) {
     const bool textHeight = (style >= kElemNormal && style <= kElemHeading) || style == kElemVerticalRow;
     const bool turned = vertical && style != kElemVerticalRow && !uprightNumbers;
-    FCanvas->SetFont(ElementFont(style, textHeight ? FFontHeight : 0, turned));
+    FCanvas->SetFont(ElementFont(style, textHeight ? FMetrics.FontHeight : 0, turned));
   }
   if (!IsEditorElement(base)) base = kElemNormal;
   const bool baseBack = style == kElemVerticalRow || style == kElemRubi || style == kElemFootNoteMark;

@@ -45,7 +45,7 @@ TRowPlace TEditorView::GetRowPlace(int row) const {
     place.PageFirstRow = row - row % perPage;
   } else {
     const int across = vertical ? FOffset.X : -FOffset.Y;
-    place.PageFirstRow = across / FLinePitch;
+    place.PageFirstRow = across / FMetrics.LinePitch;
     place.Page = 0;
   }
   const int inPage = row - place.PageFirstRow;
@@ -61,11 +61,11 @@ TRowPlace TEditorView::GetRowPlace(int row) const {
 }
 
 TRect TEditorView::GetPartitionRect(int page, int partition) const {
-  if (FPartitionRects.empty()) return {};
+  if (FMetrics.PartitionRects.empty()) return {};
   if (!PaperMode() && Partitions() > 1) page = 0;
-  partition = std::clamp(partition, 0, static_cast<int>(FPartitionRects.size()) - 1);
+  partition = std::clamp(partition, 0, static_cast<int>(FMetrics.PartitionRects.size()) - 1);
   const TRect text = GetPageTextRect(std::max(page, 0));
-  return MovedBy(FPartitionRects[static_cast<size_t>(partition)], text.Left, text.Top);
+  return MovedBy(FMetrics.PartitionRects[static_cast<size_t>(partition)], text.Left, text.Top);
 }
 
 TRect TEditorView::GetRowRect(int row) const {
@@ -81,25 +81,26 @@ TRect TEditorView::GetRowRect(int row) const {
   // across the rows chose the page's first row and the slots stand still.
   const bool several = Partitions() > 1;
   const int64_t index = several ? place.Slot : std::max(row, 0);
-  const int64_t shift = index * FLinePitch;
+  const int64_t shift = index * FMetrics.LinePitch;
   if (vertical) {
     const int right = ClampPixels(part.Right + (several ? 0 : FOffset.X) - shift);
-    return {right - FLinePitch, part.Top + FOffset.Y, right, part.Bottom + FOffset.Y};
+    return {right - FMetrics.LinePitch, part.Top + FOffset.Y, right, part.Bottom + FOffset.Y};
   }
   const int top = ClampPixels(part.Top + (several ? 0 : FOffset.Y) + shift);
-  return {part.Left + FOffset.X, top, part.Right + FOffset.X, top + FLinePitch - 1};
+  return {part.Left + FOffset.X, top, part.Right + FOffset.X, top + FMetrics.LinePitch - 1};
 }
 
 int TEditorView::RowPitch(int row) const {
-  if (FRowPitchRemainder == 0) return FLinePitch;
-  return Spread(FLinePitch, FRowPitchRemainder, RowsPerPartition(), GetRowPlace(row).Slot);
+  if (FMetrics.RowPitchRemainder == 0) return FMetrics.LinePitch;
+  return Spread(FMetrics.LinePitch, FMetrics.RowPitchRemainder, RowsPerPartition(), GetRowPlace(row).Slot);
 }
 
 int TEditorView::RowsExtent(int firstSlot, int lastSlot) const {
   if (lastSlot < firstSlot) return 0;
   const int rows = RowsPerPartition();
-  return ClampPixels(SpreadSum(FLinePitch, FRowPitchRemainder, rows, static_cast<int64_t>(lastSlot) + 1) -
-                     SpreadSum(FLinePitch, FRowPitchRemainder, rows, firstSlot));
+  return ClampPixels(
+      SpreadSum(FMetrics.LinePitch, FMetrics.RowPitchRemainder, rows, static_cast<int64_t>(lastSlot) + 1) -
+      SpreadSum(FMetrics.LinePitch, FMetrics.RowPitchRemainder, rows, firstSlot));
 }
 
 int TEditorView::CellPitchAt(int row, int cell) const {
@@ -108,9 +109,9 @@ int TEditorView::CellPitchAt(int row, int cell) const {
     const TRowPaintInfo& info = GetRowPaintInfo(row);
     if (cell >= 0 && cell < static_cast<int>(info.DisplayText.size()))
       return info.Cells[static_cast<size_t>(cell)].Advance;
-    return FCellPitch;
+    return FMetrics.CellPitch;
   }
-  return Spread(FCellPitch, FCellPitchRemainder, FCharsPerRow, cell);
+  return Spread(FMetrics.CellPitch, FMetrics.CellPitchRemainder, FMetrics.CharsPerRow, cell);
 }
 
 int TEditorView::CellsExtent(int row, int firstCell, int lastCell) const {
@@ -124,11 +125,12 @@ int TEditorView::CellsExtent(int row, int firstCell, int lastCell) const {
     // Cells beyond the text (and before the first) at the fixed pitch.
     const int64_t outside =
         (static_cast<int64_t>(lastCell) - firstCell + 1) - std::max<int64_t>(to - from + 1, 0);
-    return ClampPixels(sum + outside * FCellPitch);
+    return ClampPixels(sum + outside * FMetrics.CellPitch);
   }
   return ClampPixels(
-      SpreadSum(FCellPitch, FCellPitchRemainder, FCharsPerRow, static_cast<int64_t>(lastCell) + 1) -
-      SpreadSum(FCellPitch, FCellPitchRemainder, FCharsPerRow, firstCell));
+      SpreadSum(FMetrics.CellPitch, FMetrics.CellPitchRemainder, FMetrics.CharsPerRow,
+                static_cast<int64_t>(lastCell) + 1) -
+      SpreadSum(FMetrics.CellPitch, FMetrics.CellPitchRemainder, FMetrics.CharsPerRow, firstCell));
 }
 
 }  // namespace vorna

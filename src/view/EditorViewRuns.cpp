@@ -79,9 +79,9 @@ void TEditorView::PaintRun(const TRowPaint& rp, int first, int last, int style) 
     const size_t from = text.find_first_not_of(' ');
     const size_t to = text.find_last_not_of(' ');
     text = from == std::string::npos ? std::string() : text.substr(from, to - from + 1);
-    advances.assign(text.size(), std::max(FFontHeight / 2, 1) * factor);
-    x -= FFontHeight;
-    if (text.size() == 1) x += FFontHeight / 4;
+    advances.assign(text.size(), std::max(FMetrics.FontHeight / 2, 1) * factor);
+    x -= FMetrics.FontHeight;
+    if (text.size() == 1) x += FMetrics.FontHeight / 4;
   } else {
     for (size_t i = 0; i < text.size(); ++i)
       advances[i] = PaintPitch(rp, first + static_cast<int>(i)) * factor;
@@ -118,13 +118,13 @@ void TEditorView::PaintRun(const TRowPaint& rp, int first, int last, int style) 
 
   // The dash bars: a stroke of the glyphs' weight through the middle of the em.
   if (!dashes.empty()) {
-    const int stroke = std::max(RoundPixels(FFontHeight / 12.0), 1), inset = FFontHeight / 10;
+    const int stroke = std::max(RoundPixels(FMetrics.FontHeight / 12.0), 1), inset = FMetrics.FontHeight / 10;
     FCanvas->SetBrush(FRunText, TBrushStyle::Solid);
     for (const auto& [from, to] : dashes) {
       const TRect span = CellsRect(rp, first + static_cast<int>(from), first + static_cast<int>(to) - 1);
       TRect bar;
       if (vertical) {
-        const int middle = glyphEdge - FFontHeight / 2;
+        const int middle = glyphEdge - FMetrics.FontHeight / 2;
         bar = {middle - stroke / 2, span.Top + inset, middle - stroke / 2 + stroke, span.Bottom - inset};
       } else {
         const int middle = glyphEdge + FCanvas->TextHeight({}) / 2;
@@ -139,9 +139,11 @@ void TEditorView::PaintRun(const TRowPaint& rp, int first, int last, int style) 
   if (info && HasDecoration(style) && info->HasLine()) {
     SetPenFromElement(*info);
     if (vertical)
-      VLineIn(*FCanvas, glyphEdge - FFontHeight - 1, cells.Top, cells.Bottom, info->IsDoubleLine(), rp.Clip);
+      VLineIn(*FCanvas, glyphEdge - FMetrics.FontHeight - 1, cells.Top, cells.Bottom, info->IsDoubleLine(),
+              rp.Clip);
     else
-      HLineIn(*FCanvas, cells.Left, cells.Right, glyphEdge + FFontHeight, info->IsDoubleLine(), rp.Clip);
+      HLineIn(*FCanvas, cells.Left, cells.Right, glyphEdge + FMetrics.FontHeight, info->IsDoubleLine(),
+              rp.Clip);
   }
   if (style == kElemZenkakuSpace || style == kElemHankakuSpace) PaintSpaceMarks(rp, first, last, style);
   if (tabs) PaintTabMarks(rp, first, last);

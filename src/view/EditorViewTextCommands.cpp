@@ -13,8 +13,8 @@
 namespace vorna {
 
 bool TEditorView::ReflowSelection(int width) {
-  if (IsReadOnly() || !FSelecting) return false;
-  if (width == 0) width = FCharsPerRow;
+  if (IsReadOnly() || !FSel.Selecting) return false;
+  if (width == 0) width = FMetrics.CharsPerRow;
   if (width <= 3) return false;
   TDisplayPos start, end;
   GetNormalizedSelection(start, end);
@@ -23,7 +23,7 @@ bool TEditorView::ReflowSelection(int width) {
 }
 
 bool TEditorView::JoinSelection() {
-  if (IsReadOnly() || !FSelecting) return false;
+  if (IsReadOnly() || !FSel.Selecting) return false;
   TDisplayPos start, end;
   GetNormalizedSelection(start, end);
   FormatText(start, end, 0, nullptr, 0);
@@ -33,18 +33,18 @@ bool TEditorView::JoinSelection() {
 bool TEditorView::ConvertSelection(int command) {
   // Commands 69 .. 74: full-width, half-width, hiragana, katakana, lower, upper.
   static constexpr int kKinds[] = {4, 5, 2, 3, 1, 0};
-  if (IsReadOnly() || !FSelecting || command < ecFullWidth || command > ecUpperCase) return false;
+  if (IsReadOnly() || !FSel.Selecting || command < ecFullWidth || command > ecUpperCase) return false;
   const std::string text = GetSelText();
   const std::string converted = ConvertText(text, kKinds[command - ecFullWidth]);
   if (converted == text) return false;
   TReplaceRequest q;
   GetNormalizedSelection(q.RangeStart, q.RangeEnd);
-  q.DeleteBox = q.InsertBox = FBoxSelect;
+  q.DeleteBox = q.InsertBox = FSel.Box;
   q.InsertAt = q.RangeStart;
-  q.UseInsertAt = FBoxSelect;
+  q.UseInsertAt = FSel.Box;
   q.SelectInserted = true;
   q.Text = converted;
-  q.OldCaret = FCaretPos;
+  q.OldCaret = FSel.Caret;
   ReplaceText(q);
   return true;
 }
@@ -52,12 +52,12 @@ bool TEditorView::ConvertSelection(int command) {
 bool TEditorView::Find(const std::string& text, bool backward, bool fromEdge) {
   if (!FList) return false;
   std::string pattern = text;
-  if (pattern.empty()) pattern = FSelecting && !FBoxSelect ? GetSelText() : WordAtCaret();
+  if (pattern.empty()) pattern = FSel.Selecting && !FSel.Box ? GetSelText() : WordAtCaret();
   if (pattern.empty() || pattern.find("\r\n") != std::string::npos) return false;
-  SetSearchText(pattern, FSearchOptions);
+  SetSearchText(pattern, FFind.Options());
   ClearSelection();
   if (ElementVisible(kElemFind) && Host().HasWindow()) Host().Update();
-  TDisplayPos from = FCaretPos;
+  TDisplayPos from = FSel.Caret;
   if (fromEdge) {
     const int last = std::max(FList->RowCount() - 1, 0);
     from = backward ? TDisplayPos{FList->RowCellCount(last) + 1, last} : TDisplayPos{1, 0};
@@ -73,24 +73,24 @@ bool TEditorView::Find(const std::string& text, bool backward, bool fromEdge) {
   return true;
 }
 
-bool TEditorView::FindNext() { return !FSearchText.empty() && Find(FSearchText, false, false); }
+bool TEditorView::FindNext() { return !FFind.Text().empty() && Find(FFind.Text(), false, false); }
 
 bool TEditorView::FindPrevious() {
-  if (FSearchText.empty()) return false;
-  if (FSelecting) {
+  if (FFind.Text().empty()) return false;
+  if (FSel.Selecting) {
     // From before the match the caret stands after.
-    TTextPos at = DocPosOf(FCaretPos);
-    at.X = std::max(at.X - static_cast<int>(FSearchText.size()), 1);
+    TTextPos at = DocPosOf(FSel.Caret);
+    at.X = std::max(at.X - static_cast<int>(FFind.Text().size()), 1);
     ClearSelection();
     SetCaretPos(DisplayPosOf(at), cmAbsolute, true);
   }
-  return Find(FSearchText, true, false);
+  return Find(FFind.Text(), true, false);
 }
 
-void TEditorView::ClearFind() { SetSearchText({}, FSearchOptions); }
+void TEditorView::ClearFind() { SetSearchText({}, FFind.Options()); }
 
 std::string TEditorView::WordAtCaret() const {
-  const TTextPos at = DocPosOf(FCaretPos);
+  const TTextPos at = DocPosOf(FSel.Caret);
   const std::string& line = FList->Get(at.Y);
   return WordAt(line, std::min(at.X, std::max(static_cast<int>(line.size()), 1)), wmSameClass);
 }
@@ -99,14 +99,11 @@ std::string TEditorView::WordAtCaret() const {
 
 int TEditorView::MarkIndexOfRow(int row) const {
   const TRowInfo r = FList->GetRow(row);
-  if (r.Line < 0) return -1;
-  for (size_t i = 0; i < FMarks.size(); ++i)
-    if (FMarks[i].Y == r.Line) return static_cast<int>(i);
-  return -1;
+  return r.Line < 0 ? -1 : FMarks.IndexOfLine(r.Line);
 }
 
 void TEditorView::MarksChanged(int row) {
-  if (TEditListInfo* slot = FInfos->CurrentItem()) slot->SetMarks(FMarks);
+  if (TEditListInfo* slot = FInfos->CurrentItem()) slot->SetMarks(FMarks.Items());
   if (row < 0) {
     Invalidate();
   } else {
@@ -117,28 +114,22 @@ void TEditorView::MarksChanged(int row) {
 
 void TEditorView::ToggleMark() {
   if (!FList) return;
-  if (MarkIndexOfRow(FCaretPos.Row) >= 0) {
+  if (MarkIndexOfRow(FSel.Caret.Row) >= 0) {
     RemoveMark();
     return;
   }
-  const TTextPos at = DocPosOf(FCaretPos);
-  FMarks.insert(
-      std::upper_bound(FMarks.begin(), FMarks.end(), at, [](TTextPos a, TTextPos b) { return Before(a, b); }),
-      at);
-  MarksChanged(FCaretPos.Row);
+  if (FMarks.Add(DocPosOf(FSel.Caret))) MarksChanged(FSel.Caret.Row);
 }
 
 void TEditorView::RemoveMark() {
-  const int index = FList ? MarkIndexOfRow(FCaretPos.Row) : -1;
+  const int index = FList ? MarkIndexOfRow(FSel.Caret.Row) : -1;
   if (index < 0) return;
-  FMarks.erase(FMarks.begin() + index);
-  MarksChanged(FCaretPos.Row);
+  FMarks.RemoveLine(FMarks.Items()[static_cast<size_t>(index)].Y);
+  MarksChanged(FSel.Caret.Row);
 }
 
 void TEditorView::ClearMarks() {
-  if (FMarks.empty()) return;
-  FMarks.clear();
-  MarksChanged(-1);
+  if (FMarks.Clear()) MarksChanged(-1);
 }
 
 // --- the lookup program -------------------------------------------------------------

@@ -38,22 +38,22 @@ bool TEditorView::TypeText(std::string_view text, bool typed, bool box) {
   TReplaceRequest q;
   q.Kind = typed ? ekTyping : ekReplace;
   q.InsertBox = box;
-  q.OldCaret = FCaretPos;
-  if (FSelecting) {
+  q.OldCaret = FSel.Caret;
+  if (FSel.Selecting) {
     // What is typed replaces the selection.
     GetNormalizedSelection(q.RangeStart, q.RangeEnd);
-    q.DeleteBox = FBoxSelect;
+    q.DeleteBox = FSel.Box;
   } else {
-    q.RangeStart = q.RangeEnd = FCaretPos;
+    q.RangeStart = q.RangeEnd = FSel.Caret;
   }
   q.InsertAt = q.RangeStart;
   q.Text = owned;
   const bool split = owned == "\r\n";
-  if (FOverwrite && !FSelecting && !split && !FList->IsAtLineEnd(FCaretPos)) {
-    q.RangeEnd = OverwriteEnd(FCaretPos, static_cast<int>(owned.size()));
+  if (FOverwrite && !FSel.Selecting && !split && !FList->IsAtLineEnd(FSel.Caret)) {
+    q.RangeEnd = OverwriteEnd(FSel.Caret, static_cast<int>(owned.size()));
     std::string padded = owned;
     // A double-byte character cut in two leaves a half-width space.
-    if (FList->IsTrailCell(q.RangeEnd) && DocPosOf(q.RangeEnd).Y == DocPosOf(FCaretPos).Y) {
+    if (FList->IsTrailCell(q.RangeEnd) && DocPosOf(q.RangeEnd).Y == DocPosOf(FSel.Caret).Y) {
       padded += ' ';
       ++q.RangeEnd.Column;
     }
@@ -87,55 +87,55 @@ void TEditorView::RemoveRange(TDisplayPos start, TDisplayPos end, TEditKind kind
   q.RangeEnd = end;
   q.Kind = kind;
   q.DeleteBox = box;
-  q.OldCaret = FCaretPos;
+  q.OldCaret = FSel.Caret;
   q.InsertAt = start;
   ReplaceText(q);
 }
 
 bool TEditorView::DeleteForward(TTextUnit unit) {
   if (IsReadOnly() || !FList) return false;
-  if (FSelecting) unit = tuSelection;
-  TDisplayPos start = FCaretPos, end = FCaretPos;
+  if (FSel.Selecting) unit = tuSelection;
+  TDisplayPos start = FSel.Caret, end = FSel.Caret;
   if (unit == tuSelection) {
-    if (!FSelecting) return false;
+    if (!FSel.Selecting) return false;
     GetNormalizedSelection(start, end);
   } else {
-    if (FCaretPos.Column > FList->RowCellCount(FCaretPos.Row) + 1)
+    if (FSel.Caret.Column > FList->RowCellCount(FSel.Caret.Row) + 1)
       return false;  // a free caret past the text
     TDisplayPos unitStart;
-    GetUnitRange(unit, FCaretPos, unitStart, end);
+    GetUnitRange(unit, FSel.Caret, unitStart, end);
   }
   if (!Before(start, end) || DocPosOf(start) == DocPosOf(end)) return false;
-  RemoveRange(start, end, ekDeleteForward, unit == tuSelection && FBoxSelect);
+  RemoveRange(start, end, ekDeleteForward, unit == tuSelection && FSel.Box);
   return true;
 }
 
 bool TEditorView::DeleteBackward(TTextUnit unit) {
   if (IsReadOnly() || !FList) return false;
-  if (FSelecting) {
+  if (FSel.Selecting) {
     TDisplayPos start, end;
     GetNormalizedSelection(start, end);
-    RemoveRange(start, end, ekDeleteBackward, FBoxSelect);
+    RemoveRange(start, end, ekDeleteBackward, FSel.Box);
     return true;
   }
-  if (FCaretPos.Column > FList->RowCellCount(FCaretPos.Row) + 1) {
+  if (FSel.Caret.Column > FList->RowCellCount(FSel.Caret.Row) + 1) {
     MoveCaret(-1, 0);  // a free caret past the text steps back first
     return true;
   }
-  const bool rowStart = FCaretPos.Column <= FList->GetRow(FCaretPos.Row).Indent + 1;
+  const bool rowStart = FSel.Caret.Column <= FList->GetRow(FSel.Caret.Row).Indent + 1;
   if (rowStart && unit == tuWord) unit = tuCharacter;
   if (rowStart && (unit == tuRow || unit == tuLine)) return false;
-  TDisplayPos start = FCaretPos, end;
+  TDisplayPos start = FSel.Caret, end;
   if (unit == tuCharacter) {
-    if (FCaretPos == TDisplayPos{1, 0}) return false;
-    start = ClampCaretPos({FCaretPos.Column - 1, FCaretPos.Row}, cmBack);
+    if (FSel.Caret == TDisplayPos{1, 0}) return false;
+    start = ClampCaretPos({FSel.Caret.Column - 1, FSel.Caret.Row}, cmBack);
   } else {
     // The unit the character before the caret belongs to.
-    const TDisplayPos back = ClampCaretPos({FCaretPos.Column - 1, FCaretPos.Row}, cmBack);
-    GetUnitRange(unit, unit == tuWord ? back : FCaretPos, start, end);
+    const TDisplayPos back = ClampCaretPos({FSel.Caret.Column - 1, FSel.Caret.Row}, cmBack);
+    GetUnitRange(unit, unit == tuWord ? back : FSel.Caret, start, end);
   }
-  if (!Before(start, FCaretPos) || DocPosOf(start) == DocPosOf(FCaretPos)) return false;
-  RemoveRange(start, FCaretPos, ekDeleteBackward, false);
+  if (!Before(start, FSel.Caret) || DocPosOf(start) == DocPosOf(FSel.Caret)) return false;
+  RemoveRange(start, FSel.Caret, ekDeleteBackward, false);
   return true;
 }
 
@@ -143,12 +143,12 @@ bool TEditorView::UnitRangeForClipboard(TTextUnit unit, TDisplayPos& start, TDis
                                         bool& box) const {
   box = false;
   if (unit == tuPosition || unit == tuSelection) {
-    if (!FSelecting) return false;
+    if (!FSel.Selecting) return false;
     GetNormalizedSelection(start, end);
-    box = FBoxSelect;
+    box = FSel.Box;
     return true;
   }
-  GetUnitRange(unit, FCaretPos, start, end);
+  GetUnitRange(unit, FSel.Caret, start, end);
   return !(start == end);
 }
 

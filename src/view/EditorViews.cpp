@@ -31,9 +31,9 @@ TEditorView::TEditorView(TViewHost& host, const TPlatformServices& services, TEd
   FInfos->OnTextReset = [this](TEditList* sender) {
     // A null sender: the current slot changed, not the text of a document.
     if (sender) {
-      FCaretPos = {1, 0};
-      FSelecting = FBoxSelect = false;
-      FMarks.clear();
+      FSel.Caret = {1, 0};
+      FSel.Selecting = FSel.Box = false;
+      FMarks.Clear();
     }
     DocumentChanged();
     if (OnTextReset) OnTextReset(sender);
@@ -74,32 +74,32 @@ void TEditorView::SaveViewState() {
   TEditListInfo* slot = FInfos->CurrentItem();
   if (!slot) return;
   slot->SetOffset(FOffset);
-  slot->SetCaretPos(FCaretPos);
-  slot->SetMarks(FMarks);
-  slot->SetSelStart(FSelecting ? FSelStart : FCaretPos);
-  slot->SetSelEnd(FSelecting ? FSelEnd : FCaretPos);
+  slot->SetCaretPos(FSel.Caret);
+  slot->SetMarks(FMarks.Items());
+  slot->SetSelStart(FSel.Selecting ? FSel.Anchor : FSel.Caret);
+  slot->SetSelEnd(FSel.Selecting ? FSel.End : FSel.Caret);
 }
 
 void TEditorView::RestoreViewState() {
   TEditListInfo* slot = FInfos->CurrentItem();
   if (!slot) return;
-  FCaretPos = slot->GetCaretPos();
-  FMarks = slot->GetMarks();
-  FSelStart = slot->GetSelStart();
-  FSelEnd = slot->GetSelEnd();
-  FSelecting = !(FSelStart == FSelEnd);
-  FBoxSelect = false;
+  FSel.Caret = slot->GetCaretPos();
+  FMarks.Assign(slot->GetMarks());
+  FSel.Anchor = slot->GetSelStart();
+  FSel.End = slot->GetSelEnd();
+  FSel.Selecting = !(FSel.Anchor == FSel.End);
+  FSel.Box = false;
   // The offset last: it depends on the layout of the document just taken.
   SetOffset(slot->GetOffset());
 }
 
 void TEditorView::KeepPositionsAcross(const std::function<void()>& relayout) {
   // The moving end of a selection is the caret.
-  const TTextPos caret = DocPosOf(FCaretPos), anchor = DocPosOf(FSelStart);
+  const TTextPos caret = DocPosOf(FSel.Caret), anchor = DocPosOf(FSel.Anchor);
   relayout();
-  FCaretPos = ClampCaret(DisplayPosOf(caret));
-  FSelEnd = FCaretPos;
-  FSelStart = FSelecting ? DisplayPosOf(anchor) : FCaretPos;
+  FSel.Caret = ClampIntoDocument(*FList, DisplayPosOf(caret));
+  FSel.End = FSel.Caret;
+  FSel.Anchor = FSel.Selecting ? DisplayPosOf(anchor) : FSel.Caret;
 }
 
 void TEditorView::ApplyStyle() {

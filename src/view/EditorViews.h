@@ -30,8 +30,12 @@
 #include "undo/EditorUndos.h"
 #include "undo/UndoOwners.h"
 #include "view/BaseViews.h"
+#include "view/CaretSelections.h"
 #include "view/EditorCommands.h"
+#include "view/FindStates.h"
 #include "view/FontedMeasurers.h"
+#include "view/LayoutMetrics.h"
+#include "view/LineMarks.h"
 #include "view/RowPaintInfos.h"
 
 namespace vorna {
@@ -115,7 +119,7 @@ class TEditorView : public TBaseView, public TUndoOwner {
   void InvalidateRowCache() { ++FPaintGeneration; }
   // The current search text, highlighted with the Find style (FindAll options).
   void SetSearchText(const std::string& text, int options);
-  const std::string& SearchText() const { return FSearchText; }
+  const std::string& SearchText() const { return FFind.Text(); }
   // The window's background picture, drawn behind the text on the screen (not
   // owned; null takes it away). With `ignore` it stays set but unused.
   void SetBackgroundBitmap(const TBitmap* bitmap);
@@ -152,13 +156,13 @@ class TEditorView : public TBaseView, public TUndoOwner {
   int LayoutGeneration() const override { return FLayoutCount; }
 
   // --- caret and selection (display positions) -----------------------------------------
-  TDisplayPos CaretPos() const { return FCaretPos; }
-  bool Selecting() const { return FSelecting; }
-  bool BoxSelect() const { return FBoxSelect; }
+  TDisplayPos CaretPos() const { return FSel.Caret; }
+  bool Selecting() const { return FSel.Selecting; }
+  bool BoxSelect() const { return FSel.Box; }
   // The anchor and the moving end (the caret) of the selection.
-  TDisplayPos SelStart() const { return FSelStart; }
-  TDisplayPos SelEnd() const { return FSelEnd; }
-  const std::vector<TTextPos>& Marks() const { return FMarks; }
+  TDisplayPos SelStart() const { return FSel.Anchor; }
+  TDisplayPos SelEnd() const { return FSel.End; }
+  const std::vector<TTextPos>& Marks() const { return FMarks.Items(); }
   // The one way the caret moves. `pos` is clamped for `mode`: into the
   // document, off trail bytes, indents, expanded tabs and the padding of a
   // short speaker name, past the row's caret limit to the next row when moving
@@ -179,10 +183,10 @@ class TEditorView : public TBaseView, public TUndoOwner {
   // Whether the view scrolled.
   bool ScrollToCaret(TCaretScroll kind);
   // The column remembered for row moves.
-  int GoalColumn() const { return FGoalColumn; }
+  int GoalColumn() const { return FSel.GoalColumn; }
   // Caret moves extend the selection (set by the commands while Shift is held).
-  bool Extending() const { return FExtending; }
-  void SetExtending(bool value) { FExtending = value; }
+  bool Extending() const { return FSel.Extending; }
+  void SetExtending(bool value) { FSel.Extending = value; }
   // Ordered ends of the selection (both the caret without one); a box's
   // columns are ordered too.
   void GetNormalizedSelection(TDisplayPos& start, TDisplayPos& end) const;
@@ -216,7 +220,7 @@ class TEditorView : public TBaseView, public TUndoOwner {
   TPoint ImePoint() const { return FImePoint; }
   // The font an input method composes with: the text font at the zoom,
   // turned for vertical writing.
-  TFontSpec CompositionFont() const { return ElementFont(kElemNormal, FFontHeight, Vertical()); }
+  TFontSpec CompositionFont() const { return ElementFont(kElemNormal, FMetrics.FontHeight, Vertical()); }
   bool IsReadOnly() const;
   void GetHintInfo(std::string& text, TPoint& at) override;
   int KeyToCommand(int key, TShiftState shift) override;
@@ -287,26 +291,27 @@ class TEditorView : public TBaseView, public TUndoOwner {
   TNotifyEvent OnCaretMoved;
 
   // --- metrics, for painting, the caret, tests and the tools -----------------------------
-  int CellPitch() const { return FCellPitch; }
-  int LinePitch() const { return FLinePitch; }
-  int FontHeight() const { return FFontHeight; }
-  int CharsPerRow() const { return FCharsPerRow; }
-  int RowsPerPartitionOfView() const { return FRowsPerPartition; }
-  int TextLength() const { return FTextLength; }
-  int LineInfoWidth() const { return FLineInfoWidth; }
-  int LineInfoDigits() const { return FLineInfoDigits; }
-  int GapLineWidth() const { return FGapLineWidth; }
-  int PartitionMarginPx() const { return FPartitionMarginPx; }
-  int TextLeftMarginPx() const { return FTextLeftMarginPx; }
-  int LineSpacePx() const { return FLineSpacePx; }
-  int ColumnSpacePx() const { return FColumnSpacePx; }
-  int CellPitchRemainder() const { return FCellPitchRemainder; }
-  int RowPitchRemainder() const { return FRowPitchRemainder; }
-  double PrintWidthRatio() const { return FPrintWidthRatio; }
-  double PrintHeightRatio() const { return FPrintHeightRatio; }
-  double PrintFontRatio() const { return FPrintFontRatio; }
-  TPoint ScrollMargins() const { return {FScrollMarginX, FScrollMarginY}; }
-  const std::vector<TRect>& PartitionRects() const { return FPartitionRects; }
+  const TLayoutMetrics& Layout() const { return FMetrics; }
+  int CellPitch() const { return FMetrics.CellPitch; }
+  int LinePitch() const { return FMetrics.LinePitch; }
+  int FontHeight() const { return FMetrics.FontHeight; }
+  int CharsPerRow() const { return FMetrics.CharsPerRow; }
+  int RowsPerPartitionOfView() const { return FMetrics.RowsPerPartition; }
+  int TextLength() const { return FMetrics.TextLength; }
+  int LineInfoWidth() const { return FMetrics.LineInfoWidth; }
+  int LineInfoDigits() const { return FMetrics.LineInfoDigits; }
+  int GapLineWidth() const { return FMetrics.GapLineWidth; }
+  int PartitionMarginPx() const { return FMetrics.PartitionMarginPx; }
+  int TextLeftMarginPx() const { return FMetrics.TextLeftMarginPx; }
+  int LineSpacePx() const { return FMetrics.LineSpacePx; }
+  int ColumnSpacePx() const { return FMetrics.ColumnSpacePx; }
+  int CellPitchRemainder() const { return FMetrics.CellPitchRemainder; }
+  int RowPitchRemainder() const { return FMetrics.RowPitchRemainder; }
+  double PrintWidthRatio() const { return FMetrics.PrintWidthRatio; }
+  double PrintHeightRatio() const { return FMetrics.PrintHeightRatio; }
+  double PrintFontRatio() const { return FMetrics.PrintFontRatio; }
+  TPoint ScrollMargins() const { return {FMetrics.ScrollMarginX, FMetrics.ScrollMarginY}; }
+  const std::vector<TRect>& PartitionRects() const { return FMetrics.PartitionRects; }
   const std::vector<TRowPaintInfo>& RowCache() const { return FRowCache; }
   int Partitions() const;
   bool Vertical() const { return EditorStyle()->GetVertical(); }
@@ -334,7 +339,7 @@ class TEditorView : public TBaseView, public TUndoOwner {
   void PlaceCaret(TDisplayPos pos);
   // Runs `relayout` with the caret and selection kept on their document positions.
   void KeepPositionsAcross(const std::function<void()>& relayout);
-  TDisplayPos ClampCaret(TDisplayPos pos) const;
+  TCaretClampRules ClampRules() const;
   TCaretPlace CaretPlace() const;
 
   // --- caret internals -----------------------------------------------------------------
@@ -350,7 +355,6 @@ class TEditorView : public TBaseView, public TUndoOwner {
   int PartitionFirstRow(int page, int partition) const;
   // PointToPos before the caret's clamping rules.
   TDisplayPos PointToRawPos(TPoint point) const;
-  TDisplayPos RowEndAsCaret(TDisplayPos pos) const;
   int ReadOnlyCommand(int command) const;
   bool RunCommand(int command);
   bool RunEditCommand(int command);
@@ -438,34 +442,10 @@ class TEditorView : public TBaseView, public TUndoOwner {
   // Ruby-side marks and emphasis need the whole line's positions on the row.
   int CellOfLinePos(const TRowPaint& rp, int linePos) const;
 
-  // Layout metrics (pixels of the current device).
-  int FPartitionMarginPx = 0;
-  int FTextLeftMarginPx = 0;
-  int FTextRightMarginPx = 0;
-  int FLineSpacePx = 0;
-  int FColumnSpacePx = 0;
-  std::vector<TRect> FPartitionRects;  // relative to the text area
-  int FLineInfoDigits = 0;
-  int FLineInfoWidth = 0;
-  int FTextLength = 0;
-  int FFontHeight = 0;
-  int FCellPitch = 1;
-  int FLinePitch = 1;
-  int FCharsPerRow = 0;
-  int FRowsPerPartition = 0;
-  int FRowsPerPage = 0;
-  int FGapLineWidth = 0;
-  int FScrollMarginY = 16;
-  int FScrollMarginX = 32;
-  double FPrintWidthRatio = 0;
-  double FPrintHeightRatio = 0;
-  double FPrintFontRatio = 0;
-  int FCellPitchRemainder = 0;
-  int FRowPitchRemainder = 0;
+  TLayoutMetrics FMetrics;
   mutable std::vector<TRowPaintInfo> FRowCache;
   unsigned FPaintGeneration = 1;
-  std::string FSearchText;
-  int FSearchOptions = 0;
+  TFindState FFind;
   const TBitmap* FBackgroundBitmap = nullptr;
   bool FIgnoreBackground = false;
   bool FEnabled = true;
@@ -478,29 +458,14 @@ class TEditorView : public TBaseView, public TUndoOwner {
   int FRowReachPx = 0;
   // The painted row's text font (the canvas's Normal font).
   TFontSpec FPaintFont;
-  // Halves used by the painting.
-  int FHalfLineSpacePx = 0;
-  int FHalfFontHeight = 1;
-  int FHalfColumnSpacePx = 0;
-  // What the printer pass leaves for the layout inputs.
-  int FPrinterColumnSpacePx = 0;
-  int FPrinterTextLength = 0;
-  int FPrinterFontHeight = 0;
-  int FPrinterPageAlongPx = 0;  // the printer's page along the rows
   // What the document's wrapping measures with.
   TFontedMeasurer FWrapMeasurer;
   // Smoothed runs are drawn through these; this view's alone.
   TSmoothTextBitmaps FSmoothBitmaps;
 
   // Caret and selection.
-  TDisplayPos FCaretPos{1, 0};
-  bool FSelecting = false;
-  bool FBoxSelect = false;
-  TDisplayPos FSelStart{1, 0};
-  TDisplayPos FSelEnd{1, 0};
-  std::vector<TTextPos> FMarks;
-  int FGoalColumn = 1;
-  bool FExtending = false;
+  TCaretSelection FSel;
+  TLineMarks FMarks;
   TShiftState FShiftState = 0;
   bool FDragPending = false;  // pressed on the selection
   bool FDragMoving = false;   // ... and the drag began

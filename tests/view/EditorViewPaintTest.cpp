@@ -164,9 +164,9 @@ class TSelectionView : public TEditorView {
  public:
   using TEditorView::TEditorView;
   void SelectFromTrail(TDisplayPos start, TDisplayPos end) {
-    FSelecting = true;
-    FSelStart = start;
-    FSelEnd = FCaretPos = end;
+    FSel.Selecting = true;
+    FSel.Anchor = start;
+    FSel.End = FSel.Caret = end;
     InvalidateRowCache();
   }
 };
