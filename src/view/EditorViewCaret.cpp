@@ -34,7 +34,7 @@ TRect TEditorView::GetCaretRect(TDisplayPos pos) const {
   // Overwriting, the caret covers the character it would replace.
   const std::string text = FList->RowDisplayText(pos.Row);
   const bool onChar = pos.Column >= 1 && pos.Column <= static_cast<int>(text.size());
-  if (FOverwrite && (onChar || s.GetFreeCaret())) {
+  if (FTextEdits.Overwrite() && (onChar || s.GetFreeCaret())) {
     const bool wide = onChar && IsDoubleByteAt(text, static_cast<size_t>(pos.Column - 1));
     const bool grid = ElementVisible(kElemGapLine) && s.GetGapLineStyle() == kGapLineGrid;
     if (wide || grid)
@@ -66,7 +66,7 @@ void TEditorView::PaintCaret(const TRowPaint& rp) {
   const int pen = std::max(RoundPixels(FZoom), 1);
   const TColor color = SystemColorValue(caret->GetLineColor());
   const std::string text = rp.Cache ? rp.Cache->DisplayText : std::string();
-  const bool overChar = FOverwrite && FSel.Caret.Column <= static_cast<int>(text.size());
+  const bool overChar = FTextEdits.Overwrite() && FSel.Caret.Column <= static_cast<int>(text.size());
   TRect box = r;
   if (EditorStyle()->GetBigCaret()) {
     box = {r.Left + pen / 2, r.Top + pen / 2, r.Right - pen / 2, r.Bottom - pen / 2};

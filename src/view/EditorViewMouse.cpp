@@ -207,7 +207,7 @@ bool TEditorView::DropSelection(bool copy) {
     const TReplaceResult put = ReplaceText(insert);
     const TTextPos from = DocPosOf(put.InsertStart), to = DocPosOf(put.InsertEnd);
     const TTextPos cutStart = DocPosOf(start), cutEnd = DocPosOf(end);
-    RemoveRange(start, end, ekReplace, box);
+    FTextEdits.RemoveRange(start, end, ekReplace, box);
     if (box) {
       SelectRange(DisplayPosOf(from), DisplayPosOf(to), true);
     } else {
@@ -215,7 +215,7 @@ bool TEditorView::DropSelection(bool copy) {
                   DisplayPosOf(AfterRemoval(to, cutStart, cutEnd)), false);
     }
   } else {
-    RemoveRange(start, end, ekReplace, box);
+    FTextEdits.RemoveRange(start, end, ekReplace, box);
     insert.SelectInserted = true;
     ReplaceText(insert);
   }

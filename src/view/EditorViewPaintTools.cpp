@@ -58,8 +58,8 @@ void TEditorView::SetComposing(bool composing) {
 }
 
 void TEditorView::SetOverwrite(bool value) {
-  if (value == FOverwrite) return;
-  FOverwrite = value;
+  if (value == FTextEdits.Overwrite()) return;
+  FTextEdits.SetOverwrite(value);
   Invalidate();
   // The caret changes its shape (and the window its insert indicator).
   Fire(OnCaretMoved);

@@ -12,43 +12,6 @@
 
 namespace vorna {
 
-bool TEditorView::ReflowSelection(int width) {
-  if (IsReadOnly() || !FSel.Selecting) return false;
-  if (width == 0) width = FMetrics.CharsPerRow;
-  if (width <= 3) return false;
-  TDisplayPos start, end;
-  GetNormalizedSelection(start, end);
-  FormatText(start, end, 0, nullptr, width);
-  return true;
-}
-
-bool TEditorView::JoinSelection() {
-  if (IsReadOnly() || !FSel.Selecting) return false;
-  TDisplayPos start, end;
-  GetNormalizedSelection(start, end);
-  FormatText(start, end, 0, nullptr, 0);
-  return true;
-}
-
-bool TEditorView::ConvertSelection(int command) {
-  // Commands 69 .. 74: full-width, half-width, hiragana, katakana, lower, upper.
-  static constexpr int kKinds[] = {4, 5, 2, 3, 1, 0};
-  if (IsReadOnly() || !FSel.Selecting || command < ecFullWidth || command > ecUpperCase) return false;
-  const std::string text = GetSelText();
-  const std::string converted = ConvertText(text, kKinds[command - ecFullWidth]);
-  if (converted == text) return false;
-  TReplaceRequest q;
-  GetNormalizedSelection(q.RangeStart, q.RangeEnd);
-  q.DeleteBox = q.InsertBox = FSel.Box;
-  q.InsertAt = q.RangeStart;
-  q.UseInsertAt = FSel.Box;
-  q.SelectInserted = true;
-  q.Text = converted;
-  q.OldCaret = FSel.Caret;
-  ReplaceText(q);
-  return true;
-}
-
 bool TEditorView::Find(const std::string& text, bool backward, bool fromEdge) {
   if (!FList) return false;
   std::string pattern = text;

@@ -37,6 +37,7 @@
 #include "view/LayoutMetrics.h"
 #include "view/LineMarks.h"
 #include "view/RowPaintInfos.h"
+#include "view/TextEditings.h"
 
 namespace vorna {
 
@@ -71,7 +72,7 @@ struct TRowPaint {
 // PaintRow's result for a row outside the clip.
 constexpr int kRowNotPainted = -0x7FFFFFFF;
 
-class TEditorView : public TBaseView, public TUndoOwner {
+class TEditorView : public TBaseView, public TUndoOwner, private TEditingHost {
  public:
   // The services must hold files and message boxes (the documents use them).
   // `style` is shared with the host control; without one the view owns a
@@ -138,7 +139,7 @@ class TEditorView : public TBaseView, public TUndoOwner {
   bool GetSelectedCells(int row, int& first, int& last, bool& lineBreak) const;
   // The caret bar (or the box over a character in overwrite mode) at `pos`.
   TRect GetCaretRect(TDisplayPos pos) const;
-  bool Overwrite() const { return FOverwrite; }
+  bool Overwrite() const { return FTextEdits.Overwrite(); }
   void SetOverwrite(bool value);
 
   // --- the undo owner ----------------------------------------------------------------
@@ -174,11 +175,13 @@ class TEditorView : public TBaseView, public TUndoOwner {
   // Where SetCaretPos puts a caret asked to go to `pos` in `mode`; `stopped`
   // (when given) tells that a row move ran off the document.
   TDisplayPos ClampCaretPos(TDisplayPos pos, TCaretMode mode, bool* stopped = nullptr) const;
+  // What ClampCaretPos reads from the style and the layout.
+  TCaretClampRules ClampRules() const override;
   // An absolute move that centres the caret in the window (a jump to a
   // found text, a mark, a line).
   void JumpCaret(TDisplayPos pos);
   // By cells along the row (dColumns) or rows (dRows, to the goal column).
-  void MoveCaret(int dColumns, int dRows);
+  void MoveCaret(int dColumns, int dRows) override;
   void MoveWord(bool forward);
   // Whether the view scrolled.
   bool ScrollToCaret(TCaretScroll kind);
@@ -221,7 +224,7 @@ class TEditorView : public TBaseView, public TUndoOwner {
   // The font an input method composes with: the text font at the zoom,
   // turned for vertical writing.
   TFontSpec CompositionFont() const { return ElementFont(kElemNormal, FMetrics.FontHeight, Vertical()); }
-  bool IsReadOnly() const;
+  bool IsReadOnly() const override;
   void GetHintInfo(std::string& text, TPoint& at) override;
   int KeyToCommand(int key, TShiftState shift) override;
   bool ExecuteCommand(int command) override;
@@ -274,7 +277,7 @@ class TEditorView : public TBaseView, public TUndoOwner {
   void CutMessage() { CutUnit(tuPosition); }
   void CopyMessage() { CopyUnit(tuPosition); }
   void PasteMessage() { Paste(); }
-  const std::string& BoxClipText() const { return FBoxClipText; }
+  const std::string& BoxClipText() const { return FTextEdits.BoxClipText(); }
   TDisplayPos LastEditPos() const { return FLastEditPos; }
   int RowCountBeforeEdit() const { return FRowCountBeforeEdit; }
   // The pop-up dictionary: while enabled, hovering over text launches the
@@ -339,7 +342,6 @@ class TEditorView : public TBaseView, public TUndoOwner {
   void PlaceCaret(TDisplayPos pos);
   // Runs `relayout` with the caret and selection kept on their document positions.
   void KeepPositionsAcross(const std::function<void()>& relayout);
-  TCaretClampRules ClampRules() const;
   TCaretPlace CaretPlace() const;
 
   // --- caret internals -----------------------------------------------------------------
@@ -355,13 +357,6 @@ class TEditorView : public TBaseView, public TUndoOwner {
   int PartitionFirstRow(int page, int partition) const;
   // PointToPos before the caret's clamping rules.
   TDisplayPos PointToRawPos(TPoint point) const;
-  int ReadOnlyCommand(int command) const;
-  bool RunCommand(int command);
-  bool RunEditCommand(int command);
-  TDisplayPos OverwriteEnd(TDisplayPos from, int cells) const;
-  // One ReplaceText that removes start .. end.
-  void RemoveRange(TDisplayPos start, TDisplayPos end, TEditKind kind, bool box);
-  bool UnitRangeForClipboard(TTextUnit unit, TDisplayPos& start, TDisplayPos& end, bool& box) const;
   std::string WordAtCaret() const;
   void MarksChanged(int row);
   void CloseLookup();
@@ -450,7 +445,6 @@ class TEditorView : public TBaseView, public TUndoOwner {
   bool FIgnoreBackground = false;
   bool FEnabled = true;
   bool FComposing = false;
-  bool FOverwrite = false;
   // The colours SelectCellStyle chose for the run being drawn.
   TColor FRunBack = kClWhite;
   TColor FRunText = kClBlack;
@@ -465,6 +459,8 @@ class TEditorView : public TBaseView, public TUndoOwner {
 
   // Caret and selection.
   TCaretSelection FSel;
+  // Typing, deleting, the clipboard and the selection commands.
+  TTextEditing FTextEdits{*this, *this, Services()};
   TLineMarks FMarks;
   TShiftState FShiftState = 0;
   bool FDragPending = false;  // pressed on the selection
@@ -477,12 +473,14 @@ class TEditorView : public TBaseView, public TUndoOwner {
   TRect FHitRect;
   TDisplayPos FHitPos{1, 0};
   TPoint FImePoint;
-  std::string FBoxClipText;
   TDisplayPos FLastEditPos{1, 0};
   int FRowCountBeforeEdit = 0;
   bool FLookupLaunched = false;
 
  private:
+  TEditList* EditedDocument() const override { return FList; }
+  const TCaretSelection& Selection() const override { return FSel; }
+
   std::unique_ptr<TEditListInfoList> FInfos;
   TEditList* FList = nullptr;
   TEditorUndo* FUndo = nullptr;
