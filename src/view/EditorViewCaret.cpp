@@ -50,33 +50,13 @@ TRect TEditorView::GetCaretRect(TDisplayPos pos) const {
       --along;
     }
   }
-  const int edge = GlyphEdge(rowRect);
+  const int edge = FPainter.GlyphEdge(rowRect);
   if (vertical) {
     const int right = big ? rowRect.Right : edge + (length - FMetrics.FontHeight) / 2;
     return {right - length, along, right, along + thickness};
   }
   const int top = big ? rowRect.Top : edge - (length - FMetrics.FontHeight) / 2;
   return {along, top, along + thickness, top + length};
-}
-
-void TEditorView::PaintCaret(const TRowPaint& rp) {
-  const TViewInfo* caret = FStyle->GetViewInfo(kElemCaret);
-  if (!caret || !caret->IsVisible() || FPrinting || FComposing || !rp.CaretRow) return;
-  const TRect r = GetCaretRect(FSel.Caret);
-  const int pen = std::max(RoundPixels(FZoom), 1);
-  const TColor color = SystemColorValue(caret->GetLineColor());
-  const std::string text = rp.Cache ? rp.Cache->DisplayText : std::string();
-  const bool overChar = FTextEdits.Overwrite() && FSel.Caret.Column <= static_cast<int>(text.size());
-  TRect box = r;
-  if (EditorStyle()->GetBigCaret()) {
-    box = {r.Left + pen / 2, r.Top + pen / 2, r.Right - pen / 2, r.Bottom - pen / 2};
-  }
-  FCanvas->SetPen(color, TPenStyle::Solid, pen);
-  FCanvas->SetBrush(overChar ? kClNone : color, overChar ? TBrushStyle::Clear : TBrushStyle::Solid);
-  const TRect saved = FCanvas->ClipRect();
-  FCanvas->SetClipRect(Intersect(saved, rp.Clip));
-  FCanvas->Rectangle(box);
-  FCanvas->SetClipRect(saved);
 }
 
 }  // namespace vorna

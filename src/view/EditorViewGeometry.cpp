@@ -220,8 +220,7 @@ void TEditorView::CalcLayoutMetrics(bool printerPass, bool mirror) {
   FMetrics.ScrollMarginY = vertical ? alongMargin : acrossMargin;
   FMetrics.ScrollMarginX = vertical ? acrossMargin : alongMargin;
   const int cached = std::min(std::max(FMetrics.RowsPerPage, RowsPerPage()), 1 << 16) + kRowCacheSpare;
-  FRowCache.assign(static_cast<size_t>(cached), TRowPaintInfo{});
-  InvalidateRowCache();
+  FPainter.ResizeRowCache(cached);
   FMetrics.HalfLineSpacePx = FMetrics.LineSpacePx / 2;
   FMetrics.HalfFontHeight = std::max(FMetrics.FontHeight / 2, 1);
   FMetrics.HalfColumnSpacePx = FMetrics.ColumnSpacePx / 2;

@@ -41,7 +41,7 @@ TPoint TEditorView::PosToPoint(TDisplayPos pos, bool glyphBand, bool forCaret) c
   const int64_t along = static_cast<int64_t>(FMetrics.LineInfoWidth) + FMetrics.TextLeftMarginPx +
                         CellsExtent(pos.Row, 0, pos.Column - 2) +
                         (forCaret ? -FMetrics.HalfColumnSpacePx : 1);
-  const bool marks = MarksShown();
+  const bool marks = FPainter.MarksShown();
   if (vertical) {
     int x = row.Right;
     if (!glyphBand)

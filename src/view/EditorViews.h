@@ -25,7 +25,6 @@
 
 #include "document/EditListInfos.h"
 #include "document/EditLists.h"
-#include "graphics/SmoothText.h"
 #include "settings/EditorStyles.h"
 #include "undo/EditorUndos.h"
 #include "undo/UndoOwners.h"
@@ -37,42 +36,12 @@
 #include "view/LayoutMetrics.h"
 #include "view/LineMarks.h"
 #include "view/RowPaintInfos.h"
+#include "view/RowPainters.h"
 #include "view/TextEditings.h"
 
 namespace vorna {
 
-// Where a display row lies: its page, the page's first row, its partition and
-// slot across the partition, and the rectangles (view pixels).
-struct TRowPlace {
-  int Page = 0;
-  int PageFirstRow = 0;
-  int Partition = 0;
-  int Slot = 0;
-  TRect PageRect;
-  TRect PartitionRect;
-};
-
-// What PaintRow knows about the row it paints; the painting steps share it.
-struct TRowPaint {
-  int Row = 0;
-  bool Exists = false;  // a row of the document (not past its end)
-  TRowInfo Info;        // the row's record (default past the end)
-  TRect Rect;           // GetRowRect, unclipped
-  TRect Clip;           // what may be painted
-  bool CaretRow = false;
-  int BaseStyle = kElemNormal;  // Normal, CaretLine or Heading
-  bool FirstOfBlock = false;    // first row of its partition (of its page on paper)
-  int Slot = 0;                 // GetRowPlace's slot and partition
-  int Partition = 0;
-  const TRowPaintInfo* Cache = nullptr;
-  int TextStartPx = 0;  // along the row: where cell 0 starts
-  int TextEndPx = 0;    // along the row: where the drawn text ends
-};
-
-// PaintRow's result for a row outside the clip.
-constexpr int kRowNotPainted = -0x7FFFFFFF;
-
-class TEditorView : public TBaseView, public TUndoOwner, private TEditingHost {
+class TEditorView : public TBaseView, public TUndoOwner, private TEditingHost, private TRowPaintHost {
  public:
   // The services must hold files and message boxes (the documents use them).
   // `style` is shared with the host control; without one the view owns a
@@ -94,15 +63,15 @@ class TEditorView : public TBaseView, public TUndoOwner, private TEditingHost {
   void Resize() override;
   // The print layout keeps the caret and selection on their document positions too.
   void CalcPrintGeometry(const TRect& paper) override;
-  int RowsPerPartition() const;
-  int RowsPerPage() const;
-  TRowPlace GetRowPlace(int row) const;
-  TRect GetPartitionRect(int page, int partition) const;
-  TRect GetRowRect(int row) const;
+  int RowsPerPartition() const override;
+  int RowsPerPage() const override;
+  TRowPlace GetRowPlace(int row) const override;
+  TRect GetPartitionRect(int page, int partition) const override;
+  TRect GetRowRect(int row) const override;
   int RowPitch(int row) const;
   int RowsExtent(int firstSlot, int lastSlot) const;
-  int CellPitchAt(int row, int cell) const;
-  int CellsExtent(int row, int firstCell, int lastCell) const;
+  int CellPitchAt(int row, int cell) const override;
+  int CellsExtent(int row, int firstCell, int lastCell) const override;
   // A new document was loaded or the list replaced: a forced layout (twice when
   // the line-number digits change the row capacity).
   void DocumentChanged();
@@ -114,17 +83,19 @@ class TEditorView : public TBaseView, public TUndoOwner, private TEditingHost {
   void DrawText(int page, const TRect& textRect, const TRect& clip) override;
   // The row's cached paint state, rebuilt when it was built for another row,
   // when the row's text, caret or selection changed since, or with `force`.
-  const TRowPaintInfo& GetRowPaintInfo(int row, bool force = false) const;
+  const TRowPaintInfo& GetRowPaintInfo(int row, bool force = false) const {
+    return FPainter.GetRowPaintInfo(row, force);
+  }
   // Every cached row is built again before it is painted next (a change of
   // the settings, the search text, a full layout).
-  void InvalidateRowCache() { ++FPaintGeneration; }
+  void InvalidateRowCache() { FPainter.InvalidateRowCache(); }
   // The current search text, highlighted with the Find style (FindAll options).
   void SetSearchText(const std::string& text, int options);
   const std::string& SearchText() const { return FFind.Text(); }
   // The window's background picture, drawn behind the text on the screen (not
   // owned; null takes it away). With `ignore` it stays set but unused.
   void SetBackgroundBitmap(const TBitmap* bitmap);
-  const TBitmap* BackgroundBitmap() const { return FBackgroundBitmap; }
+  const TBitmap* BackgroundBitmap() const { return FPainter.BackgroundBitmap(); }
   void SetIgnoreBackground(bool ignore);
   // A disabled view paints grey text on the button face (print and preview
   // always count as enabled).
@@ -138,7 +109,7 @@ class TEditorView : public TBaseView, public TUndoOwner, private TEditingHost {
   // selection goes on past it, so its end mark is painted selected.
   bool GetSelectedCells(int row, int& first, int& last, bool& lineBreak) const;
   // The caret bar (or the box over a character in overwrite mode) at `pos`.
-  TRect GetCaretRect(TDisplayPos pos) const;
+  TRect GetCaretRect(TDisplayPos pos) const override;
   bool Overwrite() const { return FTextEdits.Overwrite(); }
   void SetOverwrite(bool value);
 
@@ -223,7 +194,9 @@ class TEditorView : public TBaseView, public TUndoOwner, private TEditingHost {
   TPoint ImePoint() const { return FImePoint; }
   // The font an input method composes with: the text font at the zoom,
   // turned for vertical writing.
-  TFontSpec CompositionFont() const { return ElementFont(kElemNormal, FMetrics.FontHeight, Vertical()); }
+  TFontSpec CompositionFont() const {
+    return FPainter.ElementFont(kElemNormal, FMetrics.FontHeight, Vertical());
+  }
   bool IsReadOnly() const override;
   void GetHintInfo(std::string& text, TPoint& at) override;
   int KeyToCommand(int key, TShiftState shift) override;
@@ -294,7 +267,7 @@ class TEditorView : public TBaseView, public TUndoOwner, private TEditingHost {
   TNotifyEvent OnCaretMoved;
 
   // --- metrics, for painting, the caret, tests and the tools -----------------------------
-  const TLayoutMetrics& Layout() const { return FMetrics; }
+  const TLayoutMetrics& Layout() const override { return FMetrics; }
   int CellPitch() const { return FMetrics.CellPitch; }
   int LinePitch() const { return FMetrics.LinePitch; }
   int FontHeight() const { return FMetrics.FontHeight; }
@@ -315,8 +288,8 @@ class TEditorView : public TBaseView, public TUndoOwner, private TEditingHost {
   double PrintFontRatio() const { return FMetrics.PrintFontRatio; }
   TPoint ScrollMargins() const { return {FMetrics.ScrollMarginX, FMetrics.ScrollMarginY}; }
   const std::vector<TRect>& PartitionRects() const { return FMetrics.PartitionRects; }
-  const std::vector<TRowPaintInfo>& RowCache() const { return FRowCache; }
-  int Partitions() const;
+  const std::vector<TRowPaintInfo>& RowCache() const { return FPainter.RowCache(); }
+  int Partitions() const override;
   bool Vertical() const { return EditorStyle()->GetVertical(); }
   // Full layouts run so far (for tests of the layout triggers).
   int LayoutCount() const { return FLayoutCount; }
@@ -334,7 +307,7 @@ class TEditorView : public TBaseView, public TUndoOwner, private TEditingHost {
   // Hands the wrapping inputs to the document and lays it out when needed.
   void UpdateLayout(bool force);
   // The Normal element's font as the canvas takes it, before zoom.
-  TFontSpec TextFont() const;
+  TFontSpec TextFont() const override;
   int ElementFontHeight(int element) const;
   bool ElementVisible(int element) const;
   // Binds the current slot's document and history.
@@ -375,87 +348,14 @@ class TEditorView : public TBaseView, public TUndoOwner, private TEditingHost {
   // changes.
   void InvalidateRowsFrom(int row, int last = -1);
 
-  // --- painting steps ----------------------------------------------------------------
-  void PaintPartition(int page, int partition, const TRect& clip);
-  // Returns the far edge of the row (its left in vertical mode, bottom + 1 in
-  // horizontal mode) or kRowNotPainted.
-  int PaintRow(int row, const TRect& clip, bool firstOfBlock);
-  void BuildRowPaintInfo(TRowPaintInfo& info, int row) const;
-  // The annotation marks of a row with their hot spots (FootNote and
-  // FootNoteMark shown).
-  void BuildFootNoteMarks(TRowPaintInfo& info, int row) const;
-  void MarkMatches(TRowPaintInfo& info, int row, int indentBytes) const;
-  void MeasureProportional(TRowPaintInfo& info) const;
-  // Font, background and text colour of `style` over `base` (Normal when it
-  // names no editor element); true when the font was changed (the caller
-  // restores the Normal font).
-  bool SelectCellStyle(int style, int base);
-  // Cells first .. last (0-based) of the row in one style.
-  void PaintRun(const TRowPaint& rp, int first, int last, int style);
-  void PaintLineInfo(const TRowPaint& rp);
-  void PaintRuby(const TRowPaint& rp);
-  void PaintEmphasis(const TRowPaint& rp);
-  void PaintFootNoteMarks(const TRowPaint& rp);
-  void PaintGapLine(const TRowPaint& rp);
-  // The line-number tail line and the column tail line.
-  void PaintTailLines(const TRowPaint& rp);
-  void PaintDivideLines(const TRowPaint& rp);
-  void PaintEndMark(const TRowPaint& rp, bool endOfFile, bool selected);
-  void PaintTabMarks(const TRowPaint& rp, int first, int last);
-  void PaintSpaceMarks(const TRowPaint& rp, int first, int last, int style);
-  void PaintCaret(const TRowPaint& rp);
-  // The gap line's two kinds, and the screenplay's bracket around the number
-  // column of a scene heading (columnStart .. columnEnd along the row).
-  void PaintRuledLines(const TRowPaint& rp);
-  void PaintManuscriptGrid(const TRowPaint& rp);
-  void PaintSceneBracket(const TRowPaint& rp, int columnStart, int columnEnd);
-  // Fills `r` (within `clip`) with `color`, or with the background picture
-  // when one is in use; extended a pixel down in horizontal mode.
-  void FillBackground(const TRect& r, const TRect& clip, TColor color);
-  // Text over the background picture is written transparently.
-  bool UsesBackgroundPicture() const;
-  // A fill in `color` would change nothing on the printer's sheet.
-  bool BlankOnPrinter(TColor color) const;
-  // Ruby, emphasis or annotation marks are shown beside the glyphs.
-  bool MarksShown() const;
-  // Across the row: the right edge of the glyph box in vertical mode, its top
-  // in horizontal mode.
-  int GlyphEdge(const TRect& rowRect) const;
-  // CellPitchAt for the row being painted, read from its cache entry: the
-  // painting steps ask cell by cell and must not validate the cache each time.
-  int PaintPitch(const TRowPaint& rp, int cell) const;
-  // The rectangle of cells first .. last along the row, across the whole row.
-  TRect CellsRect(const TRowPaint& rp, int first, int last) const;
-  // A style's colours as painting uses them (system colours resolved, grey on
-  // the button face when disabled).
-  TColor StyleBack(int style) const;
-  TColor StyleTextColor(int style) const;
-  bool PaintEnabled() const { return FEnabled || FPrinting || FPreview; }
-  // The view element's font as the canvas takes it, `height` (pixels) when
-  // non-zero, else its own size at the zoom, turned when `turned`.
-  TFontSpec ElementFont(int element, int height, bool turned) const;
-  // Ruby-side marks and emphasis need the whole line's positions on the row.
-  int CellOfLinePos(const TRowPaint& rp, int linePos) const;
-
   TLayoutMetrics FMetrics;
-  mutable std::vector<TRowPaintInfo> FRowCache;
-  unsigned FPaintGeneration = 1;
   TFindState FFind;
-  const TBitmap* FBackgroundBitmap = nullptr;
-  bool FIgnoreBackground = false;
   bool FEnabled = true;
   bool FComposing = false;
-  // The colours SelectCellStyle chose for the run being drawn.
-  TColor FRunBack = kClWhite;
-  TColor FRunText = kClBlack;
-  // Along the rows, how far the partition being painted lets its text run.
-  int FRowReachPx = 0;
-  // The painted row's text font (the canvas's Normal font).
-  TFontSpec FPaintFont;
   // What the document's wrapping measures with.
   TFontedMeasurer FWrapMeasurer;
-  // Smoothed runs are drawn through these; this view's alone.
-  TSmoothTextBitmaps FSmoothBitmaps;
+  // Paints the rows and keeps their cell styles.
+  TRowPainter FPainter{*this};
 
   // Caret and selection.
   TCaretSelection FSel;
@@ -480,6 +380,20 @@ class TEditorView : public TBaseView, public TUndoOwner, private TEditingHost {
  private:
   TEditList* EditedDocument() const override { return FList; }
   const TCaretSelection& Selection() const override { return FSel; }
+  // What the row painter reads besides the geometry above.
+  const TEditorStyle& PaintStyle() const override { return *EditorStyle(); }
+  const TEditList& PaintedDocument() const override { return *FList; }
+  const TFindState& Finds() const override { return FFind; }
+  const TLineMarks& LineMarks() const override { return FMarks; }
+  TPaintState PaintState() const override;
+  TCanvas& PaintCanvas() const override { return *FCanvas; }
+  TRect PageRect(int page) const override { return GetPageRects(page).Page; }
+  void SetCanvasFont(const TFontSpec* font, bool vertical, int height) override {
+    TBaseView::SetCanvasFont(font, vertical, height);
+  }
+  void ResetCanvasFont() override { TBaseView::ResetCanvasFont(); }
+  void SetPenFromElement(const TViewInfo& element) override { TBaseView::SetPenFromElement(element); }
+  TColor SystemColorValue(TColor color) const override { return TBaseView::SystemColorValue(color); }
 
   std::unique_ptr<TEditListInfoList> FInfos;
   TEditList* FList = nullptr;

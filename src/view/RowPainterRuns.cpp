@@ -10,7 +10,7 @@
 #include "settings/StyleElements.h"
 #include "text/Cp932.h"
 #include "text/ShiftJis.h"
-#include "view/EditorViews.h"
+#include "view/RowPainters.h"
 #include "view/ViewMath.h"
 
 namespace vorna {
@@ -48,12 +48,12 @@ bool HasDecoration(int style) {
 
 }  // namespace
 
-void TEditorView::PaintRun(const TRowPaint& rp, int first, int last, int style) {
-  const TEditorStyle& s = *EditorStyle();
+void TRowPainter::PaintRun(const TRowPaint& rp, int first, int last, int style) {
+  const TEditorStyle& s = Style();
   const bool vertical = s.GetVertical();
   const std::string& display = rp.Cache->DisplayText;
   const bool fontChanged = SelectCellStyle(style, rp.BaseStyle);
-  const bool direct = s.GetAntiArius() <= 1 || FPrinting || FPreview;
+  const bool direct = s.GetAntiArius() <= 1 || FState.Printing || FState.Preview;
   const int factor = direct ? 1 : s.GetAntiArius();
 
   // A run that begins on the second byte of a character shows a half-width
@@ -79,15 +79,15 @@ void TEditorView::PaintRun(const TRowPaint& rp, int first, int last, int style) 
     const size_t from = text.find_first_not_of(' ');
     const size_t to = text.find_last_not_of(' ');
     text = from == std::string::npos ? std::string() : text.substr(from, to - from + 1);
-    advances.assign(text.size(), std::max(FMetrics.FontHeight / 2, 1) * factor);
-    x -= FMetrics.FontHeight;
-    if (text.size() == 1) x += FMetrics.FontHeight / 4;
+    advances.assign(text.size(), std::max(Layout().FontHeight / 2, 1) * factor);
+    x -= Layout().FontHeight;
+    if (text.size() == 1) x += Layout().FontHeight / 4;
   } else {
     for (size_t i = 0; i < text.size(); ++i)
       advances[i] = PaintPitch(rp, first + static_cast<int>(i)) * factor;
     if (s.GetConnectTatesen()) {
       const std::string& rule = Cp932Lit("─");
-      ConnectRules(text, advances, RoundPixels(FCanvas->TextWidth(rule) * 0.91) * factor);
+      ConnectRules(text, advances, RoundPixels(Canvas().TextWidth(rule) * 0.91) * factor);
     }
   }
 
@@ -98,18 +98,18 @@ void TEditorView::PaintRun(const TRowPaint& rp, int first, int last, int style) 
   if (!text.empty()) {
     if (direct) {
       if (picture || BlankOnPrinter(FRunBack)) {
-        FCanvas->SetBrush(kClNone, TBrushStyle::Clear);
+        Canvas().SetBrush(kClNone, TBrushStyle::Clear);
         // The screen clips a run to its cells, as a repaint draws it again over
         // its neighbours; a printed page is drawn once, and a clip per run
         // would only weigh down the job.
-        FCanvas->ExtTextOut(x, y, FPrinting ? kEtoNone : kEtoClipped, Intersect(textRect, rp.Clip), text,
-                            advances);
+        Canvas().ExtTextOut(x, y, FState.Printing ? kEtoNone : kEtoClipped, Intersect(textRect, rp.Clip),
+                            text, advances);
       } else {
-        FCanvas->ExtTextOut(x, y, kEtoOpaque | kEtoClipped, Intersect(textRect, rp.Clip), text, advances);
+        Canvas().ExtTextOut(x, y, kEtoOpaque | kEtoClipped, Intersect(textRect, rp.Clip), text, advances);
       }
     } else {
       if (!picture) FillBackground(cells, rp.Clip, FRunBack);
-      SmoothTextOut(FSmoothBitmaps, *FCanvas, rp.Clip, textRect, picture, nullptr, text, advances, factor, x,
+      SmoothTextOut(FSmoothBitmaps, Canvas(), rp.Clip, textRect, picture, nullptr, text, advances, factor, x,
                     y);
     }
   } else if (!picture) {
@@ -118,36 +118,36 @@ void TEditorView::PaintRun(const TRowPaint& rp, int first, int last, int style) 
 
   // The dash bars: a stroke of the glyphs' weight through the middle of the em.
   if (!dashes.empty()) {
-    const int stroke = std::max(RoundPixels(FMetrics.FontHeight / 12.0), 1), inset = FMetrics.FontHeight / 10;
-    FCanvas->SetBrush(FRunText, TBrushStyle::Solid);
+    const int stroke = std::max(RoundPixels(Layout().FontHeight / 12.0), 1), inset = Layout().FontHeight / 10;
+    Canvas().SetBrush(FRunText, TBrushStyle::Solid);
     for (const auto& [from, to] : dashes) {
       const TRect span = CellsRect(rp, first + static_cast<int>(from), first + static_cast<int>(to) - 1);
       TRect bar;
       if (vertical) {
-        const int middle = glyphEdge - FMetrics.FontHeight / 2;
+        const int middle = glyphEdge - Layout().FontHeight / 2;
         bar = {middle - stroke / 2, span.Top + inset, middle - stroke / 2 + stroke, span.Bottom - inset};
       } else {
-        const int middle = glyphEdge + FCanvas->TextHeight({}) / 2;
+        const int middle = glyphEdge + Canvas().TextHeight({}) / 2;
         bar = {span.Left + inset, middle - stroke / 2, span.Right - inset, middle - stroke / 2 + stroke};
       }
       bar = Intersect(bar, rp.Clip);
-      if (!bar.IsEmpty()) FCanvas->FillRect(bar);
+      if (!bar.IsEmpty()) Canvas().FillRect(bar);
     }
   }
 
-  const TViewInfo* info = FStyle->GetViewInfo(style);
+  const TViewInfo* info = Style().GetViewInfo(style);
   if (info && HasDecoration(style) && info->HasLine()) {
-    SetPenFromElement(*info);
+    FHost.SetPenFromElement(*info);
     if (vertical)
-      VLineIn(*FCanvas, glyphEdge - FMetrics.FontHeight - 1, cells.Top, cells.Bottom, info->IsDoubleLine(),
+      VLineIn(Canvas(), glyphEdge - Layout().FontHeight - 1, cells.Top, cells.Bottom, info->IsDoubleLine(),
               rp.Clip);
     else
-      HLineIn(*FCanvas, cells.Left, cells.Right, glyphEdge + FMetrics.FontHeight, info->IsDoubleLine(),
+      HLineIn(Canvas(), cells.Left, cells.Right, glyphEdge + Layout().FontHeight, info->IsDoubleLine(),
               rp.Clip);
   }
   if (style == kElemZenkakuSpace || style == kElemHankakuSpace) PaintSpaceMarks(rp, first, last, style);
   if (tabs) PaintTabMarks(rp, first, last);
-  if (fontChanged) FCanvas->SetFont(FPaintFont);
+  if (fontChanged) Canvas().SetFont(FPaintFont);
 }
 
 }  // namespace vorna

@@ -8,7 +8,7 @@
 #include "text/Links.h"
 #include "text/ShiftJis.h"
 #include "text/StrSrch.h"
-#include "view/EditorViews.h"
+#include "view/RowPainters.h"
 #include "view/ViewMath.h"
 
 namespace vorna {
@@ -36,38 +36,46 @@ void SetCellStyles(TRowPaintInfo& info, int first, int last, int style) {
 
 }  // namespace
 
-const TRowPaintInfo& TEditorView::GetRowPaintInfo(int row, bool force) const {
+void TRowPainter::ResizeRowCache(int rows) {
+  FRowCache.assign(static_cast<size_t>(std::max(rows, 1)), TRowPaintInfo{});
+  InvalidateRowCache();
+}
+
+const TRowPaintInfo& TRowPainter::GetRowPaintInfo(int row, bool force) const {
   if (FRowCache.empty()) FRowCache.resize(kRowCacheSpare);
   TRowPaintInfo& info = FRowCache[static_cast<size_t>(std::max(row, 0)) % FRowCache.size()];
   int selFirst = 0, selLast = -1;
   bool lineBreak = false;
-  GetSelectedCells(row, selFirst, selLast, lineBreak);
-  const bool caretRow = row == FSel.Caret.Row && !IsReadOnlyView(*EditorStyle(), *FList);
+  Sel().SelectedCells(Doc(), row, selFirst, selLast, lineBreak);
+  const bool caretRow = row == Sel().Caret.Row && !IsReadOnlyView(Style(), Doc());
   const bool valid = !force && info.Row == row && info.Generation == FPaintGeneration &&
                      info.CaretRow == caretRow && info.SelFirst == selFirst && info.SelLast == selLast &&
-                     info.RawText == FList->RowText(row);
-  if (!valid) BuildRowPaintInfo(info, row);
+                     info.RawText == Doc().RowText(row);
+  if (!valid) {
+    FState = FHost.PaintState();
+    BuildRowPaintInfo(info, row);
+  }
   return info;
 }
 
-void TEditorView::BuildRowPaintInfo(TRowPaintInfo& info, int row) const {
-  const TEditorStyle& s = *EditorStyle();
-  const TRowInfo r = FList->GetRow(row);
+void TRowPainter::BuildRowPaintInfo(TRowPaintInfo& info, int row) const {
+  const TEditorStyle& s = Style();
+  const TRowInfo r = Doc().GetRow(row);
   info.Row = row;
   info.Generation = FPaintGeneration;
-  info.RawText = FList->RowText(row);
-  info.DisplayText = FList->RowDisplayText(row);
-  info.CaretRow = row == FSel.Caret.Row && !IsReadOnlyView(s, *FList);
+  info.RawText = Doc().RowText(row);
+  info.DisplayText = Doc().RowDisplayText(row);
+  info.CaretRow = row == Sel().Caret.Row && !IsReadOnlyView(s, Doc());
   bool lineBreak = false;
   info.SelFirst = 0;
   info.SelLast = -1;
-  GetSelectedCells(row, info.SelFirst, info.SelLast, lineBreak);
+  Sel().SelectedCells(Doc(), row, info.SelFirst, info.SelLast, lineBreak);
   info.FootNoteMarks.clear();
 
   int base = kElemNormal;
   if (info.CaretRow && ElementVisible(kElemCaretLine))
     base = kElemCaretLine;
-  else if (r.Line >= 0 && ElementVisible(kElemHeading) && FList->IsHeadingLine(r.Line))
+  else if (r.Line >= 0 && ElementVisible(kElemHeading) && Doc().IsHeadingLine(r.Line))
     base = kElemHeading;
   const std::string& text = info.DisplayText;
   const int size = static_cast<int>(text.size());
@@ -101,17 +109,17 @@ void TEditorView::BuildRowPaintInfo(TRowPaintInfo& info, int row) const {
   if (ElementVisible(kElemFootNote) && ElementVisible(kElemFootNoteMark)) BuildFootNoteMarks(info, row);
 }
 
-void TEditorView::MarkMatches(TRowPaintInfo& info, int row, int indentBytes) const {
-  const TEditorStyle& s = *EditorStyle();
+void TRowPainter::MarkMatches(TRowPaintInfo& info, int row, int indentBytes) const {
+  const TEditorStyle& s = Style();
   const bool keywords = ElementVisible(kElemKeyWord) && s.GetKeyWordStrs().GetCount() > 0;
   const bool mails = ElementVisible(kElemMail), urls = ElementVisible(kElemUrl);
-  const bool finds = ElementVisible(kElemFind) && FFind.Active();
+  const bool finds = ElementVisible(kElemFind) && FHost.Finds().Active();
   if (!keywords && !mails && !urls && !finds) return;
   // Matches may cross into the neighbouring rows of the same line.
-  const TRowInfo r = FList->GetRow(row);
+  const TRowInfo r = Doc().GetRow(row);
   std::string before, after;
-  if (r.RowInLine > 0) before = WithoutIndent(*FList, row - 1);
-  if (!r.LastRow && row + 1 < FList->RowCount()) after = WithoutIndent(*FList, row + 1);
+  if (r.RowInLine > 0) before = WithoutIndent(Doc(), row - 1);
+  if (!r.LastRow && row + 1 < Doc().RowCount()) after = WithoutIndent(Doc(), row + 1);
   const std::string own = info.DisplayText.substr(static_cast<size_t>(indentBytes));
   const std::string joined = before + own + after;
   const int shift = indentBytes - static_cast<int>(before.size());
@@ -132,16 +140,16 @@ void TEditorView::MarkMatches(TRowPaintInfo& info, int row, int indentBytes) con
   if (urls)
     for (const TByteRange& u : FindUrls(joined)) mark(u.First, u.Last, kElemUrl);
   if (finds)
-    for (const TByteRange& m : FFind.MatchesIn(joined)) mark(m.First, m.Last, kElemFind);
+    for (const TByteRange& m : FHost.Finds().MatchesIn(joined)) mark(m.First, m.Last, kElemFind);
 }
 
-void TEditorView::MeasureProportional(TRowPaintInfo& info) const {
+void TRowPainter::MeasureProportional(TRowPaintInfo& info) const {
   const std::string& text = info.DisplayText;
   const int size = static_cast<int>(text.size());
-  TCanvas& canvas = *FCanvas;
+  TCanvas& canvas = Canvas();
   const TFontSpec saved = canvas.Font();
-  TFontSpec font = TextFont();
-  font.Height = -FMetrics.FontHeight;
+  TFontSpec font = FHost.TextFont();
+  font.Height = -Layout().FontHeight;
   if (Vertical()) font.Escapement = kVerticalEscapement;
   canvas.SetFont(font);
   int measured = 0;
@@ -149,12 +157,12 @@ void TEditorView::MeasureProportional(TRowPaintInfo& info) const {
     const int length = (IsDoubleByteAt(text, static_cast<size_t>(i)) ? 2 : 1);
     TCellStatus& cell = info.Cells[static_cast<size_t>(i)];
     if (text[static_cast<size_t>(i)] == '\t')
-      cell.Advance = FMetrics.CellPitch + FMetrics.ColumnSpacePx;
+      cell.Advance = Layout().CellPitch + Layout().ColumnSpacePx;
     else
       cell.Advance = canvas.TextWidth(
                          std::string_view(text).substr(static_cast<size_t>(i), static_cast<size_t>(length))) +
-                     FMetrics.ColumnSpacePx;
-    if (length == 2 && i + 1 < size) info.Cells[static_cast<size_t>(i) + 1].Advance = FMetrics.ColumnSpacePx;
+                     Layout().ColumnSpacePx;
+    if (length == 2 && i + 1 < size) info.Cells[static_cast<size_t>(i) + 1].Advance = Layout().ColumnSpacePx;
     for (int k = 0; k < length && i + k < size; ++k)
       measured += info.Cells[static_cast<size_t>(i + k)].Advance;
     i += length;
@@ -162,24 +170,26 @@ void TEditorView::MeasureProportional(TRowPaintInfo& info) const {
   canvas.SetFont(saved);
 
   // On paper the screen row ends where the printed row will end.
-  if (!PaperMode() || FPrinting || FPreview || FPrinterPass || !Printer().Available() || size == 0) return;
+  if (!FState.Paper || FState.Printing || FState.Preview || FState.PrinterPass || !FState.Printer ||
+      !FState.Printer->Available() || size == 0)
+    return;
   TCanvas* printer = nullptr;
   try {
-    printer = &Printer().Canvas();
+    printer = &FState.Printer->Canvas();
   } catch (const std::exception&) {
     return;
   }
   const TFontSpec printerSaved = printer->Font();
   TFontSpec printerFont = font;
-  printerFont.Height = -std::max(FMetrics.PrinterFontHeight, 1);
+  printerFont.Height = -std::max(Layout().PrinterFontHeight, 1);
   printer->SetFont(printerFont);
   const int64_t printed = static_cast<int64_t>(printer->TextWidth(text)) +
-                          static_cast<int64_t>(FMetrics.PrinterColumnSpacePx) * size;
+                          static_cast<int64_t>(Layout().PrinterColumnSpacePx) * size;
   printer->SetFont(printerSaved);
-  const int screenPage = Vertical() ? FPageSize.Y : FPageSize.X;
-  if (FMetrics.PrinterPageAlongPx <= 0 || screenPage <= 0) return;
+  const int screenPage = Vertical() ? FState.PageSize.Y : FState.PageSize.X;
+  if (Layout().PrinterPageAlongPx <= 0 || screenPage <= 0) return;
   int diff = ClampPixels(
-      RoundPixels(static_cast<double>(printed) * screenPage / FMetrics.PrinterPageAlongPx) - measured);
+      RoundPixels(static_cast<double>(printed) * screenPage / Layout().PrinterPageAlongPx) - measured);
   // A pixel at a time from the start, over the cells that begin a character.
   std::vector<int> starts;
   for (int i = 0; i < size;) {

@@ -7,91 +7,92 @@
 #include "graphics/Lines.h"
 #include "settings/StyleElements.h"
 #include "text/ShiftJis.h"
-#include "view/EditorViews.h"
+#include "view/RowPainters.h"
 #include "view/ViewMath.h"
 
 namespace vorna {
 
-void TEditorView::DrawText(int page, const TRect& textRect, const TRect& clip) {
-  if (!FList || !FCanvas) return;
+void TRowPainter::Draw(int page, const TRect& textRect, const TRect& clip) {
+  FState = FHost.PaintState();
   const bool vertical = Vertical();
-  TFontSpec font = TextFont();
-  font.Height = -FMetrics.FontHeight;
-  SetCanvasFont(&font, vertical, font.Height);
-  FPaintFont = FCanvas->Font();
+  TFontSpec font = FHost.TextFont();
+  font.Height = -Layout().FontHeight;
+  FHost.SetCanvasFont(&font, vertical, font.Height);
+  FPaintFont = Canvas().Font();
   // Along the rows the text may run on into the page margin: a hung "、" or
   // "。" stands after the last cell, outside a text area that holds the cells
   // exactly.
-  const TRect pageRect = GetPageRects(page).Page;
+  const TRect pageRect = FHost.PageRect(page);
   TRect reach = textRect;
   if (vertical)
     reach.Bottom = std::max(reach.Bottom, pageRect.Bottom);
   else
     reach.Right = std::max(reach.Right, pageRect.Right);
   const TRect area = Intersect(clip, reach);
-  const int partitions = Partitions();
-  const TViewInfo* divide = FStyle->GetViewInfo(kElemPartationDivideLine);
+  const int partitions = FHost.Partitions();
+  const TViewInfo* divide = Style().GetViewInfo(kElemPartationDivideLine);
   for (int p = 0; p + 1 < partitions; ++p) {
-    const TRect part = GetPartitionRect(page, p), next = GetPartitionRect(page, p + 1);
+    const TRect part = FHost.GetPartitionRect(page, p), next = FHost.GetPartitionRect(page, p + 1);
     const TRect strip = vertical ? TRect{part.Left, part.Bottom, part.Right, next.Top}
                                  : TRect{part.Right, part.Top, next.Left, part.Bottom};
     FillBackground(strip, Intersect(area, textRect),
                    StyleBack(ElementVisible(kElemUnfilled) ? kElemUnfilled : kElemNormal));
     if (divide && divide->IsVisible()) {
-      SetPenFromElement(*divide);
+      FHost.SetPenFromElement(*divide);
       if (vertical)
-        HLineIn(*FCanvas, strip.Left, strip.Right, (strip.Top + strip.Bottom) / 2, divide->IsDoubleLine(),
+        HLineIn(Canvas(), strip.Left, strip.Right, (strip.Top + strip.Bottom) / 2, divide->IsDoubleLine(),
                 area);
       else
-        VLineIn(*FCanvas, (strip.Left + strip.Right) / 2, strip.Top, strip.Bottom, divide->IsDoubleLine(),
+        VLineIn(Canvas(), (strip.Left + strip.Right) / 2, strip.Top, strip.Bottom, divide->IsDoubleLine(),
                 area);
     }
   }
   for (int p = 0; p < partitions; ++p) {
     // A partition's rows reach to the next partition or the page's end.
-    const TRect part = GetPartitionRect(page, p);
+    const TRect part = FHost.GetPartitionRect(page, p);
     TRect partReach = part;
     const bool last = p + 1 == partitions;
     if (vertical)
-      partReach.Bottom = last ? reach.Bottom : GetPartitionRect(page, p + 1).Top;
+      partReach.Bottom = last ? reach.Bottom : FHost.GetPartitionRect(page, p + 1).Top;
     else
-      partReach.Right = last ? reach.Right : GetPartitionRect(page, p + 1).Left;
+      partReach.Right = last ? reach.Right : FHost.GetPartitionRect(page, p + 1).Left;
     FRowReachPx = vertical ? partReach.Bottom : partReach.Right;
     PaintPartition(page, p, Intersect(area, partReach));
   }
-  ResetCanvasFont();
+  FHost.ResetCanvasFont();
 }
 
-void TEditorView::PaintPartition(int page, int partition, const TRect& clip) {
-  const TRect part = GetPartitionRect(page, partition);
+void TRowPainter::PaintPartition(int page, int partition, const TRect& clip) {
+  const TRect part = FHost.GetPartitionRect(page, partition);
   const TRect area = clip;
   if (area.IsEmpty()) return;
-  const TEditorStyle& s = *EditorStyle();
-  const bool vertical = s.GetVertical(), paper = PaperMode();
-  const int partitions = Partitions();
+  const TEditorStyle& s = Style();
+  const bool vertical = s.GetVertical(), paper = FState.Paper;
+  const int partitions = FHost.Partitions();
   int first = 0, count = 0;
   if (paper || partitions > 1) {
-    const int pageFirst =
-        paper ? page * RowsPerPage() : (vertical ? FOffset.X : -FOffset.Y) / FMetrics.LinePitch;
-    first = pageFirst + partition * RowsPerPartition();
-    count = RowsPerPartition();
+    const int pageFirst = paper ? page * FHost.RowsPerPage()
+                                : (vertical ? FState.Offset.X : -FState.Offset.Y) / Layout().LinePitch;
+    first = pageFirst + partition * FHost.RowsPerPartition();
+    count = FHost.RowsPerPartition();
   } else if (!s.GetPageRoll()) {
     // One partition scrolled over the document: only what the clip shows.
-    const int64_t before = vertical ? static_cast<int64_t>(part.Right) + FOffset.X - area.Right
-                                    : static_cast<int64_t>(area.Top) - part.Top - FOffset.Y;
-    first = static_cast<int>(std::max<int64_t>(before / FMetrics.LinePitch, 0));
-    count = (vertical ? area.Width() : area.Height()) / FMetrics.LinePitch + 2;
+    const int64_t before = vertical ? static_cast<int64_t>(part.Right) + FState.Offset.X - area.Right
+                                    : static_cast<int64_t>(area.Top) - part.Top - FState.Offset.Y;
+    first = static_cast<int>(std::max<int64_t>(before / Layout().LinePitch, 0));
+    count = (vertical ? area.Width() : area.Height()) / Layout().LinePitch + 2;
   } else {
-    const int pageFirst = (vertical ? FOffset.X : -FOffset.Y) / FMetrics.LinePitch;
+    const int pageFirst = (vertical ? FState.Offset.X : -FState.Offset.Y) / Layout().LinePitch;
     first = pageFirst;
-    count = RowsPerPartition();
+    count = FHost.RowsPerPartition();
   }
   for (int i = 0; i < count; ++i) PaintRow(first + i, area, i == 0 && (partition == 0 || !paper));
 
   // What lies beyond the last row of the partition.
   const bool single = partitions == 1 || partition == partitions - 1;
-  if (!paper && !FPrinting && !FPreview && !s.GetEofOverUnfilled() && !s.GetPageRoll() && single) return;
-  const TRect last = GetRowRect(first + count - 1);
+  if (!paper && !FState.Printing && !FState.Preview && !s.GetEofOverUnfilled() && !s.GetPageRoll() && single)
+    return;
+  const TRect last = FHost.GetRowRect(first + count - 1);
   const TRect rest = vertical ? TRect{part.Left, part.Top, last.Left, part.Bottom}
                               : TRect{part.Left, last.Bottom + 1, part.Right, part.Bottom};
   TColor color = StyleBack(ElementVisible(kElemUnfilled) ? kElemUnfilled : kElemNormal);
@@ -103,10 +104,10 @@ void TEditorView::PaintPartition(int page, int partition, const TRect& clip) {
   }
 }
 
-int TEditorView::PaintRow(int row, const TRect& clip, bool firstOfBlock) {
+int TRowPainter::PaintRow(int row, const TRect& clip, bool firstOfBlock) {
   TRowPaint rp;
   rp.Row = row;
-  rp.Rect = GetRowRect(row);
+  rp.Rect = FHost.GetRowRect(row);
   TRect full = rp.Rect;
   const bool vertical = Vertical();
   if (vertical)
@@ -115,18 +116,18 @@ int TEditorView::PaintRow(int row, const TRect& clip, bool firstOfBlock) {
     full = {full.Left, full.Top, std::max(full.Right, FRowReachPx), full.Bottom + 1};
   rp.Clip = Intersect(full, clip);
   if (rp.Clip.IsEmpty()) return kRowNotPainted;
-  const TEditorStyle& s = *EditorStyle();
-  rp.Exists = row >= 0 && row < FList->RowCount();
-  rp.Info = rp.Exists ? FList->GetRow(row) : TRowInfo{};
-  rp.CaretRow = rp.Exists && row == FSel.Caret.Row && !s.GetReadOnly() && !FList->IsReadOnlyFile();
+  const TEditorStyle& s = Style();
+  rp.Exists = row >= 0 && row < Doc().RowCount();
+  rp.Info = rp.Exists ? Doc().GetRow(row) : TRowInfo{};
+  rp.CaretRow = rp.Exists && row == Sel().Caret.Row && !s.GetReadOnly() && !Doc().IsReadOnlyFile();
   rp.FirstOfBlock = firstOfBlock;
-  const TRowPlace place = GetRowPlace(row);
+  const TRowPlace place = FHost.GetRowPlace(row);
   rp.Slot = place.Slot;
   rp.Partition = place.Partition;
   const int rowStart = vertical ? rp.Rect.Top : rp.Rect.Left;
   const int rowEnd = vertical ? rp.Rect.Bottom : rp.Rect.Right;
   rp.TextStartPx =
-      ClampPixels(static_cast<int64_t>(rowStart) + FMetrics.LineInfoWidth + FMetrics.TextLeftMarginPx);
+      ClampPixels(static_cast<int64_t>(rowStart) + Layout().LineInfoWidth + Layout().TextLeftMarginPx);
   auto along = [&](int from, int to) {
     return vertical ? TRect{rp.Rect.Left, from, rp.Rect.Right, to}
                     : TRect{from, rp.Rect.Top, to, rp.Rect.Bottom};
@@ -135,10 +136,10 @@ int TEditorView::PaintRow(int row, const TRect& clip, bool firstOfBlock) {
   PaintLineInfo(rp);
   if (rp.CaretRow && ElementVisible(kElemCaretLine))
     rp.BaseStyle = kElemCaretLine;
-  else if (rp.Exists && ElementVisible(kElemHeading) && FList->IsHeadingLine(rp.Info.Line))
+  else if (rp.Exists && ElementVisible(kElemHeading) && Doc().IsHeadingLine(rp.Info.Line))
     rp.BaseStyle = kElemHeading;
   const TColor base = StyleBack(rp.BaseStyle);
-  FillBackground(along(rowStart + FMetrics.LineInfoWidth, rp.TextStartPx), rp.Clip, base);
+  FillBackground(along(rowStart + Layout().LineInfoWidth, rp.TextStartPx), rp.Clip, base);
 
   // The text in runs of one style.
   rp.TextEndPx = rp.TextStartPx;
@@ -147,7 +148,7 @@ int TEditorView::PaintRow(int row, const TRect& clip, bool firstOfBlock) {
     const TRowPaintInfo& info = GetRowPaintInfo(row);
     rp.Cache = &info;
     const int cells = static_cast<int>(info.DisplayText.size());
-    rp.TextEndPx = ClampPixels(static_cast<int64_t>(rp.TextStartPx) + CellsExtent(row, 0, cells - 1));
+    rp.TextEndPx = ClampPixels(static_cast<int64_t>(rp.TextStartPx) + FHost.CellsExtent(row, 0, cells - 1));
     for (int first = 0; first < cells;) {
       const int style = info.Cells[static_cast<size_t>(first)].Style;
       int last = first;
@@ -160,13 +161,13 @@ int TEditorView::PaintRow(int row, const TRect& clip, bool firstOfBlock) {
   // End mark, then the rest of the row.
   int restStart = rp.TextEndPx;
   if (rp.Exists) {
-    const bool eof = ElementVisible(kElemEof) && row == FList->RowCount() - 1;
+    const bool eof = ElementVisible(kElemEof) && row == Doc().RowCount() - 1;
     if (eof || (ElementVisible(kElemReturn) && rp.Info.LastRow)) {
       int selFirst = 0, selLast = -1;
       bool selectedBreak = false;
-      GetSelectedCells(row, selFirst, selLast, selectedBreak);
+      Sel().SelectedCells(Doc(), row, selFirst, selLast, selectedBreak);
       PaintEndMark(rp, eof, selectedBreak);
-      restStart = ClampPixels(static_cast<int64_t>(restStart) + FMetrics.CellPitch);
+      restStart = ClampPixels(static_cast<int64_t>(restStart) + Layout().CellPitch);
     }
   }
   const bool unfilled = ElementVisible(kElemUnfilled);
@@ -174,8 +175,9 @@ int TEditorView::PaintRow(int row, const TRect& clip, bool firstOfBlock) {
   if (unfilledOverEof && unfilled) {
     FillBackground(along(rp.TextStartPx, rowEnd), rp.Clip, unfilledBack);
   } else if (!s.GetProportionalFont() && unfilled && !(!s.GetColumnCountAuto() && s.GetColumnCount() <= 0)) {
-    const int capacityEnd = std::max(restStart, ClampPixels(static_cast<int64_t>(rp.TextStartPx) +
-                                                            CellsExtent(row, 0, FMetrics.CharsPerRow - 1)));
+    const int capacityEnd =
+        std::max(restStart, ClampPixels(static_cast<int64_t>(rp.TextStartPx) +
+                                        FHost.CellsExtent(row, 0, Layout().CharsPerRow - 1)));
     FillBackground(along(restStart, capacityEnd), rp.Clip, base);
     FillBackground(along(capacityEnd, rowEnd), rp.Clip, unfilledBack);
   } else {
@@ -186,15 +188,15 @@ int TEditorView::PaintRow(int row, const TRect& clip, bool firstOfBlock) {
   PaintGapLine(rp);
   PaintDivideLines(rp);
   if (rp.CaretRow && rp.BaseStyle == kElemCaretLine) {
-    const TViewInfo* caretLine = FStyle->GetViewInfo(kElemCaretLine);
+    const TViewInfo* caretLine = Style().GetViewInfo(kElemCaretLine);
     if (caretLine->HasLine()) {
-      SetPenFromElement(*caretLine);
+      FHost.SetPenFromElement(*caretLine);
       const int edge = GlyphEdge(rp.Rect);
       if (vertical)
-        VLineIn(*FCanvas, edge - FMetrics.FontHeight - 1, rp.TextStartPx, rowEnd, caretLine->IsDoubleLine(),
+        VLineIn(Canvas(), edge - Layout().FontHeight - 1, rp.TextStartPx, rowEnd, caretLine->IsDoubleLine(),
                 rp.Clip);
       else
-        HLineIn(*FCanvas, rp.TextStartPx, rowEnd, edge + FMetrics.FontHeight, caretLine->IsDoubleLine(),
+        HLineIn(Canvas(), rp.TextStartPx, rowEnd, edge + Layout().FontHeight, caretLine->IsDoubleLine(),
                 rp.Clip);
     }
   }

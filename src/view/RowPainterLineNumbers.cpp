@@ -8,7 +8,7 @@
 
 #include "graphics/Lines.h"
 #include "settings/StyleElements.h"
-#include "view/EditorViews.h"
+#include "view/RowPainters.h"
 #include "view/ViewMath.h"
 
 namespace vorna {
@@ -26,12 +26,12 @@ TRect FrameAround(const TRect& r, int by, const TRect& bounds) {
 
 }  // namespace
 
-void TEditorView::PaintLineInfo(const TRowPaint& rp) {
-  if (FMetrics.LineInfoWidth <= 0) return;
-  const TEditorStyle& s = *EditorStyle();
+void TRowPainter::PaintLineInfo(const TRowPaint& rp) {
+  if (Layout().LineInfoWidth <= 0) return;
+  const TEditorStyle& s = Style();
   const bool vertical = s.GetVertical();
   const int columnStart = vertical ? rp.Rect.Top : rp.Rect.Left;
-  const int columnEnd = ClampPixels(static_cast<int64_t>(columnStart) + FMetrics.LineInfoWidth);
+  const int columnEnd = ClampPixels(static_cast<int64_t>(columnStart) + Layout().LineInfoWidth);
   const TRect column = vertical ? TRect{rp.Rect.Left, columnStart, rp.Rect.Right, columnEnd}
                                 : TRect{columnStart, rp.Rect.Top, columnEnd, rp.Rect.Bottom};
   TRect full = column;
@@ -39,7 +39,7 @@ void TEditorView::PaintLineInfo(const TRowPaint& rp) {
   const TRect area = Intersect(full, rp.Clip);
   if (area.IsEmpty()) return;
 
-  const bool marked = rp.Exists && rp.Info.RowInLine == 0 && FMarks.Marked(rp.Info.Line);
+  const bool marked = rp.Exists && rp.Info.RowInLine == 0 && FHost.LineMarks().Marked(rp.Info.Line);
   const bool caretStyle = rp.CaretRow && ElementVisible(kElemCaretLineInfo);
   const bool markStyle = marked && ElementVisible(kElemMarkLineInfo);
   const int style = caretStyle ? kElemCaretLineInfo : markStyle ? kElemMarkLineInfo : kElemLineInfo;
@@ -59,12 +59,12 @@ void TEditorView::PaintLineInfo(const TRowPaint& rp) {
     in.Interval = s.GetLineInfoInterval();
     in.StartNo = s.GetStartLineInfoNo();
     in.FillZero = s.GetLineInfoFillZero();
-    in.Digits = FMetrics.LineInfoDigits;
+    in.Digits = Layout().LineInfoDigits;
     text = LineInfoText(in);
   }
 
   if (!text.empty()) {
-    const int em = std::clamp(std::abs(FCanvas->Font().Height), 1, kMaxViewPixels);
+    const int em = std::clamp(std::abs(Canvas().Font().Height), 1, kMaxViewPixels);
     const int digit = std::max(em / 2, 1);
     const int length = ClampPixels(static_cast<int64_t>(digit) * static_cast<int64_t>(text.size()));
     const bool page = text[0] == 'P';
@@ -78,7 +78,7 @@ void TEditorView::PaintLineInfo(const TRowPaint& rp) {
       box = {x, y, ClampPixels(static_cast<int64_t>(x) + length), ClampPixels(static_cast<int64_t>(y) + em)};
     } else if (vertical) {
       // Rotated like the text, centred on the glyph band.
-      x = ClampPixels(GlyphEdge(rp.Rect) - (static_cast<int64_t>(FMetrics.FontHeight) - em) / 2);
+      x = ClampPixels(GlyphEdge(rp.Rect) - (static_cast<int64_t>(Layout().FontHeight) - em) / 2);
       y = page ? ClampPixels(static_cast<int64_t>(columnStart) + em / 4)
                : ClampPixels(static_cast<int64_t>(columnEnd) - digit / 2 - length);
       box = {ClampPixels(static_cast<int64_t>(x) - em), y, x, ClampPixels(static_cast<int64_t>(y) + length)};
@@ -86,20 +86,20 @@ void TEditorView::PaintLineInfo(const TRowPaint& rp) {
       // On the text's baseline: the bottoms of the two glyph boxes meet.
       x = page ? ClampPixels(static_cast<int64_t>(columnStart) + em / 4)
                : ClampPixels(static_cast<int64_t>(columnEnd) - kNumberEndPadPx - length);
-      y = ClampPixels(static_cast<int64_t>(GlyphEdge(rp.Rect)) + FMetrics.FontHeight - em);
+      y = ClampPixels(static_cast<int64_t>(GlyphEdge(rp.Rect)) + Layout().FontHeight - em);
       box = {x, y, ClampPixels(static_cast<int64_t>(x) + length), ClampPixels(static_cast<int64_t>(y) + em)};
     }
     const std::vector<int> advances(text.size(), digit);
-    FCanvas->ExtTextOut(x, y, kEtoClipped, area, text, advances);
+    Canvas().ExtTextOut(x, y, kEtoClipped, area, text, advances);
 
     // The caret box hugs the number; a mark box on the same row goes round it.
     const auto frame = [&](int element, int by) {
-      const TViewInfo* info = FStyle->GetViewInfo(element);
-      const TColor color = SystemColorValue(info->GetLineColor());
+      const TViewInfo* info = Style().GetViewInfo(element);
+      const TColor color = FHost.SystemColorValue(info->GetLineColor());
       if (color == kClNone) return;
       // One pixel wide whatever the style says: the box must fit the column.
-      FCanvas->SetPen(color, info->HasLine() ? info->GetPenStyle() : TPenStyle::Solid, 1);
-      FrameRectIn(*FCanvas, FrameAround(box, by, full), area);
+      Canvas().SetPen(color, info->HasLine() ? info->GetPenStyle() : TPenStyle::Solid, 1);
+      FrameRectIn(Canvas(), FrameAround(box, by, full), area);
     };
     if (caretStyle) frame(kElemCaretLineInfo, 1);
     if (markStyle) frame(kElemMarkLineInfo, caretStyle ? 3 : 1);
@@ -108,7 +108,7 @@ void TEditorView::PaintLineInfo(const TRowPaint& rp) {
   if (s.GetLineInfoStyle() == kLineInfoScenes && s.GetGapLineStyle() == kGapLineScenes && rp.Exists &&
       rp.Info.SceneNo != 0 && rp.Info.RowInLine == 0)
     PaintSceneBracket(rp, columnStart, columnEnd);
-  if (fontChanged) FCanvas->SetFont(FPaintFont);
+  if (fontChanged) Canvas().SetFont(FPaintFont);
 }
 
 }  // namespace vorna

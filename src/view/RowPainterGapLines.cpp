@@ -7,7 +7,7 @@
 #include "graphics/GridStrips.h"
 #include "graphics/Lines.h"
 #include "settings/StyleElements.h"
-#include "view/EditorViews.h"
+#include "view/RowPainters.h"
 #include "view/ViewMath.h"
 
 namespace vorna {
@@ -76,39 +76,39 @@ bool Drawn(const TViewInfo* info) { return info && info->IsVisible() && info->Ha
 
 }  // namespace
 
-void TEditorView::PaintTailLines(const TRowPaint& rp) {
-  const TEditorStyle& s = *EditorStyle();
+void TRowPainter::PaintTailLines(const TRowPaint& rp) {
+  const TEditorStyle& s = Style();
   if (!rp.Exists && s.GetEofOverUnfilled()) return;
   const bool vertical = s.GetVertical();
   const int rowStart = vertical ? rp.Rect.Top : rp.Rect.Left;
   const int acrossFrom = vertical ? rp.Rect.Left : rp.Rect.Top;
   const int acrossTo = vertical ? rp.Rect.Right : rp.Rect.Bottom + 1;
 
-  const TViewInfo* tail = FStyle->GetViewInfo(kElemLineInfoTailLine);
-  if (FMetrics.LineInfoWidth > 0 && Drawn(tail)) {
-    SetPenFromElement(*tail);
-    const TWidePenClip scope(*FCanvas, rp.Clip);
+  const TViewInfo* tail = Style().GetViewInfo(kElemLineInfoTailLine);
+  if (Layout().LineInfoWidth > 0 && Drawn(tail)) {
+    FHost.SetPenFromElement(*tail);
+    const TWidePenClip scope(Canvas(), rp.Clip);
     // On the column's last pixel, so that the text's margin stays clear.
-    const int columnLast = ClampPixels(static_cast<int64_t>(rowStart) + FMetrics.LineInfoWidth - 1);
-    const int at = InsideEdge(*FCanvas, columnLast, -1, tail->IsDoubleLine());
-    CrossLine(*FCanvas, vertical, at, acrossFrom, acrossTo, tail->IsDoubleLine(), rp.Clip);
+    const int columnLast = ClampPixels(static_cast<int64_t>(rowStart) + Layout().LineInfoWidth - 1);
+    const int at = InsideEdge(Canvas(), columnLast, -1, tail->IsDoubleLine());
+    CrossLine(Canvas(), vertical, at, acrossFrom, acrossTo, tail->IsDoubleLine(), rp.Clip);
   }
 
-  const TViewInfo* capacity = FStyle->GetViewInfo(kElemColumnTailLine);
+  const TViewInfo* capacity = Style().GetViewInfo(kElemColumnTailLine);
   const bool noCapacity = !s.GetColumnCountAuto() && s.GetColumnCount() < 1;
   if (Drawn(capacity) && !s.GetProportionalFont() && !noCapacity) {
-    SetPenFromElement(*capacity);
-    const TWidePenClip scope(*FCanvas, rp.Clip);
-    const int end =
-        ClampPixels(static_cast<int64_t>(rp.TextStartPx) + CellsExtent(rp.Row, 0, FMetrics.CharsPerRow - 1));
-    const int at = InsideEdge(*FCanvas, end, 1, capacity->IsDoubleLine());
-    CrossLine(*FCanvas, vertical, at, acrossFrom, acrossTo, capacity->IsDoubleLine(), rp.Clip);
+    FHost.SetPenFromElement(*capacity);
+    const TWidePenClip scope(Canvas(), rp.Clip);
+    const int end = ClampPixels(static_cast<int64_t>(rp.TextStartPx) +
+                                FHost.CellsExtent(rp.Row, 0, Layout().CharsPerRow - 1));
+    const int at = InsideEdge(Canvas(), end, 1, capacity->IsDoubleLine());
+    CrossLine(Canvas(), vertical, at, acrossFrom, acrossTo, capacity->IsDoubleLine(), rp.Clip);
   }
 }
 
-void TEditorView::PaintGapLine(const TRowPaint& rp) {
-  const TEditorStyle& s = *EditorStyle();
-  if (!Drawn(FStyle->GetViewInfo(kElemGapLine))) return;
+void TRowPainter::PaintGapLine(const TRowPaint& rp) {
+  const TEditorStyle& s = Style();
+  if (!Drawn(Style().GetViewInfo(kElemGapLine))) return;
   // What lies past the end of the document is unfilled paper, without rules.
   if (!rp.Exists && s.GetEofOverUnfilled()) return;
   switch (s.GetGapLineStyle()) {
@@ -124,33 +124,33 @@ void TEditorView::PaintGapLine(const TRowPaint& rp) {
   }
 }
 
-void TEditorView::PaintRuledLines(const TRowPaint& rp) {
-  const TEditorStyle& s = *EditorStyle();
-  const TViewInfo& gap = *FStyle->GetViewInfo(kElemGapLine);
+void TRowPainter::PaintRuledLines(const TRowPaint& rp) {
+  const TEditorStyle& s = Style();
+  const TViewInfo& gap = *Style().GetViewInfo(kElemGapLine);
   const bool vertical = s.GetVertical(), doubled = gap.IsDoubleLine();
-  SetPenFromElement(gap);
-  const TWidePenClip scope(*FCanvas, rp.Clip);
+  FHost.SetPenFromElement(gap);
+  const TWidePenClip scope(Canvas(), rp.Clip);
   const int rowStart = vertical ? rp.Rect.Top : rp.Rect.Left;
-  const int from = ClampPixels(static_cast<int64_t>(rowStart) + FMetrics.LineInfoWidth);
+  const int from = ClampPixels(static_cast<int64_t>(rowStart) + Layout().LineInfoWidth);
   const int to = vertical ? rp.Rect.Bottom : rp.Rect.Right;
   const TRowEdges edges = EdgesOf(rp, vertical);
-  AlongLine(*FCanvas, vertical, InsideEdge(*FCanvas, edges.Far, -edges.NearInward, doubled), from, to,
+  AlongLine(Canvas(), vertical, InsideEdge(Canvas(), edges.Far, -edges.NearInward, doubled), from, to,
             doubled, rp.Clip);
   // The painted first row of one scrolled strip depends on the clip; only
   // the document's first row opens that strip.
-  const bool scrolledStrip = !PaperMode() && !s.GetPageRoll() && Partitions() < 2;
+  const bool scrolledStrip = !FState.Paper && !s.GetPageRoll() && FHost.Partitions() < 2;
   const bool opens = scrolledStrip ? rp.Row == 0 : rp.FirstOfBlock;
   if (opens)
-    AlongLine(*FCanvas, vertical, InsideEdge(*FCanvas, edges.Near, edges.NearInward, doubled), from, to,
+    AlongLine(Canvas(), vertical, InsideEdge(Canvas(), edges.Near, edges.NearInward, doubled), from, to,
               doubled, rp.Clip);
 }
 
-void TEditorView::PaintManuscriptGrid(const TRowPaint& rp) {
-  const TEditorStyle& s = *EditorStyle();
+void TRowPainter::PaintManuscriptGrid(const TRowPaint& rp) {
+  const TEditorStyle& s = Style();
   const bool vertical = s.GetVertical();
-  SetPenFromElement(*FStyle->GetViewInfo(kElemGapLine));
-  const TWidePenClip scope(*FCanvas, rp.Clip);
-  const int pen = FCanvas->PenWidth();
+  FHost.SetPenFromElement(*Style().GetViewInfo(kElemGapLine));
+  const TWidePenClip scope(Canvas(), rp.Clip);
+  const int pen = Canvas().PenWidth();
   const int acrossFirst = vertical ? rp.Rect.Left : rp.Rect.Top;
   const int acrossLast = vertical ? rp.Rect.Right - 1 : rp.Rect.Bottom;
 
@@ -161,11 +161,11 @@ void TEditorView::PaintManuscriptGrid(const TRowPaint& rp) {
   if (MarksShown()) {
     const int64_t inner = static_cast<int64_t>(pen) + 1;
     const int64_t outer =
-        static_cast<int64_t>(FMetrics.FontHeight) + 2 * static_cast<int64_t>(FMetrics.GapLineWidth);
+        static_cast<int64_t>(Layout().FontHeight) + 2 * static_cast<int64_t>(Layout().GapLineWidth);
     strip.Low = ClampPixels(vertical ? acrossFirst + inner : acrossLast - outer);
     strip.High = ClampPixels(vertical ? acrossFirst + outer : acrossLast - inner);
   } else {
-    const int inset = FMetrics.HalfLineSpacePx / 2;
+    const int inset = Layout().HalfLineSpacePx / 2;
     strip.Low = ClampPixels(static_cast<int64_t>(acrossFirst) + inset);
     strip.High = ClampPixels(static_cast<int64_t>(acrossLast) - inset);
   }
@@ -176,11 +176,11 @@ void TEditorView::PaintManuscriptGrid(const TRowPaint& rp) {
   TGridBlockInputs block;
   block.Row = rp.Row;
   block.Slot = rp.Slot;
-  block.SlotsPerPartition = RowsPerPartition();
-  block.SlotBlocks = PaperMode() || s.GetPageRoll();
-  block.Partitioned = Partitions() > 1;
+  block.SlotsPerPartition = FHost.RowsPerPartition();
+  block.SlotBlocks = FState.Paper || s.GetPageRoll();
+  block.Partitioned = FHost.Partitions() > 1;
   block.LineCountInPage = s.GetLineCountInPage();
-  block.ClosesDocument = s.GetEofOverUnfilled() && rp.Row == FList->RowCount() - 1;
+  block.ClosesDocument = s.GetEofOverUnfilled() && rp.Row == Doc().RowCount() - 1;
   const TGridBlockEnds ends = GridBlockEnds(block);
   if (vertical) {
     strip.EndHigh = ends.First ? strip.High : acrossLast;
@@ -192,10 +192,10 @@ void TEditorView::PaintManuscriptGrid(const TRowPaint& rp) {
 
   // Along: one square per two cells, centred on the glyph, which a cell's
   // column space follows.
-  const int cells = std::max(FMetrics.CharsPerRow, 1);
-  const int64_t base = static_cast<int64_t>(rp.TextStartPx) - FMetrics.ColumnSpacePx;
+  const int cells = std::max(Layout().CharsPerRow, 1);
+  const int64_t base = static_cast<int64_t>(rp.TextStartPx) - Layout().ColumnSpacePx;
   const auto edgeAfter = [&](int cellCount) {
-    return ClampPixels(base + CellsExtent(rp.Row, 0, cellCount - 1));
+    return ClampPixels(base + FHost.CellsExtent(rp.Row, 0, cellCount - 1));
   };
   strip.Start = ClampPixels(base);
   strip.End = edgeAfter(cells);
@@ -216,43 +216,43 @@ void TEditorView::PaintManuscriptGrid(const TRowPaint& rp) {
     if (at >= clipEnd) break;
     strip.Crosses.push_back(at);
   }
-  DrawGridStrip(*FCanvas, strip, rp.Clip);
+  DrawGridStrip(Canvas(), strip, rp.Clip);
 }
 
-void TEditorView::PaintDivideLines(const TRowPaint& rp) {
-  const TEditorStyle& s = *EditorStyle();
+void TRowPainter::PaintDivideLines(const TRowPaint& rp) {
+  const TEditorStyle& s = Style();
   const int perPage = s.GetLineCountInPage();
   if (perPage <= 0 || rp.Row < 0 || (static_cast<int64_t>(rp.Row) + 1) % perPage != 0) return;
   if (!rp.Exists && s.GetEofOverUnfilled()) return;
   const int64_t pagesEnded = (static_cast<int64_t>(rp.Row) + 1) / perPage;
-  const TViewInfo* limit = FStyle->GetViewInfo(kElemMaxPageDivideLine);
+  const TViewInfo* limit = Style().GetViewInfo(kElemMaxPageDivideLine);
   const TViewInfo* line = limit && limit->IsVisible() && pagesEnded + 1 == s.GetMaxPageCount()
                               ? limit
-                              : FStyle->GetViewInfo(kElemPageDivideLine);
+                              : Style().GetViewInfo(kElemPageDivideLine);
   if (!Drawn(line)) return;
   const bool vertical = s.GetVertical(), doubled = line->IsDoubleLine();
-  SetPenFromElement(*line);
-  const TWidePenClip scope(*FCanvas, rp.Clip);
+  FHost.SetPenFromElement(*line);
+  const TWidePenClip scope(Canvas(), rp.Clip);
   const TRowEdges edges = EdgesOf(rp, vertical);
   const int from = vertical ? rp.Rect.Top : rp.Rect.Left, to = vertical ? rp.Rect.Bottom : rp.Rect.Right;
-  AlongLine(*FCanvas, vertical, InsideEdge(*FCanvas, edges.Far, -edges.NearInward, doubled), from, to,
+  AlongLine(Canvas(), vertical, InsideEdge(Canvas(), edges.Far, -edges.NearInward, doubled), from, to,
             doubled, rp.Clip);
 }
 
-void TEditorView::PaintSceneBracket(const TRowPaint& rp, int columnStart, int columnEnd) {
-  const TViewInfo* gap = FStyle->GetViewInfo(kElemGapLine);
+void TRowPainter::PaintSceneBracket(const TRowPaint& rp, int columnStart, int columnEnd) {
+  const TViewInfo* gap = Style().GetViewInfo(kElemGapLine);
   if (!Drawn(gap) || columnEnd <= columnStart) return;
   const bool vertical = Vertical(), doubled = gap->IsDoubleLine();
-  SetPenFromElement(*gap);
-  const TWidePenClip scope(*FCanvas, rp.Clip);
+  FHost.SetPenFromElement(*gap);
+  const TWidePenClip scope(Canvas(), rp.Clip);
   const TRowEdges edges = EdgesOf(rp, vertical);
-  const int nearAt = InsideEdge(*FCanvas, edges.Near, edges.NearInward, doubled);
-  const int farAt = InsideEdge(*FCanvas, edges.Far, -edges.NearInward, doubled);
-  AlongLine(*FCanvas, vertical, nearAt, columnStart, columnEnd, doubled, rp.Clip);
-  AlongLine(*FCanvas, vertical, farAt, columnStart, columnEnd, doubled, rp.Clip);
+  const int nearAt = InsideEdge(Canvas(), edges.Near, edges.NearInward, doubled);
+  const int farAt = InsideEdge(Canvas(), edges.Far, -edges.NearInward, doubled);
+  AlongLine(Canvas(), vertical, nearAt, columnStart, columnEnd, doubled, rp.Clip);
+  AlongLine(Canvas(), vertical, farAt, columnStart, columnEnd, doubled, rp.Clip);
   // Closed at the column's outer end; the text side stays open.
   const int low = std::min(nearAt, farAt), high = std::max(nearAt, farAt);
-  CrossLine(*FCanvas, vertical, InsideEdge(*FCanvas, columnStart, 1, false), low, high + 1, false, rp.Clip);
+  CrossLine(Canvas(), vertical, InsideEdge(Canvas(), columnStart, 1, false), low, high + 1, false, rp.Clip);
 }
 
 }  // namespace vorna

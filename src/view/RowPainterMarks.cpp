@@ -9,7 +9,7 @@
 #include "text/Cp932.h"
 #include "text/Notations.h"
 #include "text/ShiftJis.h"
-#include "view/EditorViews.h"
+#include "view/RowPainters.h"
 #include "view/ViewMath.h"
 
 namespace vorna {
@@ -43,9 +43,9 @@ bool IsSesame(int kind) { return kind == 0 || kind == 7; }
 
 }  // namespace
 
-void TEditorView::PaintRuby(const TRowPaint& rp) {
+void TRowPainter::PaintRuby(const TRowPaint& rp) {
   if (!ElementVisible(kElemRubi) || !rp.Cache) return;
-  const std::string& line = FList->Get(rp.Info.Line);
+  const std::string& line = Doc().Get(rp.Info.Line);
   if (line.find("\x81\x73") == std::string::npos) return;  // no "《" at all
   const std::vector<TRubyInfo> rubies = ParseRubies(line);
   if (rubies.empty()) return;
@@ -62,9 +62,9 @@ void TEditorView::PaintRuby(const TRowPaint& rp) {
   const TRect clip = Intersect(side, rp.Clip);
   if (clip.IsEmpty()) return;
   SelectCellStyle(kElemRubi, rp.BaseStyle);  // the colours; the font is the reading's own size
-  FCanvas->SetFont(ElementFont(kElemRubi, 0, vertical));
-  FCanvas->SetTextColor(FRunText);
-  const int charPx = std::max(std::abs(FCanvas->Font().Height), 1);
+  Canvas().SetFont(ElementFont(kElemRubi, 0, vertical));
+  Canvas().SetTextColor(FRunText);
+  const int charPx = std::max(std::abs(Canvas().Font().Height), 1);
   for (const TRubyInfo& ruby : rubies) {
     if (ruby.RubyLength <= 0 || ruby.BaseLength <= 0) continue;
     // The base's cells on this row (a base may begin on the row before or end on the next).
@@ -98,18 +98,18 @@ void TEditorView::PaintRuby(const TRowPaint& rp) {
     // Beside the glyph band: right of it in vertical mode, above it otherwise.
     const int x = vertical ? std::min(edge + charPx, rp.Rect.Right) : along;
     const int y = vertical ? along : std::max(edge - charPx, rp.Rect.Top);
-    FCanvas->ExtTextOut(x, y, kEtoClipped, clip, reading, place.Advances);
+    Canvas().ExtTextOut(x, y, kEtoClipped, clip, reading, place.Advances);
   }
-  FCanvas->SetFont(FPaintFont);
+  Canvas().SetFont(FPaintFont);
 }
 
-void TEditorView::PaintEmphasis(const TRowPaint& rp) {
+void TRowPainter::PaintEmphasis(const TRowPaint& rp) {
   if (!ElementVisible(kElemBoten) || !rp.Cache) return;
-  const std::string& line = FList->Get(rp.Info.Line);
+  const std::string& line = Doc().Get(rp.Info.Line);
   if (line.find("\x81\x6D\x81\x94\x81\x75") == std::string::npos) return;  // no "［＃「"
   const std::vector<TEmphasisInfo> marks = FindEmphasis(line);
   if (marks.empty()) return;
-  const TViewInfo* boten = FStyle->GetViewInfo(kElemBoten);
+  const TViewInfo* boten = Style().GetViewInfo(kElemBoten);
   const bool vertical = Vertical();
   const int cells = static_cast<int>(rp.Cache->DisplayText.size());
   const int edge = GlyphEdge(rp.Rect);
@@ -117,7 +117,8 @@ void TEditorView::PaintEmphasis(const TRowPaint& rp) {
                               : TRect{rp.Rect.Left, rp.Rect.Top, rp.Clip.Right, edge};
   const TRect clip = Intersect(side, rp.Clip);
   if (clip.IsEmpty()) return;
-  const TColor color = PaintEnabled() ? SystemColorValue(boten->GetFont().Color) : StyleTextColor(kElemBoten);
+  const TColor color =
+      PaintEnabled() ? FHost.SystemColorValue(boten->GetFont().Color) : StyleTextColor(kElemBoten);
   for (const TEmphasisInfo& mark : marks) {
     const int from = std::max(CellOfLinePos(rp, mark.TargetFirst), 0);
     const int to = std::min(CellOfLinePos(rp, mark.TargetLast + 1), cells);
@@ -125,15 +126,15 @@ void TEditorView::PaintEmphasis(const TRowPaint& rp) {
     const std::string glyph = EmphasisMark(mark.Kind);
     if (glyph.empty()) {
       // Side lines, one or two, along the target just beside its glyphs.
-      const TColor lineColor = SystemColorValue(boten->GetLineColor());
-      FCanvas->SetPen(PaintEnabled() && lineColor != kClNone ? lineColor : color, TPenStyle::Solid, 1);
+      const TColor lineColor = FHost.SystemColorValue(boten->GetLineColor());
+      Canvas().SetPen(PaintEnabled() && lineColor != kClNone ? lineColor : color, TPenStyle::Solid, 1);
       const TRect span = CellsRect(rp, from, to - 1);
       for (int n = 0; n < (mark.Kind == 9 ? 2 : 1); ++n) {
         const int offset = 2 + 3 * n;
         if (vertical)
-          VLineIn(*FCanvas, edge + offset, span.Top, span.Bottom, false, clip);
+          VLineIn(Canvas(), edge + offset, span.Top, span.Bottom, false, clip);
         else
-          HLineIn(*FCanvas, span.Left, span.Right, edge - offset - 1, false, clip);
+          HLineIn(Canvas(), span.Left, span.Right, edge - offset - 1, false, clip);
       }
       continue;
     }
@@ -142,11 +143,11 @@ void TEditorView::PaintEmphasis(const TRowPaint& rp) {
     // mark cut by the row's edge would read as a broken one.
     const int room = (vertical ? side.Width() : side.Height()) - 2;
     const int height =
-        std::max(std::min(FMetrics.FontHeight - EmphasisShrink(FMetrics.FontHeight, sesame), room), 1);
+        std::max(std::min(Layout().FontHeight - EmphasisShrink(Layout().FontHeight, sesame), room), 1);
     TFontSpec font = ElementFont(kElemBoten, height, vertical && sesame);
     font.Color = color;
-    FCanvas->SetFont(font);
-    FCanvas->SetTextColor(color);
+    Canvas().SetFont(font);
+    Canvas().SetTextColor(color);
     // One mark per full-width character of the target, centred beside it.
     const std::string& text = rp.Cache->DisplayText;
     for (int c = from; c < to;) {
@@ -173,35 +174,35 @@ void TEditorView::PaintEmphasis(const TRowPaint& rp) {
         y = edge - 1 - (sesame ? height * 5 / 4 : height);
       }
       const int advances[2] = {height, 0};
-      FCanvas->ExtTextOut(x, y, kEtoClipped, clip, glyph, advances);
+      Canvas().ExtTextOut(x, y, kEtoClipped, clip, glyph, advances);
       c += 2;
     }
   }
-  FCanvas->SetFont(FPaintFont);
+  Canvas().SetFont(FPaintFont);
 }
 
-void TEditorView::BuildFootNoteMarks(TRowPaintInfo& info, int row) const {
-  const TRowInfo r = FList->GetRow(row);
+void TRowPainter::BuildFootNoteMarks(TRowPaintInfo& info, int row) const {
+  const TRowInfo r = Doc().GetRow(row);
   if (info.RawText.find("\x81\x6D\x81\x94") == std::string::npos) return;  // no "［＃"
   const int h = std::max(std::abs(ElementFont(kElemFootNoteMark, 0, false).Height), 1);
   const bool vertical = Vertical();
   TRowPaint rp;
   rp.Row = row;
   rp.Info = r;
-  const int textStart = FMetrics.LineInfoWidth + FMetrics.TextLeftMarginPx;  // from the row's start
+  const int textStart = Layout().LineInfoWidth + Layout().TextLeftMarginPx;  // from the row's start
   for (const TByteRange& span : FindAnnotations(info.RawText)) {
     const int linePos = static_cast<int>(r.Start) + span.First - 1;
     const int cell = std::clamp(CellOfLinePos(rp, linePos), 0, static_cast<int>(info.DisplayText.size()));
-    const int along = ClampPixels(static_cast<int64_t>(textStart) + CellsExtent(row, 0, cell - 1));
+    const int along = ClampPixels(static_cast<int64_t>(textStart) + FHost.CellsExtent(row, 0, cell - 1));
     // Relative to the row rectangle's top-left corner, so that scrolling
     // leaves the cache valid.
     TRect square;
     if (vertical) {
-      const int right = FMetrics.FontHeight + h + 1 + FMetrics.GapLineWidth;
+      const int right = Layout().FontHeight + h + 1 + Layout().GapLineWidth;
       square = {right - h, along, right, along + h};
     } else {
-      const int pitch = FMetrics.LinePitch - 1;
-      const int top = pitch - FMetrics.FontHeight - h - 1 - FMetrics.GapLineWidth;
+      const int pitch = Layout().LinePitch - 1;
+      const int top = pitch - Layout().FontHeight - h - 1 - Layout().GapLineWidth;
       square = {along, top, along + h, top + h};
     }
     TFootNoteMark mark;
@@ -213,13 +214,13 @@ void TEditorView::BuildFootNoteMarks(TRowPaintInfo& info, int row) const {
   }
 }
 
-void TEditorView::PaintFootNoteMarks(const TRowPaint& rp) {
+void TRowPainter::PaintFootNoteMarks(const TRowPaint& rp) {
   if (!rp.Cache || rp.Cache->FootNoteMarks.empty()) return;
   if (!ElementVisible(kElemFootNote) || !ElementVisible(kElemFootNoteMark)) return;
-  const TViewInfo* info = FStyle->GetViewInfo(kElemFootNoteMark);
+  const TViewInfo* info = Style().GetViewInfo(kElemFootNoteMark);
   SelectCellStyle(kElemFootNoteMark, rp.BaseStyle);
-  FCanvas->SetFont(ElementFont(kElemFootNoteMark, 0, false));
-  FCanvas->SetTextColor(FRunText);
+  Canvas().SetFont(ElementFont(kElemFootNoteMark, 0, false));
+  Canvas().SetTextColor(FRunText);
   const std::string star = Cp932Lit("＊");
   for (const TFootNoteMark& mark : rp.Cache->FootNoteMarks) {
     const TRect square{rp.Rect.Left + mark.HotSpot.Left + kHotSpotGrowPx,
@@ -229,13 +230,13 @@ void TEditorView::PaintFootNoteMarks(const TRowPaint& rp) {
     const TRect clip = Intersect(square, rp.Clip);
     if (clip.IsEmpty()) continue;
     const int advances[2] = {square.Width(), 0};
-    FCanvas->ExtTextOut(square.Left, square.Top, kEtoClipped, clip, star, advances);
+    Canvas().ExtTextOut(square.Left, square.Top, kEtoClipped, clip, star, advances);
     if (info->HasLine()) {
-      SetPenFromElement(*info);
-      FrameRect(*FCanvas, {square.Left, square.Top, square.Right - 1, square.Bottom - 1}, clip, false);
+      FHost.SetPenFromElement(*info);
+      FrameRect(Canvas(), {square.Left, square.Top, square.Right - 1, square.Bottom - 1}, clip, false);
     }
   }
-  FCanvas->SetFont(FPaintFont);
+  Canvas().SetFont(FPaintFont);
 }
 
 }  // namespace vorna
