@@ -1,5 +1,5 @@
-// The caret's shape, the selected cells of a row, and the caret the view
-// paints itself when the Caret element is shown.
+// The caret's shape (its rectangle, also where the painter draws it) and the
+// selected cells of a row.
 #include <algorithm>
 
 #include "settings/StyleElements.h"

@@ -25,7 +25,7 @@ TDisplayPos TEditorView::ClampCaretPos(TDisplayPos pos, TCaretMode mode, bool* s
 void TEditorView::SetCaretPos(TDisplayPos pos, TCaretMode mode, bool noScroll, bool force) {
   if (!FList || FList->RowCount() == 0) return;
   const bool quiet = FEditing > 0 || FResizeLock > 0;
-  const bool dragging = FDragPending || FLineDrag;
+  const bool dragging = FPointer.DragPending || FPointer.LineDrag;
   if (FSel.Selecting && !FSel.Extending && !dragging && !quiet) {
     InvalidateSelectionRows();
     FSel.Selecting = false;
@@ -47,7 +47,7 @@ void TEditorView::SetCaretPos(TDisplayPos pos, TCaretMode mode, bool noScroll, b
   FSel.Caret = pos;
   // While a dragged selection is carried the caret shows the drop point and
   // the selection stays.
-  if (!FDragMoving) {
+  if (!FPointer.DragMoving) {
     if (!quiet) {
       if (!FSel.Extending) FSel.Anchor = FSel.Caret;
       FSel.Selecting = FSel.Extending && !(FSel.Anchor == FSel.Caret);

@@ -151,14 +151,15 @@ TDisplayPos TEditorView::PointToRawPos(TPoint point) const {
 }
 
 THitKind TEditorView::HitTestKind(TPoint point) {
-  FHitKind = hkOutside;
-  FHitRect = {};
-  FHitPos = {1, 0};
+  FPointer.HitKind = hkOutside;
+  FPointer.HitRect = {};
+  FPointer.HitPos = {1, 0};
   int page = 0, partition = 0;
-  if (!FList || FList->RowCount() == 0 || !PartitionAt(point, page, partition, false)) return FHitKind;
+  if (!FList || FList->RowCount() == 0 || !PartitionAt(point, page, partition, false))
+    return FPointer.HitKind;
   const bool vertical = Vertical();
-  FHitPos = PointToPos(point);
-  const int row = FHitPos.Row;
+  FPointer.HitPos = PointToPos(point);
+  const int row = FPointer.HitPos.Row;
   const TRect rowRect = GetRowRect(row);
   const bool onRow = Inside(point, rowRect);
 
@@ -168,18 +169,18 @@ THitKind TEditorView::HitTestKind(TPoint point) {
     for (const TFootNoteMark& mark : info.FootNoteMarks) {
       const TRect hot = HotSpotIn(mark, rowRect);
       if (Inside(point, hot)) {
-        FHitRect = hot;
-        return FHitKind = hkFootNote;
+        FPointer.HitRect = hot;
+        return FPointer.HitKind = hkFootNote;
       }
     }
   }
   if (FMetrics.LineInfoWidth > 0 && (onRow || vertical)) {
     const int start = vertical ? rowRect.Top : rowRect.Left;
     const int at = vertical ? point.Y : point.X;
-    if (at >= start && at < start + FMetrics.LineInfoWidth) return FHitKind = hkLineInfo;
+    if (at >= start && at < start + FMetrics.LineInfoWidth) return FPointer.HitKind = hkLineInfo;
   }
-  FHitKind = hkText;
-  if (!onRow) return FHitKind;
+  FPointer.HitKind = hkText;
+  if (!onRow) return FPointer.HitKind;
   // The cell under the point (not the nearer boundary).
   const int64_t along = static_cast<int64_t>(vertical ? point.Y - rowRect.Top : point.X - rowRect.Left) -
                         FMetrics.LineInfoWidth - FMetrics.TextLeftMarginPx;
@@ -190,12 +191,12 @@ THitKind TEditorView::HitTestKind(TPoint point) {
     edge += CellPitchAt(row, cell);
     if (along >= edge) continue;
     const int style = info.Cells[static_cast<size_t>(cell)].Style;
-    if (style == kElemSelect) FHitKind = hkSelection;
-    if (style == kElemUrl) FHitKind = hkUrl;
-    if (style == kElemMail) FHitKind = hkMail;
+    if (style == kElemSelect) FPointer.HitKind = hkSelection;
+    if (style == kElemUrl) FPointer.HitKind = hkUrl;
+    if (style == kElemMail) FPointer.HitKind = hkMail;
     break;
   }
-  return FHitKind;
+  return FPointer.HitKind;
 }
 
 TCursorShape TEditorView::CursorForHit(THitKind kind) const {
@@ -219,12 +220,12 @@ void TEditorView::GetHintInfo(std::string& text, TPoint& at) {
   text.clear();
   if (HitTestKind(at) != hkFootNote) return;
   // The annotation's content between "［＃" and "］".
-  const TTextPos doc = DocPosOf(FHitPos);
-  const TRowPaintInfo& info = GetRowPaintInfo(FHitPos.Row);
-  const TRect rowRect = GetRowRect(FHitPos.Row);
+  const TTextPos doc = DocPosOf(FPointer.HitPos);
+  const TRowPaintInfo& info = GetRowPaintInfo(FPointer.HitPos.Row);
+  const TRect rowRect = GetRowRect(FPointer.HitPos.Row);
   const std::string& line = FList->Get(doc.Y);
   for (const TFootNoteMark& mark : info.FootNoteMarks) {
-    if (!(HotSpotIn(mark, rowRect) == FHitRect)) continue;
+    if (!(HotSpotIn(mark, rowRect) == FPointer.HitRect)) continue;
     const int first = mark.First + 4, last = mark.Last - 2;  // past "［＃", before "］"
     if (first >= 1 && last >= first && last <= static_cast<int>(line.size()))
       text = line.substr(static_cast<size_t>(first - 1), static_cast<size_t>(last - first + 1));

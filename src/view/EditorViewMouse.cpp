@@ -27,7 +27,7 @@ TTextPos AfterRemoval(TTextPos p, TTextPos start, TTextPos end) {
 
 }  // namespace
 
-bool TEditorView::CanDrag() { return FDragPending && !IsReadOnly(); }
+bool TEditorView::CanDrag() { return FPointer.DragPending && !IsReadOnly(); }
 
 void TEditorView::MouseDownHook(TMouseButton button, TShiftState shift, int x, int y) {
   FShiftState = shift & (ssShift | ssAlt | ssCtrl);
@@ -37,34 +37,34 @@ void TEditorView::MouseDownHook(TMouseButton button, TShiftState shift, int x, i
   }
   if (button != TMouseButton::Left || !FList) return;
   const THitKind kind = HitTestKind({x, y});
-  FPressPos = PointToPos({x, y});
-  FDragPending = kind == hkSelection && !IsReadOnly() && !(shift & ssShift);
-  FDragMoving = false;
-  FLineDrag = kind == hkLineInfo;
-  if (FDragPending) return;  // the selection stays for the drag; a release without one clears it
+  FPointer.PressPos = PointToPos({x, y});
+  FPointer.DragPending = kind == hkSelection && !IsReadOnly() && !(shift & ssShift);
+  FPointer.DragMoving = false;
+  FPointer.LineDrag = kind == hkLineInfo;
+  if (FPointer.DragPending) return;  // the selection stays for the drag; a release without one clears it
   FSel.Extending = (shift & ssShift) != 0;
   if (FSel.Extending && !FSel.Selecting) FSel.Box = (shift & ssAlt) != 0;
-  SetCaretPos(FPressPos, cmAbsolute);
+  SetCaretPos(FPointer.PressPos, cmAbsolute);
   FSel.Extending = false;
   FSel.Box = FSel.Selecting && FSel.Box;
   // Alt without Shift starts a box once the pointer moves.
-  FBoxPending = (shift & ssAlt) != 0;
+  FPointer.BoxPending = (shift & ssAlt) != 0;
 }
 
 void TEditorView::FollowPointer(TPoint point) {
   if (!FList) return;
   const TDisplayPos at = PointToPos(point);
-  if (FLineDrag) {
+  if (FPointer.LineDrag) {
     // Whole rows: from the pressed row's start to the end of the row under the
     // pointer, or from the pressed row's end back to the start of that row.
-    const int pressed = FPressPos.Row;
+    const int pressed = FPointer.PressPos.Row;
     if (at.Row >= pressed)
       SelectFromTo({1, pressed}, {FList->RowCellCount(at.Row) + 1, at.Row}, false);
     else
       SelectFromTo({FList->RowCellCount(pressed) + 1, pressed}, {1, at.Row}, false);
     return;
   }
-  if (FDragMoving) {
+  if (FPointer.DragMoving) {
     // Dragging the selection: the caret shows where it would go; the
     // selection itself stays.
     SetCaretPos(at, cmAbsolute);
@@ -73,7 +73,7 @@ void TEditorView::FollowPointer(TPoint point) {
                                                    : TCursorShape::Drag);
     return;
   }
-  if (!FSel.Selecting) FSel.Box = FBoxPending;
+  if (!FSel.Selecting) FSel.Box = FPointer.BoxPending;
   FSel.Extending = true;
   SetCaretPos(at, cmAbsolute);
   FSel.Extending = false;
@@ -81,12 +81,12 @@ void TEditorView::FollowPointer(TPoint point) {
 
 void TEditorView::MouseMoveHook(TShiftState shift, int x, int y) {
   if (!FList) return;
-  if (!FMousePressed || FDragPending) {
+  if (!FMousePressed || FPointer.DragPending) {
     if (FMousePressed) return;
     const THitKind kind = HitTestKind({x, y});
     Host().SetCursorShape(CursorForHit(kind));
     if (FLookupEnabled && kind == hkText) {
-      const TTextPos at = DocPosOf(FHitPos);
+      const TTextPos at = DocPosOf(FPointer.HitPos);
       LaunchLookup(FSel.Selecting ? GetSelText() : WordAt(FList->Get(at.Y), at.X, wmSameClass), {x, y});
     }
     return;
@@ -101,20 +101,20 @@ void TEditorView::MouseUpHook(TMouseButton button, TShiftState shift, int x, int
   (void)shift;
   if (button != TMouseButton::Left) return;
   if (FAutoScrollTimer) FAutoScrollTimer->Stop();
-  if (FDragPending && !FDragMoving) {
+  if (FPointer.DragPending && !FPointer.DragMoving) {
     // Pressed on the selection and released without dragging.
-    FDragPending = false;
+    FPointer.DragPending = false;
     ClearSelection();
-    SetCaretPos(FPressPos, cmAbsolute);
-  } else if (FLineDrag && PointToPos({x, y}).Row == FPressPos.Row) {
+    SetCaretPos(FPointer.PressPos, cmAbsolute);
+  } else if (FPointer.LineDrag && PointToPos({x, y}).Row == FPointer.PressPos.Row) {
     SelectUnit(tuRow);
   }
-  FDragPending = FDragMoving = FLineDrag = FBoxPending = false;
+  FPointer.DragPending = FPointer.DragMoving = FPointer.LineDrag = FPointer.BoxPending = false;
   FSel.Extending = false;
 }
 
 void TEditorView::DragOverHook(bool outside) {
-  if (FDragPending) FDragMoving = true;
+  if (FPointer.DragPending) FPointer.DragMoving = true;
   const TPoint p = Host().CursorPos();
   if (!outside) {
     const THitKind kind = HitTestKind(p);
@@ -124,10 +124,10 @@ void TEditorView::DragOverHook(bool outside) {
 }
 
 void TEditorView::EndDragHook(bool dropped, TShiftState shift) {
-  const bool moving = FDragMoving;
-  FDragPending = FDragMoving = false;
+  const bool moving = FPointer.DragMoving;
+  FPointer.DragPending = FPointer.DragMoving = false;
   if (dropped && moving) DropSelection((shift & ssCtrl) != 0);
-  FLineDrag = FBoxPending = false;
+  FPointer.LineDrag = FPointer.BoxPending = false;
   Host().SetCursorShape(CursorForHit(HitTestKind(Host().CursorPos())));
 }
 
@@ -154,12 +154,12 @@ void TEditorView::DoubleClickHook() {
     default:
       break;
   }
-  FDragPending = FDragMoving = FLineDrag = false;
+  FPointer.DragPending = FPointer.DragMoving = FPointer.LineDrag = false;
 }
 
 void TEditorView::OpenLink(int kind) {
   if (!Services().Shell || !FList) return;
-  const TTextPos at = DocPosOf(FPressPos);
+  const TTextPos at = DocPosOf(FPointer.PressPos);
   const std::string& line = FList->Get(at.Y);
   // The address the painting marked under the press (a mail address may
   // carry its own "MAILTO:", which the mail characters alone would cut off).

@@ -1,6 +1,5 @@
-// The editing commands over the selection and the document that are not
-// typing: re-flow and join, the character conversions, finding text, the
-// marked rows, and the pop-up dictionary's lookup program.
+// Finding text from the caret, the marked rows, and the pop-up dictionary's
+// lookup program.
 #include <algorithm>
 
 #include "platform/Shell.h"

@@ -5,17 +5,21 @@
 // column, the printer mirror), hands the wrapping inputs to the document, and
 // places every display row on its page.
 //
-// Geometry lives in EditorViewGeometry.cpp, row placement in
-// EditorViewRows.cpp, the undo owner's primitives in EditorViewEditing.cpp.
-// Painting: pages, partitions and rows in EditorViewPaint.cpp, runs of text
-// in EditorViewRuns.cpp, the cell styles in EditorViewCellStyles.cpp, ruby,
-// emphasis and annotation marks in EditorViewMarks.cpp, end, tab and space
-// marks in EditorViewEndMarks.cpp, line numbers in EditorViewLineNumbers.cpp,
-// gap and divide lines in EditorViewGapLines.cpp, the painted caret in
-// EditorViewCaret.cpp. The caret: its moves in EditorViewCaretMoves.cpp,
-// scrolling to it in EditorViewCaretScrolling.cpp, points and hit tests in
-// EditorViewHitTest.cpp, the selection in EditorViewSelection.cpp, the mouse
-// in EditorViewMouse.cpp, keys and commands in EditorViewCommands.cpp.
+// It delegates to collaborators it owns: TRowPainter paints the rows and
+// keeps their cell-style cache (RowPainters.h), TCaretSelection holds the
+// caret and selection with their document-only rules (CaretSelections.h),
+// TTextEditing runs typing, deleting, the clipboard and the selection
+// commands (TextEditings.h), the command table maps keys to commands and
+// runs them on the view's public operations (EditorCommandTables.h),
+// TFindState and TLineMarks hold the search text and the marked lines. The
+// view keeps what needs the page: geometry (EditorViewGeometry.cpp), row
+// placement (EditorViewRows.cpp), the undo owner's primitives
+// (EditorViewEditing.cpp), caret moves with their repaint, scroll and undo
+// jumps (EditorViewCaretMoves.cpp, EditorViewCaretScrolling.cpp), the caret
+// rectangle (EditorViewCaret.cpp), points and hit tests
+// (EditorViewHitTest.cpp), the mouse (EditorViewMouse.cpp), find and marks
+// (EditorViewTextCommands.cpp) and the painter's pass state
+// (EditorViewPainting.cpp).
 #pragma once
 
 #include <functional>
@@ -35,6 +39,7 @@
 #include "view/FontedMeasurers.h"
 #include "view/LayoutMetrics.h"
 #include "view/LineMarks.h"
+#include "view/PointerStates.h"
 #include "view/RowPaintInfos.h"
 #include "view/RowPainters.h"
 #include "view/TextEditings.h"
@@ -185,9 +190,9 @@ class TEditorView : public TBaseView, public TUndoOwner, private TEditingHost, p
   // What lies under a client point; keeps the kind, the annotation mark's
   // rectangle and the position for the commands that follow.
   THitKind HitTestKind(TPoint point);
-  THitKind HitKind() const { return FHitKind; }
-  const TRect& HitRect() const { return FHitRect; }
-  TDisplayPos HitPos() const { return FHitPos; }
+  THitKind HitKind() const { return FPointer.HitKind; }
+  const TRect& HitRect() const { return FPointer.HitRect; }
+  TDisplayPos HitPos() const { return FPointer.HitPos; }
   TCursorShape CursorForHit(THitKind kind) const;
   // Where the input method's window goes: the caret's point at the glyph
   // band (beside the column in vertical mode), at least the scroll margins.
@@ -211,7 +216,7 @@ class TEditorView : public TBaseView, public TUndoOwner, private TEditingHost, p
   bool DropSelection(bool copy);
   // Opens the link (0 address, 1 mail) at the last pressed position.
   void OpenLink(int kind);
-  bool DragPending() const { return FDragPending; }
+  bool DragPending() const { return FPointer.DragPending; }
 
   // --- editing (each change one ReplaceText; nothing while read-only) -----------------------
   // Types `text` at the caret (replacing the selection): undo kind 3 when
@@ -363,15 +368,8 @@ class TEditorView : public TBaseView, public TUndoOwner, private TEditingHost, p
   TTextEditing FTextEdits{*this, *this, Services()};
   TLineMarks FMarks;
   TShiftState FShiftState = 0;
-  bool FDragPending = false;  // pressed on the selection
-  bool FDragMoving = false;   // ... and the drag began
-  bool FLineDrag = false;     // pressed in the line-number column
-  bool FBoxPending = false;   // pressed with Alt: a drag selects a box
-  bool FJumping = false;      // the move is a jump: centre the caret
-  TDisplayPos FPressPos{1, 0};
-  THitKind FHitKind = hkOutside;
-  TRect FHitRect;
-  TDisplayPos FHitPos{1, 0};
+  TPointerState FPointer;
+  bool FJumping = false;  // the move is a jump: centre the caret
   TPoint FImePoint;
   TDisplayPos FLastEditPos{1, 0};
   int FRowCountBeforeEdit = 0;

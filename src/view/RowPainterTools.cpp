@@ -1,6 +1,6 @@
-// The tools every painting step of the editor view shares: the cell styles'
-// fonts and colours, background fills (with the window's picture), where the
-// glyphs stand across a row and where cells lie along it.
+// The tools every painting step shares: the cell styles' fonts and colours,
+// background fills (with the window's picture), where the glyphs stand
+// across a row and where cells lie along it, and the painted caret.
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
