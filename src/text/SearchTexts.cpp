@@ -92,8 +92,45 @@ inline char* PutUtf8(char* p, char32_t cp) {
   return p;
 }
 
+// The UTF-8 bytes of every code but the user-defined ones (whose meaning can
+// grow while the program runs): up to three bytes, their count in the top byte.
+struct TUtf8Table {
+  uint32_t Packed[65536];
+  TUtf8Table() {
+    for (unsigned code = 0; code < 65536; ++code) {
+      if (code >= 0xF040 && code <= 0xF9FC) {
+        Packed[code] = 0;
+        continue;
+      }
+      char bytes[4] = {};
+      const auto length = static_cast<uint32_t>(PutUtf8(bytes, CharacterOf(code)) - bytes);
+      uint32_t packed = length << 24;
+      for (uint32_t k = 0; k < length; ++k)
+        packed |= static_cast<uint32_t>(static_cast<unsigned char>(bytes[k])) << (8 * k);
+      Packed[code] = packed;
+    }
+  }
+};
+
+const TUtf8Table& Utf8Table() {
+  static const auto table = std::make_unique<TUtf8Table>();
+  return *table;
+}
+
+// Puts the UTF-8 form of `code` at `p`, which has room for four bytes.
+inline char* PutCodeUtf8(char* p, unsigned code, const TUtf8Table& table) {
+  const uint32_t packed = table.Packed[code];
+  if (packed == 0) return PutUtf8(p, CharacterOf(code));
+  p[0] = static_cast<char>(packed);
+  p[1] = static_cast<char>(packed >> 8);
+  p[2] = static_cast<char>(packed >> 16);
+  return p + (packed >> 24);
+}
+
 inline size_t FormLength(unsigned code, bool utf8) {
-  return utf8 ? Utf8Length(CharacterOf(code)) : code > 0xFF ? 2 : 1;
+  if (!utf8) return code > 0xFF ? 2 : 1;
+  const uint32_t packed = Utf8Table().Packed[code];
+  return packed ? packed >> 24 : Utf8Length(CharacterOf(code));
 }
 
 }  // namespace
@@ -173,13 +210,14 @@ void AppendSearchText(std::string_view line, size_t from, const std::vector<THid
     }
     // At most two bytes per byte folded (ｶ is カ), three in UTF-8.
     const size_t at = out.size();
-    out.resize(at + (end - i) * (form.Utf8 ? 3 : 2) + 1);
+    out.resize(at + (end - i) * (form.Utf8 ? 3 : 2) + 4);
+    const TUtf8Table& utf8 = Utf8Table();
     char* p = out.data() + at;
     while (i < end) {
       const TUnit unit = UnitAt(b, size, end, i, form.Fold);
       i += unit.Length;
       if (form.Utf8) {
-        p = PutUtf8(p, CharacterOf(unit.Code));
+        p = PutCodeUtf8(p, unit.Code, utf8);
       } else {
         if (unit.Code > 0xFF) *p++ = static_cast<char>(unit.Code >> 8);
         *p++ = static_cast<char>(unit.Code);

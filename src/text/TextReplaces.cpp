@@ -16,12 +16,18 @@ bool IsNameCharacter(char c) {
   return IsDigit(c) || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
 }
 
-// True when a span of `spans` lies inside line offsets [start, end).
-bool HoldsSpan(const std::vector<THiddenSpan>& spans, size_t start, size_t end) {
+// True when a span of `spans` lies inside line offsets [start, end), or for an
+// empty range, ends at `start`: text put there would go between a ruby's
+// base and its reading, or after a "｜" into the base.
+bool TouchesSpan(const std::vector<THiddenSpan>& spans, size_t start, size_t end) {
+  // The first span that ends (exclusive, as Last is 1-based) at or after `start`.
   const auto it = std::lower_bound(spans.begin(), spans.end(), start, [](const THiddenSpan& span, size_t at) {
-    return static_cast<size_t>(span.Last) <= at;
+    return static_cast<size_t>(span.Last) < at;
   });
-  return it != spans.end() && static_cast<size_t>(it->First) - 1 < end;
+  if (it == spans.end()) return false;
+  if (start == end) return static_cast<size_t>(it->Last) == start;
+  const auto inside = static_cast<size_t>(it->Last) == start ? it + 1 : it;
+  return inside != spans.end() && static_cast<size_t>(inside->First) - 1 < end;
 }
 
 }  // namespace
@@ -121,7 +127,7 @@ TLineReplacement ReplaceInLine(std::string_view line, const TTextSearch& search,
     if (match.End() > to) return false;
     const size_t start = static_cast<size_t>(match.Start) - 1;
     const size_t end = start + static_cast<size_t>(match.LengthBytes);
-    if (mask.AnyHidden() && HoldsSpan(mask.Spans(), start, end)) {
+    if (mask.AnyHidden() && TouchesSpan(mask.Spans(), start, end)) {
       ++result.Skipped;
       return true;
     }

@@ -51,8 +51,9 @@ struct TLineReplacement {
 // `line` with every match of `search` that lies inside 1-based `from` ..
 // `to` (a match from `from` on that ends at or before `to`) replaced.
 // A match over notation hidden from the search (it lies between the match's
-// visible characters) is left alone and counted in Skipped: replacing it
-// would delete ruby or an annotation the writer cannot see. A failed
+// visible characters), and an empty match just after hidden notation, is
+// left alone and counted in Skipped: replacing it would delete ruby or an
+// annotation the writer cannot see, or put text inside a ruby's base. A failed
 // replacement, a search that cannot match, or one that stops on this line
 // (TTextSearch::Stopped) leaves the line as it is, with Count 0.
 TLineReplacement ReplaceInLine(std::string_view line, const TTextSearch& search,

@@ -67,6 +67,11 @@ TEST(TextReplace, MatchesOverHiddenNotationAreLeftAlone) {
   EXPECT_EQ(across.Text, Sj("｜東京《とうきょう》都、X"));
   EXPECT_EQ(across.Count, 1);
   EXPECT_EQ(across.Skipped, 1);
+  // An empty match after a hidden "｜" would put text into the ruby's base.
+  const TLineReplacement start =
+      Replace("^", "　", "｜東京《とうきょう》", {.Regex = true, .SkipRuby = true});
+  EXPECT_EQ(start.Text, Sj("｜東京《とうきょう》"));
+  EXPECT_EQ(start.Skipped, 1);
 }
 
 TEST(TextReplace, AStoppedSearchLeavesTheLineAsItWas) {
