@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include <string>
+#include <vector>
 
 #include "BenchDocuments.h"
 #include "document/DocumentSearches.h"
@@ -89,6 +90,26 @@ BENCHMARK(BM_CountMatches100MB)
     ->Arg(16)
     ->Arg(24)
     ->Unit(benchmark::kMillisecond);
+
+// Every match of every line mapped back to bytes, as the view colours them
+// (a case-insensitive search of the common word).
+void BM_FindAllLines100MB(benchmark::State& state) {
+  if (!NeedCorpus(state, kDocumentMegabytes)) return;
+  const vorna::TEditList& list = Document();
+  std::vector<vorna::TSearchMatch> matches;
+  size_t count = 0;
+  for (auto _ : state) {
+    const vorna::TTextSearch search(Word(), {});
+    count = 0;
+    for (int line = 0; line < list.Count(); ++line) {
+      search.FindAllIn(list.Get(line), matches);
+      count += matches.size();
+    }
+    benchmark::DoNotOptimize(count);
+  }
+  state.counters["matches"] = static_cast<double>(count);
+}
+BENCHMARK(BM_FindAllLines100MB)->Unit(benchmark::kMillisecond);
 
 // From a caret in the middle of the document to the next match of the common
 // word, and the worst case: a word that is nowhere, so both passes of the
