@@ -107,6 +107,7 @@ TDocumentCounts::~TDocumentCounts() {
 void TDocumentCounts::ListGone(TEditList& list) {
   if (&list != FList) return;
   FList = nullptr;
+  ++FGeneration;
   FLines.Clear();
   FTotals = {};
   FStale = false;
@@ -135,6 +136,7 @@ void TDocumentCounts::Recount() {
 }
 
 void TDocumentCounts::LinesReplaced(int first, int removed, int inserted) {
+  ++FGeneration;
   if (!FList || FStale) return;
   if (first < 0 || removed < 0 || inserted < 0 || first + removed > FLines.Size()) {
     FStale = true;  // not a change of lines these counts know: start again

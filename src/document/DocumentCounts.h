@@ -92,9 +92,15 @@ class TDocumentCounts final : public TLineObserver {
   int64_t CharactersBetween(TTextPos a, TTextPos b);
   // Counts every line again from the document.
   void Recount();
+  // Changes with every change of the document's lines (never 0), so a caller
+  // may keep what it derived from the counts until it changes.
+  uint64_t Generation() const { return FGeneration; }
 
   void LinesReplaced(int first, int removed, int inserted) override;
-  void LinesReset() override { FStale = true; }
+  void LinesReset() override {
+    FStale = true;
+    ++FGeneration;
+  }
   void ListGone(TEditList& list) override;
 
  private:
@@ -114,6 +120,7 @@ class TDocumentCounts final : public TLineObserver {
   TBlockedSequence<TLineCounts, TCharacterWeights, 512> FLines;
   TDocumentTotals FTotals;
   bool FStale = true;
+  uint64_t FGeneration = 1;
 };
 
 }  // namespace vorna

@@ -22,8 +22,13 @@ TPagePlace CaretPagePlace(const TEditorView& view) {
   const TRowInfo info = list.GetRow(row);
   if (info.Line < 0) return place;
   const TTextPos at = view.DocPosOf({caret.Column, row});
-  const int start = static_cast<int>(info.Start);
-  place.Column = 1 + CountCharacters(list.Get(info.Line), start, std::max(at.X, start), true);
+  // Only the row is read (a long line costs no more than its row): notation
+  // never runs across a row's end, the wrapping keeps it with the visible
+  // character before it.
+  const std::string& line = list.Get(info.Line);
+  const size_t start = std::min<size_t>(info.Start, line.size() + 1);
+  const std::string_view rowText = std::string_view(line).substr(start - 1, info.Length);
+  place.Column = 1 + CountCharacters(rowText, 1, at.X - static_cast<int>(start) + 1, true);
   const int beyond = caret.Column - (list.RowCellCount(row) + 1);
   if (beyond > 0) place.Column += beyond;
   return place;
