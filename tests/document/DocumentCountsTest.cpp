@@ -35,15 +35,6 @@ struct DocumentCountsTest : ::testing::Test {
   int Rows(const std::string& line) { return CountLine(line, ManuscriptPageRule()).Rows; }
 };
 
-TEST_F(DocumentCountsTest, TheManuscriptRuleIsTwentyByTwenty) {
-  const TPageRule& rule = ManuscriptPageRule();
-  EXPECT_EQ(rule.CapacityCells, 40);
-  EXPECT_EQ(rule.RowsPerPage, 20);
-  EXPECT_TRUE(rule.Wrap.TailHang);
-  EXPECT_TRUE(rule.Wrap.RubiVisible);
-  EXPECT_TRUE(rule.Wrap.FootNoteVisible);
-}
-
 TEST_F(DocumentCountsTest, NotationSpacesAndLineBreaksAreNotCharacters) {
   const TDocumentTotals& t = Of(Sj(
       "｜東京《とうきょう》へ［＃「東京」に傍点］行く\r\na b\t　c\r\n\r\n［＃改ページ］\r\n漢字《かんじ》"));

@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <string>
 
-#include "StatsCommands.h"
 #include "TempFolders.h"
 #include "TestSupport.h"
 
@@ -89,19 +88,6 @@ TEST_F(StatsCommandTest, BadArgumentsAndFilesAreRefusedWithTheirReason) {
     EXPECT_EQ(run.Status, 1);
     EXPECT_NE(run.Err.find("cannot be read"), std::string::npos) << run.Err;
   }
-}
-
-TEST(StatsArguments, StatsAndPrintingAreTold) {
-  EXPECT_TRUE(IsStatsCommand({"a.txt", "--stats"}));
-  EXPECT_FALSE(IsStatsCommand({"--", "--stats"}));
-  std::string error;
-  const auto options = ParseStatsArguments({"--style", "s.ini", "--stats", "a.txt"}, error);
-  ASSERT_TRUE(options) << error;
-  EXPECT_EQ(options->StyleFile, "s.ini");
-  EXPECT_EQ(options->File, "a.txt");
-  const auto dashed = ParseStatsArguments({"--stats", "--", "-notes.txt"}, error);
-  ASSERT_TRUE(dashed) << error;
-  EXPECT_EQ(dashed->File, "-notes.txt");
 }
 
 }  // namespace

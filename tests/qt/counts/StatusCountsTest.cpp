@@ -2,6 +2,8 @@
 // and the "文書情報" dialog.
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "DocumentInfoDialogs.h"
 #include "MainForms.h"
 #include "PlatformDoubles.h"
@@ -57,21 +59,21 @@ TEST_F(StatusCountsTest, TheStatusBarFollowsTypingCaretAndSelection) {
 
 TEST_F(StatusCountsTest, TheInformationDialogShowsTheFullSet) {
   Type("｜吾輩《わがはい》は猫　である。\r\n\r\n名前はまだ無い。");
+  const std::map<std::string, std::string> expected = {{"characters", "16 字"},
+                                                       {"characters_with_spaces", "17 字"},
+                                                       {"manuscript_pages_400", "1 枚"},
+                                                       {"pages", "1 ページ"},
+                                                       {"lines", "3 行"},
+                                                       {"paragraphs", "2 段落"},
+                                                       {"ruby", "1 個"}};
   std::map<std::string, std::string> shown;
   FWindow->RunDocumentInfoDialog = [&](TDocumentInfoDialog& dialog) {
     EXPECT_EQ(dialog.windowTitle().toStdString(), "文書情報");
-    for (const char* field : {"characters", "characters_with_spaces", "manuscript_pages_400", "pages",
-                              "lines", "paragraphs", "ruby"})
-      shown[field] = dialog.Value(QString::fromLatin1(field)).toStdString();
+    for (const auto& [field, value] : expected)
+      shown[field] = dialog.Value(QString::fromStdString(field)).toStdString();
   };
   FWindow->FileInfo->trigger();
-  EXPECT_EQ(shown["characters"], "16 字");
-  EXPECT_EQ(shown["characters_with_spaces"], "17 字");
-  EXPECT_EQ(shown["manuscript_pages_400"], "1 枚");
-  EXPECT_EQ(shown["pages"], "1 ページ");
-  EXPECT_EQ(shown["lines"], "3 行");
-  EXPECT_EQ(shown["paragraphs"], "2 段落");
-  EXPECT_EQ(shown["ruby"], "1 個");
+  EXPECT_EQ(shown, expected);
 }
 
 }  // namespace
