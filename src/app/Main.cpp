@@ -1,4 +1,4 @@
-// The program entry: printing to PDF without a window when asked, otherwise
+// The program entry: printing to PDF or counting without a window when asked, otherwise
 // the main window (`vorna-editor [--preset N | --style FILE.ini] [FILE |
 // --recover RECOVERY]`) with the user's preferences, its recovery files and
 // the termination signals that keep its unsaved text, and what the window
@@ -8,12 +8,14 @@
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "MainForms.h"
 #include "PrintPdfCommands.h"
 #include "QtTranslations.h"
+#include "StatsCommands.h"
 #include "StyleArguments.h"
 #include "TerminationSignals.h"
 #include "control/ControlServices.h"
@@ -33,7 +35,8 @@ int RunMainWindow(char** argv, const std::vector<std::string>& args) {
         stderr,
         "vorna-editor: %s\nusage: vorna-editor [--preset N | --style FILE.ini] [FILE | --recover RECOVERY]\n"
         "       "
-        "vorna-editor --print-pdf OUT.pdf [--preset N | --style FILE.ini] [--pages A-B] FILE\n",
+        "vorna-editor --print-pdf OUT.pdf [--preset N | --style FILE.ini] [--pages A-B] FILE\n"
+        "       vorna-editor --stats [--preset N | --style FILE.ini] FILE\n",
         error.c_str());
     return 2;
   }
@@ -92,23 +95,35 @@ int RunMainWindow(char** argv, const std::vector<std::string>& args) {
   return status;
 }
 
+// A command run without a window: without a display the offscreen platform serves.
+int RunHeadless(char** argv, const std::function<int()>& run) {
+  if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  int qtArgc = 1;  // "--style" is ours, not Qt's
+  QApplication app(qtArgc, argv);
+  vorna::qt::InstallFontSubstitutions();
+  return run();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
+  std::string error;
   if (vorna::IsPrintPdfCommand(args)) {
-    std::string error;
     const auto options = vorna::ParsePrintPdfArguments(args, error);
     if (!options) {
       std::fprintf(stderr, "vorna-editor: %s\n", error.c_str());
       return 2;
     }
-    // No window is shown: without a display the offscreen platform serves.
-    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    int qtArgc = 1;  // "--style" is ours, not Qt's
-    QApplication app(qtArgc, argv);
-    vorna::qt::InstallFontSubstitutions();
-    return vorna::RunPrintPdf(*options);
+    return RunHeadless(argv, [&] { return vorna::RunPrintPdf(*options); });
+  }
+  if (vorna::IsStatsCommand(args)) {
+    const auto options = vorna::ParseStatsArguments(args, error);
+    if (!options) {
+      std::fprintf(stderr, "vorna-editor: %s\n", error.c_str());
+      return 2;
+    }
+    return RunHeadless(argv, [&] { return vorna::RunStats(*options, stdout); });
   }
   return RunMainWindow(argv, args);
 }

@@ -289,6 +289,7 @@ void TVORNAEditorMain::UpdateActions() {
   FileSave->setEnabled(view.List().GetModified());
   FileReopen->setEnabled(!view.List().IsUntitled());
   UpdateFileFormat();
+  UpdateStatusCounts();
   FilePreview->setEnabled(printer);
   FilePreview->setChecked(view.IsPreview());
   FilePrint->setEnabled(printer);

@@ -1,7 +1,7 @@
 // The main window's construction: the editor, the actions with their
 // captions, shortcuts, images and hints, the menus, the toolbar with its
-// gradient and banner, the drawn status panel with the file format beside
-// it, the default file dialogs and refusal box, and FormCreate.
+// gradient and banner, the drawn status panel with the counts and the file
+// format beside it, the default file dialogs and refusal box, and FormCreate.
 #include "MainForms.h"
 
 #include <QActionGroup>
@@ -21,6 +21,7 @@
 #include "FormatChoices.h"
 #include "GradBoxes.h"
 #include "NoticeBars.h"
+#include "StatusCounts.h"
 #include "ViewMenus.h"
 #include "platform/qt/QtCanvas.h"
 #include "platform/qt/QtConvert.h"
@@ -132,6 +133,8 @@ TVORNAEditorMain::TVORNAEditorMain(const TPlatformServices& services, QWidget* p
   FilePrint = MakeAction("ファイル", "印刷(&P)", "", 4);
   FileExportPdf = MakeAction("ファイル", "PDFに書き出し(&D)...",
                              "PDFに書き出し|印刷する形のままPDFファイルに書き出す", -1);
+  FileInfo = MakeAction("ファイル", "文書情報...",
+                        "文書情報|文字数、400字詰め原稿用紙換算枚数、ページ数、行数、段落数、ルビの数", -1);
   FileExit = MakeAction("ファイル", "終了(&X)", "終了|アプリケーションを終了", -1);
   EditCut = MakeAction("編集", "切り取り(&T)", "切り取り|選択部分を切り取り、クリップボードに送る", 5);
   EditCopy = MakeAction("編集", "コピー(&C)", "コピー|選択範囲をクリップボードにコピー", 6);
@@ -179,6 +182,7 @@ TVORNAEditorMain::TVORNAEditorMain(const TPlatformServices& services, QWidget* p
   connect(FilePreview, &QAction::triggered, this, [this] { FilePreviewExecute(); });
   connect(FilePrint, &QAction::triggered, this, [this] { FilePrintExecute(); });
   connect(FileExportPdf, &QAction::triggered, this, [this] { FileExportPdfExecute(); });
+  connect(FileInfo, &QAction::triggered, this, [this] { FileInfoExecute(); });
   connect(FileExit, &QAction::triggered, this, [this] { close(); });
   connect(EditCut, &QAction::triggered, this, [this] { View().CutMessage(); });
   connect(EditCopy, &QAction::triggered, this, [this] { View().CopyMessage(); });
@@ -304,6 +308,7 @@ void TVORNAEditorMain::BuildMenus() {
   file->addAction(FilePreview);
   file->addAction(U("印刷(&P)..."), FilePrint, &QAction::trigger)->setIcon(FilePrint->icon());
   file->addAction(FileExportPdf);
+  file->addAction(FileInfo);
   file->addSeparator();
   file->addAction(FileExit);
   QMenu* edit = menuBar()->addMenu(U("編集(&E)"));
@@ -387,6 +392,8 @@ void TVORNAEditorMain::BuildToolBar() {
 void TVORNAEditorMain::BuildStatusBar() {
   statusBar()->setSizeGripEnabled(true);
   statusBar()->addWidget(new TStatusPanel(statusBar()), 1);
+  FStatusCounts = new TStatusCounts(statusBar());
+  statusBar()->addPermanentWidget(FStatusCounts);
   FFormatLabel = new QLabel(statusBar());
   FFormatLabel->setContentsMargins(8, 0, 8, 0);
   FFormatLabel->setToolTip(U("文字コードと改行コード"));

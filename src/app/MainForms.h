@@ -6,15 +6,15 @@
 // with the save prompt, the file format in the status bar, reopening in a
 // chosen encoding and the refusal of a save the encoding cannot hold;
 // preview, print, the PDF export, line numbers, the web links and the about
-// box; the styles of the "表示" menu and the preferences remembered per user;
-// the autosave of the unsaved text and the offer of what was left unsaved;
+// box; the counts in the status bar and the "文書情報" dialog; the styles of the "表示" menu and the
+// preferences remembered per user; the autosave of the unsaved text and the offer of what was left unsaved;
 // the file on disk watched, the lock of a file open elsewhere and the notices.
 //
 // Construction, actions and menus live in MainForms.cpp, the commands in
 // MainFormCommands.cpp, the style commands in MainFormStyles.cpp, the
 // preferences and recent files in MainFormPreferences.cpp, the PDF export in
 // MainFormPdfExports.cpp, autosave and recovery in MainFormRecovery.cpp, the
-// file on disk in MainFormDiskWatches.cpp.
+// file on disk in MainFormDiskWatches.cpp, the counts in MainFormCounts.cpp.
 #pragma once
 
 #include <QAction>
@@ -43,9 +43,11 @@
 
 namespace vorna::app {
 
+class TDocumentInfoDialog;
 class TFormatDialog;
 class TNoticeBar;
 class TSaveOptionDialog;
+class TStatusCounts;
 
 // The open and save dialogs' settings: every file shown, "txt" added to a
 // name typed without an extension, and (saving) asking before overwriting.
@@ -101,6 +103,7 @@ class TVORNAEditorMain : public QMainWindow {
   QAction* FilePreview;
   QAction* FilePrint;
   QAction* FileExportPdf;
+  QAction* FileInfo;  // the document's counts
   QAction* FileExit;
   QAction* EditCut;
   QAction* EditCopy;
@@ -136,6 +139,8 @@ class TVORNAEditorMain : public QMainWindow {
   // progress with a cancel button. A cancelled or failed export leaves no
   // file; failures are reported. The document is never changed.
   void FileExportPdfExecute();
+  // The "文書情報" dialog: the counts of the document (MainFormCounts.cpp).
+  void FileInfoExecute();
   void CustLineNoExecute();
   // The format dialog on the editor's style.
   void CustFormatExecute();
@@ -230,6 +235,8 @@ class TVORNAEditorMain : public QMainWindow {
   std::function<std::optional<std::string>(bool save, const std::string& initial)> AskStyleFile;
   // Runs the format dialog (exec). Replaceable (tests).
   std::function<void(TFormatDialog& dialog)> RunFormatDialog;
+  // Runs the document information dialog (exec). Replaceable (tests).
+  std::function<void(TDocumentInfoDialog& dialog)> RunDocumentInfoDialog;
   // Runs the save options dialog; true when accepted. Replaceable (tests).
   std::function<bool(TSaveOptionDialog& dialog)> RunSaveOptionDialog;
   // Opens an address with the desktop. Replaceable (tests).
@@ -239,6 +246,8 @@ class TVORNAEditorMain : public QMainWindow {
   const std::string& SaveFolder() const { return FSaveFolder; }
   // The status bar's text of the document's encoding and line end.
   QString FileFormatText() const { return FFormatLabel->text(); }
+  // The status bar's counts beside it.
+  TStatusCounts& StatusCounts() const { return *FStatusCounts; }
 
   // --- the file on disk (MainFormDiskWatches.cpp) --------------------------------
   // Whether to read the file changed on disk again (true) or keep the
@@ -285,6 +294,7 @@ class TVORNAEditorMain : public QMainWindow {
   // The save dialog with `format` preselected, then the save.
   bool SaveAsWith(const TFileFormat& format);
   void UpdateFileFormat();
+  void UpdateStatusCounts();
   void OpenWebLink(const std::string& address);
   void BuildViewMenu(QMenu& menu);
   // A preset about to change becomes a user style named after it.
@@ -327,6 +337,7 @@ class TVORNAEditorMain : public QMainWindow {
   TPreferences FPreferences;
   int FWheelRemainder = 0;
   QLabel* FFormatLabel = nullptr;
+  TStatusCounts* FStatusCounts = nullptr;
   QTimer FIdleUpdate;
   std::unique_ptr<TBitmap> FBackBitmap;
   QPixmap FIconPicture;

@@ -13,6 +13,7 @@
 #include "PdfWrites.h"
 #include "StyleArguments.h"
 #include "platform/Files.h"
+#include "view/ViewCounts.h"
 
 namespace vorna {
 namespace {
@@ -110,10 +111,7 @@ int RunPrintPdf(const TPrintPdfOptions& options) {
     if (readOnly == TReadOnlyReason::LostCharacters || readOnly == TReadOnlyReason::NulByte)
       return Fail(kExitFile, options.File + ": its text could not be read whole, so it is not printed");
     // The page count of the printed layout decides what the range may ask.
-    const bool preview = !editor.View().PaperMode();
-    if (preview) editor.View().SetPreview(true);
-    const int pages = editor.View().PageCount();
-    if (preview) editor.View().SetPreview(false);
+    const int pages = PrintedPageCount(editor.View());
     if (options.FirstPage > pages || options.LastPage > pages)
       return Fail(kExitUsage, "--pages " + std::to_string(options.FirstPage) + "-" +
                                   std::to_string(options.LastPage) + ": the document has " +

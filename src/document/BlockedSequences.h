@@ -1,6 +1,6 @@
 // A sequence kept in blocks of bounded size, so that inserting or erasing an
 // item moves at most one block, with optional lazily applied per-block offsets
-// and a per-block count of marked items.
+// and a per-block count (or sum of weights) of its items.
 #pragma once
 
 #include <algorithm>
@@ -21,7 +21,9 @@ namespace vorna {
 //              one block's items and one tree update.
 //   Shift(item, k, delta)  adds delta to the stored field of offset k of the
 //              item; it may ignore items the offset does not apply to.
-//   kCounts    items for which Counted(item) holds are counted per block.
+//   kCounts    items are weighed per block: by Weight(item) when the fields
+//              type has one (a non-negative int), else 1 for each item for
+//              which Counted(item) holds.
 template <class T>
 struct TPlainFields {
   static constexpr int kOffsets = 0;
@@ -148,9 +150,9 @@ class TBlockedSequence {
     const int b = BlockCount() - 1;
     TBlock& block = FBlocks.back();
     if constexpr (kCounts) {
-      if (TFields::Counted(item)) {
-        ++block.Counted;
-        FCounts.Add(b, 1);
+      if (const int weight = Weight(item); weight != 0) {
+        block.Counted += weight;
+        FCounts.Add(b, weight);
       }
     }
     block.Items.push_back(std::move(item));
@@ -269,7 +271,7 @@ class TBlockedSequence {
     FDeltas[k].Add(b, delta);
   }
 
-  // Counted items before index (clamped to 0 .. Size()).
+  // The weight of the items before index (clamped to 0 .. Size()).
   int CountBefore(int index) const requires kCounts {
     index = std::clamp(index, 0, FSize);
     if (index == FSize) return FCounts.Prefix(BlockCount());
@@ -282,7 +284,8 @@ class TBlockedSequence {
   }
 
   // The index of the counted item that has n counted items before it; -1 when
-  // n is negative or not below the number of counted items.
+  // n is negative or not below the number of counted items. Only for items
+  // weighed by Counted.
   int FindCounted(int n) const requires kCounts {
     if (n < 0 || n >= FCounts.Prefix(BlockCount())) return -1;
     const int b = FCounts.Find(n);
@@ -362,7 +365,7 @@ class TBlockedSequence {
  private:
   struct TBlock {
     std::vector<T> Items;
-    int Counted = 0;   // items for which Counted() holds
+    int Counted = 0;   // the weight of its items
     TOffsets Delta{};  // this block's offsets minus the previous block's
   };
   struct TCursor {
@@ -371,7 +374,12 @@ class TBlockedSequence {
     TOffsets Offsets{};
   };
 
-  static int Weight(const T& item) { return TFields::Counted(item) ? 1 : 0; }
+  static int Weight(const T& item) {
+    if constexpr (requires { TFields::Weight(item); })
+      return TFields::Weight(item);
+    else
+      return TFields::Counted(item) ? 1 : 0;
+  }
 
   TOffsets BlockOffsets(int b) const {
     TOffsets offsets{};

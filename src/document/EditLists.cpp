@@ -22,6 +22,27 @@ TEditList::TEditList(TFileService& files, TMessageBoxes& messages)
   FLines.PushBack({});
 }
 
+TEditList::~TEditList() {
+  // Copied: an observer may remove itself while told.
+  const std::vector<TLineObserver*> observers = FLineObservers;
+  for (TLineObserver* observer : observers) observer->ListGone(*this);
+}
+
+void TEditList::AddLineObserver(TLineObserver* observer) {
+  if (observer && std::find(FLineObservers.begin(), FLineObservers.end(), observer) == FLineObservers.end())
+    FLineObservers.push_back(observer);
+}
+
+void TEditList::RemoveLineObserver(TLineObserver* observer) { std::erase(FLineObservers, observer); }
+
+void TEditList::NotifyReplaced(int first, int removed, int inserted) {
+  for (TLineObserver* observer : FLineObservers) observer->LinesReplaced(first, removed, inserted);
+}
+
+void TEditList::NotifyReset() {
+  for (TLineObserver* observer : FLineObservers) observer->LinesReset();
+}
+
 const std::string& TEditList::Get(int index) const {
   static const std::string empty;
   return index >= 0 && index < Count() ? FLines[index] : empty;
@@ -40,6 +61,7 @@ void TEditList::Put(int index, std::string_view s) {
   if (index < 0 || index >= Count()) return;
   FLines[index].assign(s);
   LineChanged(index);
+  NotifyReplaced(index, 1, 1);
   SetModified(true);
 }
 
@@ -48,6 +70,7 @@ void TEditList::Insert(int index, std::string_view s) {
   FLines.Insert(index, std::string(s));
   if (!FLoading) {
     LineInserted(index);
+    NotifyReplaced(index, 0, 1);
     SetModified(true);
   }
 }
@@ -60,9 +83,11 @@ void TEditList::Delete(int index) {
     // The document always keeps one line: deleting the only one empties it.
     FLines[0].clear();
     LineChanged(0);
+    NotifyReplaced(0, 1, 1);
   } else {
     FLines.Erase(index, 1);
     LineDeleted(index);
+    NotifyReplaced(index, 1, 0);
   }
   SetModified(true);
 }
@@ -72,6 +97,7 @@ void TEditList::InsertLines(int index, const std::vector<std::string>& lines) {
   FLines.Insert(index, lines.begin(), lines.end());
   if (!FLoading) {
     LinesInserted(index, static_cast<int>(lines.size()));
+    NotifyReplaced(index, 0, static_cast<int>(lines.size()));
     SetModified(true);
   }
 }
@@ -88,6 +114,7 @@ void TEditList::DeleteLines(int first, int count) {
   }
   FLines.Erase(first, count);
   LinesDeleted(first, count);
+  NotifyReplaced(first, count, 0);
   SetModified(true);
 }
 
@@ -96,11 +123,14 @@ void TEditList::Clear() {
   FLines.Clear();
   FLines.PushBack({});
   FRows.Clear();
+  NotifyReset();
 }
 
 void TEditList::Exchange(int i, int j) {
   if (i < 0 || j < 0 || i >= Count() || j >= Count()) return;
   std::swap(FLines[i], FLines[j]);
+  NotifyReplaced(i, 1, 1);
+  NotifyReplaced(j, 1, 1);
 }
 
 void TEditList::NewDocument() {
@@ -114,6 +144,7 @@ void TEditList::NewDocument() {
   FLostCharacters = 0;
   FDiskIdentity.reset();
   SetFileName(NewDocumentName());
+  NotifyReset();
   Fire(OnTextReset);
 }
 
@@ -153,6 +184,7 @@ void TEditList::SetLines(TBlockedSequence<std::string, TPlainFields<std::string>
   FLoading = false;
   // Set before the reset: the slot's history takes the mark from it.
   SetModified(modified);
+  NotifyReset();
   Fire(OnTextReset);
 }
 
@@ -161,6 +193,7 @@ void TEditList::Assign(const std::vector<std::string>& lines) {
   FRows.Clear();
   if (FLines.Empty()) FLines.PushBack({});
   SetModified(false);
+  NotifyReset();
   Fire(OnTextReset);
 }
 

@@ -13,6 +13,7 @@
 #include "document/BlockedSequences.h"
 #include "document/DocumentLayouts.h"
 #include "document/EditSettings.h"
+#include "document/LineObservers.h"
 #include "document/RowInfos.h"
 #include "document/TextPositions.h"
 #include "platform/Files.h"
@@ -80,6 +81,8 @@ class TEditList {
   TEditList(TFileService& files, TMessageBoxes& messages);
   TEditList(const TEditList&) = delete;
   TEditList& operator=(const TEditList&) = delete;
+  // Tells the observers that the document goes.
+  ~TEditList();
 
   // The name an untitled document carries (native path form).
   static const std::string& NewDocumentName();
@@ -114,6 +117,11 @@ class TEditList {
     if (FUpdateCount > 0) --FUpdateCount;
   }
   bool IsUpdating() const { return FUpdateCount > 0; }
+
+  // Observers of the lines (not owned), told after every change of them; an
+  // observer removes itself before it goes, or is told ListGone first.
+  void AddLineObserver(TLineObserver* observer);
+  void RemoveLineObserver(TLineObserver* observer);
 
   // --- whole text ----------------------------------------------------------
   void NewDocument();
@@ -303,6 +311,8 @@ class TEditList {
   void Fire(const TNotifyEvent& event) {
     if (event) event(this);
   }
+  void NotifyReplaced(int first, int removed, int inserted);
+  void NotifyReset();
   bool ReportProgress(int stage, int value);
   // The backup the backup mode asks for (a folder that cannot be made is
   // reported at once, and no backup is asked for).
@@ -341,6 +351,7 @@ class TEditList {
   long long FNulOffsetBytes = -1;
   std::optional<TFileIdentity> FDiskIdentity;
   bool FOwnerChangeTold = false;  // the file's owner could not be kept: said once
+  std::vector<TLineObserver*> FLineObservers;
 };
 
 // The message of a file error as the program shows it (CP932):
