@@ -44,8 +44,12 @@ TEST_F(CaretSelectionTest, ClampLandsInsideOffTrailBytesAndIsStable) {
           ASSERT_LT(p.Row, list.RowCount());
           ASSERT_GE(p.Column, 1);
           ASSERT_FALSE(list.IsTrailCell(p));
-          if (!free) ASSERT_LE(p.Column, list.RowCaretLimit(p.Row));
-          if (mode == cmAbsolute) ASSERT_EQ(sel.Clamp(list, p, cmAbsolute, rules), p);
+          if (!free) {
+            ASSERT_LE(p.Column, list.RowCaretLimit(p.Row));
+          }
+          if (mode == cmAbsolute) {
+            ASSERT_EQ(sel.Clamp(list, p, cmAbsolute, rules), p);
+          }
         }
       }
     }
