@@ -21,6 +21,7 @@
 #include "FormatChoices.h"
 #include "GradBoxes.h"
 #include "NoticeBars.h"
+#include "OutlineDocks.h"
 #include "StatusCounts.h"
 #include "ViewMenus.h"
 #include "platform/qt/QtCanvas.h"
@@ -141,6 +142,7 @@ TVORNAEditorMain::TVORNAEditorMain(const TPlatformServices& services, QWidget* p
   EditPaste = MakeAction("編集", "貼り付け(&P)", "貼り付け|クリップボードの内容を貼り付ける", 7);
   EditUndo = MakeAction("編集", "元に戻す(&U)", "", 8);
   EditRedo = MakeAction("編集", "やり直し(&R)", "", 9);
+  EditGoTo = MakeAction("編集", "移動(&G)...", "移動|指定した行またはページへ移動", -1);
   CustLineNo = MakeAction("設定", "行番号表示", "", -1);
   CustSaveOptions =
       MakeAction("設定", "保存の設定(&B)...", "保存の設定|保存するときに前の内容を残す方法", -1);
@@ -159,6 +161,7 @@ TVORNAEditorMain::TVORNAEditorMain(const TPlatformServices& services, QWidget* p
   FilePreview->setCheckable(true);
   CustLineNo->setCheckable(true);
   CustFormat->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
+  EditGoTo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
 
   connect(FileNew, &QAction::triggered, this, [this] { FileNewExecute(); });
   connect(FileOpen, &QAction::triggered, this, [this] { FileOpenExecute(); });
@@ -189,6 +192,7 @@ TVORNAEditorMain::TVORNAEditorMain(const TPlatformServices& services, QWidget* p
   connect(EditPaste, &QAction::triggered, this, [this] { View().PasteMessage(); });
   connect(EditUndo, &QAction::triggered, this, [this] { View().ExecuteCommand(ecUndo); });
   connect(EditRedo, &QAction::triggered, this, [this] { View().ExecuteCommand(ecRedo); });
+  connect(EditGoTo, &QAction::triggered, this, [this] { EditGoToExecute(); });
   connect(CustLineNo, &QAction::triggered, this, [this] { CustLineNoExecute(); });
   connect(CustFormat, &QAction::triggered, this, [this] { CustFormatExecute(); });
   connect(CustSaveOptions, &QAction::triggered, this, [this] { CustSaveOptionsExecute(); });
@@ -197,6 +201,10 @@ TVORNAEditorMain::TVORNAEditorMain(const TPlatformServices& services, QWidget* p
   connect(HelpUreditor, &QAction::triggered, this, [this] { OpenWebLink(WebLinks.Ureditor); });
   connect(HelpAbout, &QAction::triggered, this, [this] { HelpAboutExecute(); });
 
+  FOutlineDock = new TOutlineDock(*FEditor, this);
+  addDockWidget(Qt::LeftDockWidgetArea, FOutlineDock);
+  FOutlineDock->hide();
+  setAcceptDrops(true);
   BuildMenus();
   BuildToolBar();
   BuildStatusBar();
@@ -319,8 +327,14 @@ void TVORNAEditorMain::BuildMenus() {
   edit->addAction(EditCut);
   edit->addAction(EditCopy);
   edit->addAction(EditPaste);
+  edit->addSeparator();
+  edit->addAction(EditGoTo);
   QMenu* view = menuBar()->addMenu(U("表示(&V)"));
   BuildViewMenu(*view);
+  view->addSeparator();
+  QAction* outline = FOutlineDock->toggleViewAction();
+  outline->setShortcut(QKeySequence(Qt::Key_F8));
+  view->addAction(outline);
   QMenu* settings = menuBar()->addMenu(U("設定(&C)"));
   settings->addAction(CustLineNo);
   settings->addAction(CustFormat);

@@ -6,15 +6,19 @@
 // with the save prompt, the file format in the status bar, reopening in a
 // chosen encoding and the refusal of a save the encoding cannot hold;
 // preview, print, the PDF export, line numbers, the web links and the about
-// box; the counts in the status bar and the "文書情報" dialog; the styles of the "表示" menu and the
-// preferences remembered per user; the autosave of the unsaved text and the offer of what was left unsaved;
-// the file on disk watched, the lock of a file open elsewhere and the notices.
+// box; the counts in the status bar and the "文書情報" dialog; the styles of the
+// "表示" menu and the preferences remembered per user; the autosave of the
+// unsaved text and the offer of what was left unsaved; the file on disk
+// watched, the lock of a file open elsewhere and the notices; the outline
+// dock, going to a line or page, and opening dropped files.
 //
 // Construction, actions and menus live in MainForms.cpp, the commands in
 // MainFormCommands.cpp, the style commands in MainFormStyles.cpp, the
 // preferences and recent files in MainFormPreferences.cpp, the PDF export in
 // MainFormPdfExports.cpp, autosave and recovery in MainFormRecovery.cpp, the
-// file on disk in MainFormDiskWatches.cpp, the counts in MainFormCounts.cpp.
+// file on disk in MainFormDiskWatches.cpp, the counts in MainFormCounts.cpp,
+// going to a line or page in MainFormGoTo.cpp, dropped files in
+// MainFormDrops.cpp.
 #pragma once
 
 #include <QAction>
@@ -32,6 +36,7 @@
 #include <string>
 
 #include "AutoSaves.h"
+#include "GoToDialogs.h"
 #include "Preferences.h"
 #include "RecoveryDialogs.h"
 #include "VersionDialogs.h"
@@ -46,6 +51,7 @@ namespace vorna::app {
 class TDocumentInfoDialog;
 class TFormatDialog;
 class TNoticeBar;
+class TOutlineDock;
 class TSaveOptionDialog;
 class TStatusCounts;
 
@@ -110,6 +116,7 @@ class TVORNAEditorMain : public QMainWindow {
   QAction* EditPaste;
   QAction* EditUndo;
   QAction* EditRedo;
+  QAction* EditGoTo;  // "移動(&G)...", Ctrl+G
   QAction* CustLineNo;
   QAction* CustFormat;       // the format dialog
   QAction* CustSaveOptions;  // the backup rule
@@ -147,6 +154,21 @@ class TVORNAEditorMain : public QMainWindow {
   // The save options dialog: the backup rule and folder, kept per user.
   void CustSaveOptionsExecute();
   void HelpAboutExecute();
+  // The go-to dialog, then the jump; the dialog refuses a number that names
+  // no line or page.
+  void EditGoToExecute();
+  // Takes the caret to the start of line or page `target` (1-based) and
+  // centres it; false, nothing moved, when there is no such line or page
+  // (StylePages.h: a style without paper or rows per page has no pages).
+  bool GoTo(const TGoToTarget& target);
+  // Runs the go-to dialog (exec); true when accepted. Replaceable (tests).
+  std::function<bool(TGoToDialog& dialog)> RunGoToDialog;
+  // Opens the first of `paths` (native paths of dropped files) through the
+  // save prompt, as the open command does; more than one are said in a
+  // notice naming how many were not opened.
+  void OpenDroppedFiles(const std::vector<std::string>& paths);
+  // The "アウトライン" dock (表示 menu, F8).
+  TOutlineDock& OutlineDock() const { return *FOutlineDock; }
   // Opens a file named on the command line; errors are reported, the window
   // keeps its document.
   void OpenFromCommandLine(const std::string& path);
@@ -273,6 +295,9 @@ class TVORNAEditorMain : public QMainWindow {
   void changeEvent(QEvent* event) override;
   // Ctrl+wheel over the editor zooms.
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // Files dropped anywhere on the window are opened; other drops are refused.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   QAction* MakeAction(const char* category, const char* caption, const char* hint, int image);
@@ -347,6 +372,7 @@ class TVORNAEditorMain : public QMainWindow {
   // Saved since it was opened: the file's line ends are no longer mixed.
   bool FLineEndsUnified = false;
   TNoticeBar* FNotices = nullptr;
+  TOutlineDock* FOutlineDock = nullptr;
   QFileSystemWatcher FWatcher;
   QTimer FDiskCheck;
   TDocumentLock FLock;

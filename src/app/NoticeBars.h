@@ -14,7 +14,7 @@ class QVBoxLayout;
 namespace vorna::app {
 
 // What a notice is about; a new notice of a kind replaces the one shown.
-enum class TNoticeKind { ReadOnly, OnDisk, OpenElsewhere, Recovery };
+enum class TNoticeKind { ReadOnly, OnDisk, OpenElsewhere, Recovery, Dropped };
 
 class TNoticeBar : public QFrame {
  public:
