@@ -15,6 +15,43 @@ namespace {
 
 constexpr size_t kNoteOpenBytes = 4;   // "［＃"
 constexpr size_t kNoteCloseBytes = 2;  // "］"
+// Text read around a heading: its title and the named text before an
+// annotation lie within this many bytes, so a long line costs no more.
+constexpr size_t kWindowBytes = 2048;
+
+// Whether offset `at` of `text` begins a character: the bytes before it, back
+// to the nearest one that cannot lead a double-byte character, pair up.
+bool StartsCharacter(std::string_view text, size_t at) {
+  size_t leads = 0;
+  while (leads < at && IsLeadByte(static_cast<unsigned char>(text[at - 1 - leads]))) ++leads;
+  return leads % 2 == 0;
+}
+
+// The 0-based offsets at or after `from` where `marker` (double-byte
+// characters only) begins a character, found from its second byte on: the
+// trail bytes of "［" and "］" ('m', 'n') are rare in Japanese text, so the
+// search runs at memchr's speed.
+size_t FindCharacters(std::string_view text, std::string_view marker, size_t from) {
+  for (size_t at = from + 1; (at = text.find(marker.substr(1), at)) != std::string_view::npos; ++at)
+    if (text[at - 1] == marker[0] && StartsCharacter(text, at - 1)) return at - 1;
+  return std::string_view::npos;
+}
+
+// `text` cut to at most `bytes` bytes at a character boundary.
+std::string_view Prefix(std::string_view text, size_t bytes) {
+  if (text.size() <= bytes) return text;
+  size_t end = 0;
+  while (end < bytes) end += IsDoubleByteAt(text, end) ? 2 : 1;
+  return text.substr(0, end > bytes ? end - 2 : end);
+}
+
+// The last `bytes` bytes of `text` or a byte fewer, from a character boundary.
+std::string_view Tail(std::string_view text, size_t bytes) {
+  if (text.size() <= bytes) return text;
+  size_t from = text.size() - bytes;
+  if (!StartsCharacter(text, from)) ++from;
+  return text.substr(from);
+}
 
 // One annotation of a line: 0-based offsets of its "［＃" and of the byte
 // after its "］", and the text between the two.
@@ -24,13 +61,20 @@ struct TNote {
   std::string_view Body;
 };
 
+// The annotations of a line as the notation takes them: from "［＃" to the
+// first "］" after it, when that comes before the next "［＃".
 std::vector<TNote> Notes(std::string_view line) {
   std::vector<TNote> notes;
-  if (FindMarker(line, Cp932Lit("［＃")) == 0) return notes;
-  for (const TByteRange& r : FindAnnotations(line)) {
-    const size_t begin = static_cast<size_t>(r.First - 1), end = static_cast<size_t>(r.Last);
-    notes.push_back(
-        {begin, end, line.substr(begin + kNoteOpenBytes, end - begin - kNoteOpenBytes - kNoteCloseBytes)});
+  const std::string& open = Cp932Lit("［＃");
+  const std::string& close = Cp932Lit("］");
+  size_t begin = FindCharacters(line, open, 0);
+  while (begin != std::string_view::npos) {
+    const size_t next = FindCharacters(line, open, begin + kNoteOpenBytes);
+    const size_t end = FindCharacters(line.substr(0, next), close, begin + kNoteOpenBytes);
+    if (end != std::string_view::npos)
+      notes.push_back(
+          {begin, end + kNoteCloseBytes, line.substr(begin + kNoteOpenBytes, end - begin - kNoteOpenBytes)});
+    begin = next;
   }
   return notes;
 }
@@ -97,7 +141,7 @@ class TLineScan {
         size_t j = i + 1;
         while (j < notes.size() && notes[j].Body != closing) ++j;
         const size_t end = j < notes.size() ? notes[j].Begin : FText.size();
-        found = {level, FLine, HeadingTitle(FText.substr(note.End, end - note.End))};
+        found = {level, FLine, HeadingTitle(Prefix(FText.substr(note.End, end - note.End), kWindowBytes))};
         i = j;
       } else if (Block(note, found, covered)) {
         Add(out, found);
@@ -108,7 +152,8 @@ class TLineScan {
       aozora = true;
       Add(out, found);
     }
-    if (!aozora && FList.IsHeadingLine(FLine)) Add(out, {hlMarked, FLine, HeadingTitle(FText)});
+    if (!aozora && FList.IsHeadingLine(FLine))
+      Add(out, {hlMarked, FLine, HeadingTitle(Prefix(FText, kWindowBytes))});
     return aozora;
   }
 
@@ -122,14 +167,21 @@ class TLineScan {
   bool Quoted(const TNote& note, TFound& found) const {
     const std::string& open = Cp932Lit("「");
     if (!StartsWith(note.Body, open)) return false;
-    const size_t close = LastMarker(note.Body, Cp932Lit("」は"));
-    if (close == std::string_view::npos || close < open.size()) return false;
+    // The name's end is near the annotation's end however long the name.
+    const std::string_view tail = Tail(note.Body, kWindowBytes);
+    const size_t closeInTail = LastMarker(tail, Cp932Lit("」は"));
+    if (closeInTail == std::string_view::npos) return false;
+    const size_t close = note.Body.size() - tail.size() + closeInTail;
+    if (close < open.size()) return false;
     const int level = NameLevel(note.Body.substr(close + Cp932Lit("」は").size()));
     if (level == 0) return false;
-    const std::string named = Visible(note.Body.substr(open.size(), close - open.size()));
+    const std::string named =
+        Visible(Prefix(note.Body.substr(open.size(), close - open.size()), kWindowBytes));
     found = {level, FLine, HeadingTitle(named)};
-    if (named.empty() || FindMarker(Visible(FText.substr(0, note.Begin)), named) > 0) return true;
-    if (FLine > 0 && FindMarker(Visible(FList.Get(FLine - 1)), named) > 0) found.Line = FLine - 1;
+    if (named.empty() || FindMarker(Visible(Tail(FText.substr(0, note.Begin), kWindowBytes)), named) > 0)
+      return true;
+    if (FLine > 0 && FindMarker(Visible(Tail(FList.Get(FLine - 1), kWindowBytes)), named) > 0)
+      found.Line = FLine - 1;
     return true;
   }
 
@@ -158,7 +210,7 @@ class TLineScan {
           end = line;
           break;
         }
-      piece(line, text.substr(0, cut));
+      piece(line, Prefix(text.substr(0, cut), kWindowBytes));
     }
     if (end >= 0) {
       covered = std::max(covered, end);

@@ -3,17 +3,20 @@
 //
 // Aozora headings, at levels 1 (大見出し), 2 (中見出し) and 3 (小見出し), the
 // 同行 and 窓 variants at the level of their size:
-//   - "［＃「TEXT」は大見出し］" names TEXT before it on its line, or else on the
-//     line before (notation removed from both); TEXT is the title. Named text
-//     found on neither line still makes a heading, on the annotation's line.
+//   - "［＃「TEXT」は大見出し］" names TEXT before it on its line, or else at the
+//     end of the line before (notation removed; 2 KB of text looked at on
+//     either); TEXT is the title. Named text found on neither line still
+//     makes a heading, on the annotation's line.
 //   - "［＃大見出し］TEXT［＃大見出し終わり］" on one line; without its closing
 //     annotation the heading runs to the line's end.
 //   - "［＃ここから大見出し］", lines, "［＃ここで大見出し終わり］": the lines in
 //     between (at most kMaxHeadingBlockLines) joined by "　", the heading on
 //     the first of them; without its closing line only that first line.
-// An annotation runs from "［＃" to the first "］" after it, as the notation
-// hides it (text/Notations.h), so "［＃「…」は大見出し" without its "］" is no
-// heading.
+// An annotation runs from "［＃" to the first "］" after it when that comes
+// before the next "［＃", as the notation takes it (text/Notations.h), so
+// "［＃「…」は大見出し" without its "］" is no heading. Titles are read from the
+// first 2 KB of their text, so a heading in a line of megabytes costs no more
+// than one in a short line.
 //
 // A line that begins with a heading mark and holds no Aozora heading, and
 // lies inside no heading block, is a heading of level 4: it ranks below every

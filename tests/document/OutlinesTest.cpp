@@ -65,6 +65,14 @@ TEST_F(OutlinesTest, UnclosedAnnotations) {
   EXPECT_EQ(Scan("［＃ここから大見出し］\r\n\r\n第三章\r\n本文\r\n○場面"), (V{"1 2 第三章", "4 4 ○場面"}));
 }
 
+TEST_F(OutlinesTest, AnnotationsBeginOnCharacterBoundariesOnly) {
+  // "\x89\x81" ends in the lead byte of "［", and "m" is its trail: no "［＃" there.
+  list.SetText("\x89\x81m" + Sj("＃「x」は大見出し］"));
+  EXPECT_EQ(Describe(FindHeadings(list, 0, 0)), V{});
+  // After a character of two lead-range bytes the annotation is whole.
+  EXPECT_EQ(Scan("亜［＃「亜」は大見出し］"), (V{"1 0 亜"}));
+}
+
 TEST_F(OutlinesTest, HeadingMarksRankBelowAozoraHeadingsAndNest) {
   const auto lines = Scan(
       "第一章［＃「第一章」は大見出し］\r\n○朝\r\n一［＃「一」は中見出し］\r\n"
