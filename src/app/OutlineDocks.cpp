@@ -42,6 +42,13 @@ TOutlineDock::TOutlineDock(control::TEditor& editor, QWidget* parent)
   });
   connect(FTree, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { Activated(item); });
   connect(this, &QDockWidget::visibilityChanged, this, [this](bool visible) { Shown(visible); });
+  // F8 goes to the tree, so the arrows and Enter work at once, and back.
+  connect(toggleViewAction(), &QAction::triggered, this, [this](bool shown) {
+    if (shown)
+      FTree->setFocus();
+    else
+      FEditor.setFocus();
+  });
 }
 
 TOutlineDock::~TOutlineDock() {
@@ -148,6 +155,10 @@ bool TOutlineDock::eventFilter(QObject* watched, QEvent* event) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
       Activated(FTree->currentItem());
+      return true;
+    }
+    if (key == Qt::Key_Escape) {
+      FEditor.setFocus();
       return true;
     }
   }

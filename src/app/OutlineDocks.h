@@ -1,6 +1,7 @@
 // The "アウトライン" dock: the document's headings as a tree, nested by level,
 // with their pages (and scene numbers where the style counts scenes); a click
-// or Enter takes the caret to a heading and the focus back to the editor.
+// or Enter takes the caret to a heading and the focus back to the editor,
+// Escape only the focus.
 #pragma once
 
 #include <QDockWidget>

@@ -46,6 +46,7 @@ TEST_F(OutlineDockTest, F8ShowsTheTreeThatFollowsTypingAndStyles) {
   EXPECT_FALSE(Dock().isVisible());
   QTest::keyClick(FWindow.get(), Qt::Key_F8);
   ASSERT_TRUE(Dock().isVisible());
+  EXPECT_TRUE(Tree().hasFocus());
   EXPECT_EQ(Items(), (V{"第一章", "  ○場面一", "第二章", "  ○場面二"}));
   // A heading mark typed at a line's start makes it a heading shortly after.
   View().JumpCaret(View().DisplayPosOf({1, 3}));
@@ -66,6 +67,7 @@ TEST_F(OutlineDockTest, F8ShowsTheTreeThatFollowsTypingAndStyles) {
     EXPECT_EQ(e.Page, View().List().FirstRowOfLine(e.Heading.Line) / 20 + 1);
   QTest::keyClick(FWindow.get(), Qt::Key_F8);
   EXPECT_FALSE(Dock().isVisible());
+  EXPECT_TRUE(FWindow->Editor().hasFocus());
 }
 
 TEST_F(OutlineDockTest, AScreenplayListsItsScenesWithTheirNumbersAndPages) {
@@ -111,6 +113,10 @@ TEST_F(OutlineDockTest, AClickOrEnterTakesTheCaretToTheHeadingAndTheFocusToTheEd
   QTest::keyClick(&Tree(), Qt::Key_Return);
   EXPECT_EQ(CaretLine(), 0);
   EXPECT_TRUE(FWindow->Editor().hasFocus());
+  Tree().setFocus();
+  QTest::keyClick(&Tree(), Qt::Key_Escape);
+  EXPECT_TRUE(FWindow->Editor().hasFocus());
+  EXPECT_EQ(CaretLine(), 0);
   // A click while the tree is about to change jumps once it has.
   View().JumpCaret(View().DisplayPosOf({1, 1}));
   View().TypeText(Cp932FromUtf8("\r\n"), true);
