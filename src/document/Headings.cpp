@@ -128,33 +128,33 @@ class TLineScan {
  public:
   TLineScan(const TEditList& list, int line) : FList(list), FLine(line), FText(list.Get(line)) {}
 
-  bool Scan(std::vector<THeading>* out, int& covered) {
+  void Scan(std::vector<THeading>* out, int& covered) {
     const std::vector<TNote> notes = Notes(FText);
     bool aozora = false;
     for (size_t i = 0; i < notes.size(); ++i) {
       const TNote& note = notes[i];
       TFound found;
-      if (Quoted(note, found)) {
-      } else if (const int level = NameLevel(note.Body); level > 0) {
-        // The heading runs to its closing annotation, else to the line's end.
-        const std::string closing = std::string(note.Body) + Cp932Lit("終わり");
-        size_t j = i + 1;
-        while (j < notes.size() && notes[j].Body != closing) ++j;
-        const size_t end = j < notes.size() ? notes[j].Begin : FText.size();
-        found = {level, FLine, HeadingTitle(Prefix(FText.substr(note.End, end - note.End), kWindowBytes))};
-        i = j;
-      } else if (Block(note, found, covered)) {
-        Add(out, found);
-        return true;  // the rest of the line belongs to the block
-      } else {
-        continue;
+      if (!Quoted(note, found)) {
+        if (const int level = NameLevel(note.Body); level > 0) {
+          // The heading runs to its closing annotation, else to the line's end.
+          const std::string closing = std::string(note.Body) + Cp932Lit("終わり");
+          size_t j = i + 1;
+          while (j < notes.size() && notes[j].Body != closing) ++j;
+          const size_t end = j < notes.size() ? notes[j].Begin : FText.size();
+          found = {level, FLine, HeadingTitle(Prefix(FText.substr(note.End, end - note.End), kWindowBytes))};
+          i = j;
+        } else if (Block(note, found, covered)) {
+          Add(out, found);
+          return;  // the rest of the line belongs to the block
+        } else {
+          continue;
+        }
       }
       aozora = true;
       Add(out, found);
     }
     if (!aozora && FList.IsHeadingLine(FLine))
       Add(out, {hlMarked, FLine, HeadingTitle(Prefix(FText, kWindowBytes))});
-    return aozora;
   }
 
  private:
