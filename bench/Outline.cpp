@@ -46,7 +46,7 @@ void BM_OutlineKeystroke(benchmark::State& state) {
   const auto list = Document(100);
   TOutline outline(*list);
   outline.Update();
-  if (state.range(0) == 0) list->RemoveLinesWatcher(&outline);
+  if (state.range(0) == 0) list->RemoveLineObserver(&outline);
   const int line = MiddleParagraph(*list);
   const std::string original = list->Get(line);
   const std::string typed = original + Cp932Lit("あ");
@@ -65,7 +65,7 @@ void BM_OutlineLineInsert(benchmark::State& state) {
   const auto list = Document(100);
   TOutline outline(*list);
   outline.Update();
-  if (state.range(0) == 0) list->RemoveLinesWatcher(&outline);
+  if (state.range(0) == 0) list->RemoveLineObserver(&outline);
   const int line = list->Count() / 2;
   const std::string inserted = Cp932Lit("「新しい行です。」");
   bool flip = false;
@@ -89,7 +89,7 @@ void BM_OutlineKeystrokeInOneLine(benchmark::State& state) {
   list->SetText(line);
   TOutline outline(*list);
   outline.Update();
-  if (state.range(0) == 0) list->RemoveLinesWatcher(&outline);
+  if (state.range(0) == 0) list->RemoveLineObserver(&outline);
   const std::string typed = line + "x";
   bool flip = false;
   for (auto _ : state) {

@@ -9,9 +9,8 @@
 namespace vorna::app {
 
 int RowsPerStylePage(const TEditorView& view) {
-  if (view.PaperMode()) return std::max(view.RowsPerPage(), 1);
-  const int lines = view.EditorStyle()->GetLineCountInPage();
-  return lines > 0 ? lines * view.Partitions() : 0;
+  if (view.PaperMode() || view.EditorStyle()->GetPageRoll()) return std::max(view.RowsPerPage(), 1);
+  return std::max(view.EditorStyle()->GetLineCountInPage(), 0);
 }
 
 int StylePageCount(const TEditorView& view) {

@@ -1,7 +1,8 @@
-// The pages of the current style, as the line-number column and the printed
-// sheets count them: on paper the view's pages; without paper, pages of the
-// style's rows per page (LineCountInPage) in each partition; none for a style
-// that sets no rows per page.
+// The pages of the current style: on paper or a page roll the view's pages
+// (RowsPerPage rows, as the status bar counts them); in a window without
+// them, pages of the style's rows per page (LineCountInPage), where the view
+// draws its page divide lines and the line-number column its page labels;
+// none for a style that sets no rows per page.
 #pragma once
 
 namespace vorna {
