@@ -1,7 +1,7 @@
 // The main window's go-to command: the dialog with the document's lines and
 // pages, and the jump to the start of a line or page.
 #include "MainForms.h"
-#include "StylePages.h"
+#include "view/StylePages.h"
 
 namespace vorna::app {
 

@@ -1,7 +1,7 @@
 // The outline dock: its tree filled from the document's outline, kept
 // current shortly after edits and layouts, and the jumps to headings.
 #include "OutlineDocks.h"
-#include "StylePages.h"
+#include "view/StylePages.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>

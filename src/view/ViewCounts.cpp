@@ -6,12 +6,16 @@
 
 #include "document/DocumentCounts.h"
 #include "view/EditorViews.h"
+#include "view/StylePages.h"
 
 namespace vorna {
 
 TPagePlace CaretPagePlace(const TEditorView& view) {
   const TEditList& list = view.List();
-  const int perPage = std::max(view.RowsPerPage(), 1);
+  // The style's pages, as the outline and 移動 count them; a style without
+  // any counts the rows the window shows.
+  const int stylePerPage = RowsPerStylePage(view);
+  const int perPage = stylePerPage > 0 ? stylePerPage : std::max(view.RowsPerPage(), 1);
   const int rows = std::max(list.RowCount(), 1);
   const TDisplayPos caret = view.CaretPos();
   const int row = std::clamp(caret.Row, 0, rows - 1);

@@ -10,11 +10,11 @@ namespace vorna {
 class TDocumentCounts;
 class TEditorView;
 
-// The caret's place on the pages as the view lays them out: RowsPerPage rows
-// a page, the first page holding rows 0 .. RowsPerPage - 1. All 1-based.
+// The caret's place on the style's pages (StylePages.h; a style without pages
+// counts the rows the window shows as a page). All 1-based.
 struct TPagePlace {
   int Page = 1;
-  int Pages = 1;   // ceil(display rows / RowsPerPage), at least 1
+  int Pages = 1;   // ceil(display rows / rows a page), at least 1
   int Row = 1;     // row on its page
   int Column = 1;  // 1 + the characters that stand before the caret on its row
   bool operator==(const TPagePlace&) const = default;

@@ -5,7 +5,7 @@
 #include <QRadioButton>
 
 #include "OutlineWindows.h"
-#include "StylePages.h"
+#include "view/StylePages.h"
 
 namespace vorna::app::testing {
 namespace {

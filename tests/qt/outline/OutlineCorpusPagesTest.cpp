@@ -12,10 +12,10 @@
 #include <map>
 
 #include "PageRenders.h"
-#include "StylePages.h"
 #include "TestSupport.h"
 #include "document/Outlines.h"
 #include "text/Cp932.h"
+#include "view/StylePages.h"
 
 namespace vorna::app {
 namespace {

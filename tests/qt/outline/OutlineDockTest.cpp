@@ -5,8 +5,8 @@
 
 #include "OutlineDocks.h"
 #include "OutlineWindows.h"
-#include "StylePages.h"
 #include "settings/EditorStyles.h"
+#include "view/StylePages.h"
 
 namespace vorna::app::testing {
 namespace {

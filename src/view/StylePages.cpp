@@ -1,12 +1,12 @@
 // Counting the style's pages over the view's rows.
-#include "StylePages.h"
+#include "view/StylePages.h"
 
 #include <algorithm>
 #include <cstdint>
 
 #include "view/EditorViews.h"
 
-namespace vorna::app {
+namespace vorna {
 
 int RowsPerStylePage(const TEditorView& view) {
   if (view.PaperMode() || view.EditorStyle()->GetPageRoll()) return std::max(view.RowsPerPage(), 1);
@@ -32,4 +32,4 @@ int FirstRowOfPage(const TEditorView& view, int page) {
   return static_cast<int>(std::max<int64_t>(int64_t{page} - 1, 0) * RowsPerStylePage(view));
 }
 
-}  // namespace vorna::app
+}  // namespace vorna

@@ -1,15 +1,14 @@
-// The pages of the current style: on paper or a page roll the view's pages
-// (RowsPerPage rows, as the status bar counts them); in a window without
-// them, pages of the style's rows per page (LineCountInPage), where the view
-// draws its page divide lines and the line-number column its page labels;
-// none for a style that sets no rows per page.
+// The pages of the current style, as the status bar, the outline and 移動
+// count them: on paper or a page roll the view's pages (RowsPerPage rows);
+// in a window without them, pages of the style's rows per page
+// (LineCountInPage), where the view draws its page divide lines and the
+// line-number column its page labels; none for a style that sets no rows per
+// page.
 #pragma once
 
 namespace vorna {
-class TEditorView;
-}
 
-namespace vorna::app {
+class TEditorView;
 
 // Display rows on one page; 0 when the style has no pages.
 int RowsPerStylePage(const TEditorView& view);
@@ -23,4 +22,4 @@ int PageOfLine(const TEditorView& view, int line);
 // The first display row of 1-based page `page`.
 int FirstRowOfPage(const TEditorView& view, int page);
 
-}  // namespace vorna::app
+}  // namespace vorna
