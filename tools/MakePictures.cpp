@@ -1,14 +1,19 @@
 // Draws the editor's own pictures into a folder: the window's background,
 // the about box's icon and the toolbar's banner (JPEG, decoded by the editor
-// through libjpeg), and the twelve 16 x 16 action images (PNG).
+// through libjpeg), the twelve 16 x 16 action images (PNG) and the desktop
+// icon (hicolor/, PNG at the theme's sizes and SVG).
 //   make-pictures OUT-FOLDER
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <functional>
 
@@ -189,6 +194,102 @@ QVector<QImage> ActionImages() {
   };
 }
 
+// The desktop icon: the about box's picture with the letters as outlines,
+// so the PNG sizes and the SVG draw the very same shapes in a 105 x 105 box.
+constexpr double kIconBox = 105;
+const QColor kIconBack(0x33, 0x48, 0x77), kIconFrame(0xd9, 0x8c, 0x3f), kIconLetters(Qt::white);
+
+QPainterPath IconLetters() {
+  QFont font(QStringLiteral("IPAMincho"));
+  font.setPixelSize(30);
+  QPainterPath letters;
+  const QFontMetricsF metrics(font);
+  auto centred = [&](const QRectF& box, const QString& letter) {
+    const double x = box.left() + (box.width() - metrics.horizontalAdvance(letter)) / 2;
+    const double baseline = box.top() + (box.height() - metrics.height()) / 2 + metrics.ascent();
+    letters.addText(QPointF(x, baseline), font, letter);
+  };
+  centred(QRectF(14, 12, 36, 40), QString::fromUtf8("Ｖ"));
+  centred(QRectF(55, 52, 36, 40), QString::fromUtf8("Ｅ"));
+  return letters;
+}
+
+// The frame and the column line filled on whole pixels, so they stay sharp
+// at every size; the letters are scaled.
+QImage DesktopIcon(int sizePx, const QPainterPath& letters) {
+  QImage image(sizePx, sizePx, QImage::Format_ARGB32);
+  image.fill(kIconBack);
+  QPainter p(&image);
+  const double scale = sizePx / kIconBox;
+  auto px = [scale](double box) { return static_cast<int>(std::lround(box * scale)); };
+  const int frameOuter = px(8.5), frameSize = px(96.5) - frameOuter, frameWidth = std::max(1, px(3));
+  p.fillRect(frameOuter, frameOuter, frameSize, frameSize, kIconFrame);
+  p.fillRect(frameOuter + frameWidth, frameOuter + frameWidth, frameSize - 2 * frameWidth,
+             frameSize - 2 * frameWidth, kIconBack);
+  const int lineWidth = std::max(1, px(1));
+  p.fillRect(px(52) - lineWidth / 2, frameOuter, lineWidth, frameSize, kIconFrame);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.scale(scale, scale);
+  // The stroke stands for the about box's bold letters.
+  p.setPen(QPen(kIconLetters, 1.2));
+  p.setBrush(kIconLetters);
+  p.drawPath(letters);
+  return image;
+}
+
+QString SvgPathData(const QPainterPath& path) {
+  QString data;
+  auto point = [](double x, double y) { return QStringLiteral("%1 %2").arg(x, 0, 'f', 2).arg(y, 0, 'f', 2); };
+  for (int i = 0; i < path.elementCount(); ++i) {
+    const QPainterPath::Element e = path.elementAt(i);
+    if (e.isMoveTo()) {
+      data += QStringLiteral("M") + point(e.x, e.y);
+    } else if (e.isLineTo()) {
+      data += QStringLiteral("L") + point(e.x, e.y);
+    } else if (e.isCurveTo() && i + 2 < path.elementCount()) {
+      const QPainterPath::Element c2 = path.elementAt(i + 1), end = path.elementAt(i + 2);
+      data += QStringLiteral("C") + point(e.x, e.y) + " " + point(c2.x, c2.y) + " " + point(end.x, end.y);
+      i += 2;
+    }
+  }
+  return data;
+}
+
+QByteArray DesktopIconSvg(const QPainterPath& letters) {
+  const QString rule = letters.fillRule() == Qt::WindingFill ? "nonzero" : "evenodd";
+  const QString svg =
+      QStringLiteral(
+          "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"105\" height=\"105\" "
+          "viewBox=\"0 0 105 105\">\n"
+          "  <rect width=\"105\" height=\"105\" fill=\"%1\"/>\n"
+          "  <rect x=\"10\" y=\"10\" width=\"85\" height=\"85\" fill=\"none\" "
+          "stroke=\"%2\" stroke-width=\"3\"/>\n"
+          "  <path d=\"M52 10V95\" stroke=\"%2\" stroke-width=\"1\"/>\n"
+          "  <path fill=\"%3\" fill-rule=\"%4\" stroke=\"%3\" stroke-width=\"1.2\" d=\"%5\"/>\n"
+          "</svg>\n")
+          .arg(kIconBack.name(), kIconFrame.name(), kIconLetters.name(), rule, SvgPathData(letters));
+  return svg.toUtf8();
+}
+
+// hicolor/NxN/apps/vorna-editor.png and hicolor/scalable/apps/vorna-editor.svg,
+// laid out as they are installed.
+bool SaveDesktopIcons(const QDir& out) {
+  const QPainterPath letters = IconLetters();
+  for (int sizePx : {16, 32, 48, 64, 128, 256}) {
+    const QString folder = QStringLiteral("hicolor/%1x%1/apps").arg(sizePx);
+    if (!out.mkpath(folder) ||
+        !Save(DesktopIcon(sizePx, letters), out.filePath(folder + "/vorna-editor.png"), "PNG"))
+      return false;
+  }
+  QFile svg(out.filePath("hicolor/scalable/apps/vorna-editor.svg"));
+  const QByteArray bytes = DesktopIconSvg(letters);
+  if (out.mkpath("hicolor/scalable/apps") && svg.open(QIODevice::WriteOnly) &&
+      svg.write(bytes) == bytes.size() && svg.flush())
+    return true;
+  std::fprintf(stderr, "make-pictures: cannot write %s\n", qPrintable(svg.fileName()));
+  return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -208,9 +309,6 @@ int main(int argc, char** argv) {
   const QVector<QImage> images = ActionImages();
   for (int i = 0; i < images.size() && ok; ++i)
     ok = Save(images[i], out.filePath(QStringLiteral("action%1.png").arg(i, 2, 10, QChar('0'))), "PNG");
-  // The desktop icon: the about box's picture at 64 x 64.
-  if (ok)
-    ok = Save(Icon().scaled(64, 64, Qt::IgnoreAspectRatio, Qt::SmoothTransformation),
-              out.filePath("vorna-editor.png"), "PNG");
+  if (ok) ok = SaveDesktopIcons(out);
   return ok ? 0 : 1;
 }
