@@ -19,8 +19,9 @@
 
 namespace {
 
-bool Save(const QImage& image, const QString& path, const char* format) {
-  if (image.save(path, format, 92)) return true;
+// `quality` 0 is a PNG's strongest compression (it stays lossless).
+bool Save(const QImage& image, const QString& path, const char* format, int quality = 92) {
+  if (image.save(path, format, quality)) return true;
   std::fprintf(stderr, "make-pictures: cannot write %s\n", qPrintable(path));
   return false;
 }
@@ -217,7 +218,7 @@ QPainterPath IconLetters() {
 // The frame and the column line filled on whole pixels, so they stay sharp
 // at every size; the letters are scaled.
 QImage DesktopIcon(int sizePx, const QPainterPath& letters) {
-  QImage image(sizePx, sizePx, QImage::Format_ARGB32);
+  QImage image(sizePx, sizePx, QImage::Format_RGB32);
   image.fill(kIconBack);
   QPainter p(&image);
   const double scale = sizePx / kIconBox;
@@ -278,7 +279,7 @@ bool SaveDesktopIcons(const QDir& out) {
   for (int sizePx : {16, 32, 48, 64, 128, 256}) {
     const QString folder = QStringLiteral("hicolor/%1x%1/apps").arg(sizePx);
     if (!out.mkpath(folder) ||
-        !Save(DesktopIcon(sizePx, letters), out.filePath(folder + "/vorna-editor.png"), "PNG"))
+        !Save(DesktopIcon(sizePx, letters), out.filePath(folder + "/vorna-editor.png"), "PNG", 0))
       return false;
   }
   QFile svg(out.filePath("hicolor/scalable/apps/vorna-editor.svg"));
