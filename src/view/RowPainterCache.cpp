@@ -153,15 +153,27 @@ void TRowPainter::MarkFinds(TRowPaintInfo& info, const TRowInfo& r) const {
   const std::vector<TSearchMatch>& matches =
       FHost.Finds().MatchesInLine(line, {&Doc(), r.Line, FPaintGeneration, line.size()});
   const int rowStart = static_cast<int>(r.Start), rowEnd = rowStart + static_cast<int>(r.Length);
-  const TLayoutSettings& wrap = Doc().Layout().Wrap;
   auto it = std::partition_point(matches.begin(), matches.end(),
                                  [rowStart](const TSearchMatch& m) { return m.End() <= rowStart; });
+  if (it == matches.end() || it->Start >= rowEnd) return;
+  // Cells are counted as the row's display text is made. After the first
+  // row (which carries the name padding and the scene mark) over the row's
+  // own bytes, so a row of a long line never reads the whole line.
+  const bool first = r.RowInLine == 0;
+  const std::string_view text =
+      first ? std::string_view(line) : std::string_view(line).substr(rowStart - 1, r.Length);
+  TLayoutSettings wrap = Doc().Layout().Wrap;
+  if (!first) {
+    wrap.SerifuNameRestore = false;
+    wrap.HashiraHeader.clear();
+  }
+  const int shift = first ? 0 : rowStart - 1, start = first ? rowStart : 1;
+  const auto cellOf = [&](int byte) {
+    return CellColumn(text, byte - shift, wrap, static_cast<int>(r.Indent), false, start);
+  };
   for (; it != matches.end() && it->Start < rowEnd; ++it) {
-    const int first = std::max(it->Start, rowStart), end = std::min(it->End(), rowEnd);
-    if (end <= first) continue;
-    const int firstCell = CellColumn(line, first, wrap, static_cast<int>(r.Indent), false, rowStart);
-    const int endCell = CellColumn(line, end, wrap, static_cast<int>(r.Indent), false, rowStart);
-    SetCellStyles(info, firstCell - 1, endCell - 2, kElemFind);
+    const int from = std::max(it->Start, rowStart), to = std::min(it->End(), rowEnd);
+    if (to > from) SetCellStyles(info, cellOf(from) - 1, cellOf(to) - 2, kElemFind);
   }
 }
 
