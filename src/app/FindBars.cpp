@@ -124,10 +124,16 @@ TFindBar::TFindBar(control::TEditor& editor, QWidget* parent) : QFrame(parent), 
   connect(escape, &QShortcut::activated, this, [this] { Close(); });
   FCountTimer.setInterval(0);
   connect(&FCountTimer, &QTimer::timeout, this, [this] { CountSlice(); });
+  FRecountDelay.setSingleShot(true);
+  FRecountDelay.setInterval(kRecountDelayMs);
+  connect(&FRecountDelay, &QTimer::timeout, this, [this] { StartCount(); });
   setVisible(false);
 }
 
-TFindBar::~TFindBar() { FCountTimer.stop(); }
+TFindBar::~TFindBar() {
+  FCountTimer.stop();
+  FRecountDelay.stop();
+}
 
 TEditorView& TFindBar::View() const { return FEditor.EditorView(); }
 
@@ -168,6 +174,7 @@ void TFindBar::Open(bool replace) {
 
 void TFindBar::Close() {
   FCountTimer.stop();
+  FRecountDelay.stop();
   FCounter.Reset();
   FSearch.reset();
   View().ClearFind();
@@ -181,6 +188,7 @@ void TFindBar::Close() {
 
 bool TFindBar::Compile() {
   FCountTimer.stop();
+  FRecountDelay.stop();
   FCounter.Reset();
   FCount->clear();
   const std::string pattern = qt::Cp932FromQString(FPattern->text());
@@ -226,6 +234,7 @@ void TFindBar::Step(bool forward) {
 bool TFindBar::ShowSearchError() {
   if (!FSearch || FSearch->Error().empty()) return false;
   FCountTimer.stop();
+  FRecountDelay.stop();
   FCount->clear();
   SetNote(qt::QStringFromCp932(FSearch->Error()), true);
   // A search stopped at its limit finds nothing more: no colouring is left
@@ -247,6 +256,7 @@ void TFindBar::SetNote(const QString& text, bool error) {
 
 void TFindBar::StartCount() {
   FCountTimer.stop();
+  FRecountDelay.stop();
   if (!FSearch || !FSearch->CanMatch()) {
     FCounter.Reset();
     FCount->clear();
@@ -274,6 +284,7 @@ void TFindBar::CountSlice() {
 }
 
 void TFindBar::FinishCount() {
+  if (FRecountDelay.isActive()) StartCount();
   while (Counting()) CountSlice();
 }
 
@@ -286,7 +297,11 @@ void TFindBar::ShowCount() {
 }
 
 void TFindBar::TextChanged() {
-  if (isVisible() && FSearch && FSearch->CanMatch()) StartCount();
+  if (!isVisible() || !FSearch || !FSearch->CanMatch()) return;
+  // The count shown is of the text before the change until the recount.
+  FCountTimer.stop();
+  if (FCounter.Started()) FCount->setText(U("%1 件…").arg(FCounter.Count()));
+  FRecountDelay.start();
 }
 
 void TFindBar::Refresh() {

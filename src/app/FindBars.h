@@ -53,7 +53,8 @@ class TFindBar : public QFrame {
   void ReplaceAll();
 
   // The document's text changed (an edit, an undo, a file read): the count
-  // starts again.
+  // starts again once typing pauses (kRecountDelayMs), so each keystroke in
+  // the editor costs nothing here.
   void TextChanged();
   // Follows the editor: the replace row is disabled while the document is
   // read-only, and the search is compiled again when the notation the cells
@@ -76,11 +77,12 @@ class TFindBar : public QFrame {
   // The note beside the options (a wrap, nothing found, a refusal, an error).
   QString NoteText() const;
   bool NoteIsError() const { return FNoteIsError; }
-  bool Counting() const { return FCounter.Started() && !FCounter.Done(); }
-  // Runs the count to its end at once.
+  bool Counting() const { return FRecountDelay.isActive() || (FCounter.Started() && !FCounter.Done()); }
+  // Runs the count to its end at once (a pending recount first).
   void FinishCount();
   // Bytes of text counted per slice of the event loop.
   static constexpr size_t kCountSliceBytes = size_t{4} << 20;
+  static constexpr int kRecountDelayMs = 150;
 
  private:
   TEditorView& View() const;
@@ -118,6 +120,7 @@ class TFindBar : public QFrame {
   std::shared_ptr<const TTextSearch> FSearch;
   TMatchCounter FCounter;
   QTimer FCountTimer;
+  QTimer FRecountDelay;
 };
 
 }  // namespace vorna::app

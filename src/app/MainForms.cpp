@@ -446,6 +446,10 @@ void TVORNAEditorMain::ApplyColorScheme() {
   s.GetViewInfo(kElemHeading)->SetFontStyle(0);
   s.GetViewInfo(kElemUrl)->SetFontColor(0x00F0CAA6);
   s.GetViewInfo(kElemMail)->SetFontColor(0x00C0DCC0);
+  // Matches of the find bar stand out from the dark page (the picture
+  // behind the text takes the place of run backgrounds): orange, underlined.
+  s.GetViewInfo(kElemFind)->SetFontColor(0x0000A5FF);
+  s.GetViewInfo(kElemFind)->SetLineColor(0x0000A5FF);
   s.GetViewInfo(kElemUnfilled)->SetDisplayMode(kModeHidden);
   s.EndUpdate();
 }
