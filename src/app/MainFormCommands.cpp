@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <filesystem>
 
+#include "FindBars.h"
 #include "FormatChoices.h"
 #include "FormatDialogs.h"
 #include "MainForms.h"
@@ -309,6 +310,7 @@ void TVORNAEditorMain::UpdateActions() {
   EditUndo->setEnabled(view.Undo().CanUndo());
   EditRedo->setEnabled(view.Undo().CanRedo());
   CustLineNo->setChecked(FEditor->EditorStyle().GetViewInfo(kElemLineInfo)->GetDisplayMode() == kModeShown);
+  FFindBar->Refresh();
 }
 
 }  // namespace vorna::app

@@ -18,6 +18,7 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include "FindBars.h"
 #include "FormatChoices.h"
 #include "GradBoxes.h"
 #include "NoticeBars.h"
@@ -123,6 +124,8 @@ TVORNAEditorMain::TVORNAEditorMain(const TPlatformServices& services, QWidget* p
   FNotices = new TNoticeBar(central);
   column->addWidget(FNotices);
   column->addWidget(FEditor, 1);
+  FFindBar = new TFindBar(*FEditor, central);
+  column->addWidget(FFindBar);
   setCentralWidget(central);
 
   FileNew = MakeAction("ファイル", "新規作成(&N)", "新規作成|新しいファイルを作成", 0);
@@ -264,6 +267,7 @@ TVORNAEditorMain::TVORNAEditorMain(const TPlatformServices& services, QWidget* p
   FIdleUpdate.start();
   FEditor->OnChange = [this](control::TEditor*) {
     UpdateActions();
+    FFindBar->TextChanged();
     NoteRecoveryChange();
   };
   FEditor->OnJump = [this](control::TEditor*) { UpdateActions(); };
@@ -329,6 +333,8 @@ void TVORNAEditorMain::BuildMenus() {
   edit->addAction(EditPaste);
   edit->addSeparator();
   edit->addAction(EditGoTo);
+  QMenu* find = menuBar()->addMenu(U("検索(&S)"));
+  BuildFindMenu(*find);
   QMenu* view = menuBar()->addMenu(U("表示(&V)"));
   BuildViewMenu(*view);
   view->addSeparator();
@@ -346,7 +352,7 @@ void TVORNAEditorMain::BuildMenus() {
   help->addAction(HelpUreditor);
   help->addSeparator();
   help->addAction(HelpAbout);
-  for (QMenu* menu : {file, edit, view, settings, help})
+  for (QMenu* menu : {file, edit, find, view, settings, help})
     connect(menu, &QMenu::aboutToShow, this, [this] { UpdateActions(); });
 
   // The editor's context menu.
@@ -440,6 +446,10 @@ void TVORNAEditorMain::ApplyColorScheme() {
   s.GetViewInfo(kElemHeading)->SetFontStyle(0);
   s.GetViewInfo(kElemUrl)->SetFontColor(0x00F0CAA6);
   s.GetViewInfo(kElemMail)->SetFontColor(0x00C0DCC0);
+  // Matches of the find bar stand out from the dark page (the picture
+  // behind the text takes the place of run backgrounds): orange, underlined.
+  s.GetViewInfo(kElemFind)->SetFontColor(0x0000A5FF);
+  s.GetViewInfo(kElemFind)->SetLineColor(0x0000A5FF);
   s.GetViewInfo(kElemUnfilled)->SetDisplayMode(kModeHidden);
   s.EndUpdate();
 }

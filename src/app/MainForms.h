@@ -10,7 +10,8 @@
 // "表示" menu and the preferences remembered per user; the autosave of the
 // unsaved text and the offer of what was left unsaved; the file on disk
 // watched, the lock of a file open elsewhere and the notices; the outline
-// dock, going to a line or page, and opening dropped files.
+// dock, going to a line or page, and opening dropped files; the find bar
+// and its "検索" menu.
 //
 // Construction, actions and menus live in MainForms.cpp, the commands in
 // MainFormCommands.cpp, the style commands in MainFormStyles.cpp, the
@@ -18,7 +19,7 @@
 // MainFormPdfExports.cpp, autosave and recovery in MainFormRecovery.cpp, the
 // file on disk in MainFormDiskWatches.cpp, the counts in MainFormCounts.cpp,
 // going to a line or page in MainFormGoTo.cpp, dropped files in
-// MainFormDrops.cpp.
+// MainFormDrops.cpp, the find menu in MainFormFinds.cpp.
 #pragma once
 
 #include <QAction>
@@ -49,6 +50,7 @@
 namespace vorna::app {
 
 class TDocumentInfoDialog;
+class TFindBar;
 class TFormatDialog;
 class TNoticeBar;
 class TOutlineDock;
@@ -117,6 +119,13 @@ class TVORNAEditorMain : public QMainWindow {
   QAction* EditUndo;
   QAction* EditRedo;
   QAction* EditGoTo;  // "移動(&G)...", Ctrl+G
+  // The "検索" menu (MainFormFinds.cpp): the find bar (Ctrl+F), with its
+  // replace row (Ctrl+H), the next and previous match (F3, Shift+F3). Window
+  // shortcuts, so they take these keys before the editor's own table.
+  QAction* SearchFind;
+  QAction* SearchReplace;
+  QAction* SearchNext;
+  QAction* SearchPrevious;
   QAction* CustLineNo;
   QAction* CustFormat;       // the format dialog
   QAction* CustSaveOptions;  // the backup rule
@@ -280,6 +289,8 @@ class TVORNAEditorMain : public QMainWindow {
   // Where the document locks are (tests set their own).
   std::string LockFolder = DocumentLockFolder();
   TNoticeBar& Notices() const { return *FNotices; }
+  // The find bar above the status bar.
+  TFindBar& FindBar() const { return *FFindBar; }
   // Looks at the document's file now (the watcher calls it after a change):
   // a changed file asks to be read again (once per version), a deleted one
   // or one replaced by a folder is told and the document marked modified.
@@ -322,6 +333,7 @@ class TVORNAEditorMain : public QMainWindow {
   void UpdateStatusCounts();
   void OpenWebLink(const std::string& address);
   void BuildViewMenu(QMenu& menu);
+  void BuildFindMenu(QMenu& menu);
   // A preset about to change becomes a user style named after it.
   void MakeUserStyle();
   // After the style changed: the menu checked, the style remembered.
@@ -373,6 +385,7 @@ class TVORNAEditorMain : public QMainWindow {
   bool FLineEndsUnified = false;
   TNoticeBar* FNotices = nullptr;
   TOutlineDock* FOutlineDock = nullptr;
+  TFindBar* FFindBar = nullptr;
   QFileSystemWatcher FWatcher;
   QTimer FDiskCheck;
   TDocumentLock FLock;

@@ -69,12 +69,19 @@ using layout_detail::TCellCounter;
 
 namespace {
 
-TCellCounter CounterFor(std::string_view line, int start, const TLayoutSettings& settings) {
+// Counting bytes start .. end - 1 (1-based): only a tab among them needs the
+// tab stops, so a count within one row of a long line reads only that row.
+TCellCounter CounterFor(std::string_view line, int start, const TLayoutSettings& settings,
+                        int end = INT_MAX) {
   TCellCounter counter;
   counter.Text = line;
   const THiddenMask& mask = LineHiddenMask(line, settings);
   counter.SetMask(mask);
-  if (settings.TabVisible && settings.TabLength > 0 && line.find('\t') != std::string_view::npos)
+  const size_t from = static_cast<size_t>(start) - 1;
+  const std::string_view counted = from < line.size()
+                                       ? line.substr(from, static_cast<size_t>(std::max(end - start, 0)))
+                                       : std::string_view();
+  if (settings.TabVisible && settings.TabLength > 0 && counted.find('\t') != std::string_view::npos)
     counter.TabLength = settings.TabLength;
   if (start == 1) counter.Padding = NamePadding(line, settings);
   return counter;
@@ -97,7 +104,7 @@ int CellColumn(std::string_view text, int byte, const TLayoutSettings& settings,
   const int size = static_cast<int>(text.size());
   start = std::clamp(start, 1, size + 1);
   byte = std::clamp(byte, start, size + 1);
-  const TCellCounter counter = CounterFor(text, start, settings);
+  const TCellCounter counter = CounterFor(text, start, settings, byte);
   const auto* b = reinterpret_cast<const unsigned char*>(text.data());
   const int padding = counter.Padding;
   long long count = indent;

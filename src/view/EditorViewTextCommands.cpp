@@ -35,9 +35,13 @@ bool TEditorView::Find(const std::string& text, bool backward, bool fromEdge) {
   return true;
 }
 
-bool TEditorView::FindNext() { return !FFind.Text().empty() && Find(FFind.Text(), false, false); }
+bool TEditorView::FindNext() {
+  if (FFind.Search()) return FindWithSearch(true).Found;
+  return !FFind.Text().empty() && Find(FFind.Text(), false, false);
+}
 
 bool TEditorView::FindPrevious() {
+  if (FFind.Search()) return FindWithSearch(false).Found;
   if (FFind.Text().empty()) return false;
   if (FSel.Selecting) {
     // From before the match the caret stands after.

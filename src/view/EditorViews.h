@@ -35,6 +35,7 @@
 #include "view/BaseViews.h"
 #include "view/CaretSelections.h"
 #include "view/EditorCommands.h"
+#include "view/FindResults.h"
 #include "view/FindStates.h"
 #include "view/FontedMeasurers.h"
 #include "view/LayoutMetrics.h"
@@ -240,9 +241,39 @@ class TEditorView : public TBaseView, public TUndoOwner, private TEditingHost, p
   // Finds `text` (empty: the selection, else the word at the caret) from the
   // caret (from the document's start or end with `fromEdge`) and selects it.
   bool Find(const std::string& text, bool backward, bool fromEdge = false);
+  // The next or previous match of the compiled search when one is set
+  // (FindWithSearch), else of the text Find searched for.
   bool FindNext();
   bool FindPrevious();
+  // Drops the search of either form and its colouring.
   void ClearFind();
+
+  // --- the find bar's search (EditorViewSearches.cpp) -----------------------------------
+  // The compiled search the rows are coloured with (every match of a line,
+  // clipped to each row) and the steps below go through; it replaces the
+  // text of SetSearchText. Null clears it.
+  void SetSearch(std::shared_ptr<const TTextSearch> search);
+  const TTextSearch* Search() const { return FFind.Search().get(); }
+  // `options` leaving out of the search the notation the cells hide (ruby,
+  // annotations), so a search finds what the writer sees.
+  TSearchOptions SearchOptionsFor(TSearchOptions options) const;
+  // Selects the next match (forward: from the selection's end, or with
+  // `fromSelectionStart` from its start, so a pattern refined while typing
+  // keeps the match it has) or the previous one (before the selection's
+  // start), wrapping at the document's end or start. An empty match where
+  // the step began is stepped past. Nothing moves when none is found.
+  TViewFindResult FindWithSearch(bool forward, bool fromSelectionStart = false);
+  // Replaces the selection when it is exactly a match (as one edit; the
+  // replacement's line breaks go in as written), then selects the next
+  // match. When it is not a match, the next match is selected and nothing is
+  // replaced. Refused while read-only, for a match over hidden notation,
+  // and without a search that can match.
+  TViewReplaceResult ReplaceCurrent(const TReplacement& replacement);
+  // Replaces every match (with `inSelection`, those inside the stream
+  // selection, which then covers the replaced text) as one edit of the
+  // lines that change, so one undo restores the exact bytes. The caret
+  // stays on its text. Matches over hidden notation are left and counted.
+  TViewReplaceAllResult ReplaceAll(const TReplacement& replacement, bool inSelection);
   void ToggleMark();
   void RemoveMark();
   void ClearMarks();

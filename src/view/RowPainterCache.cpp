@@ -3,6 +3,7 @@
 // selection, and the measured advances of a proportional font.
 #include <algorithm>
 
+#include "layout/LineWraps.h"
 #include "print/LpPrinters.h"
 #include "settings/StyleElements.h"
 #include "text/Links.h"
@@ -114,33 +115,66 @@ void TRowPainter::MarkMatches(TRowPaintInfo& info, int row, int indentBytes) con
   const bool keywords = ElementVisible(kElemKeyWord) && s.GetKeyWordStrs().GetCount() > 0;
   const bool mails = ElementVisible(kElemMail), urls = ElementVisible(kElemUrl);
   const bool finds = ElementVisible(kElemFind) && FHost.Finds().Active();
-  if (!keywords && !mails && !urls && !finds) return;
-  // Matches may cross into the neighbouring rows of the same line.
   const TRowInfo r = Doc().GetRow(row);
-  std::string before, after;
-  if (r.RowInLine > 0) before = WithoutIndent(Doc(), row - 1);
-  if (!r.LastRow && row + 1 < Doc().RowCount()) after = WithoutIndent(Doc(), row + 1);
-  const std::string own = info.DisplayText.substr(static_cast<size_t>(indentBytes));
-  const std::string joined = before + own + after;
-  const int shift = indentBytes - static_cast<int>(before.size());
-  // 1-based positions in `joined` to cells of the row.
-  auto mark = [&](int first, int last, int style) {
-    SetCellStyles(info, first - 1 + shift, last - 1 + shift, style);
-  };
-  if (keywords) {
-    const int options = s.GetWordWrap() ? 3 : 0;
-    for (const std::string& word : s.GetKeyWordStrs().GetStrings()) {
-      if (word.empty()) continue;
-      for (const int at : FindAll(word, joined, options))
-        mark(at, at + static_cast<int>(word.size()) - 1, kElemKeyWord);
+  if (keywords || mails || urls) {
+    // Matches may cross into the neighbouring rows of the same line.
+    std::string before, after;
+    if (r.RowInLine > 0) before = WithoutIndent(Doc(), row - 1);
+    if (!r.LastRow && row + 1 < Doc().RowCount()) after = WithoutIndent(Doc(), row + 1);
+    const std::string own = info.DisplayText.substr(static_cast<size_t>(indentBytes));
+    const std::string joined = before + own + after;
+    const int shift = indentBytes - static_cast<int>(before.size());
+    // 1-based positions in `joined` to cells of the row.
+    auto mark = [&](int first, int last, int style) {
+      SetCellStyles(info, first - 1 + shift, last - 1 + shift, style);
+    };
+    if (keywords) {
+      const int options = s.GetWordWrap() ? 3 : 0;
+      for (const std::string& word : s.GetKeyWordStrs().GetStrings()) {
+        if (word.empty()) continue;
+        for (const int at : FindAll(word, joined, options))
+          mark(at, at + static_cast<int>(word.size()) - 1, kElemKeyWord);
+      }
     }
+    if (mails)
+      for (const TByteRange& m : FindMails(joined)) mark(m.First, m.Last, kElemMail);
+    if (urls)
+      for (const TByteRange& u : FindUrls(joined)) mark(u.First, u.Last, kElemUrl);
   }
-  if (mails)
-    for (const TByteRange& m : FindMails(joined)) mark(m.First, m.Last, kElemMail);
-  if (urls)
-    for (const TByteRange& u : FindUrls(joined)) mark(u.First, u.Last, kElemUrl);
-  if (finds)
-    for (const TByteRange& m : FHost.Finds().MatchesIn(joined)) mark(m.First, m.Last, kElemFind);
+  if (finds) MarkFinds(info, r);
+}
+
+// The matches of the whole line, clipped to the row: a match across a row
+// break colours its part on each row, and notation hidden inside a match
+// has no cells to colour.
+void TRowPainter::MarkFinds(TRowPaintInfo& info, const TRowInfo& r) const {
+  if (r.Line < 0) return;
+  const std::string& line = Doc().Get(r.Line);
+  const std::vector<TSearchMatch>& matches =
+      FHost.Finds().MatchesInLine(line, {&Doc(), r.Line, FPaintGeneration, line.size()});
+  const int rowStart = static_cast<int>(r.Start), rowEnd = rowStart + static_cast<int>(r.Length);
+  auto it = std::partition_point(matches.begin(), matches.end(),
+                                 [rowStart](const TSearchMatch& m) { return m.End() <= rowStart; });
+  if (it == matches.end() || it->Start >= rowEnd) return;
+  // Cells are counted as the row's display text is made. After the first
+  // row (which carries the name padding and the scene mark) over the row's
+  // own bytes, so a row of a long line never reads the whole line.
+  const bool first = r.RowInLine == 0;
+  const std::string_view text =
+      first ? std::string_view(line) : std::string_view(line).substr(rowStart - 1, r.Length);
+  TLayoutSettings wrap = Doc().Layout().Wrap;
+  if (!first) {
+    wrap.SerifuNameRestore = false;
+    wrap.HashiraHeader.clear();
+  }
+  const int shift = first ? 0 : rowStart - 1, start = first ? rowStart : 1;
+  const auto cellOf = [&](int byte) {
+    return CellColumn(text, byte - shift, wrap, static_cast<int>(r.Indent), false, start);
+  };
+  for (; it != matches.end() && it->Start < rowEnd; ++it) {
+    const int from = std::max(it->Start, rowStart), to = std::min(it->End(), rowEnd);
+    if (to > from) SetCellStyles(info, cellOf(from) - 1, cellOf(to) - 2, kElemFind);
+  }
 }
 
 void TRowPainter::MeasureProportional(TRowPaintInfo& info) const {

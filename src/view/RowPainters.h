@@ -164,6 +164,7 @@ class TRowPainter {
   // FootNoteMark shown).
   void BuildFootNoteMarks(TRowPaintInfo& info, int row) const;
   void MarkMatches(TRowPaintInfo& info, int row, int indentBytes) const;
+  void MarkFinds(TRowPaintInfo& info, const TRowInfo& r) const;
   void MeasureProportional(TRowPaintInfo& info) const;
   // Font, background and text colour of `style` over `base` (Normal when it
   // names no editor element); true when the font was changed (the caller

@@ -56,7 +56,7 @@ class ViewMenuTest : public ::testing::Test {
 TEST_F(ViewMenuTest, TheMenuHoldsEveryPresetOnceInItsGroupsBetweenEditAndSettings) {
   QStringList titles;
   for (QAction* menu : FWindow->menuBar()->actions()) titles << menu->text();
-  EXPECT_EQ(titles.join('|').toStdString(), "ファイル(&F)|編集(&E)|表示(&V)|設定(&C)|ヘルプ(&H)");
+  EXPECT_EQ(titles.join('|').toStdString(), "ファイル(&F)|編集(&E)|検索(&S)|表示(&V)|設定(&C)|ヘルプ(&H)");
   std::multiset<int> presets;
   for (const auto& group : PresetGroups()) presets.insert(group.begin(), group.end());
   ASSERT_EQ(presets.size(), static_cast<size_t>(kPresetCount));
