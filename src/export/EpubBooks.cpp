@@ -29,11 +29,12 @@ std::string XhtmlHead(const std::string& titleXml, bool epubNamespace) {
   return out;
 }
 
+// "chapter-001.xhtml": numbered from 1, as wide as the last number and at least three digits.
 std::string ChapterFileName(int chapter, int chapters) {
-  const int digits = std::max(3, static_cast<int>(std::to_string(chapters).size()));
-  char number[16];
-  std::snprintf(number, sizeof number, "%0*d", digits, chapter + 1);
-  return std::string("chapter-") + number + ".xhtml";
+  std::string number = std::to_string(chapter + 1);
+  const size_t digits = std::max<size_t>(3, std::to_string(chapters).size());
+  if (number.size() < digits) number.insert(0, digits - number.size(), '0');
+  return "chapter-" + number + ".xhtml";
 }
 
 std::string Utf8Xml(const std::string& utf8) {
@@ -186,17 +187,22 @@ class TBookWriter {
       FBook.Rubies += markup.Rubies;
       FBook.Emphases += markup.Emphases;
       const auto heading = FLineHeadings.find(line);
-      std::string tag = "p";
+      const char* tag = "p";
       if (heading != FLineHeadings.end()) {
         // A line a heading mark begins is prose as often as a heading: it stays a paragraph.
-        if (heading->second.Level < hlMarked) tag = "h" + std::to_string(std::max(heading->second.Level, 1));
-        out += "<" + tag + " id=\"" + HeadingId(static_cast<size_t>(heading->second.First)) + "\">";
+        static constexpr const char* kHeadingTags[] = {"h1", "h2", "h3"};
+        if (heading->second.Level < hlMarked) tag = kHeadingTags[std::clamp(heading->second.Level, 1, 3) - 1];
+        out += '<';
+        out += tag;
+        out += " id=\"" + HeadingId(static_cast<size_t>(heading->second.First)) + "\">";
       } else {
         out += "<p>";
       }
       out += markup.Xhtml;
       if (!markup.HasText) out += "<br/>";
-      out += "</" + tag + ">\n";
+      out += "</";
+      out += tag;
+      out += ">\n";
     }
     out += "</body>\n</html>\n";
     return out;
