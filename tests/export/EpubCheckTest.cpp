@@ -56,6 +56,9 @@ struct TBookText {
   std::string Bytes;  // CP932
 };
 
+// Test names carry the text's name, not its bytes.
+void PrintTo(const TBookText& text, std::ostream* out) { *out << text.Name; }
+
 std::vector<TBookText> BookTexts() {
   std::vector<TBookText> texts;
   for (const auto& [name, utf8] : OwnTexts()) texts.push_back({name, Sj(utf8)});
