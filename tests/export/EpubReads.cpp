@@ -6,6 +6,8 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 
 namespace vorna::testing {
@@ -35,6 +37,14 @@ std::vector<TZipEntry> ReadZip(const std::string& zipped) {
   zip_close(archive);
   zip_error_fini(&error);
   return entries;
+}
+
+std::string ZipFileEntry(const std::string& path, const std::string& name) {
+  std::ifstream in(path, std::ios::binary);
+  const std::string zipped((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  for (const TZipEntry& entry : ReadZip(zipped))
+    if (entry.Name == name) return entry.Bytes;
+  return {};
 }
 
 std::string XhtmlText(const std::string& xhtml) {

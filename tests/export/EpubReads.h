@@ -16,6 +16,9 @@ struct TZipEntry {
 // The entries of a ZIP file in their order; empty when it does not open.
 std::vector<TZipEntry> ReadZip(const std::string& zipped);
 
+// The bytes of entry `name` of the ZIP file at `path`; empty when absent.
+std::string ZipFileEntry(const std::string& path, const std::string& name);
+
 // What XHTML shows as text: comments and tags removed, entities left as they are.
 std::string XhtmlText(const std::string& xhtml);
 

@@ -2,12 +2,12 @@
 // style's direction with the given title and author, and the exit statuses
 // and messages of bad arguments and files, none of which leaves a file.
 #include <gtest/gtest.h>
-#include <zip.h>
 
 #include <QProcess>
 #include <filesystem>
 #include <string>
 
+#include "EpubReads.h"
 #include "TempFolders.h"
 #include "TestSupport.h"
 
@@ -33,22 +33,6 @@ TRun Editor(const QStringList& args) {
   return run;
 }
 
-// One entry of a ZIP file, empty when absent.
-std::string Entry(const std::string& zipPath, const char* name) {
-  zip_t* archive = zip_open(zipPath.c_str(), ZIP_RDONLY, nullptr);
-  if (!archive) return {};
-  std::string bytes;
-  zip_stat_t stat;
-  if (zip_stat(archive, name, 0, &stat) == 0)
-    if (zip_file_t* file = zip_fopen(archive, name, 0)) {
-      bytes.resize(stat.size);
-      zip_fread(file, bytes.data(), bytes.size());
-      zip_fclose(file);
-    }
-  zip_close(archive);
-  return bytes;
-}
-
 class EpubCommandTest : public ::testing::Test {
  protected:
   QString Write(const std::string& name, const std::string& bytes) {
@@ -71,16 +55,17 @@ TEST_F(EpubCommandTest, WritesTheBookInTheStylesDirection) {
   TRun run = Editor({"--export-epub", out, "--preset", "4", file});
   ASSERT_EQ(run.Status, 0) << run.Err;
   EXPECT_EQ(run.Out, "");
-  std::string package = Entry(out.toStdString(), "EPUB/package.opf");
+  std::string package = testing::ZipFileEntry(out.toStdString(), "EPUB/package.opf");
   EXPECT_NE(package.find("<dc:title>猫の本</dc:title>"), std::string::npos) << package;
   EXPECT_NE(package.find("<dc:creator>名無し</dc:creator>"), std::string::npos);
   EXPECT_NE(package.find("page-progression-direction=\"rtl\""), std::string::npos);
-  EXPECT_NE(Entry(out.toStdString(), "EPUB/chapter-001.xhtml").find("<ruby>吾輩<rt>わがはい</rt></ruby>"),
+  EXPECT_NE(testing::ZipFileEntry(out.toStdString(), "EPUB/chapter-001.xhtml")
+                .find("<ruby>吾輩<rt>わがはい</rt></ruby>"),
             std::string::npos);
   // Preset 0 writes horizontally; the options name the book; an old book is replaced.
   run = Editor({"--export-epub", out, "--title", "A/B", "--author", "", file});
   ASSERT_EQ(run.Status, 0) << run.Err;
-  package = Entry(out.toStdString(), "EPUB/package.opf");
+  package = testing::ZipFileEntry(out.toStdString(), "EPUB/package.opf");
   EXPECT_NE(package.find("<dc:title>A/B</dc:title>"), std::string::npos);
   EXPECT_EQ(package.find("<dc:creator>"), std::string::npos);
   EXPECT_NE(package.find("page-progression-direction=\"ltr\""), std::string::npos);

@@ -2,12 +2,12 @@
 // text, the book in the window's writing direction, cancelling either
 // question, and the refusal of a path that cannot be written.
 #include <gtest/gtest.h>
-#include <zip.h>
 
 #include <QMenuBar>
 #include <filesystem>
 #include <fstream>
 
+#include "EpubReads.h"
 #include "MainForms.h"
 #include "PlatformDoubles.h"
 #include "TempFolders.h"
@@ -19,21 +19,6 @@ namespace vorna::app {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Package(const std::string& zipPath) {
-  zip_t* archive = zip_open(zipPath.c_str(), ZIP_RDONLY, nullptr);
-  if (!archive) return {};
-  std::string bytes;
-  zip_stat_t stat;
-  if (zip_stat(archive, "EPUB/package.opf", 0, &stat) == 0)
-    if (zip_file_t* file = zip_fopen(archive, "EPUB/package.opf", 0)) {
-      bytes.resize(stat.size);
-      zip_fread(file, bytes.data(), bytes.size());
-      zip_fclose(file);
-    }
-  zip_close(archive);
-  return bytes;
-}
 
 class EpubExportWindowTest : public ::testing::Test {
  protected:
@@ -95,7 +80,7 @@ TEST_F(EpubExportWindowTest, TheFileMenuWritesTheBookInTheWindowsDirection) {
   EXPECT_EQ(FOffered.Title, "春の本");
   EXPECT_EQ(FOffered.Author, "書き手");
   EXPECT_EQ(FSuggested, FFolder.Path("story.epub"));
-  const std::string package = Package(*FPathAnswer);
+  const std::string package = testing::ZipFileEntry(*FPathAnswer, "EPUB/package.opf");
   EXPECT_NE(package.find("<dc:title>春の本/上</dc:title>"), std::string::npos) << package;
   EXPECT_NE(package.find("page-progression-direction=\"rtl\""), std::string::npos);
   EXPECT_TRUE(Errors().empty());
