@@ -1,4 +1,4 @@
-// The program entry: printing to PDF or counting without a window when asked, otherwise
+// The program entry: printing to PDF, counting or an EPUB without a window when asked, otherwise
 // the main window (`vorna-editor [--preset N | --style FILE.ini] [FILE |
 // --recover RECOVERY]`) with the user's preferences, its recovery files and
 // the termination signals that keep its unsaved text, and what the window
@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "EpubCommands.h"
 #include "MainForms.h"
 #include "PrintPdfCommands.h"
 #include "QtTranslations.h"
@@ -36,7 +37,9 @@ int RunMainWindow(char** argv, const std::vector<std::string>& args) {
         "vorna-editor: %s\nusage: vorna-editor [--preset N | --style FILE.ini] [FILE | --recover RECOVERY]\n"
         "       "
         "vorna-editor --print-pdf OUT.pdf [--preset N | --style FILE.ini] [--pages A-B] FILE\n"
-        "       vorna-editor --stats [--preset N | --style FILE.ini] FILE\n",
+        "       vorna-editor --stats [--preset N | --style FILE.ini] FILE\n"
+        "       vorna-editor --export-epub OUT.epub [--title T] [--author A] [--preset N | --style FILE.ini] "
+        "FILE\n",
         error.c_str());
     return 2;
   }
@@ -116,6 +119,14 @@ int main(int argc, char** argv) {
       return 2;
     }
     return RunHeadless(argv, [&] { return vorna::RunPrintPdf(*options); });
+  }
+  if (vorna::IsExportEpubCommand(args)) {
+    const auto options = vorna::ParseExportEpubArguments(args, error);
+    if (!options) {
+      std::fprintf(stderr, "vorna-editor: %s\n", error.c_str());
+      return 2;
+    }
+    return vorna::RunExportEpub(*options);  // no display needed
   }
   if (vorna::IsStatsCommand(args)) {
     const auto options = vorna::ParseStatsArguments(args, error);

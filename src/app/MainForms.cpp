@@ -137,6 +137,8 @@ TVORNAEditorMain::TVORNAEditorMain(const TPlatformServices& services, QWidget* p
   FilePrint = MakeAction("ファイル", "印刷(&P)", "", 4);
   FileExportPdf = MakeAction("ファイル", "PDFに書き出し(&D)...",
                              "PDFに書き出し|印刷する形のままPDFファイルに書き出す", -1);
+  FileExportEpub = MakeAction("ファイル", "EPUBに書き出し...",
+                              "EPUBに書き出し|ルビや傍点を生かした電子書籍（EPUB 3）に書き出す", -1);
   FileInfo = MakeAction("ファイル", "文書情報...",
                         "文書情報|文字数、400字詰め原稿用紙換算枚数、ページ数、行数、段落数、ルビの数", -1);
   FileExit = MakeAction("ファイル", "終了(&X)", "終了|アプリケーションを終了", -1);
@@ -188,6 +190,7 @@ TVORNAEditorMain::TVORNAEditorMain(const TPlatformServices& services, QWidget* p
   connect(FilePreview, &QAction::triggered, this, [this] { FilePreviewExecute(); });
   connect(FilePrint, &QAction::triggered, this, [this] { FilePrintExecute(); });
   connect(FileExportPdf, &QAction::triggered, this, [this] { FileExportPdfExecute(); });
+  connect(FileExportEpub, &QAction::triggered, this, [this] { FileExportEpubExecute(); });
   connect(FileInfo, &QAction::triggered, this, [this] { FileInfoExecute(); });
   connect(FileExit, &QAction::triggered, this, [this] { close(); });
   connect(EditCut, &QAction::triggered, this, [this] { View().CutMessage(); });
@@ -235,6 +238,8 @@ TVORNAEditorMain::TVORNAEditorMain(const TPlatformServices& services, QWidget* p
     return TSaveChoice{dialog.selectedFiles().front().toStdString(), choosers.Chosen()};
   };
   AskPdfFileName = [this](const std::string& suggested) { return AskPdfFileNameInDialog(this, suggested); };
+  AskEpubTitle = [this](const TBookTitle& offered) { return AskEpubTitleInDialog(this, offered); };
+  AskEpubFileName = [this](const std::string& suggested) { return AskEpubFileNameInDialog(this, suggested); };
   AskEncodingRefusal = [this](const QString& text) {
     return AskTwoWay(this, QMessageBox::Warning, text, U("UTF-8で保存"), U("キャンセル"))
                ? TRefusalAnswer::SaveInUtf8
@@ -320,6 +325,7 @@ void TVORNAEditorMain::BuildMenus() {
   file->addAction(FilePreview);
   file->addAction(U("印刷(&P)..."), FilePrint, &QAction::trigger)->setIcon(FilePrint->icon());
   file->addAction(FileExportPdf);
+  file->addAction(FileExportEpub);
   file->addAction(FileInfo);
   file->addSeparator();
   file->addAction(FileExit);

@@ -5,7 +5,7 @@
 // scheme and the background picture given to the editor; the file commands
 // with the save prompt, the file format in the status bar, reopening in a
 // chosen encoding and the refusal of a save the encoding cannot hold;
-// preview, print, the PDF export, line numbers, the web links and the about
+// preview, print, the PDF and EPUB exports, line numbers, the web links and the about
 // box; the counts in the status bar and the "文書情報" dialog; the styles of the
 // "表示" menu and the preferences remembered per user; the autosave of the
 // unsaved text and the offer of what was left unsaved; the file on disk
@@ -16,7 +16,8 @@
 // Construction, actions and menus live in MainForms.cpp, the commands in
 // MainFormCommands.cpp, the style commands in MainFormStyles.cpp, the
 // preferences and recent files in MainFormPreferences.cpp, the PDF export in
-// MainFormPdfExports.cpp, autosave and recovery in MainFormRecovery.cpp, the
+// MainFormPdfExports.cpp, the EPUB export in MainFormEpubExports.cpp,
+// autosave and recovery in MainFormRecovery.cpp, the
 // file on disk in MainFormDiskWatches.cpp, the counts in MainFormCounts.cpp,
 // going to a line or page in MainFormGoTo.cpp, dropped files in
 // MainFormDrops.cpp, the find menu in MainFormFinds.cpp.
@@ -37,6 +38,7 @@
 #include <string>
 
 #include "AutoSaves.h"
+#include "EpubExportDialogs.h"
 #include "GoToDialogs.h"
 #include "Preferences.h"
 #include "RecoveryDialogs.h"
@@ -111,6 +113,7 @@ class TVORNAEditorMain : public QMainWindow {
   QAction* FilePreview;
   QAction* FilePrint;
   QAction* FileExportPdf;
+  QAction* FileExportEpub;
   QAction* FileInfo;  // the document's counts
   QAction* FileExit;
   QAction* EditCut;
@@ -155,6 +158,11 @@ class TVORNAEditorMain : public QMainWindow {
   // progress with a cancel button. A cancelled or failed export leaves no
   // file; failures are reported. The document is never changed.
   void FileExportPdfExecute();
+  // Writes the document as an EPUB book (export/EpubBooks.h) in the style's
+  // writing direction, after asking its title and author (offered from its
+  // first two lines) and the file; a failed export leaves no file and is
+  // reported. The document is never changed.
+  void FileExportEpubExecute();
   // The "文書情報" dialog: the counts of the document (MainFormCounts.cpp).
   void FileInfoExecute();
   void CustLineNoExecute();
@@ -255,6 +263,10 @@ class TVORNAEditorMain : public QMainWindow {
   // The PDF export's save dialog, starting at `suggested` (a full path): the
   // chosen path or nothing. Replaceable (tests).
   std::function<std::optional<std::string>(const std::string& suggested)> AskPdfFileName;
+  // The EPUB export's title and author dialog and its save dialog (from
+  // `suggested`, a full path). Replaceable (tests).
+  std::function<std::optional<TBookTitle>(const TBookTitle& offered)> AskEpubTitle;
+  std::function<std::optional<std::string>(const std::string& suggested)> AskEpubFileName;
   // Sheets from which the PDF export shows its progress dialog.
   int PdfProgressSheets = 200;
   // Asks what to do about a save the encoding cannot hold. Replaceable (tests).
