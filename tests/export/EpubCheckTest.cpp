@@ -84,9 +84,10 @@ TEST_P(EpubCheckTest, EveryRubyIsMarkedUpAndNoMarkerIsLeft) {
   for (int i = 0; i < list.Count(); ++i) {
     const int found = static_cast<int>(ParseRubies(list.Get(i)).size());
     rubies += found;
-    if (GetParam().Name != "unreadable")
+    if (GetParam().Name != "unreadable") {
       EXPECT_EQ(LineMarkup(list.Get(i), true).Rubies, found)
           << "line " << i << ": " << Utf8FromCp932(list.Get(i));
+    }
   }
   std::string text;
   int marked = 0;
