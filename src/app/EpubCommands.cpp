@@ -16,23 +16,8 @@
 #include "settings/EditorStyles.h"
 
 namespace vorna {
-namespace {
-
-constexpr int kExitDone = 0, kExitFile = 1, kExitUsage = 2;
-
-int Fail(int status, const std::string& message) {
-  std::fprintf(stderr, "vorna-editor: %s\n", message.c_str());
-  return status;
-}
-
-}  // namespace
-
 bool IsExportEpubCommand(const std::vector<std::string>& args) {
-  for (const std::string& a : args) {
-    if (a == "--") return false;  // a file named "--export-epub" after it is a file
-    if (a == "--export-epub") return true;
-  }
-  return false;
+  return HasCommandOption(args, "--export-epub");
 }
 
 std::optional<TEpubExportOptions> ParseExportEpubArguments(const std::vector<std::string>& args,
@@ -78,9 +63,9 @@ std::optional<TEpubExportOptions> ParseExportEpubArguments(const std::vector<std
 
 int RunExportEpub(const TEpubExportOptions& options) {
   std::string reason;
-  if (!CheckTextInput(options.File, reason)) return Fail(kExitFile, options.File + ": " + reason);
+  if (!CheckTextInput(options.File, reason)) return CommandFailure(kExitFile, options.File + ": " + reason);
   if (!CheckEpubOutput(options.Output, options.File, reason))
-    return Fail(kExitFile, options.Output + ": " + reason);
+    return CommandFailure(kExitFile, options.Output + ": " + reason);
   try {
     TPosixFiles files;
     TConsoleMessages messages;
@@ -89,7 +74,8 @@ int RunExportEpub(const TEpubExportOptions& options) {
     style->ApplyPreset();
     if (!options.StyleFile.empty()) {
       std::string warning;
-      if (!LoadStyleFile(*style, files, options.StyleFile, reason, warning)) return Fail(kExitUsage, reason);
+      if (!LoadStyleFile(*style, files, options.StyleFile, reason, warning))
+        return CommandFailure(kExitUsage, reason);
       if (!warning.empty()) std::fprintf(stderr, "vorna-editor: %s\n", warning.c_str());
     }
     // The book needs the lines and the heading marks, not the rows.
@@ -98,16 +84,17 @@ int RunExportEpub(const TEpubExportOptions& options) {
     list.LoadFromFile(options.File);
     const TReadOnlyReason readOnly = list.ReadOnlyReason();
     if (readOnly == TReadOnlyReason::LostCharacters || readOnly == TReadOnlyReason::NulByte)
-      return Fail(kExitFile, options.File + ": its text could not be read whole, so it is not exported");
+      return CommandFailure(kExitFile,
+                            options.File + ": its text could not be read whole, so it is not exported");
     TEpubOptions book;
     book.Title = options.Title;
     book.Author = options.Author;
     book.Vertical = style->GetVertical();
     WriteEpubFile(options.Output, ZipEpubBook(BuildEpubBook(list, book)));
   } catch (const EFileError& e) {
-    return Fail(kExitFile, e.what());
+    return CommandFailure(kExitFile, e.what());
   } catch (const std::exception& e) {
-    return Fail(kExitFile, std::string("the EPUB export failed: ") + e.what());
+    return CommandFailure(kExitFile, std::string("the EPUB export failed: ") + e.what());
   }
   return kExitDone;
 }

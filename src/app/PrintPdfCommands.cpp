@@ -18,8 +18,6 @@
 namespace vorna {
 namespace {
 
-constexpr int kExitDone = 0, kExitFile = 1, kExitUsage = 2;
-
 std::optional<int> ParseInt(std::string_view text) {
   int value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -27,21 +25,10 @@ std::optional<int> ParseInt(std::string_view text) {
   return value;
 }
 
-int Fail(int status, const std::string& message) {
-  std::fprintf(stderr, "vorna-editor: %s\n", message.c_str());
-  return status;
-}
-
 // The file's permissions forbid writing it.
 }  // namespace
 
-bool IsPrintPdfCommand(const std::vector<std::string>& args) {
-  for (const std::string& a : args) {
-    if (a == "--") return false;  // a file named "--print-pdf" after it is a file
-    if (a == "--print-pdf") return true;
-  }
-  return false;
-}
+bool IsPrintPdfCommand(const std::vector<std::string>& args) { return HasCommandOption(args, "--print-pdf"); }
 
 std::optional<TPrintPdfOptions> ParsePrintPdfArguments(const std::vector<std::string>& args,
                                                        std::string& error) {
@@ -91,15 +78,16 @@ std::optional<TPrintPdfOptions> ParsePrintPdfArguments(const std::vector<std::st
 
 int RunPrintPdf(const TPrintPdfOptions& options) {
   std::string reason;
-  if (!CheckTextInput(options.File, reason)) return Fail(kExitFile, options.File + ": " + reason);
-  if (!CheckPdfOutput(options.Output, reason)) return Fail(kExitFile, options.Output + ": " + reason);
+  if (!CheckTextInput(options.File, reason)) return CommandFailure(kExitFile, options.File + ": " + reason);
+  if (!CheckPdfOutput(options.Output, reason))
+    return CommandFailure(kExitFile, options.Output + ": " + reason);
 
   try {
     TPageRenderer editor(options.Preset, 100);
     if (!options.StyleFile.empty()) {
       std::string warning;
       if (!LoadStyleFile(editor.Style(), editor.Files(), options.StyleFile, reason, warning))
-        return Fail(kExitUsage, reason);
+        return CommandFailure(kExitUsage, reason);
       if (!warning.empty()) std::fprintf(stderr, "vorna-editor: %s\n", warning.c_str());
       editor.View().StyleChanged();
     }
@@ -109,23 +97,24 @@ int RunPrintPdf(const TPrintPdfOptions& options) {
     // file only the user cannot write is printed as it is.
     const TReadOnlyReason readOnly = editor.View().List().ReadOnlyReason();
     if (readOnly == TReadOnlyReason::LostCharacters || readOnly == TReadOnlyReason::NulByte)
-      return Fail(kExitFile, options.File + ": its text could not be read whole, so it is not printed");
+      return CommandFailure(kExitFile,
+                            options.File + ": its text could not be read whole, so it is not printed");
     // The page count of the printed layout decides what the range may ask.
     const int pages = PrintedPageCount(editor.View());
     if (options.FirstPage > pages || options.LastPage > pages)
-      return Fail(kExitUsage, "--pages " + std::to_string(options.FirstPage) + "-" +
-                                  std::to_string(options.LastPage) + ": the document has " +
-                                  std::to_string(pages) + (pages == 1 ? " page" : " pages"));
+      return CommandFailure(kExitUsage, "--pages " + std::to_string(options.FirstPage) + "-" +
+                                            std::to_string(options.LastPage) + ": the document has " +
+                                            std::to_string(pages) + (pages == 1 ? " page" : " pages"));
     const TPdfWrite written =
         WritePdf(editor, options.Output, options.File, options.FirstPage, options.LastPage);
     if (written.Outcome == TPdfWrite::TOutcome::NothingPrinted)
-      return Fail(kExitFile, "nothing was printed (no printer or an empty range)");
+      return CommandFailure(kExitFile, "nothing was printed (no printer or an empty range)");
     if (written.Outcome != TPdfWrite::TOutcome::Written)
-      return Fail(kExitFile, options.Output + ": " + written.Reason);
+      return CommandFailure(kExitFile, options.Output + ": " + written.Reason);
   } catch (const EFileError& e) {
-    return Fail(kExitFile, e.what());
+    return CommandFailure(kExitFile, e.what());
   } catch (const std::exception& e) {
-    return Fail(kExitFile, std::string("printing failed: ") + e.what());
+    return CommandFailure(kExitFile, std::string("printing failed: ") + e.what());
   }
   return kExitDone;
 }

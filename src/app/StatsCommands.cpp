@@ -11,24 +11,7 @@
 #include "view/ViewCounts.h"
 
 namespace vorna {
-namespace {
-
-constexpr int kExitDone = 0, kExitFile = 1, kExitUsage = 2;
-
-int Fail(int status, const std::string& message) {
-  std::fprintf(stderr, "vorna-editor: %s\n", message.c_str());
-  return status;
-}
-
-}  // namespace
-
-bool IsStatsCommand(const std::vector<std::string>& args) {
-  for (const std::string& a : args) {
-    if (a == "--") return false;  // a file named "--stats" after it is a file
-    if (a == "--stats") return true;
-  }
-  return false;
-}
+bool IsStatsCommand(const std::vector<std::string>& args) { return HasCommandOption(args, "--stats"); }
 
 std::optional<TStatsOptions> ParseStatsArguments(const std::vector<std::string>& args, std::string& error) {
   TStatsOptions options;
@@ -59,13 +42,13 @@ std::optional<TStatsOptions> ParseStatsArguments(const std::vector<std::string>&
 
 int RunStats(const TStatsOptions& options, std::FILE* out) {
   std::string reason;
-  if (!CheckTextInput(options.File, reason)) return Fail(kExitFile, options.File + ": " + reason);
+  if (!CheckTextInput(options.File, reason)) return CommandFailure(kExitFile, options.File + ": " + reason);
   try {
     TPageRenderer editor(options.Preset, 100);
     if (!options.StyleFile.empty()) {
       std::string warning;
       if (!LoadStyleFile(editor.Style(), editor.Files(), options.StyleFile, reason, warning))
-        return Fail(kExitUsage, reason);
+        return CommandFailure(kExitUsage, reason);
       if (!warning.empty()) std::fprintf(stderr, "vorna-editor: %s\n", warning.c_str());
       editor.View().StyleChanged();
     }
@@ -73,7 +56,8 @@ int RunStats(const TStatsOptions& options, std::FILE* out) {
     // Counts of part of the text would be wrong without a sign of it.
     const TReadOnlyReason readOnly = editor.View().List().ReadOnlyReason();
     if (readOnly == TReadOnlyReason::LostCharacters || readOnly == TReadOnlyReason::NulByte)
-      return Fail(kExitFile, options.File + ": its text could not be read whole, so it is not counted");
+      return CommandFailure(kExitFile,
+                            options.File + ": its text could not be read whole, so it is not counted");
     TDocumentCounts counts(editor.View().List());
     const TDocumentTotals& totals = counts.Totals();
     const int pages = PrintedPageCount(editor.View());
@@ -85,9 +69,9 @@ int RunStats(const TStatsOptions& options, std::FILE* out) {
                  pages, static_cast<long long>(totals.Lines), static_cast<long long>(totals.Paragraphs),
                  static_cast<long long>(totals.Rubies));
   } catch (const EFileError& e) {
-    return Fail(kExitFile, e.what());
+    return CommandFailure(kExitFile, e.what());
   } catch (const std::exception& e) {
-    return Fail(kExitFile, std::string("counting failed: ") + e.what());
+    return CommandFailure(kExitFile, std::string("counting failed: ") + e.what());
   }
   return kExitDone;
 }

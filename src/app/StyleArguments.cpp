@@ -2,6 +2,7 @@
 #include "StyleArguments.h"
 
 #include <charconv>
+#include <cstdio>
 #include <fstream>
 #include <string_view>
 
@@ -164,6 +165,19 @@ bool LoadStyleFile(TEditorStyle& style, TFileService& files, const std::string& 
   if (!warning.empty()) warning = path + ": values not understood, their defaults used: " + warning;
   style.Assign(loaded.get());
   return true;
+}
+
+bool HasCommandOption(const std::vector<std::string>& args, std::string_view option) {
+  for (const std::string& a : args) {
+    if (a == "--") return false;
+    if (a == option) return true;
+  }
+  return false;
+}
+
+int CommandFailure(int status, const std::string& message) {
+  std::fprintf(stderr, "vorna-editor: %s\n", message.c_str());
+  return status;
 }
 
 }  // namespace vorna

@@ -1,12 +1,14 @@
-// The style options shared by the window's and the PDF printing's command
-// lines (--preset N | --style FILE.ini), the check that a named file holds
-// text, and the one reader of a style file.
+// The style options shared by the window's and the commands' command lines
+// (--preset N | --style FILE.ini), the check that a named file holds text,
+// the one reader of a style file, and what every command without a window
+// shares: its exit statuses, how it is told, how it fails.
 #pragma once
 
 #include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vorna {
@@ -48,5 +50,14 @@ bool CheckTextInput(const std::filesystem::path& path, std::string& reason);
 // convert take their defaults and are named in `warning`.
 bool LoadStyleFile(TEditorStyle& style, TFileService& files, const std::string& path, std::string& error,
                    std::string& warning);
+
+// The exit statuses of the commands without a window: done, a file that
+// cannot be read or written, bad arguments or a bad style.
+constexpr int kExitDone = 0, kExitFile = 1, kExitUsage = 2;
+// `option` names the command: it stands before any "--" (after it, it would
+// be a file's name).
+bool HasCommandOption(const std::vector<std::string>& args, std::string_view option);
+// Writes "vorna-editor: MESSAGE" to standard error and returns `status`.
+int CommandFailure(int status, const std::string& message);
 
 }  // namespace vorna

@@ -1,7 +1,8 @@
-// Image comparison helpers of the Qt tests.
+// Image comparison, PDF page and program-run helpers of the Qt tests.
 #include "QtTestHelpers.h"
 
 #include <QFile>
+#include <QProcess>
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -88,6 +89,17 @@ TFontSpec TestFont(const char* utf8Face, int height, bool vertical) {
   font.Height = height;
   font.Escapement = vertical ? kVerticalEscapement : 0;
   return font;
+}
+
+TProgramRun RunProgram(const QString& program, const QStringList& args) {
+  QProcess process;
+  process.start(program, args);
+  TProgramRun run;
+  if (!process.waitForFinished(60000)) return run;
+  run.Status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+  run.Out = process.readAllStandardOutput().toStdString();
+  run.Err = process.readAllStandardError().toStdString();
+  return run;
 }
 
 }  // namespace vorna::testing

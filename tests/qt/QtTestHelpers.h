@@ -1,9 +1,10 @@
 // Shared helpers of the Qt platform tests: painting into images and comparing
-// them, counting the pages of a PDF.
+// them, counting the pages of a PDF, running the program.
 #pragma once
 
 #include <QImage>
 #include <QPainter>
+#include <QStringList>
 #include <memory>
 #include <string>
 
@@ -56,5 +57,13 @@ int PdfPageCount(const std::string& path);
 
 // A font fontSpec for tests (UTF-8 face).
 TFontSpec TestFont(const char* utf8Face, int height, bool vertical);
+
+// A finished run of a program: its exit status (-1 when it crashed or did
+// not finish within a minute) and what it wrote.
+struct TProgramRun {
+  int Status = -1;
+  std::string Out, Err;
+};
+TProgramRun RunProgram(const QString& program, const QStringList& args);
 
 }  // namespace vorna::testing

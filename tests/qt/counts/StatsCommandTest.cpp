@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "QtTestHelpers.h"
 #include "TempFolders.h"
 #include "TestSupport.h"
 
@@ -17,20 +18,10 @@ namespace {
 namespace fs = std::filesystem;
 using testing::Sj;
 
-struct TRun {
-  int Status = -1;
-  std::string Out, Err;
-};
+using TRun = testing::TProgramRun;
 
 TRun Editor(const QStringList& args) {
-  QProcess process;
-  process.start(QStringLiteral(VORNA_EDITOR_PROGRAM), args);
-  TRun run;
-  if (!process.waitForFinished(60000)) return run;
-  run.Status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-  run.Out = process.readAllStandardOutput().toStdString();
-  run.Err = process.readAllStandardError().toStdString();
-  return run;
+  return testing::RunProgram(QStringLiteral(VORNA_EDITOR_PROGRAM), args);
 }
 
 class StatsCommandTest : public ::testing::Test {
