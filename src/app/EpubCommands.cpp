@@ -38,14 +38,8 @@ std::optional<TEpubExportOptions> ParseExportEpubArguments(const std::vector<std
       options.Title = args[++i];
     } else if (takesValue) {
       options.Author = args[++i];
-    } else if (!optionsEnded && !arg.empty() && arg[0] == '-') {
-      error = "unknown option " + arg;
-      return false;
-    } else if (options.File.empty()) {
-      options.File = arg;
     } else {
-      error = "only one FILE can be exported";
-      return false;
+      return TakeFileArgument(arg, optionsEnded, options.File, "exported", error);
     }
     return true;
   });

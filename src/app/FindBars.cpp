@@ -337,17 +337,23 @@ std::string TFindBar::ReplacementText() const {
   return qt::Cp932FromQString(text);
 }
 
-void TFindBar::ReplaceCurrent() {
+std::optional<TReplacement> TFindBar::CheckedReplacement() {
   if (!FSearch || !FSearch->CanMatch()) {
     if (!ShowSearchError()) SetNote(RefusalNote(TReplaceRefusal::NoSearch));
-    return;
+    return std::nullopt;
   }
-  const TReplacement replacement(ReplacementText(), *FSearch);
+  TReplacement replacement(ReplacementText(), *FSearch);
   if (!replacement.Ok()) {
     SetNote(qt::QStringFromCp932(replacement.Error()), true);
-    return;
+    return std::nullopt;
   }
-  const TViewReplaceResult result = View().ReplaceCurrent(replacement);
+  return replacement;
+}
+
+void TFindBar::ReplaceCurrent() {
+  const std::optional<TReplacement> replacement = CheckedReplacement();
+  if (!replacement) return;
+  const TViewReplaceResult result = View().ReplaceCurrent(*replacement);
   if (ShowSearchError()) return;
   if (result.Refusal != TReplaceRefusal::None) {
     SetNote(RefusalNote(result.Refusal));
@@ -363,17 +369,10 @@ void TFindBar::ReplaceCurrent() {
 }
 
 void TFindBar::ReplaceAll() {
-  if (!FSearch || !FSearch->CanMatch()) {
-    if (!ShowSearchError()) SetNote(RefusalNote(TReplaceRefusal::NoSearch));
-    return;
-  }
-  const TReplacement replacement(ReplacementText(), *FSearch);
-  if (!replacement.Ok()) {
-    SetNote(qt::QStringFromCp932(replacement.Error()), true);
-    return;
-  }
+  const std::optional<TReplacement> replacement = CheckedReplacement();
+  if (!replacement) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  const TViewReplaceAllResult result = View().ReplaceAll(replacement, FInSelection->isChecked());
+  const TViewReplaceAllResult result = View().ReplaceAll(*replacement, FInSelection->isChecked());
   QApplication::restoreOverrideCursor();
   if (ShowSearchError()) return;
   if (result.Refusal != TReplaceRefusal::None) {

@@ -10,8 +10,10 @@
 #include <QString>
 #include <QTimer>
 #include <memory>
+#include <optional>
 
 #include "document/MatchCounts.h"
+#include "text/TextReplaces.h"
 #include "text/TextSearches.h"
 
 class QCheckBox;
@@ -101,6 +103,10 @@ class TFindBar : public QFrame {
   // A search error (bad pattern, match limit) in red; true when there was one.
   bool ShowSearchError();
   std::string ReplacementText() const;
+  // The replacement field compiled for the current search; empty, with the
+  // reason in the bar, when there is no search that can match or the
+  // replacement does not compile.
+  std::optional<TReplacement> CheckedReplacement();
   bool eventFilter(QObject* watched, QEvent* event) override;
 
   control::TEditor& FEditor;

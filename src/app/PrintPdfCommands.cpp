@@ -55,14 +55,8 @@ std::optional<TPrintPdfOptions> ParsePrintPdfArguments(const std::vector<std::st
       }
       options.FirstPage = *first;
       options.LastPage = *last;
-    } else if (!optionsEnded && !arg.empty() && arg[0] == '-') {
-      error = "unknown option " + arg;
-      return false;
-    } else if (options.File.empty()) {
-      options.File = arg;
     } else {
-      error = "only one FILE can be printed";
-      return false;
+      return TakeFileArgument(arg, optionsEnded, options.File, "printed", error);
     }
     return true;
   });

@@ -19,16 +19,7 @@ std::optional<TStatsOptions> ParseStatsArguments(const std::vector<std::string>&
   const bool walked = WalkArguments(args, style, error, [&](size_t& i, bool optionsEnded) {
     const std::string& arg = args[i];
     if (!optionsEnded && arg == "--stats") return true;
-    if (!optionsEnded && !arg.empty() && arg[0] == '-') {
-      error = "unknown option " + arg;
-      return false;
-    }
-    if (!options.File.empty()) {
-      error = "only one FILE can be counted";
-      return false;
-    }
-    options.File = arg;
-    return true;
+    return TakeFileArgument(arg, optionsEnded, options.File, "counted", error);
   });
   if (!walked) return std::nullopt;
   options.Preset = style.Preset;

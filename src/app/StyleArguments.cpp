@@ -84,16 +84,7 @@ std::optional<TWindowOptions> ParseWindowArguments(const std::vector<std::string
       options.Recover = args[++i];
       return true;
     }
-    if (!optionsEnded && !arg.empty() && arg[0] == '-') {
-      error = "unknown option " + arg;
-      return false;
-    }
-    if (!options.File.empty()) {
-      error = "only one FILE can be opened";
-      return false;
-    }
-    options.File = arg;
-    return true;
+    return TakeFileArgument(arg, optionsEnded, options.File, "opened", error);
   });
   if (!walked) return std::nullopt;
   if (!options.Recover.empty() && !options.File.empty()) {
@@ -164,6 +155,20 @@ bool LoadStyleFile(TEditorStyle& style, TFileService& files, const std::string& 
   loaded->ApplyPreset();
   if (!warning.empty()) warning = path + ": values not understood, their defaults used: " + warning;
   style.Assign(loaded.get());
+  return true;
+}
+
+bool TakeFileArgument(const std::string& arg, bool optionsEnded, std::string& file, const char* verb,
+                      std::string& error) {
+  if (!optionsEnded && !arg.empty() && arg[0] == '-') {
+    error = "unknown option " + arg;
+    return false;
+  }
+  if (!file.empty()) {
+    error = std::string("only one FILE can be ") + verb;
+    return false;
+  }
+  file = arg;
   return true;
 }
 

@@ -51,6 +51,12 @@ bool CheckTextInput(const std::filesystem::path& path, std::string& reason);
 bool LoadStyleFile(TEditorStyle& style, TFileService& files, const std::string& path, std::string& error,
                    std::string& warning);
 
+// The argument that is no option of the command: an unknown option (before
+// "--") or the one FILE, which `verb` names in the error when a second comes
+// ("only one FILE can be printed"). False with `error` set.
+bool TakeFileArgument(const std::string& arg, bool optionsEnded, std::string& file, const char* verb,
+                      std::string& error);
+
 // The exit statuses of the commands without a window: done, a file that
 // cannot be read or written, bad arguments or a bad style.
 constexpr int kExitDone = 0, kExitFile = 1, kExitUsage = 2;

@@ -55,21 +55,19 @@ TViewFindResult TEditorView::FindWithSearch(bool forward, bool fromSelectionStar
   return {true, found.Wrapped, found.Match};
 }
 
+TReplaceRefusal TEditorView::ReplaceRefusal(const TReplacement& replacement) const {
+  const TTextSearch* search = FFind.Search().get();
+  if (!FList || !search || !search->CanMatch()) return TReplaceRefusal::NoSearch;
+  if (IsReadOnly()) return TReplaceRefusal::ReadOnly;
+  if (!replacement.Ok()) return TReplaceRefusal::BadReplacement;
+  return TReplaceRefusal::None;
+}
+
 TViewReplaceResult TEditorView::ReplaceCurrent(const TReplacement& replacement) {
   TViewReplaceResult out;
+  out.Refusal = ReplaceRefusal(replacement);
+  if (out.Refusal != TReplaceRefusal::None) return out;
   const TTextSearch* search = FFind.Search().get();
-  if (!FList || !search || !search->CanMatch()) {
-    out.Refusal = TReplaceRefusal::NoSearch;
-    return out;
-  }
-  if (IsReadOnly()) {
-    out.Refusal = TReplaceRefusal::ReadOnly;
-    return out;
-  }
-  if (!replacement.Ok()) {
-    out.Refusal = TReplaceRefusal::BadReplacement;
-    return out;
-  }
   TDisplayPos start, end;
   GetNormalizedSelection(start, end);
   const TTextPos a = DocPosOf(start), b = DocPosOf(end);
@@ -111,19 +109,9 @@ TViewReplaceResult TEditorView::ReplaceCurrent(const TReplacement& replacement) 
 
 TViewReplaceAllResult TEditorView::ReplaceAll(const TReplacement& replacement, bool inSelection) {
   TViewReplaceAllResult out;
+  out.Refusal = ReplaceRefusal(replacement);
+  if (out.Refusal != TReplaceRefusal::None) return out;
   const TTextSearch* search = FFind.Search().get();
-  if (!FList || !search || !search->CanMatch()) {
-    out.Refusal = TReplaceRefusal::NoSearch;
-    return out;
-  }
-  if (IsReadOnly()) {
-    out.Refusal = TReplaceRefusal::ReadOnly;
-    return out;
-  }
-  if (!replacement.Ok()) {
-    out.Refusal = TReplaceRefusal::BadReplacement;
-    return out;
-  }
   if (inSelection && (!FSel.Selecting || FSel.Box)) {
     out.Refusal = TReplaceRefusal::NoSelection;
     return out;

@@ -274,6 +274,9 @@ class TEditorView : public TBaseView, public TUndoOwner, private TEditingHost, p
   // lines that change, so one undo restores the exact bytes. The caret
   // stays on its text. Matches over hidden notation are left and counted.
   TViewReplaceAllResult ReplaceAll(const TReplacement& replacement, bool inSelection);
+  // Why a replacement cannot run now (None: it can): no search that can
+  // match, read-only, or a replacement that does not compile.
+  TReplaceRefusal ReplaceRefusal(const TReplacement& replacement) const;
   void ToggleMark();
   void RemoveMark();
   void ClearMarks();

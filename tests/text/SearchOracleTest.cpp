@@ -77,9 +77,9 @@ TEST(SearchOracle, MatchSetsEqualPythonsOverTheDecodedCorpus) {
     GTEST_SKIP() << "python3 not found; test skipped";
   testing::TTempFolder folder;
   {
-    std::ofstream spec(folder.Path("patterns.tsv"), std::ios::binary);
+    std::ofstream patterns(folder.Path("patterns.tsv"), std::ios::binary);
     for (size_t k = 0; k < std::size(kPatterns); ++k)
-      spec << k << '\t' << kPatterns[k].Options << '\t' << kPatterns[k].Pattern << '\n';
+      patterns << k << '\t' << kPatterns[k].Options << '\t' << kPatterns[k].Pattern << '\n';
   }
   std::string command = "python3 " + Quoted(VORNA_SEARCH_ORACLE) + " " + Quoted(folder.Path("patterns.tsv"));
   for (const auto& file : testing::CorpusFiles()) command += " " + Quoted(file.string());
