@@ -13,7 +13,9 @@
 #include "PdfWrites.h"
 #include "platform/MessageBoxes.h"
 #include "platform/qt/QtConvert.h"
+#include "print/LargePrintJobs.h"
 #include "text/Cp932.h"
+#include "view/ViewCounts.h"
 
 namespace vorna::app {
 
@@ -64,6 +66,9 @@ void TVORNAEditorMain::FileExportPdfExecute() {
     // are left as they are.
     TPageRenderer editor(0, 100);
     editor.CopyEditor(FEditor->EditorStyle(), View().List());
+    QApplication::restoreOverrideCursor();
+    if (!ConfirmLargePrintJob(FServices.Boxes, PrintedPageCount(editor.View()))) return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     const TPdfWrite written = WritePdf(editor, *path, View().List().GetFileName(), 0, 0, shown);
     QApplication::restoreOverrideCursor();
     if (written.Outcome == TPdfWrite::TOutcome::Unwritable)

@@ -2,17 +2,20 @@
 // files, the style, the page range, and the job on the headless editor.
 #include "PrintPdfCommands.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <system_error>
 
 #include "PageRenders.h"
 #include "PdfWrites.h"
 #include "StyleArguments.h"
 #include "platform/Files.h"
+#include "print/LargePrintJobs.h"
 #include "view/ViewCounts.h"
 
 namespace vorna {
@@ -99,8 +102,24 @@ int RunPrintPdf(const TPrintPdfOptions& options) {
       return CommandFailure(kExitUsage, "--pages " + std::to_string(options.FirstPage) + "-" +
                                             std::to_string(options.LastPage) + ": the document has " +
                                             std::to_string(pages) + (pages == 1 ? " page" : " pages"));
+    // A long job says its length first and then its progress in tenths, so
+    // a huge file is not a silent wait that ends in a huge PDF.
+    const int printed =
+        options.FirstPage > 0 ? std::min(options.LastPage, pages) - options.FirstPage + 1 : pages;
+    TPdfProgress progress;
+    if (printed > kLargePrintJobPages) {
+      std::fprintf(stderr, "vorna-editor: printing %s pages to %s\n", GroupedCount(printed).c_str(),
+                   options.Output.c_str());
+      progress = [tenths = std::optional<TTenthsProgress>()](int done, int total) mutable {
+        if (!tenths) tenths.emplace(total);
+        if (const int percent = tenths->Next(done); percent >= 0)
+          std::fprintf(stderr, "vorna-editor: %d%% printed (%s of %s sheets)\n", percent,
+                       GroupedCount(done).c_str(), GroupedCount(total).c_str());
+        return true;
+      };
+    }
     const TPdfWrite written =
-        WritePdf(editor, options.Output, options.File, options.FirstPage, options.LastPage);
+        WritePdf(editor, options.Output, options.File, options.FirstPage, options.LastPage, progress);
     if (written.Outcome == TPdfWrite::TOutcome::NothingPrinted)
       return CommandFailure(kExitFile, "nothing was printed (no printer or an empty range)");
     if (written.Outcome != TPdfWrite::TOutcome::Written)

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "print/LargePrintJobs.h"
 #include "print/LpPrintDialogs.h"
 #include "print/LpPrinters.h"
 #include "view/BaseViews.h"
@@ -78,6 +79,10 @@ bool TBaseView::RunPrintCommand(const std::string& title, bool ctrlHeld) {
   dialog.ToPage = dialog.MaxPage;
   if (!dialog.Execute()) return false;
   Invalidate();
+  const int pages = dialog.PrintRange == TPrintRange::PageNums
+                        ? std::min(dialog.ToPage, FPageCount) - dialog.FromPage + 1
+                        : FPageCount;
+  if (!ConfirmLargePrintJob(FServices.Boxes, pages)) return false;
   switch (dialog.PrintRange) {
     case TPrintRange::AllPages:
       return Print(title);

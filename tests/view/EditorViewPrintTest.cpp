@@ -7,6 +7,8 @@
 
 #include "EditorViewFixtures.h"
 #include "RecordingCanvas.h"
+#include "print/LargePrintJobs.h"
+#include "text/Cp932.h"
 
 namespace vorna {
 namespace {
@@ -83,6 +85,35 @@ TEST_F(TEditorPrint, ThePrintCommandPreviewsUnlessCtrlIsHeld) {
   Backend.DialogConfirms = false;
   EXPECT_FALSE(View->RunPrintCommand("doc.txt", false));
   EXPECT_TRUE(View->IsPreview());
+}
+
+TEST_F(TEditorPrint, AJobOfMoreThanTwoThousandPagesIsConfirmedWithItsLength) {
+  UsePrinter();
+  Backend.PrinterCanvas = &PrinterCanvas;
+  MakeView(0);
+  std::string text;
+  for (int i = 0; i < 80000; ++i) text += "a\r\n";
+  SetText(text);
+  View->SetPreview(true);
+  const int pages = View->PageCount();
+  View->SetPreview(false);
+  ASSERT_GT(pages, kLargePrintJobPages);
+
+  Boxes.Answer = TMessageResult::No;
+  EXPECT_FALSE(View->RunPrintCommand("doc.txt", false));
+  EXPECT_EQ(Jobs(), 0);
+  ASSERT_FALSE(Boxes.Shown.empty());
+  EXPECT_EQ(Boxes.Shown.back(),
+            "ask " + GroupedCount(pages) + Cp932FromUtf8(" ページを印刷します。よろしいですか?"));
+
+  // A short range of the same document prints unasked.
+  Boxes.Shown.clear();
+  Backend.DialogAnswer.Range = TPrintRange::PageNums;
+  Backend.DialogAnswer.FromPage = 3;
+  Backend.DialogAnswer.ToPage = 4;
+  EXPECT_TRUE(View->RunPrintCommand("doc.txt", false));
+  EXPECT_EQ(Jobs(), 1);
+  EXPECT_TRUE(Boxes.Shown.empty());
 }
 
 // A regression: the wrapping measured on the printer's canvas in whatever
