@@ -32,7 +32,7 @@ namespace vorna {
 class TLineStore {
  public:
   static constexpr int kMaxLines = 1024;
-  static constexpr size_t kMaxBytes = 64 * 1024;
+  static constexpr size_t kMaxBytes = 16 * 1024;
 
   TLineStore() { Rebuild(); }
 
