@@ -57,7 +57,7 @@ void BM_TypeCharacter(benchmark::State& state) {
   // A paragraph of several rows near the middle, so the keystroke re-wraps real text.
   int line = list->Count() / 2;
   while (line + 1 < list->Count() && list->Get(line).size() < 200) ++line;
-  const std::string original = list->Get(line);
+  const std::string original(list->Get(line));
   const std::string typed =
       original.substr(0, original.size() / 2) + Cp932Lit("あ") + original.substr(original.size() / 2);
   bool flip = false;

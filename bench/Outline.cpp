@@ -48,7 +48,7 @@ void BM_OutlineKeystroke(benchmark::State& state) {
   outline.Update();
   if (state.range(0) == 0) list->RemoveLineObserver(&outline);
   const int line = MiddleParagraph(*list);
-  const std::string original = list->Get(line);
+  const std::string original(list->Get(line));
   const std::string typed = original + Cp932Lit("あ");
   bool flip = false;
   for (auto _ : state) {

@@ -1,6 +1,7 @@
 // Starts the main window as the program does, on FILE when one is named,
 // and prints the seconds from the program's start to the first painted page;
-// scripts/bench-startup runs it under /usr/bin/time for the peak memory.
+// scripts/bench-startup runs it under /usr/bin/time for the peak memory. The
+// full layouts the window ran and its rows go to standard error.
 //   startup-probe [FILE]
 #include <QApplication>
 #include <chrono>
@@ -8,6 +9,7 @@
 
 #include "MainForms.h"
 #include "control/ControlServices.h"
+#include "control/EditorControls.h"
 #include "control/ViewWidgets.h"
 #include "platform/qt/QtFonts.h"
 #include "platform/qt/QtPrinterBackend.h"
@@ -33,6 +35,9 @@ int main(int argc, char** argv) {
     while (view.PaintCount() == 0) QApplication::processEvents(QEventLoop::AllEvents, 5);
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
     std::printf("%.3f\n", elapsed.count());
+    // Full layouts the window ran (1 for an opened file laid out once), and its rows.
+    const vorna::TEditorView& editor = window.Editor().EditorView();
+    std::fprintf(stderr, "layouts %d rows %d\n", editor.LayoutCount(), editor.List().RowCount());
   }
   return 0;
 }

@@ -21,8 +21,8 @@ TFindResult Found(const TSearchMatch& match, int line, bool wrapped) {
 }
 
 // The last match of the line that starts in `first` .. `limit` - 1.
-std::optional<TSearchMatch> LastMatch(const TTextSearch& search, const std::string& line, int first,
-                                      int limit, std::vector<TSearchMatch>& matches) {
+std::optional<TSearchMatch> LastMatch(const TTextSearch& search, std::string_view line, int first, int limit,
+                                      std::vector<TSearchMatch>& matches) {
   search.FindAllIn(line, matches);
   for (auto it = matches.rbegin(); it != matches.rend(); ++it)
     if (it->Start < limit && it->Start >= first) return *it;
@@ -74,7 +74,7 @@ TReplaceAllResult ReplaceAllMatches(const TEditList& list, const TTextSearch& se
   std::string text;
   int unchangedFrom = -1;  // lines after the last changed one, appended once another changes
   for (int line = from.Y; line <= last; ++line) {
-    const std::string& bytes = list.Get(line);
+    const std::string_view bytes = list.Get(line);
     const TLineReplacement replaced = ReplaceInLine(bytes, search, replacement, line == from.Y ? from.X : 1,
                                                     to && line == to->Y ? to->X : INT_MAX);
     if (search.Stopped()) return {};

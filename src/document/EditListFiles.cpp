@@ -54,8 +54,8 @@ TEncoding TEditList::SniffWholeFile(const std::string& path) {
 // and its lines are never held at once; the lines go into a sequence of their
 // own and replace the document's only when the whole file was read.
 void TEditList::ReadLines(const std::string& path, TTextDecoder& decoder, TLineSplitter& splitter,
-                          TBlockedSequence<std::string, TPlainFields<std::string>, 256>& lines) {
-  const auto add = [&lines](std::string&& line) { lines.PushBack(std::move(line)); };
+                          TLineStore& lines) {
+  const auto add = [&lines](std::string&& line) { lines.PushBack(line); };
   std::string text;
   FFiles.ReadFileInPieces(path, [&](std::string_view piece) {
     text.clear();
@@ -106,13 +106,13 @@ void TEditList::LoadFromFile(const std::string& path, std::optional<TEncoding> e
   }
   TTextDecoder decoder(*encoding);
   TLineSplitter splitter;
-  TBlockedSequence<std::string, TPlainFields<std::string>, 256> lines;
+  TLineStore lines;
   ReadLines(path, decoder, splitter, lines);
   if (tentative && decoder.Invalid() > 0) {
     encoding = SniffWholeFile(path);
     decoder = TTextDecoder(*encoding);
     splitter = TLineSplitter();
-    lines = {};
+    lines.Clear();
     ReadLines(path, decoder, splitter, lines);
   }
   // A NUL ends the text, so such a file is shown cut short; it opens read-only

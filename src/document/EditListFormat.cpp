@@ -54,7 +54,7 @@ void TEditList::FormatLines(TDisplayPos start, TDisplayPos end, TFormatResult& r
   std::vector<int> lengths;
   int line = first;
   for (int k = first; k < last; ++k) {
-    const std::string text = Get(line);
+    const std::string text(Get(line));
     int indent = 0;
     if (rowLengths) {
       GivenPieces(*rowLengths, static_cast<int>(text.size()), lengths);
@@ -99,10 +99,10 @@ void TEditList::RestoreFormat(TDisplayPos start, TDisplayPos end, TRestoreResult
   RangeLines(*this, start, end, first, last);
   result.CaretPos = end;
   if (first < 0 || last <= first) return;
-  std::string joined = Get(first);
+  std::string joined(Get(first));
   result.Lengths.push_back(static_cast<int>(joined.size()));
   for (int line = first + 1; line < last; ++line) {
-    const std::string& text = Get(line);
+    const std::string_view text = Get(line);
     const int size = static_cast<int>(text.size());
     result.Lengths.push_back(size);
     int cut = std::clamp(indentLength, 0, size);

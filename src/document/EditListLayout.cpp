@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <limits>
 
 #include "document/EditLists.h"
 #include "layout/LineWraps.h"
@@ -41,10 +42,13 @@ void TEditList::WrapLine(int line, bool insert, int& scene, int& row) {
 }
 
 void TEditList::BuildLineRows(int line, std::vector<TRowInfo>& rows, int& scene) const {
-  const std::string& text = Get(line);
+  const std::string_view text = Get(line);
   const TLineIndent indent = GetLineIndent(text, FLayout.Wrap);
   static thread_local std::vector<int> lengths;
-  WrapText(text, FWrapInputs, FLayout.Wrap, indent, lengths);
+  if (text.empty())
+    lengths.assign(1, 0);  // one row of 0 bytes, without the wrapping's set-up
+  else
+    WrapText(text, FWrapInputs, FLayout.Wrap, indent, lengths);
   const int n = static_cast<int>(lengths.size());
   const bool heading = FLayout.ScenesNumbered() && IsHeadingLine(line);
   uint32_t start = 1;
@@ -91,8 +95,16 @@ void TEditList::Relayout() {
   interval = std::max(interval, 1);
   const auto started = std::chrono::steady_clock::now();
   const int lines = Count();
+  // The rows go into the table some thousands at a time.
+  std::vector<TRowInfo> batch;
+  const auto flush = [&] {
+    FRows.Splice(FRows.Count(), 0, batch);
+    batch.clear();
+  };
   for (int i = 0; i < lines; ++i) {
-    WrapLine(i, false, scene, row);
+    BuildLineRows(i, batch, scene);
+    if (batch.size() >= 4096) flush();
+    row = FRows.Count() + static_cast<int>(batch.size());
     FMaxLineLength = std::max(FMaxLineLength, static_cast<int>(FLines[i].size()));
     if (i == kProjectionLine) {
       const double elapsed =
@@ -102,6 +114,7 @@ void TEditList::Relayout() {
       if (projected > kSlowLayoutSeconds) {
         interval = kSlowProgressInterval;
         if (ReportProgress(rsSlowLayout, row)) {
+          flush();
           // Keep the table whole and ordered: the lines not yet wrapped get one
           // unwrapped row each until the next full layout.
           for (int j = i + 1; j < lines; ++j) {
@@ -119,6 +132,7 @@ void TEditList::Relayout() {
     }
     if (i > 0 && i % interval == 0) ReportProgress(rsProgress, i);
   }
+  flush();
   ReportProgress(rsDone, row);
   FNeedRelayout = false;
 }
@@ -219,16 +233,16 @@ void TEditList::RenumberScenes() {
 std::string TEditList::RowText(int row) const {
   const TRowInfo r = FRows.GetRow(row);
   if (r.Line < 0) return {};
-  const std::string& line = Get(r.Line);
+  const std::string_view line = Get(r.Line);
   if (r.Start < 1 || r.Start > line.size() + 1) return {};
-  return line.substr(r.Start - 1, r.Length);
+  return std::string(line.substr(r.Start - 1, r.Length));
 }
 
 std::string TEditList::RowDisplayText(int row) const {
   const TRowInfo r = FRows.GetRow(row);
   if (r.Line < 0) return {};
   const TLayoutSettings& wrap = FLayout.Wrap;
-  const std::string& line = Get(r.Line);
+  const std::string_view line = Get(r.Line);
   std::string text = RowText(row);
   // The speaker-name padding belongs to the first row, where the wrapping counts it.
   {
@@ -261,7 +275,7 @@ int TEditList::SerifuHeaderByte(int row) const {
   const TRowInfo r = FRows.GetRow(row);
   const TLayoutSettings& wrap = FLayout.Wrap;
   if (r.Line < 0 || r.RowInLine != 0 || !wrap.SerifuNameRestore || wrap.SerifuHeader.empty()) return 0;
-  const std::string& line = Get(r.Line);
+  const std::string_view line = Get(r.Line);
   if (!IsSerifuLine(line, wrap.SerifuHeader, wrap.SerifuFooter)) return 0;
   const size_t found = RowText(row).find(wrap.SerifuHeader);
   return found == std::string::npos ? 0 : static_cast<int>(found) + 1;
@@ -270,7 +284,7 @@ int TEditList::SerifuHeaderByte(int row) const {
 int TEditList::RowCellCount(int row) const {
   const TRowInfo r = FRows.GetRow(row);
   if (r.Line < 0) return 0;
-  const std::string& line = Get(r.Line);
+  const std::string_view line = Get(r.Line);
   const int end = static_cast<int>(r.Start + r.Length);
   return std::max(CellColumn(line, end, FLayout.Wrap, r.Indent, false, static_cast<int>(r.Start)) - 1, 0);
 }
@@ -304,7 +318,7 @@ TTextPos TEditList::DisplayToDoc(TDisplayPos pos) const {
   row = std::max(row, 0);
   const TRowInfo r = FRows.GetRow(row);
   if (r.Line < 0) return {1, std::clamp(row, 0, Count() - 1)};
-  const std::string& line = Get(r.Line);
+  const std::string_view line = Get(r.Line);
   const int start = static_cast<int>(r.Start);
   const int rowEnd = start + static_cast<int>(r.Length);  // first byte after the row
   int byte = FitCells(line, start, std::max(column, 1), FLayout.Wrap, r.Indent);
@@ -319,7 +333,7 @@ TTextPos TEditList::DisplayToDoc(TDisplayPos pos) const {
 TDisplayPos TEditList::DocToDisplay(TTextPos pos, bool beforePadding) const {
   int row = FirstRowOfLine(pos.Y);
   if (row < 0) return {1, -1};
-  const std::string& line = Get(pos.Y);
+  const std::string_view line = Get(pos.Y);
   const int byte = std::clamp(pos.X, 1, static_cast<int>(line.size()) + 1);
   TRowInfo r = FRows.GetRow(row);
   while (!r.LastRow && row + 1 < FRows.Count() && static_cast<int>(r.Start + r.Length) <= byte)
@@ -328,8 +342,19 @@ TDisplayPos TEditList::DocToDisplay(TTextPos pos, bool beforePadding) const {
   return {std::max(column, 1), row};
 }
 
-int TEditList::LineNumberDigits() const {
+int TEditList::LineNumberDigits(int capacityCells) const {
   int n = FLayout.LineInfoStyle == kLineInfoLines ? Count() : RowCount();
+  if (FRows.Count() == 0 && FLayout.LineInfoStyle != kLineInfoLines && capacityCells > 0) {
+    // Not laid out yet: a row of the line per capacityCells bytes (a byte
+    // shows as a cell unless notation hides it), so the column gets the width
+    // the layout will need and the text is laid out once.
+    long long rows = 0;
+    const size_t capacity = static_cast<size_t>(capacityCells);
+    FLines.ForEachLine([&](std::string_view line) {
+      rows += static_cast<long long>(std::max<size_t>((line.size() + capacity - 1) / capacity, 1));
+    });
+    n = static_cast<int>(std::min<long long>(rows, std::numeric_limits<int>::max()));
+  }
   int digits = 1;
   while (n >= 10) {
     n /= 10;

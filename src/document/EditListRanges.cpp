@@ -19,7 +19,7 @@ namespace {
 const std::string kCrLf = "\r\n";
 
 // Bytes from..to-1 (1-based) of a line, or "" when the range is empty.
-std::string_view Bytes(const std::string& line, int from, int to) {
+std::string_view Bytes(std::string_view line, int from, int to) {
   if (to <= from) return {};
   return std::string_view(line).substr(static_cast<size_t>(from - 1), static_cast<size_t>(to - from));
 }
@@ -64,7 +64,7 @@ void OrderedStream(const TEditList& list, TDisplayPos& start, TDisplayPos& end, 
 }
 
 std::string StreamText(const TEditList& list, TTextPos s, TTextPos e) {
-  const std::string& first = list.Get(s.Y);
+  const std::string_view first = list.Get(s.Y);
   if (s.Y == e.Y) return std::string(Bytes(first, s.X, e.X));
   size_t size = first.size() + 2;
   for (int line = s.Y + 1; line <= e.Y; ++line) size += list.Get(line).size() + 2;
@@ -119,12 +119,12 @@ void TEditList::DeleteRange(TDisplayPos start, TDisplayPos end, TEditResult& res
     std::vector<std::string> pieces(static_cast<size_t>(b.Bottom - b.Top + 1));
     for (int row = b.Bottom; row >= b.Top; --row) {
       const TBoxSpan span = BoxSpan(*this, row, b.Left, b.Right);
-      const std::string& line = Get(span.Line);
+      const std::string_view line = Get(span.Line);
       pieces[static_cast<size_t>(row - b.Top)] = Bytes(line, span.From, span.To);
       if (row == b.Top) s = {span.From, span.Line};
       if (span.To <= span.From) continue;
       heading |= headings && IsHeadingLine(span.Line);
-      std::string changed = line.substr(0, static_cast<size_t>(span.From - 1));
+      std::string changed(line.substr(0, static_cast<size_t>(span.From - 1)));
       changed += std::string_view(line).substr(static_cast<size_t>(span.To - 1));
       Put(span.Line, changed);
       heading |= headings && IsHeadingLine(span.Line);
@@ -146,7 +146,7 @@ void TEditList::DeleteRange(TDisplayPos start, TDisplayPos end, TEditResult& res
     if (headings)
       for (int line = s.Y; line <= e.Y && !heading; ++line) heading = IsHeadingLine(line);
     if (Before(s, e)) {
-      std::string merged = Get(s.Y).substr(0, static_cast<size_t>(s.X - 1));
+      std::string merged(Get(s.Y).substr(0, static_cast<size_t>(s.X - 1)));
       merged += std::string_view(Get(e.Y)).substr(static_cast<size_t>(e.X - 1));
       Put(s.Y, merged);
       DeleteLines(s.Y + 1, e.Y - s.Y);
@@ -218,8 +218,8 @@ void TEditList::InsertText(TDisplayPos pos, std::string_view text, TEditResult& 
       result.InsertedText += piece;
       const TTextPos pieceStart = d;
       if (!pad.empty() || !piece.empty()) {
-        const std::string& line = Get(d.Y);
-        std::string changed = line.substr(0, static_cast<size_t>(d.X - 1));
+        const std::string_view line = Get(d.Y);
+        std::string changed(line.substr(0, static_cast<size_t>(d.X - 1)));
         changed += pad;
         changed += piece;
         changed += std::string_view(line).substr(static_cast<size_t>(d.X - 1));
@@ -234,14 +234,14 @@ void TEditList::InsertText(TDisplayPos pos, std::string_view text, TEditResult& 
     // The kept indent is the one of the line the text goes into.
     int indent = 0;
     if (FEditSettings.EditIndent && !verbatim) {
-      const std::string& line = Get(d.Y);
+      const std::string_view line = Get(d.Y);
       while (indent < static_cast<int>(line.size()) && line[static_cast<size_t>(indent)] == ' ') ++indent;
     }
     const std::string spaces = Indent(indent, zenkaku);
     // The new lines are built in memory and go into the document in one block,
     // so a long paste moves the lines and rows after it once.
     const int firstLine = d.Y;
-    std::string line = Get(d.Y);
+    std::string line(Get(d.Y));
     std::vector<std::string> block;
     for (int i = 0; i <= breaks; ++i) {
       const std::string_view piece = pieces[static_cast<size_t>(i)];

@@ -34,8 +34,8 @@ bool TEditList::RestoreUnsaved(const TUnsavedText& unsaved, std::string& problem
   decoder.Feed(unsaved.Bytes, text);
   decoder.Finish(text);
   TLineSplitter splitter;
-  TBlockedSequence<std::string, TPlainFields<std::string>, 256> lines;
-  const auto add = [&lines](std::string&& line) { lines.PushBack(std::move(line)); };
+  TLineStore lines;
+  const auto add = [&lines](std::string&& line) { lines.PushBack(line); };
   splitter.Feed(text, add);
   splitter.Finish(add);
   // Either would restore less than was kept: the text is refused whole.

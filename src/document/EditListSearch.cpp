@@ -42,7 +42,7 @@ void TEditList::GetSelectRange(TSelectKind kind, TDisplayPos pos, TDisplayPos& r
   rangeEnd = {0, -1};
   pos = ClampDisplay(*this, pos);
   const TTextPos p = DisplayToDoc(pos);
-  const std::string& line = Get(p.Y);
+  const std::string_view line = Get(p.Y);
   const int size = static_cast<int>(line.size());
   const int lastRow = range_detail::LastRowIndex(*this);
   switch (kind) {

@@ -43,23 +43,20 @@ void TEditList::NotifyReset() {
   for (TLineObserver* observer : FLineObservers) observer->LinesReset();
 }
 
-const std::string& TEditList::Get(int index) const {
-  static const std::string empty;
-  return index >= 0 && index < Count() ? FLines[index] : empty;
+std::string_view TEditList::Get(int index) const {
+  return index >= 0 && index < Count() ? FLines[index] : std::string_view();
 }
 
 std::vector<std::string> TEditList::Lines() const {
   std::vector<std::string> lines;
   lines.reserve(static_cast<size_t>(Count()));
-  FLines.ForEachBlock([&](const std::vector<std::string>& block, const auto&) {
-    lines.insert(lines.end(), block.begin(), block.end());
-  });
+  FLines.ForEachLine([&](std::string_view line) { lines.emplace_back(line); });
   return lines;
 }
 
 void TEditList::Put(int index, std::string_view s) {
   if (index < 0 || index >= Count()) return;
-  FLines[index].assign(s);
+  FLines.Put(index, s);
   LineChanged(index);
   NotifyReplaced(index, 1, 1);
   SetModified(true);
@@ -67,7 +64,7 @@ void TEditList::Put(int index, std::string_view s) {
 
 void TEditList::Insert(int index, std::string_view s) {
   if (index < 0 || index > Count()) return;
-  FLines.Insert(index, std::string(s));
+  FLines.Insert(index, s);
   if (!FLoading) {
     LineInserted(index);
     NotifyReplaced(index, 0, 1);
@@ -81,7 +78,7 @@ void TEditList::Delete(int index) {
   if (index < 0 || index >= Count()) return;
   if (Count() == 1) {
     // The document always keeps one line: deleting the only one empties it.
-    FLines[0].clear();
+    FLines.Put(0, {});
     LineChanged(0);
     NotifyReplaced(0, 1, 1);
   } else {
@@ -128,7 +125,7 @@ void TEditList::Clear() {
 
 void TEditList::Exchange(int i, int j) {
   if (i < 0 || j < 0 || i >= Count() || j >= Count()) return;
-  std::swap(FLines[i], FLines[j]);
+  FLines.Swap(i, j);
   NotifyReplaced(i, 1, 1);
   NotifyReplaced(j, 1, 1);
 }
@@ -149,19 +146,13 @@ void TEditList::NewDocument() {
 }
 
 std::string TEditList::GetText() const {
-  size_t size = 0;
-  FLines.ForEachBlock([&](const std::vector<std::string>& block, const auto&) {
-    for (const auto& line : block) size += line.size() + 2;
-  });
   std::string text;
-  text.reserve(size);
+  text.reserve(FLines.TextBytes() + 2 * static_cast<size_t>(std::max(Count() - 1, 0)));
   bool first = true;
-  FLines.ForEachBlock([&](const std::vector<std::string>& block, const auto&) {
-    for (const auto& line : block) {
-      if (!first) text += "\r\n";
-      text += line;
-      first = false;
-    }
+  FLines.ForEachLine([&](std::string_view line) {
+    if (!first) text += "\r\n";
+    text += line;
+    first = false;
   });
   return text;
 }
@@ -169,18 +160,17 @@ std::string TEditList::GetText() const {
 void TEditList::SetText(std::string_view text) {
   const bool endsWithLineEnd =
       text.size() >= 2 && text.substr(text.size() - 2) == "\r\n" && text.find('\0') == std::string_view::npos;
-  std::vector<std::string> split = SplitLines(TextBeforeNul(text));
-  TBlockedSequence<std::string, TPlainFields<std::string>, 256> lines;
-  lines.Assign(std::make_move_iterator(split.begin()), std::make_move_iterator(split.end()));
+  TLineStore lines;
+  for (const std::string& line : SplitLines(TextBeforeNul(text))) lines.PushBack(line);
   SetLines(std::move(lines), endsWithLineEnd);
 }
 
-void TEditList::SetLines(TBlockedSequence<std::string, TPlainFields<std::string>, 256>&& lines,
-                         bool endsWithLineEnd, bool modified) {
+void TEditList::SetLines(TLineStore&& lines, bool endsWithLineEnd, bool modified) {
   FLines = std::move(lines);
   FRows.Clear();
   if (FLines.Empty()) FLines.PushBack({});
   if (endsWithLineEnd) FLines.PushBack({});
+  FLines.ShrinkToFit();
   FLoading = false;
   // Set before the reset: the slot's history takes the mark from it.
   SetModified(modified);
@@ -189,7 +179,8 @@ void TEditList::SetLines(TBlockedSequence<std::string, TPlainFields<std::string>
 }
 
 void TEditList::Assign(const std::vector<std::string>& lines) {
-  FLines.Assign(lines.begin(), lines.end());
+  FLines.Clear();
+  for (const std::string& line : lines) FLines.PushBack(line);
   FRows.Clear();
   if (FLines.Empty()) FLines.PushBack({});
   SetModified(false);

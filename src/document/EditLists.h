@@ -14,6 +14,7 @@
 #include "document/DocumentLayouts.h"
 #include "document/EditSettings.h"
 #include "document/LineObservers.h"
+#include "document/LineStores.h"
 #include "document/RowInfos.h"
 #include "document/TextPositions.h"
 #include "platform/Files.h"
@@ -88,13 +89,16 @@ class TEditList {
   static const std::string& NewDocumentName();
 
   // --- lines ---------------------------------------------------------------
-  // The lines are kept in blocks: reaching a line by index costs O(log lines)
-  // (O(1) when walking them in order), inserting or deleting one moves at most
-  // one block. The reference Get returns lasts until the next insertion or
-  // deletion of a line.
+  // The lines are kept in blocks (document/LineStores.h): reaching a line by
+  // index costs O(log lines) (O(1) when walking them in order), changing,
+  // inserting or deleting one costs at most one block.
   int Count() const { return FLines.Size(); }
-  // Empty for an index outside the document.
-  const std::string& Get(int index) const;
+  // Empty for an index outside the document. The view stays valid until the
+  // next change of any line (Put, Insert, Add, Delete, InsertLines,
+  // DeleteLines, Clear, Exchange, a new text or a load): copy it to keep it
+  // over an edit. Every changing function accepts a view of the document's
+  // own lines.
+  std::string_view Get(int index) const;
   // A copy of every line (O(text)).
   std::vector<std::string> Lines() const;
 
@@ -242,7 +246,10 @@ class TEditList {
   // With `beforePadding`, the column is taken before the speaker-name padding
   // of the byte is applied.
   TDisplayPos DocToDisplay(TTextPos pos, bool beforePadding = false) const;
-  int LineNumberDigits() const;
+  // Digits of the largest number the line-number column shows. Before the
+  // first layout of a text (no rows yet) the rows are estimated from the line
+  // lengths at `capacityCells` cells a row (0: a row a line), in O(lines).
+  int LineNumberDigits(int capacityCells = 0) const;
 
   // --- range editing ---------------------------------------------------------
   // Operations on ranges given in display positions (document/EditResults.h
@@ -306,8 +313,7 @@ class TEditList {
   // The document's lines become `lines` (an empty document one empty line;
   // `endsWithLineEnd` adds the empty line after a final CR LF) with the
   // modified mark `modified`, then the text is reset.
-  void SetLines(TBlockedSequence<std::string, TPlainFields<std::string>, 256>&& lines, bool endsWithLineEnd,
-                bool modified = false);
+  void SetLines(TLineStore&& lines, bool endsWithLineEnd, bool modified = false);
   void Fire(const TNotifyEvent& event) {
     if (event) event(this);
   }
@@ -321,8 +327,7 @@ class TEditList {
   // The encoding of the whole file (text/TextEncodings.h), read until it is certain.
   TEncoding SniffWholeFile(const std::string& path);
   long long NulOffset(const std::string& path);
-  void ReadLines(const std::string& path, TTextDecoder& decoder, TLineSplitter& splitter,
-                 TBlockedSequence<std::string, TPlainFields<std::string>, 256>& lines);
+  void ReadLines(const std::string& path, TTextDecoder& decoder, TLineSplitter& splitter, TLineStore& lines);
   // Appends the rows of `line` to `rows`, numbering a heading from `scene`.
   void BuildLineRows(int line, std::vector<TRowInfo>& rows, int& scene) const;
   int PlaceLineRows(int line, int row, int replaced, int& scene);
@@ -331,9 +336,7 @@ class TEditList {
 
   TFileService& FFiles;
   TMessageBoxes& FMessages;
-  // Strings move one by one when a block opens a gap, so their blocks are
-  // smaller than the row table's, whose records move as plain bytes.
-  TBlockedSequence<std::string, TPlainFields<std::string>, 256> FLines;
+  TLineStore FLines;
   std::string FFileName;
   TInfoList FRows;
   TDataItemPtr<TEditorStyle> FStyle;

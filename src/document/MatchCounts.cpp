@@ -26,7 +26,7 @@ bool TMatchCounter::Step(size_t budgetBytes) {
   size_t read = 0;
   const int lines = FList->Count();
   while (FNextLine < lines && FSearch->CanMatch()) {
-    const std::string& line = FList->Get(FNextLine);
+    const std::string_view line = FList->Get(FNextLine);
     const int found = FSearch->CountIn(line);
     if (FSearch->Stopped()) break;
     FCount += found;

@@ -34,7 +34,7 @@ inline TDisplayPos ClampBoxCorner(const TEditList& list, TDisplayPos pos) {
 inline TTextPos DocPos(const TEditList& list, TDisplayPos pos) {
   TTextPos doc = list.DisplayToDoc(pos);
   doc.Y = std::clamp(doc.Y, 0, list.Count() - 1);
-  const std::string& line = list.Get(doc.Y);
+  const std::string_view line = list.Get(doc.Y);
   const int size = static_cast<int>(line.size());
   doc.X = std::clamp(doc.X, 1, size + 1);
   if (doc.X <= size && ByteTypeAt(line, doc.X) == TByteType::Trail) ++doc.X;

@@ -25,11 +25,19 @@ struct TRowInfo {
 
 // The row table. An index outside the table reads as the default record and
 // writes there are ignored. Records are kept in blocks (BlockedSequences.h):
-// reading, writing, inserting or deleting a record and moving the line or
-// scene numbers of every later record cost O(log rows) plus at most one
-// block, and walking the rows in order costs O(1) per row. The searches by
-// line assume the records are in line order, as the layout keeps them. Like
-// the blocks, const reads are not safe on two threads at once.
+// reading, writing, inserting or deleting a record and moving the line
+// numbers of every later record cost O(log rows) plus at most one block, and
+// walking the rows in order costs O(1) per row. The searches by line assume
+// the records are in line order, as the layout keeps them. Moving the scene
+// numbers costs O(log rows + a block) per numbered record after the first
+// row. Like the blocks, const reads are not safe on two threads at once.
+//
+// A record costs 8 bytes when it is the only row of its line or continues the
+// row before it (the next RowInLine, starting where that one ends), with no
+// scene number, an indent below 128 cells and fewer than 2^17 bytes, and at
+// most 63 rows from a line's first row or an explicitly stored row: such a
+// row's Start and RowInLine are derived from the rows before it. Any other
+// record keeps its fields explicitly, in 24 bytes.
 class TInfoList {
  public:
   int Count() const { return FRows.Size(); }
@@ -37,33 +45,28 @@ class TInfoList {
   void SetCapacity(int n) {
     if (n > 0) FRows.Reserve(n);
   }
-  void AddRow(const TRowInfo& row) { FRows.PushBack(Stored(row, FRows.InsertOffsets(Count()))); }
+  void AddRow(const TRowInfo& row) { Splice(Count(), 0, {row}); }
   // Inserts row before index; false (and nothing inserted) outside 0 .. count-1.
   bool InsertRow(int index, const TRowInfo& row);
   void DeleteRow(int index) {
-    if (index >= 0 && index < Count()) FRows.Erase(index, 1);
+    if (index >= 0 && index < Count()) DeleteRows(index, 1);
   }
   // Replaces the `removed` records from `index` on with `rows` (index and
   // removed are clamped to the table); records rows have in common with the
   // removed ones are overwritten in place.
   void Splice(int index, int removed, const std::vector<TRowInfo>& rows);
   // Removes rows first .. first+count-1 (clamped to the table).
-  void DeleteRows(int first, int count) { FRows.Erase(first, count); }
-  TRowInfo GetRow(int index) const {
-    if (index < 0 || index >= Count()) return TRowInfo{};
-    TOffsets offsets;
-    const TStoredRow& row = FRows.At(index, offsets);
-    return Row(row, offsets);
-  }
+  void DeleteRows(int first, int count);
+  TRowInfo GetRow(int index) const;
   void PutRow(int index, const TRowInfo& row);
-  void Clear() { FRows.Clear(); }
+  void Clear();
   // A copy of every record, in order (O(rows)).
   std::vector<TRowInfo> Rows() const;
 
   // Adds delta to Line of every record from firstRow on.
   void ShiftLines(int firstRow, int delta) { FRows.Shift(firstRow, kLineOffset, delta); }
   // Adds delta to every non-zero SceneNo from firstRow on.
-  void ShiftScenes(int firstRow, int delta) { FRows.Shift(firstRow, kSceneOffset, delta); }
+  void ShiftScenes(int firstRow, int delta);
   // The SceneNo of the nearest record before row that has one; 0 for none.
   int SceneBefore(int row) const;
   // Records with a non-zero SceneNo among first .. first+count-1 (clamped).
@@ -77,58 +80,70 @@ class TInfoList {
   }
 
  private:
-  // A record as stored: Line and SceneNo relative to the offsets of its block,
-  // and whether it has a scene number at all (a relative SceneNo may be 0).
-  // Packed: 19 bytes a row rather than 20 (2 MB of a 100 MB novel's rows).
-  struct [[gnu::packed]] TStoredRow {
+  // A record as stored: Line relative to the line offset of its block, and
+  // either the packed fields of a derived row or the index of its explicit
+  // fields (with whether it has a scene number, so the blocks can count it).
+  struct TStoredRow {
     int32_t Line;
+    uint32_t Word;
+  };
+  static_assert(sizeof(TStoredRow) == 8, "a row of a one-row line costs 8 bytes");
+  // Word of a derived row: Length in bits 0-16, Indent 17-23, RowInLine modulo
+  // 64 in 24-29 (0 only on a line's first row), LastRow in 30. Word of an
+  // explicit row: kExplicit, kNumbered, the index in FExplicit in bits 0-29.
+  static constexpr uint32_t kExplicit = 1u << 31;
+  static constexpr uint32_t kNumbered = 1u << 30;
+  static constexpr uint32_t kIndexMask = kNumbered - 1;
+  static constexpr uint32_t kLengthMask = (1u << 17) - 1;
+  static constexpr int kIndentShift = 17;
+  static constexpr uint32_t kIndentMask = 0x7F;
+  static constexpr int kChainShift = 24;
+  static constexpr uint32_t kChainMask = 63;
+  static constexpr uint32_t kLastRowBit = 1u << 30;
+  struct TExplicitRow {
     uint32_t Start;
     uint32_t Length;
     uint16_t RowInLine;
     uint16_t SceneNo;
     uint8_t Indent;
     uint8_t LastRow;
-    bool Numbered;
+  };
+  // The fields a derived row takes from the row before it.
+  struct TChainEnd {
+    int Index = -1;  // -1: none remembered
+    uint32_t Start = 0;
+    uint32_t Length = 0;
+    uint16_t RowInLine = 0;
   };
   static constexpr int kLineOffset = 0;
-  static constexpr int kSceneOffset = 1;
   struct TStoredRowFields {
-    static constexpr int kOffsets = 2;
+    static constexpr int kOffsets = 1;
     static constexpr bool kCounts = true;  // the numbered rows
-    static void Shift(TStoredRow& row, int offset, int delta) {
-      if (offset == kLineOffset)
-        row.Line += delta;
-      else if (row.Numbered)
-        row.SceneNo = static_cast<uint16_t>(row.SceneNo + delta);
+    static void Shift(TStoredRow& row, int, int delta) { row.Line += delta; }
+    static bool Counted(const TStoredRow& row) {
+      return (row.Word & (kExplicit | kNumbered)) == (kExplicit | kNumbered);
     }
-    static bool Counted(const TStoredRow& row) { return row.Numbered; }
   };
-  // Blocks of 512 records (10 KB): an edit moves half of one on average.
-  using TRows = TBlockedSequence<TStoredRow, TStoredRowFields, 512>;
+  // Blocks of 1024 records (8 KB): an edit moves half of one on average.
+  using TRows = TBlockedSequence<TStoredRow, TStoredRowFields, 1024>;
   using TOffsets = TRows::TOffsets;
 
-  static TStoredRow Stored(const TRowInfo& row, const TOffsets& offsets) {
-    return {row.Line - offsets[kLineOffset],
-            row.Start,
-            row.Length,
-            row.RowInLine,
-            static_cast<uint16_t>(row.SceneNo - offsets[kSceneOffset]),
-            row.Indent,
-            row.LastRow,
-            row.SceneNo != 0};
+  static bool IsDerivedChain(const TStoredRow& row) {
+    return !(row.Word & kExplicit) && ((row.Word >> kChainShift) & kChainMask) != 0;
   }
-  static TRowInfo Row(const TStoredRow& row, const TOffsets& offsets) {
-    return {row.Line + offsets[kLineOffset],
-            row.Start,
-            row.Length,
-            row.RowInLine,
-            row.Indent,
-            row.LastRow,
-            row.Numbered ? static_cast<uint16_t>(row.SceneNo + offsets[kSceneOffset]) : uint16_t{0}};
-  }
-  static_assert(sizeof(TStoredRow) <= sizeof(TRowInfo), "a stored row is no larger than the record");
+  // Stores row as it follows `before` (null: it is the table's first row).
+  TStoredRow Encode(const TRowInfo& row, const TRowInfo* before, int lineOffset);
+  void Release(const TStoredRow& row);
+  void ReleaseRows(int first, int count);
+  // The derived rows from index on whose Start comes from the rows before them.
+  std::vector<TRowInfo> ChainFrom(int index) const;
+  // Stores `chain` again from index on, after the rows before it changed.
+  void RestoreChain(int index, const std::vector<TRowInfo>& chain, const TRowInfo* before);
 
   TRows FRows;
+  std::vector<TExplicitRow> FExplicit;
+  std::vector<uint32_t> FFreeExplicit;  // indexes in FExplicit no row uses
+  mutable TChainEnd FLastRead;          // the row GetRow decoded last
 };
 
 }  // namespace vorna

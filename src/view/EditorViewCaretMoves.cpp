@@ -132,7 +132,7 @@ void TEditorView::MoveWord(bool forward) {
     return;
   }
   const TTextPos at = DocPosOf(FSel.Caret);
-  const std::string& line = FList->Get(at.Y);
+  const std::string_view line = FList->Get(at.Y);
   const int size = static_cast<int>(line.size());
   TTextPos to = at;
   if (forward) {

@@ -20,6 +20,13 @@ constexpr int kMaxPartitions = 100;
 constexpr int kLineInfoPadPx = 8;
 constexpr int kRowCacheSpare = 4;  // the row cache's slots beyond a page
 
+// The row capacity a text not yet laid out is estimated at: the style's fixed
+// column count, or the capacity of the document's last layout (0: unknown).
+int RowCapacityGuess(const TEditorStyle& s, const TEditList& list) {
+  return !s.GetColumnCountAuto() && s.GetColumnCount() >= 1 ? s.GetColumnCount()
+                                                            : list.WrapInputs().CapacityCells;
+}
+
 }  // namespace
 
 int TEditorView::Partitions() const {
@@ -112,8 +119,9 @@ void TEditorView::CalcLayoutMetrics(bool printerPass, bool mirror) {
 
   // The line-number column.
   if (ElementVisible(kElemLineInfo)) {
-    FMetrics.LineInfoDigits =
-        vertical && s.GetLineInfoVerticalRow() ? 2 : std::max(FList->LineNumberDigits(), 3);
+    FMetrics.LineInfoDigits = vertical && s.GetLineInfoVerticalRow()
+                                  ? 2
+                                  : std::max(FList->LineNumberDigits(RowCapacityGuess(s, *FList)), 3);
     if (LineInfoShowsPages(s.GetLineInfoStyle())) ++FMetrics.LineInfoDigits;
     const int fontHeight = std::abs(ZoomedFontHeight(-ElementFontHeight(kElemLineInfo), FZoom));
     FMetrics.LineInfoWidth = RoundPixels(fontHeight * FMetrics.LineInfoDigits / 2.0) + kLineInfoPadPx;
@@ -281,7 +289,9 @@ void TEditorView::DocumentChanged() {
   if (FInForcedLayout || !FList) return;
   FInForcedLayout = true;
   InvalidateRowCache();
-  const int digits = FList->LineNumberDigits();
+  // A text not laid out yet gets the column its estimated rows need, so it is
+  // laid out once; only an estimate that missed lays it out again.
+  const int digits = FList->LineNumberDigits(RowCapacityGuess(*EditorStyle(), *FList));
   FForceLayout = true;
   Resize();
   // The column of line numbers changes the row capacity when it grows.

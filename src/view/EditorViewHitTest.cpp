@@ -223,7 +223,7 @@ void TEditorView::GetHintInfo(std::string& text, TPoint& at) {
   const TTextPos doc = DocPosOf(FPointer.HitPos);
   const TRowPaintInfo& info = GetRowPaintInfo(FPointer.HitPos.Row);
   const TRect rowRect = GetRowRect(FPointer.HitPos.Row);
-  const std::string& line = FList->Get(doc.Y);
+  const std::string_view line = FList->Get(doc.Y);
   for (const TFootNoteMark& mark : info.FootNoteMarks) {
     if (!(HotSpotIn(mark, rowRect) == FPointer.HitRect)) continue;
     const int first = mark.First + 4, last = mark.Last - 2;  // past "［＃", before "］"

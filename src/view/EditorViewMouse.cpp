@@ -160,14 +160,14 @@ void TEditorView::DoubleClickHook() {
 void TEditorView::OpenLink(int kind) {
   if (!Services().Shell || !FList) return;
   const TTextPos at = DocPosOf(FPointer.PressPos);
-  const std::string& line = FList->Get(at.Y);
+  const std::string_view line = FList->Get(at.Y);
   // The address the painting marked under the press (a mail address may
   // carry its own "MAILTO:", which the mail characters alone would cut off).
   std::string target;
   for (const TByteRange& r : kind == lkMail ? FindMails(line) : FindUrls(line))
     if (at.X >= r.First && at.X <= r.Last + 1) {
-      const std::string text =
-          line.substr(static_cast<size_t>(r.First - 1), static_cast<size_t>(r.Last - r.First + 1));
+      const std::string text(
+          line.substr(static_cast<size_t>(r.First - 1), static_cast<size_t>(r.Last - r.First + 1)));
       target = kind == lkMail ? MailTarget(text) : text;
       break;
     }

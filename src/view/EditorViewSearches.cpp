@@ -12,7 +12,7 @@ namespace {
 // One character after `pos`: the next line's start after a line's end, the
 // document's start after its end (`wrapped` then set).
 TTextPos NextCharacter(const TEditList& list, TTextPos pos, bool& wrapped) {
-  const std::string& line = list.Get(pos.Y);
+  const std::string_view line = list.Get(pos.Y);
   if (pos.X <= static_cast<int>(line.size())) return {pos.X + std::max(CharLengthAt(line, pos.X), 1), pos.Y};
   if (pos.Y + 1 < list.Count()) return {1, pos.Y + 1};
   wrapped = true;
@@ -71,7 +71,7 @@ TViewReplaceResult TEditorView::ReplaceCurrent(const TReplacement& replacement) 
   TDisplayPos start, end;
   GetNormalizedSelection(start, end);
   const TTextPos a = DocPosOf(start), b = DocPosOf(end);
-  const std::string line = FList->Get(a.Y);
+  const std::string line(FList->Get(a.Y));
   const auto match = FSel.Box || a.Y != b.Y ? std::nullopt : search->FindIn(line, a.X);
   if (!match || match->Start != a.X || match->End() != b.X) {
     // Not a match selected: the first press selects the next one.

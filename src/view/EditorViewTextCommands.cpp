@@ -57,7 +57,7 @@ void TEditorView::ClearFind() { SetSearchText({}, FFind.Options()); }
 
 std::string TEditorView::WordAtCaret() const {
   const TTextPos at = DocPosOf(FSel.Caret);
-  const std::string& line = FList->Get(at.Y);
+  const std::string_view line = FList->Get(at.Y);
   return WordAt(line, std::min(at.X, std::max(static_cast<int>(line.size()), 1)), wmSameClass);
 }
 

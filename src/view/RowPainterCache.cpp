@@ -149,7 +149,7 @@ void TRowPainter::MarkMatches(TRowPaintInfo& info, int row, int indentBytes) con
 // has no cells to colour.
 void TRowPainter::MarkFinds(TRowPaintInfo& info, const TRowInfo& r) const {
   if (r.Line < 0) return;
-  const std::string& line = Doc().Get(r.Line);
+  const std::string_view line = Doc().Get(r.Line);
   const std::vector<TSearchMatch>& matches =
       FHost.Finds().MatchesInLine(line, {&Doc(), r.Line, FPaintGeneration, line.size()});
   const int rowStart = static_cast<int>(r.Start), rowEnd = rowStart + static_cast<int>(r.Length);

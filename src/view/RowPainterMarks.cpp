@@ -45,7 +45,7 @@ bool IsSesame(int kind) { return kind == 0 || kind == 7; }
 
 void TRowPainter::PaintRuby(const TRowPaint& rp) {
   if (!ElementVisible(kElemRubi) || !rp.Cache) return;
-  const std::string& line = Doc().Get(rp.Info.Line);
+  const std::string_view line = Doc().Get(rp.Info.Line);
   if (line.find("\x81\x73") == std::string::npos) return;  // no "《" at all
   const std::vector<TRubyInfo> rubies = ParseRubies(line);
   if (rubies.empty()) return;
@@ -105,7 +105,7 @@ void TRowPainter::PaintRuby(const TRowPaint& rp) {
 
 void TRowPainter::PaintEmphasis(const TRowPaint& rp) {
   if (!ElementVisible(kElemBoten) || !rp.Cache) return;
-  const std::string& line = Doc().Get(rp.Info.Line);
+  const std::string_view line = Doc().Get(rp.Info.Line);
   if (line.find("\x81\x6D\x81\x94\x81\x75") == std::string::npos) return;  // no "［＃「"
   const std::vector<TEmphasisInfo> marks = FindEmphasis(line);
   if (marks.empty()) return;

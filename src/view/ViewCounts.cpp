@@ -29,7 +29,7 @@ TPagePlace CaretPagePlace(const TEditorView& view) {
   // Only the row is read (a long line costs no more than its row): notation
   // never runs across a row's end, the wrapping keeps it with the visible
   // character before it.
-  const std::string& line = list.Get(info.Line);
+  const std::string_view line = list.Get(info.Line);
   const size_t start = std::min<size_t>(info.Start, line.size() + 1);
   const std::string_view rowText = std::string_view(line).substr(start - 1, info.Length);
   place.Column = 1 + CountCharacters(rowText, 1, at.X - static_cast<int>(start) + 1, true);

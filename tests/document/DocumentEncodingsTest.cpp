@@ -98,7 +98,7 @@ TEST_F(DocumentEncodingsTest, CharactersOutsideCp932AndTheFilesOwnCodesComeBack)
 TEST_F(DocumentEncodingsTest, EditingOneLineChangesOnlyThatLine) {
   files.Files["/work/f.txt"] = "line1\n吾輩は猫である。\nline3\n";
   list.LoadFromFile("/work/f.txt");
-  list.Put(0, "x" + list.Get(0));
+  list.Put(0, "x" + std::string(list.Get(0)));
   list.SaveToFile();
   EXPECT_EQ(files.Files["/work/f.txt"], "xline1\n吾輩は猫である。\nline3\n");
 }

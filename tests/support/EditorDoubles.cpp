@@ -24,7 +24,7 @@ bool SameRowsAsFreshLayout(const TEditList& list) {
   static TEditList fresh(files, messages);
   std::vector<std::string> lines;
   lines.reserve(static_cast<size_t>(list.Count()));
-  for (int i = 0; i < list.Count(); ++i) lines.push_back(list.Get(i));
+  for (int i = 0; i < list.Count(); ++i) lines.emplace_back(list.Get(i));
   fresh.ApplyLayoutSettings(list.Layout());
   fresh.Assign(lines);
   fresh.SetWrapInputs(list.WrapInputs());
@@ -189,7 +189,7 @@ TTextPos TEditorDouble::Previous(TTextPos pos) const {
 }
 
 TTextPos TEditorDouble::Next(TTextPos pos) const {
-  const std::string& line = FList.Get(pos.Y);
+  const std::string_view line = FList.Get(pos.Y);
   if (pos.X <= static_cast<int>(line.size())) return {pos.X + std::max(CharLengthAt(line, pos.X), 1), pos.Y};
   if (pos.Y + 1 < FList.Count()) return {1, pos.Y + 1};
   return pos;
@@ -203,7 +203,7 @@ void TEditorDouble::Type(std::string_view text) {
   std::string padded(text);
   if (FOverwrite && !FList.IsAtLineEnd(FCaret) && text != "\r\n") {
     const TTextPos at = DocPosOf(FCaret);
-    const std::string& line = FList.Get(at.Y);
+    const std::string_view line = FList.Get(at.Y);
     int end = std::min(at.X + static_cast<int>(text.size()), static_cast<int>(line.size()) + 1);
     if (end <= static_cast<int>(line.size()) && ByteTypeAt(line, end) == TByteType::Trail) {
       padded += ' ';  // no half character is left behind

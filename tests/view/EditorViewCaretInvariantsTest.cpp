@@ -29,7 +29,7 @@ std::string OwnText() {
 }
 
 // 1-based character starts of a line that a caret can stand before, plus its end.
-int CaretStopsOfLine(const std::string& line, const TLayoutSettings& wrap) {
+int CaretStopsOfLine(std::string_view line, const TLayoutSettings& wrap) {
   const THiddenMask& mask = LineHiddenMask(line, wrap);
   int stops = 1;
   for (int i = 1; i <= static_cast<int>(line.size());) {

@@ -78,7 +78,7 @@ TEST_F(TEditorMarks, AnnotationHotSpotsAreKeptWithTheirRow) {
   SetText(Sjis("本文［＃ここに注］の続き［＃二つ目］。"));
   const TRowPaintInfo& info = View->GetRowPaintInfo(0);
   ASSERT_EQ(info.FootNoteMarks.size(), 2u);
-  const std::string line = View->List().Get(0);
+  const std::string line(View->List().Get(0));
   EXPECT_EQ(line.substr(static_cast<size_t>(info.FootNoteMarks[0].First - 1), 4), Sjis("［＃"));
   EXPECT_EQ(line.substr(static_cast<size_t>(info.FootNoteMarks[1].Last - 2), 2), Sjis("］"));
   // The second mark stands further along the row than the first, and both

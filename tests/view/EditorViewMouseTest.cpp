@@ -195,7 +195,7 @@ TEST_F(TMouseTest, LinksReachTheShellLiterally) {
     View->MouseUp(TMouseButton::Left, 0, CellPoint(cell, 0).X, CellPoint(cell, 0).Y);
   }
   ASSERT_EQ(Shell.Opened.size(), 2u);
-  const std::string line = View->List().Get(0);
+  const std::string line(View->List().Get(0));
   // Exactly what the link finder gives: nothing quoted or escaped on the way.
   EXPECT_EQ(Shell.Opened[0].Target, LinkText(line, 10, lkUrl));
   EXPECT_EQ(Shell.Opened[1].Target, "MAILTO:me@example.com");  // opened unchanged

@@ -89,7 +89,7 @@ TEST_F(TSearchViewTest, MatchesAreColouredOnBothRowsOfABreakAndOnlyWhereVisible)
   const int firstRowBytes = static_cast<int>(View->List().GetRow(0).Length);
   ASSERT_GT(View->List().RowCount(), 1);
   ASSERT_GT(firstRowBytes, 3);
-  const std::string line = View->List().Get(0);
+  const std::string line(View->List().Get(0));
   Use(line.substr(static_cast<size_t>(firstRowBytes) - 2, 4));  // two bytes on each row
   const std::string row0 = FoundCells(0), row1 = FoundCells(1);
   EXPECT_EQ(row0.substr(row0.size() - 3), ".##");

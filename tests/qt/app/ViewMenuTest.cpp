@@ -39,7 +39,10 @@ class ViewMenuTest : public ::testing::Test {
   TEditorStyle& Style() { return FWindow->Editor().EditorStyle(); }
   std::string Text() {
     std::string all;
-    for (int i = 0; i < FWindow->View().List().Count(); ++i) all += FWindow->View().List().Get(i) + '\n';
+    for (int i = 0; i < FWindow->View().List().Count(); ++i) {
+      all += FWindow->View().List().Get(i);
+      all += '\n';
+    }
     return all;
   }
   TTextPos Caret() { return FWindow->View().DocPosOf(FWindow->View().CaretPos()); }
