@@ -201,46 +201,15 @@ TEST(FindAll, AgreesWithANaiveSearchOnRandomText) {
   }
 }
 
-// Scalar references over bytes: every offset where `pattern` stands, and
-// (multi-byte) those at character starts, resuming at the boundary after each.
-Positions NaiveRawFindAll(std::string_view pattern, std::string_view text) {
+// Scalar reference of the find bar's plain search: NaiveFindAll less the
+// matches that end inside a character (the pattern ends in a lead byte whose
+// trail is the text's next byte), each one resumed from at its end.
+Positions NaiveWholeCharacterFindAll(const std::string& pattern, const std::string& text) {
+  const bool endsInLead = ByteTypeAt(pattern, static_cast<int>(pattern.size())) == TByteType::Lead;
   Positions result;
-  for (size_t i = 0; i + pattern.size() <= text.size();)
-    if (text.substr(i, pattern.size()) == pattern) {
-      result.push_back(static_cast<int>(i) + 1);
-      i += pattern.size();
-    } else {
-      ++i;
-    }
-  return result;
-}
-
-Positions NaiveCharacterFindAll(std::string_view pattern, std::string_view text) {
-  Positions result;
-  size_t i = 0;
-  while (i + pattern.size() <= text.size()) {
-    if (text.substr(i, pattern.size()) == pattern) {
-      result.push_back(static_cast<int>(i) + 1);
-      const size_t next = i + pattern.size();
-      while (i < next) i += IsLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
-    } else {
-      i += IsDoubleByteAt(text, i) ? 2 : 1;
-    }
-  }
-  return result;
-}
-
-// The same, less the matches that end inside a character (the pattern ends
-// in a lead byte whose trail is the text's next byte).
-Positions NaiveWholeCharacterFindAll(std::string_view pattern, std::string_view text) {
-  size_t last = 0;
-  while (last + 1 < pattern.size()) last += IsDoubleByteAt(pattern, last) ? 2 : 1;
-  const bool endsInLead = last + 1 == pattern.size() && IsLeadByte(static_cast<unsigned char>(pattern[last]));
-  Positions result;
-  size_t i = 0;
-  while (i + pattern.size() <= text.size()) {
+  for (size_t i = 0; i + pattern.size() <= text.size();) {
     const size_t end = i + pattern.size();
-    if (text.substr(i, pattern.size()) == pattern && (!endsInLead || end == text.size())) {
+    if (text.compare(i, pattern.size(), pattern) == 0 && (!endsInLead || end == text.size())) {
       result.push_back(static_cast<int>(i) + 1);
       i = end;
     } else {
@@ -271,14 +240,16 @@ TEST(FindAll, AgreesWithAScalarSearchOnRandomBytes) {
       for (size_t i = 0; i < length; ++i) pattern += some[rng() % some.size()];
     }
     SCOPED_TRACE(::testing::PrintToString(pattern) + " in " + ::testing::PrintToString(text));
-    EXPECT_EQ(FindAll(pattern, text), NaiveCharacterFindAll(pattern, text));
-    const TStringSearch raw(pattern, 0);
-    Positions rawPositions;
-    raw.ForEachMatch(text.data(), text.data() + text.size(), [&](const char* match) -> const char* {
-      rawPositions.push_back(static_cast<int>(match - text.data()) + 1);
+    EXPECT_EQ(FindAll(pattern, text), NaiveFindAll(pattern, text, false));
+    // Without the trail-byte rule: every occurrence, as std::string finds them.
+    Positions raw, plain;
+    TStringSearch(pattern, 0).ForEachMatch(text.data(), text.data() + text.size(), [&](const char* match) {
+      raw.push_back(static_cast<int>(match - text.data()) + 1);
       return match + pattern.size();
     });
-    EXPECT_EQ(rawPositions, NaiveRawFindAll(pattern, text));
+    for (size_t p = text.find(pattern); p != std::string::npos; p = text.find(pattern, p + pattern.size()))
+      plain.push_back(static_cast<int>(p) + 1);
+    EXPECT_EQ(raw, plain);
     // The find bar's plain search scans the same way, and takes no match
     // that ends inside a character.
     Positions barPositions;
