@@ -164,6 +164,78 @@ int MeasuredBytes(TDisplayText& display, std::string_view line, int start, const
   return static_cast<int>(bytes);
 }
 
+// Last byte of the row from `start` given its fit: a row keeps at least one
+// visible character, then hanging, push-out kinsoku and word wrap move its
+// end, a CR or LF after it joins it, and so does the notation hidden after.
+__attribute__((always_inline)) inline int RowEnd(const TCellCounter& counter, const TLayoutSettings& settings,
+                                                 int start, const TFit& fit) {
+  const std::string_view line = counter.Text;
+  const int size = static_cast<int>(line.size());
+  const auto* bytes = reinterpret_cast<const unsigned char*>(line.data());
+  int end = std::min(fit.End, size);
+  if (!fit.HardBreak && end < size) {
+    const TRowScan scan{counter, start, size};
+    if (fit.EndsOnLead) --end;
+    // A row keeps at least one visible character.
+    if (end < start || counter.IsHidden(start)) {
+      const int firstVisible = scan.FirstVisible();
+      if (end < firstVisible) end = scan.UnitEnd(firstVisible);
+    }
+    // Hanging: one character of HangStr joins the row.
+    bool hung = false;
+    if (settings.TailHang && end < size && settings.HangStr.ContainsAt(line, static_cast<size_t>(end))) {
+      end = scan.UnitEnd(end + 1);
+      hung = true;
+    }
+    // Push-out kinsoku, one step: the last character moves to the next row.
+    if (settings.TailAdjust && !hung && end < size) {
+      const int last = scan.VisibleStartAtOrBefore(end);
+      if (settings.ProhibitBottomStr.ContainsAt(line, static_cast<size_t>(last - 1)) ||
+          settings.ProhibitTopStr.ContainsAt(line, static_cast<size_t>(end))) {
+        if (scan.VisibleStartAtOrBefore(last - 1) != 0) end = last - 1;
+      }
+    }
+    // Word wrap: half-width digits or letters are not split from their word.
+    if (settings.WordWrap && end < size && !scan.IsDouble(end + 1)) {
+      const int cls = ByteClass(bytes[end]);
+      if (cls == 1 || cls == 2) {
+        int unit = scan.VisibleStartAtOrBefore(end);
+        int newEnd = end;
+        while (unit != 0 && !scan.IsDouble(unit) && ByteClass(bytes[unit - 1]) == cls) {
+          newEnd = unit - 1;
+          unit = scan.VisibleStartAtOrBefore(unit - 1);
+        }
+        if (unit != 0) end = newEnd;  // something stays on the row
+      }
+    }
+  }
+  if (!fit.HardBreak) {
+    if (end < size && bytes[end] == '\r') ++end;
+    if (end < size && bytes[end] == '\n') ++end;
+  }
+  // Notation hidden after a joined CR or LF stays with it.
+  if (counter.Hidden)
+    while (end < size && counter.IsHidden(end + 1)) ++end;
+  return end;
+}
+
+// The rows of a line at a fixed capacity where every visible byte is one
+// cell (no shown tab, no name padding): the common case, kept to a loop of
+// its own with nothing but the fit and the row's end.
+void WrapFixedCells(const TCellCounter& counter, const TLayoutSettings& settings, int capacity,
+                    TLineIndent indent, bool crLf, std::vector<int>& rows) {
+  const int size = static_cast<int>(counter.Text.size());
+  const int lineIndent = std::max(indent.Cells, 0);
+  int rowIndent = indent.FirstRow ? lineIndent : 0;
+  for (int start = 1; start <= size;) {
+    const int end =
+        RowEnd(counter, settings, start, layout_detail::FitPlain(counter, start, capacity, rowIndent, crLf));
+    rows.push_back(end - start + 1);
+    start = end + 1;
+    rowIndent = lineIndent;
+  }
+}
+
 }  // namespace
 
 void WrapText(std::string_view line, const TWrapInputs& inputs, const TLayoutSettings& settings,
@@ -195,6 +267,8 @@ void WrapText(std::string_view line, const TWrapInputs& inputs, const TLayoutSet
   thread_local THiddenMask mask;
   layout_detail::FillLineHiddenMask(mask, line, settings);
   counter.SetMask(mask);
+  if (capacity > 0 && counter.TabLength == 0 && counter.Padding == 0)
+    return WrapFixedCells(counter, settings, capacity, indent, crLf, rows);
 
   const bool measuring =
       capacity == 0 && settings.ColumnCountAuto && settings.ProportionalFont && inputs.Measurer;
@@ -216,7 +290,6 @@ void WrapText(std::string_view line, const TWrapInputs& inputs, const TLayoutSet
     autoCells = std::max<long long>(autoCells, kMinCapacity);
   }
 
-  const auto* bytes = reinterpret_cast<const unsigned char*>(line.data());
   int start = 1;
   bool firstRow = true;
   while (start <= size) {
@@ -232,48 +305,7 @@ void WrapText(std::string_view line, const TWrapInputs& inputs, const TLayoutSet
                                rowIndent, crLf);
     else if (autoCells > 0)
       fit = layout_detail::Fit(counter, start, autoCells, rowIndent, crLf);
-    int end = std::min(fit.End, size);
-
-    if (!fit.HardBreak && end < size) {
-      const TRowScan scan{counter, start, size};
-      if (fit.EndsOnLead) --end;
-      // A row keeps at least one visible character.
-      const int firstVisible = scan.FirstVisible();
-      if (end < firstVisible) end = scan.UnitEnd(firstVisible);
-      // Hanging: one character of HangStr joins the row.
-      bool hung = false;
-      if (settings.TailHang && end < size && settings.HangStr.ContainsAt(line, static_cast<size_t>(end))) {
-        end = scan.UnitEnd(end + 1);
-        hung = true;
-      }
-      // Push-out kinsoku, one step: the last character moves to the next row.
-      if (settings.TailAdjust && !hung && end < size) {
-        const int last = scan.VisibleStartAtOrBefore(end);
-        if (settings.ProhibitBottomStr.ContainsAt(line, static_cast<size_t>(last - 1)) ||
-            settings.ProhibitTopStr.ContainsAt(line, static_cast<size_t>(end))) {
-          if (scan.VisibleStartAtOrBefore(last - 1) != 0) end = last - 1;
-        }
-      }
-      // Word wrap: half-width digits or letters are not split from their word.
-      if (settings.WordWrap && end < size && !scan.IsDouble(end + 1)) {
-        const int cls = ByteClass(bytes[end]);
-        if (cls == 1 || cls == 2) {
-          int unit = scan.VisibleStartAtOrBefore(end);
-          int newEnd = end;
-          while (unit != 0 && !scan.IsDouble(unit) && ByteClass(bytes[unit - 1]) == cls) {
-            newEnd = unit - 1;
-            unit = scan.VisibleStartAtOrBefore(unit - 1);
-          }
-          if (unit != 0) end = newEnd;  // something stays on the row
-        }
-      }
-    }
-    if (!fit.HardBreak) {
-      if (end < size && bytes[end] == '\r') ++end;
-      if (end < size && bytes[end] == '\n') ++end;
-    }
-    // Notation hidden after a joined CR or LF stays with it.
-    while (end < size && counter.IsHidden(end + 1)) ++end;
+    const int end = RowEnd(counter, settings, start, fit);
     rows.push_back(end - start + 1);
     start = end + 1;
     firstRow = false;

@@ -36,12 +36,16 @@ constexpr bool IsMarkerTrail(unsigned char byte) {
 inline unsigned PairHits16(const unsigned char* p) {
   const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
   const __m128i second = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 1));
-  __m128i trail = _mm_or_si128(_mm_cmpeq_epi8(second, _mm_set1_epi8(static_cast<char>(kBar))),
-                               _mm_cmpeq_epi8(second, _mm_set1_epi8(static_cast<char>(kRubyOpen))));
-  trail = _mm_or_si128(trail, _mm_cmpeq_epi8(second, _mm_set1_epi8(static_cast<char>(kRubyClose))));
-  trail =
-      _mm_or_si128(trail, _mm_or_si128(_mm_cmpeq_epi8(second, _mm_set1_epi8(static_cast<char>(kNoteOpen))),
-                                       _mm_cmpeq_epi8(second, _mm_set1_epi8(static_cast<char>(kNoteClose)))));
+  // The openers and closers come in adjacent pairs (0x73 0x74, 0x6D 0x6E):
+  // adding one and clearing the low bit makes each pair one value.
+  static_assert(((kRubyOpen + 1) & 0xFE) == kRubyClose && ((kRubyClose + 1) & 0xFE) == kRubyClose);
+  static_assert(((kNoteOpen + 1) & 0xFE) == kNoteClose && ((kNoteClose + 1) & 0xFE) == kNoteClose);
+  const __m128i paired =
+      _mm_and_si128(_mm_add_epi8(second, _mm_set1_epi8(1)), _mm_set1_epi8(static_cast<char>(0xFE)));
+  const __m128i trail =
+      _mm_or_si128(_mm_cmpeq_epi8(second, _mm_set1_epi8(static_cast<char>(kBar))),
+                   _mm_or_si128(_mm_cmpeq_epi8(paired, _mm_set1_epi8(static_cast<char>(kRubyClose))),
+                                _mm_cmpeq_epi8(paired, _mm_set1_epi8(static_cast<char>(kNoteClose)))));
   const __m128i lead = _mm_cmpeq_epi8(first, _mm_set1_epi8(static_cast<char>(kMarkerLead)));
   return static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(lead, trail)));
 }

@@ -1,9 +1,10 @@
-// The string search engine: matcher selection, Boyer-Moore tables, the
-// case-insensitive node chain and the trail-byte filter; FindAll on top.
+// The string search engine: matcher selection, byte-pair scanning, Boyer-Moore
+// tables, the case-insensitive node chain and the trail-byte filter; FindAll on top.
 #include "text/StrSrch.h"
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "text/ShiftJis.h"
 #include "text/TextConversions.h"
@@ -25,9 +26,30 @@ inline unsigned char Byte(const char* p) { return static_cast<unsigned char>(*p)
 // the node chain; the exact table would cost O(m^2) to build.
 constexpr int kMaxNodeShiftPattern = 256;
 
-// Case-sensitive patterns up to this length find their next candidate window
-// with memchr on the final byte instead of the bad-character table.
-constexpr int kMemchrPatternLimit = 8;
+// Case-sensitive patterns up to this length find their candidate windows by
+// their first and last bytes (compared whole only there); longer ones keep
+// Boyer-Moore, whose shifts stay linear on periodic patterns.
+constexpr size_t kBytePairPatternLimit = 32;
+
+// Bytes far more common than the others: the lead bytes of kana and
+// punctuation in Japanese text, spaces and line ends in any.
+bool IsCommonByte(unsigned char byte) {
+  return (byte >= 0x81 && byte <= 0x83) || byte == ' ' || byte == '\t' || byte == '\r' || byte == '\n';
+}
+
+// Offsets of the two bytes of `pattern` (2 or more bytes) scanned for: the
+// last two that are not common, else the last ones, so few windows but the
+// matches hold both.
+std::pair<size_t, size_t> PairOffsets(std::string_view pattern) {
+  size_t picked[2];
+  int count = 0;
+  for (int common = 0; common < 2 && count < 2; ++common)
+    for (size_t i = pattern.size(); i-- > 0 && count < 2;)
+      if (IsCommonByte(static_cast<unsigned char>(pattern[i])) == (common == 1) &&
+          (count == 0 || picked[0] != i))
+        picked[count++] = i;
+  return {std::min(picked[0], picked[1]), std::max(picked[0], picked[1])};
+}
 
 }  // namespace
 
@@ -44,6 +66,11 @@ TStringSearch::TStringSearch(std::string_view pattern, int options) : FPattern(p
   } else if (m == 1) {
     unsigned char c = Byte(FPattern.data());
     FMatcher = ignoreCase && c >= 'A' && c <= 'Z' ? TMatcher::OneByteFolded : TMatcher::OneByte;
+  } else if (!ignoreCase && m <= kBytePairPatternLimit) {
+    FMatcher = TMatcher::BytePair;
+    const auto [first, second] = PairOffsets(FPattern);
+    FPair = {Byte(FPattern.data() + first), Byte(FPattern.data() + second), second - first};
+    FPairOffset = first;
   } else if (!ignoreCase) {
     FMatcher = TMatcher::BoyerMoore;
     BuildSkip(FPattern);
@@ -185,21 +212,12 @@ const char* TStringSearch::FindBoyerMoore(const char* from, const char* to, bool
   const unsigned char* map = kUpper.Map;
   const unsigned char* end = reinterpret_cast<const unsigned char*>(to) - m;
   const unsigned char* win = reinterpret_cast<const unsigned char*>(from);
-  const bool jumpToLast = !folded && m <= kMemchrPatternLimit;
   while (win <= end) {
     unsigned char c = win[m - 1];
     if (folded) c = map[c];
     if (c != last) {
-      if (!jumpToLast) {
-        win += FSkip[c];
-        continue;
-      }
-      // Short patterns shift by a byte or two per step; memchr jumps straight
-      // to the next window whose final byte can match, which is never past a
-      // match either.
-      const void* hit = std::memchr(win + m, last, end - win);
-      if (!hit) return nullptr;
-      win = static_cast<const unsigned char*>(hit) - (m - 1);
+      win += FSkip[c];
+      continue;
     }
     int j = m - 2;
     if (folded) {
@@ -245,6 +263,10 @@ const char* TStringSearch::FindNodeChain(const char* from, const char* to) const
   return nullptr;
 }
 
+const char* TStringSearch::FindBytePairs(const char* from, const char* to) const {
+  return ScanBytePairs(from, to, [](const char*) -> const char* { return nullptr; });
+}
+
 const char* TStringSearch::RawFind(const char* from, const char* to) const {
   switch (FMatcher) {
     case TMatcher::Never:
@@ -252,6 +274,8 @@ const char* TStringSearch::RawFind(const char* from, const char* to) const {
     case TMatcher::OneByte:
     case TMatcher::OneByteFolded:
       return FindOneByte(from, to);
+    case TMatcher::BytePair:
+      return FindBytePairs(from, to);
     case TMatcher::BoyerMoore:
       return FindBoyerMoore(from, to, false);
     case TMatcher::BoyerMooreFolded:
@@ -264,7 +288,7 @@ const char* TStringSearch::RawFind(const char* from, const char* to) const {
 
 const char* TStringSearch::Find(const char* from, const char* to) const {
   if (!from || !to || to <= from) return nullptr;
-  if (!(FOptions & soMultiByte)) return RawFind(from, to);
+  if (!(FOptions & soMultiByte) || FMatcher == TMatcher::BytePair) return RawFind(from, to);
   // `boundary` is always a character start at or before the next candidate.
   // The run of lead-range bytes just before a candidate starts at a character
   // boundary (the byte before such a run is never a lead byte, or the run
@@ -274,9 +298,8 @@ const char* TStringSearch::Find(const char* from, const char* to) const {
   const char* boundary = from;
   const char* start = from;
   while (const char* match = RawFind(start, to)) {
-    const char* p = match;
-    while (p > boundary && IsLeadByte(Byte(p - 1))) --p;
-    if ((match - p) % 2 == 0) return match;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(boundary);
+    if (LeadRunBefore(bytes, 0, static_cast<size_t>(match - boundary)) % 2 == 0) return match;
     boundary = start = match + 1;  // the match began on a trail byte; resume after it
     if (start >= to) break;
   }
@@ -329,12 +352,7 @@ void FindClose(TSearchRec& rec) { rec.Engine.reset(); }
 std::vector<int> FindAll(std::string_view pattern, std::string_view text, int options) {
   std::vector<int> positions;
   if (pattern.empty() || text.size() < pattern.size()) return positions;
-  int engineOptions = soMultiByte;
-  if (options & faIgnoreCase) {
-    engineOptions |= soIgnoreCase;
-  } else if (text.find(pattern) == std::string_view::npos) {
-    return positions;
-  }
+  const int engineOptions = soMultiByte | (options & faIgnoreCase ? soIgnoreCase : 0);
   TStringSearch engine(pattern, engineOptions);
   FindAllWith(engine, text, options & faWholeWord, positions);
   return positions;
@@ -346,16 +364,13 @@ void FindAllWith(const TStringSearch& engine, std::string_view text, bool wholeW
   const std::string& pattern = engine.Pattern();
   if (pattern.empty() || text.size() < pattern.size()) return;
   const char* base = text.data();
-  const char* end = base + text.size();
-  size_t from = 0;
-  while (from < text.size()) {
-    const char* match = engine.Find(base + from, end);
-    if (!match) break;
+  engine.ForEachMatch(base, base + text.size(), [&](const char* match) -> const char* {
     const size_t offset = static_cast<size_t>(match - base);
     const int pos = static_cast<int>(offset) + 1;
     if (!wholeWord || IsWholeWord(text, pattern, pos)) positions.push_back(pos);
-    from = NextBoundary(text, offset, offset + pattern.size());
-  }
+    const size_t next = NextBoundary(text, offset, offset + pattern.size());
+    return next < text.size() ? base + next : nullptr;
+  });
 }
 
 namespace {

@@ -139,20 +139,15 @@ void TTextSearch::ScanBytes(std::string_view line, size_t from, bool map, F&& fo
     if (map) textMap.emplace(line, from, spans, form);
   }
   const char* base = text.data();
-  const char* end = base + text.size();
-  while (at < text.size()) {
-    const char* hit = FEngine->Find(base + at, end);
-    if (!hit) break;
+  const auto resumeAt = [&](size_t next) { return next < text.size() ? base + next : nullptr; };
+  FEngine->ForEachMatch(base + at, base + text.size(), [&](const char* hit) -> const char* {
     const size_t offset = static_cast<size_t>(hit - base);
     const size_t after = offset + FPatternBytes;
-    if (FEndsInLead && after != text.size()) {
-      // The pattern's lone lead byte met the lead byte of a character here.
-      at = offset + (IsDoubleByteAt(text, offset) ? 2 : 1);
-      continue;
-    }
-    if (!found(offset, after, textMap ? &*textMap : nullptr)) return;
-    at = after;
-  }
+    // The pattern's lone lead byte met the lead byte of a character here.
+    if (FEndsInLead && after != text.size()) return resumeAt(offset + (IsDoubleByteAt(text, offset) ? 2 : 1));
+    if (!found(offset, after, textMap ? &*textMap : nullptr)) return nullptr;
+    return resumeAt(after);
+  });
 }
 
 template <class F>

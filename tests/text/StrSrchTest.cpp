@@ -1,5 +1,6 @@
-// The search engine and FindAll: the trail-byte filter, non-overlapping
-// matches, case folding, and a randomised comparison with a naive search.
+// The search engine and FindAll: the trail-byte filter at every kind of
+// candidate, non-overlapping matches, case folding, and randomised
+// comparisons with naive searches.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -8,6 +9,7 @@
 #include "text/ShiftJis.h"
 #include "text/StrSrch.h"
 #include "text/TextConversions.h"
+#include "text/TextSearches.h"
 
 namespace vorna {
 namespace {
@@ -23,6 +25,51 @@ TEST(FindAll, NeverMatchesAtATrailByte) {
   EXPECT_EQ(plain.Find(text.data(), text.data() + text.size()), text.data() + 1);
   TStringSearch aware(Sj("》"), soMultiByte);
   EXPECT_EQ(aware.Find(text.data(), text.data() + 3), nullptr);
+}
+
+// Matches of "》" (0x81 0x74) after `prefix`, at every offset of the scan's
+// blocks (the prefix is padded with ASCII first).
+Positions MarkerMatchesAfter(const std::string& prefix, size_t pad) {
+  return FindAll(Sj("》"), std::string(pad, 'x') + prefix + "\x81\x74" + std::string(pad % 7, 'y'));
+}
+
+TEST(FindAll, TellsTrailBytesAtEveryKindOfCandidate) {
+  for (size_t pad = 0; pad < 80; ++pad) {
+    const int at = static_cast<int>(pad) + 1;
+    SCOPED_TRACE(pad);
+    // After ASCII, or at the start of the text.
+    EXPECT_EQ(MarkerMatchesAfter("", pad), (Positions{at}));
+    // After single-byte katakana (0xB1), which is outside the lead range.
+    EXPECT_EQ(MarkerMatchesAfter("\xB1", pad), (Positions{at + 1}));
+    // After a run of lead-range bytes: "\x88\x88" is one character, so an
+    // even run leaves the candidate a character start...
+    EXPECT_EQ(MarkerMatchesAfter("\x88\x88\x88\x88", pad), (Positions{at + 4}));
+    // ...and an odd one makes 0x81 the trail of "\x88\x81".
+    EXPECT_TRUE(MarkerMatchesAfter("\x88\x88\x88", pad).empty());
+    // A trail byte outside the lead range ends the run: "\x88\x40" then the marker.
+    EXPECT_EQ(MarkerMatchesAfter("\x88\x40", pad), (Positions{at + 2}));
+    // 0x81 0x81 is one character: the marker bytes after it are its trail and "t".
+    EXPECT_EQ(MarkerMatchesAfter("\x81", pad), Positions{});
+    // The candidate right after a rejected one: "\x88\x81" "t" then the marker.
+    EXPECT_EQ(MarkerMatchesAfter("\x88\x81\x74", pad), (Positions{at + 3}));
+  }
+  // A line of nothing but markers, as long as several blocks of the scan.
+  std::string markers;
+  Positions every;
+  for (int i = 0; i < 50; ++i) {
+    every.push_back(static_cast<int>(markers.size()) + 1);
+    markers += Sj("》");
+  }
+  EXPECT_EQ(FindAll(Sj("》"), markers), every);
+  // After one lead byte the first marker's lead is a trail; the others stand.
+  EXPECT_EQ(FindAll(Sj("》"), "\x88" + markers).size(), 49u);
+  // A pattern of lead-range bytes: after a candidate found on a trail byte,
+  // the next is judged from a true character start.
+  EXPECT_TRUE(FindAll("\x81\x88", "\x88\x81\x88\x81\x88\x81\x88").empty());
+  EXPECT_EQ(FindAll("\x81\x88", "\x88\x81\x88\x81\x81\x88"), (Positions{5}));
+  // Runs of lead-range bytes longer than a block: only the parity counts.
+  for (size_t run = 0; run < 100; ++run)
+    EXPECT_EQ(FindAll(Sj("》"), std::string(run, '\x81') + "\x81t").size(), run % 2 == 0 ? 1u : 0u) << run;
 }
 
 TEST(FindAll, MatchesDoNotOverlap) {
@@ -151,6 +198,64 @@ TEST(FindAll, AgreesWithANaiveSearchOnRandomText) {
     const bool ignoreCase = rng() % 2;
     EXPECT_EQ(FindAll(pattern, text, ignoreCase ? faIgnoreCase : 0), NaiveFindAll(pattern, text, ignoreCase))
         << "pattern '" << pattern << "' text '" << text << "' ignoreCase " << ignoreCase;
+  }
+}
+
+// Scalar reference of the find bar's plain search: NaiveFindAll less the
+// matches that end inside a character (the pattern ends in a lead byte whose
+// trail is the text's next byte), each one resumed from at its end.
+Positions NaiveWholeCharacterFindAll(const std::string& pattern, const std::string& text) {
+  const bool endsInLead = ByteTypeAt(pattern, static_cast<int>(pattern.size())) == TByteType::Lead;
+  Positions result;
+  for (size_t i = 0; i + pattern.size() <= text.size();) {
+    const size_t end = i + pattern.size();
+    if (text.compare(i, pattern.size(), pattern) == 0 && (!endsInLead || end == text.size())) {
+      result.push_back(static_cast<int>(i) + 1);
+      i = end;
+    } else {
+      i += IsDoubleByteAt(text, i) ? 2 : 1;
+    }
+  }
+  return result;
+}
+
+TEST(FindAll, AgreesWithAScalarSearchOnRandomBytes) {
+  std::mt19937 rng(20261210);
+  // Bytes that make lead runs, trail bytes in and outside the lead range,
+  // single-byte katakana and ASCII; or any byte at all.
+  const std::string some =
+      "\x81\x82\x88\x9F\xE0\xFC\x40\x74\xA0\xB1\xDF"
+      "at";
+  for (int round = 0; round < 3000; ++round) {
+    const bool anyByte = round % 3 == 0;
+    std::string text(rng() % 300, '\0');
+    for (char& c : text) c = static_cast<char>(anyByte ? rng() % 256 : some[rng() % some.size()]);
+    // Mostly a piece of the text, so matches exist; lengths past the pair
+    // scan's limit take the shift tables.
+    const size_t length = 1 + rng() % (round % 4 == 0 ? 40 : 6);
+    std::string pattern;
+    if (text.size() >= length && rng() % 4 != 0) {
+      pattern = text.substr(rng() % (text.size() - length + 1), length);
+    } else {
+      for (size_t i = 0; i < length; ++i) pattern += some[rng() % some.size()];
+    }
+    SCOPED_TRACE(::testing::PrintToString(pattern) + " in " + ::testing::PrintToString(text));
+    EXPECT_EQ(FindAll(pattern, text), NaiveFindAll(pattern, text, false));
+    // Without the trail-byte rule: every occurrence, as std::string finds them.
+    Positions raw, plain;
+    TStringSearch(pattern, 0).ForEachMatch(text.data(), text.data() + text.size(), [&](const char* match) {
+      raw.push_back(static_cast<int>(match - text.data()) + 1);
+      return match + pattern.size();
+    });
+    for (size_t p = text.find(pattern); p != std::string::npos; p = text.find(pattern, p + pattern.size()))
+      plain.push_back(static_cast<int>(p) + 1);
+    EXPECT_EQ(raw, plain);
+    // The find bar's plain search scans the same way, and takes no match
+    // that ends inside a character.
+    Positions barPositions;
+    for (const TSearchMatch& m : TTextSearch(pattern, {.MatchCase = true}).FindAllIn(text))
+      barPositions.push_back(m.Start);
+    EXPECT_EQ(barPositions, NaiveWholeCharacterFindAll(pattern, text));
   }
 }
 
