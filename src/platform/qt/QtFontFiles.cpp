@@ -33,41 +33,56 @@ uint32_t Checksum(const char* data, qsizetype size) {
 
 }  // namespace
 
-QByteArray BuildSfnt(uint32_t version, std::vector<TSfntTable> tables) {
+bool WriteSfnt(QIODevice& out, uint32_t version, std::vector<TSfntTable> tables) {
+  struct TEntry {
+    const TSfntTable* Table;
+    uint32_t Sum, Length;
+  };
   std::sort(tables.begin(), tables.end(),
             [](const TSfntTable& a, const TSfntTable& b) { return a.Tag < b.Tag; });
-  const auto count = static_cast<uint32_t>(tables.size());
+  std::vector<TEntry> entries;
+  for (const TSfntTable& t : tables) {
+    const QByteArray data = t.Load();
+    if (!data.isEmpty())
+      entries.push_back({&t, Checksum(data.constData(), data.size()), static_cast<uint32_t>(data.size())});
+  }
+  const auto count = static_cast<uint32_t>(entries.size());
   uint32_t power = 1, log2 = 0;
   while (power * 2 <= count) {
     power *= 2;
     ++log2;
   }
-  QByteArray out;
-  Put32(out, version);
-  Put16(out, count);
-  Put16(out, power * 16);
-  Put16(out, log2);
-  Put16(out, count * 16 - power * 16);
-  qsizetype offset = 12 + 16 * static_cast<qsizetype>(count);
-  qsizetype headAt = -1;
-  for (const TSfntTable& t : tables) {
-    Put32(out, t.Tag);
-    Put32(out, Checksum(t.Data.constData(), t.Data.size()));
-    Put32(out, static_cast<uint32_t>(offset));
-    Put32(out, static_cast<uint32_t>(t.Data.size()));
-    if (t.Tag == SfntTag("head") && t.Data.size() >= 12) headAt = offset;
-    offset += (t.Data.size() + 3) & ~qsizetype{3};
+  QByteArray header;
+  Put32(header, version);
+  Put16(header, count);
+  Put16(header, power * 16);
+  Put16(header, log2);
+  Put16(header, count * 16 - power * 16);
+  uint32_t offset = 12 + 16 * count;
+  // The file's checksum is the sum of the header's and the tables' (each
+  // table starts 4-byte aligned, padded with zeros).
+  uint32_t fileSum = 0;
+  for (const TEntry& e : entries) {
+    fileSum += e.Sum;
+    Put32(header, e.Table->Tag);
+    Put32(header, e.Sum);
+    Put32(header, offset);
+    Put32(header, e.Length);
+    offset += (e.Length + 3) & ~3u;
   }
-  out.reserve(offset);
-  for (const TSfntTable& t : tables) {
-    out.append(t.Data);
-    out.append((4 - t.Data.size() % 4) % 4, '\0');
+  fileSum += Checksum(header.constData(), header.size());
+  if (out.write(header) != header.size()) return false;
+  for (const TEntry& e : entries) {
+    QByteArray data = e.Table->Load();
+    if (static_cast<uint32_t>(data.size()) != e.Length) return false;
+    if (e.Table->Tag == SfntTag("head") && data.size() >= 12) {
+      // The adjustment counts as zero in the file's checksum.
+      Set32(data, 8, 0xB1B0AFBA - (fileSum - Checksum(data.constData() + 8, 4)));
+    }
+    data.append((4 - data.size() % 4) % 4, '\0');
+    if (out.write(data) != data.size()) return false;
   }
-  if (headAt >= 0) {
-    Set32(out, headAt + 8, 0);
-    Set32(out, headAt + 8, 0xB1B0AFBA - Checksum(out.constData(), out.size()));
-  }
-  return out;
+  return true;
 }
 
 QByteArray BuildUnicodeCmap(const std::vector<TCmapEntry>& entries) {

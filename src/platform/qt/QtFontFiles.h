@@ -3,8 +3,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace vorna::qt {
@@ -16,9 +18,12 @@ constexpr uint32_t SfntTag(const char* name) {
          static_cast<uint32_t>(static_cast<uint8_t>(name[2])) << 8 | static_cast<uint8_t>(name[3]);
 }
 
+// A table of a font file being written: its tag and how to get its bytes,
+// asked twice (for the directory, then for the file) so that only one large
+// table is in memory at a time.
 struct TSfntTable {
   uint32_t Tag = 0;
-  QByteArray Data;
+  std::function<QByteArray()> Load;
 };
 
 struct TCmapEntry {
@@ -26,11 +31,11 @@ struct TCmapEntry {
   uint32_t Glyph = 0;
 };
 
-// A font file holding `tables` (any order, tags distinct): sorted by tag,
-// each 4-byte aligned with its checksum, and head's checkSumAdjustment set
-// when a head table of at least 12 bytes is among them. `version` is
-// 0x00010000 for TrueType outlines, 'OTTO' for CFF ones.
-QByteArray BuildSfnt(uint32_t version, std::vector<TSfntTable> tables);
+// Writes a font file holding `tables` (any order, tags distinct; a table
+// whose bytes are empty is left out) to `out`: sorted by tag, each 4-byte aligned with its checksum, and
+// head's checkSumAdjustment set when a head table of at least 12 bytes is among them. `version` is 0x00010000
+// for TrueType outlines, 'OTTO' for CFF ones. False when `out` refuses bytes.
+bool WriteSfnt(QIODevice& out, uint32_t version, std::vector<TSfntTable> tables);
 
 // A cmap table of one Windows UCS-4 subtable (format 12) mapping each code of
 // `entries` (sorted by code, codes distinct) to its glyph; runs of

@@ -276,7 +276,10 @@ const QRawFont& TQtFont::PrintRaw(int face) {
 QRectF TQtFont::InkBox(int face, uint32_t index) {
   TFace& f = *FFaces[static_cast<size_t>(face)];
   auto it = f.Ink.constFind(index);
-  if (it == f.Ink.constEnd()) it = f.Ink.insert(index, f.Raw.boundingRect(index));
+  // The print face when there is one: the same outlines, read from the file
+  // the PDF embeds them from anyway.
+  const QRawFont& raw = f.Print.isValid() ? f.Print : f.Raw;
+  if (it == f.Ink.constEnd()) it = f.Ink.insert(index, raw.boundingRect(index));
   return *it;
 }
 

@@ -29,22 +29,21 @@ QString RegisterCopy(const QRawFont& face, const std::vector<TCmapEntry>& cmap) 
   if (!folder) folder = std::make_unique<QTemporaryDir>();
   if (!folder->isValid() || cmap.empty()) return {};
   std::vector<TSfntTable> tables;
-  bool cff = false;
-  for (const char* tag : kCopiedTables) {
-    QByteArray data = face.fontTable(tag);
-    if (data.isEmpty()) continue;
-    cff = cff || tag[0] == 'C';
-    tables.push_back({SfntTag(tag), std::move(data)});
-  }
+  for (const char* tag : kCopiedTables)
+    tables.push_back({SfntTag(tag), [&face, tag] { return face.fontTable(tag); }});
+  // TrueType outlines come with a loca table, CFF ones without.
+  const bool cff = face.fontTable("loca").isEmpty();
   const QString family = QStringLiteral("%1 Vertical Forms %2").arg(face.familyName()).arg(++serial);
   const QString style = face.styleName().isEmpty() ? QStringLiteral("Regular") : face.styleName();
-  tables.push_back({SfntTag("cmap"), BuildUnicodeCmap(cmap)});
-  tables.push_back(
-      {SfntTag("name"), BuildNameTable(family, style, face.familyName() + QStringLiteral("-Vertical"))});
-  const QByteArray font = BuildSfnt(cff ? SfntTag("OTTO") : 0x00010000u, std::move(tables));
+  const QByteArray cmapTable = BuildUnicodeCmap(cmap);
+  const QByteArray nameTable = BuildNameTable(family, style, face.familyName() + QStringLiteral("-Vertical"));
+  tables.push_back({SfntTag("cmap"), [&] { return cmapTable; }});
+  tables.push_back({SfntTag("name"), [&] { return nameTable; }});
   QFile file(folder->filePath(
       QStringLiteral("%1.%2").arg(serial).arg(cff ? QStringLiteral("otf") : QStringLiteral("ttf"))));
-  if (!file.open(QIODevice::WriteOnly) || file.write(font) != font.size()) return {};
+  if (!file.open(QIODevice::WriteOnly) ||
+      !WriteSfnt(file, cff ? SfntTag("OTTO") : 0x00010000u, std::move(tables)))
+    return {};
   file.close();
   const int id = QFontDatabase::addApplicationFont(file.fileName());
   const QStringList families = QFontDatabase::applicationFontFamilies(id);
