@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <memory>
 
+#include <malloc.h>
+
 namespace vorna::qt {
 namespace {
 
@@ -45,6 +47,9 @@ QString RegisterCopy(const QRawFont& face, const std::vector<TCmapEntry>& cmap) 
       !WriteSfnt(file, cff ? SfntTag("OTTO") : 0x00010000u, std::move(tables)))
     return {};
   file.close();
+  // The large tables just passed through the heap; hand their pages back
+  // rather than carry them through the rest of the job.
+  malloc_trim(0);
   const int id = QFontDatabase::addApplicationFont(file.fileName());
   const QStringList families = QFontDatabase::applicationFontFamilies(id);
   return families.contains(family) ? family : QString();
