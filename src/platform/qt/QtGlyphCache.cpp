@@ -273,14 +273,24 @@ const QRawFont& TQtFont::PrintRaw(int face) {
   return f.Print.isValid() ? f.Print : f.Raw;
 }
 
-QRectF TQtFont::InkBox(int face, uint32_t index) {
+QRectF TQtFont::InkBox(int face, uint32_t) {
   TFace& f = *FFaces[static_cast<size_t>(face)];
-  auto it = f.Ink.constFind(index);
-  // The print face when there is one: the same outlines, read from the file
-  // the PDF embeds them from anyway.
-  const QRawFont& raw = f.Print.isValid() ? f.Print : f.Raw;
-  if (it == f.Ink.constEnd()) it = f.Ink.insert(index, raw.boundingRect(index));
-  return *it;
+  if (!f.InkKnown) {
+    // The face's bounding box from its head table: every glyph's ink lies in it.
+    f.InkKnown = true;
+    const QByteArray head = f.Raw.fontTable("head");
+    const qreal scale = f.Raw.unitsPerEm() > 0 ? f.Raw.pixelSize() / f.Raw.unitsPerEm() : 0;
+    if (head.size() >= 44 && scale > 0) {
+      auto at = [&](int i) {
+        return static_cast<int16_t>(static_cast<uint8_t>(head[i]) << 8 | static_cast<uint8_t>(head[i + 1]));
+      };
+      f.Ink = QRectF(QPointF(at(36) * scale, -at(42) * scale), QPointF(at(40) * scale, -at(38) * scale));
+    } else {
+      const qreal em = FKey.EmPixels;
+      f.Ink = QRectF(-em, -2 * em, 3 * em, 4 * em);
+    }
+  }
+  return f.Ink;
 }
 
 const QImage& TQtFont::ColourImage(int face, uint32_t index, QPointF& offset) {

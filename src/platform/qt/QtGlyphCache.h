@@ -74,8 +74,9 @@ class TQtFont {
   // so the PDF's text keeps the characters of vertical alternates; Raw(face)
   // otherwise or when no print face can be made. Same glyph ids and outlines.
   const QRawFont& PrintRaw(int face);
-  // The ink box of glyph `index` of `face` around its origin, in pixels, y
-  // down; found once per glyph.
+  // A box around the ink of glyph `index` of `face` about its origin, in
+  // pixels, y down: the face's bounding box (read once), which holds every
+  // glyph's.
   QRectF InkBox(int face, uint32_t index);
   int Ascent() const { return FAscent; }
   int Descent() const { return FDescent; }
@@ -114,7 +115,8 @@ class TQtFont {
     bool HbTried = false;
     QRawFont Print;
     bool PrintTried = false;
-    QHash<uint32_t, QRectF> Ink;
+    QRectF Ink;
+    bool InkKnown = false;
     struct TImage {
       QImage Image;
       QPointF Offset;
@@ -126,7 +128,8 @@ class TQtFont {
 
   TGlyph Lookup(char32_t cp);
   // The cmap of `face` with each character that vertical writing draws in
-  // another glyph of this face mapped to that glyph.
+  // another glyph of this face mapped to that glyph; where several codes
+  // reach one glyph and CP932 holds some of them, only those stay.
   std::vector<TCmapEntry> DrawnCmap(int face);
   hb_font_t* HbFont(int face);
   TFace& AddFace(const QString& family);
