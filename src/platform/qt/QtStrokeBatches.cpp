@@ -1,7 +1,6 @@
 // Held segments written as dashed lines and one path.
 #include "platform/qt/QtStrokeBatches.h"
 
-#include <QPainterPath>
 #include <algorithm>
 #include <map>
 
@@ -56,7 +55,7 @@ void TStrokeBatch::Draw(QPainter* p) {
     const bool horizontal = line.y1() == line.y2();
     lines[{horizontal ? line.y1() : line.x1(), horizontal}].push_back(line);
   }
-  QPainterPath single;
+  std::vector<QLineF> single;
   std::vector<TRunOfDashes> dashed;
   for (auto& [key, row] : lines) {
     const bool horizontal = key.second;
@@ -75,40 +74,33 @@ void TStrokeBatch::Draw(QPainter* p) {
         dashed.push_back({QLineF(row[i].p1(), row[end - 1].p2()), dash, gap});
       } else {
         end = i + 1;
-        single.moveTo(row[i].p1());
-        single.lineTo(row[i].p2());
+        single.push_back(row[i]);
       }
       i = end;
     }
   }
+  // Each line is its own stroke, as each segment was: where two meet, their
+  // edges blend twice as before (one path would paint the union once). The
+  // pen's one colour makes the order of strokes immaterial.
   p->save();
   if (FClip)
     p->setClipRect(*FClip);
   else
     p->setClipping(false);
-  p->setBrush(Qt::NoBrush);
-  if (!single.isEmpty()) {
-    p->setPen(FPen);
-    p->drawPath(single);
-  }
-  // Runs with the same pattern share a pen and a path.
+  p->setPen(FPen);
+  for (const QLineF& line : single) p->drawLine(line);
+  // Runs of one pattern share a pen.
   std::sort(dashed.begin(), dashed.end(), [](const TRunOfDashes& a, const TRunOfDashes& b) {
     return a.Dash != b.Dash ? a.Dash < b.Dash : a.Gap < b.Gap;
   });
   const qreal unit = std::max<qreal>(FPen.widthF(), 1);
-  for (size_t i = 0; i < dashed.size();) {
-    QPainterPath path;
-    size_t end = i;
-    for (; end < dashed.size() && dashed[end].Dash == dashed[i].Dash && dashed[end].Gap == dashed[i].Gap;
-         ++end) {
-      path.moveTo(dashed[end].Line.p1());
-      path.lineTo(dashed[end].Line.p2());
+  for (size_t i = 0; i < dashed.size(); ++i) {
+    if (i == 0 || dashed[i].Dash != dashed[i - 1].Dash || dashed[i].Gap != dashed[i - 1].Gap) {
+      QPen pen = FPen;
+      pen.setDashPattern({dashed[i].Dash / unit, dashed[i].Gap / unit});
+      p->setPen(pen);
     }
-    QPen pen = FPen;
-    pen.setDashPattern({dashed[i].Dash / unit, dashed[i].Gap / unit});
-    p->setPen(pen);
-    p->drawPath(path);
-    i = end;
+    p->drawLine(dashed[i].Line);
   }
   p->restore();
   FLines.clear();

@@ -3,7 +3,7 @@
 // between the column's text; written one by one they made most of a PDF's
 // bytes. Held until something that could overlap them is drawn, collinear
 // segments of equal length and spacing become one dashed line (a dash gets
-// the segment's caps, so the ink is the same) and the rest share one path.
+// the segment's caps, so the ink is the same).
 #pragma once
 
 #include <QLineF>
