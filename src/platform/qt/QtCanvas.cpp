@@ -9,6 +9,7 @@
 #include <cstdlib>
 
 #include "platform/qt/QtConvert.h"
+#include "platform/qt/QtGlyphBatches.h"
 
 namespace vorna::qt {
 namespace {
@@ -58,7 +59,9 @@ TQtCanvas::TQtCanvas(QPainter* painter) : FPainter(painter) {
 }
 
 TQtCanvas::TQtCanvas() = default;
-TQtCanvas::~TQtCanvas() = default;
+TQtCanvas::~TQtCanvas() {
+  if (!FStrokes.Empty() && FPainter && FPainter->isActive()) FStrokes.Draw(FPainter);
+}
 
 void TQtCanvas::PainterStarted(QPainter* p) {
   p->setRenderHint(QPainter::Antialiasing, false);
@@ -103,8 +106,9 @@ TQtFont& TQtCanvas::CurrentFont() {
   return *FFont;
 }
 
-bool TQtCanvas::ApplyClip(QPainter* p, const TRect* extra) {
+bool TQtCanvas::ApplyClip(QPainter* p, const TRect* extra, bool keepStrokes) {
   if (!p) return false;
+  if (!keepStrokes) SettleStrokes(p);
   TRect clip = ClipRect();
   if (extra) clip = Intersect(clip, *extra);
   if (clip.IsEmpty()) return false;
@@ -177,13 +181,30 @@ void TQtCanvas::StrokeSegment(QPainter* p, TPoint from, TPoint to) {
   }
   QPen pen(Resolve(FPenColor), FPenWidth, ToQtPen(FPenStyle), FPenWidth > 1 ? Qt::RoundCap : Qt::SquareCap);
   if (FPenWidth <= 1) pen.setCosmetic(true);
-  p->setPen(pen);
   QPointF start(from.X, from.Y);
+  const bool straight = start.x() == end.x() || start.y() == end.y();
+  if (start != end && straight && FPenStyle == TPenStyle::Solid && FPenWidth <= 1 && DrawsPdf(p)) {
+    const std::optional<QRectF> clip = FHasClip ? std::optional<QRectF>(ToQRect(ClipRect())) : std::nullopt;
+    if (!FStrokes.Takes(pen, clip)) {
+      SettleStrokes(p);
+      FStrokes.Start(pen, clip);
+    }
+    FStrokes.Add(QLineF(start, end));
+    return;
+  }
+  SettleStrokes(p);
+  p->setPen(pen);
   if (start == end)
     p->drawPoint(start);
   else
     p->drawLine(start, end);
 }
+
+void TQtCanvas::SettleStrokes(QPainter* p) {
+  if (p && !FStrokes.Empty()) FStrokes.Draw(p);
+}
+
+void TQtCanvas::SettleStrokes() { SettleStrokes(Painter()); }
 
 void TQtCanvas::MoveTo(int x, int y) { FPenPos = {x, y}; }
 
@@ -191,14 +212,14 @@ void TQtCanvas::LineTo(int x, int y) {
   TPoint from = FPenPos;
   FPenPos = {x, y};
   QPainter* p = Painter();
-  if (FPenStyle == TPenStyle::Clear || FPenColor == kClNone || !ApplyClip(p, nullptr)) return;
+  if (FPenStyle == TPenStyle::Clear || FPenColor == kClNone || !ApplyClip(p, nullptr, true)) return;
   StrokeSegment(p, from, FPenPos);
 }
 
 void TQtCanvas::Polyline(const TPoint* points, size_t count) {
   if (!points || count < 2) return;
   QPainter* p = Painter();
-  if (FPenStyle == TPenStyle::Clear || FPenColor == kClNone || !ApplyClip(p, nullptr)) return;
+  if (FPenStyle == TPenStyle::Clear || FPenColor == kClNone || !ApplyClip(p, nullptr, true)) return;
   for (size_t i = 0; i + 1 < count; ++i) StrokeSegment(p, points[i], points[i + 1]);
 }
 

@@ -13,6 +13,7 @@
 #include "platform/CanvasFactory.h"
 #include "platform/SystemMetrics.h"
 #include "platform/qt/QtGlyphCache.h"
+#include "platform/qt/QtStrokeBatches.h"
 
 class QWidget;
 
@@ -76,6 +77,11 @@ class TQtCanvas : public TCanvas {
   };
   const std::vector<TDrawnGlyph>& LastGlyphs() const { return FLastGlyphs; }
 
+  // Draws the line segments a PDF canvas holds back (QtStrokeBatches.h). The
+  // printer calls it before a page ends; any drawing that may overlap them
+  // does it too.
+  void SettleStrokes();
+
  protected:
   // Bitmaps start their painter on demand.
   TQtCanvas();
@@ -101,12 +107,14 @@ class TQtCanvas : public TCanvas {
   // A colour glyph with its origin at `origin`.
   void DrawColourGlyph(QPainter* p, TQtFont& font, int face, uint32_t index, QPointF origin);
   // Sets the painter's clip to the canvas clip ∩ `extra` (when given); false
-  // when nothing can be drawn.
-  bool ApplyClip(QPainter* p, const TRect* extra);
+  // when nothing can be drawn. Draws the held segments first unless
+  // `keepStrokes` (lines, and text that checks its own overlap).
+  bool ApplyClip(QPainter* p, const TRect* extra, bool keepStrokes = false);
   // What can show, in the painter's logical coordinates (glyphs outside it
   // are left out of a run).
   TRect VisibleRect(QPainter* p) const;
   void StrokeSegment(QPainter* p, TPoint from, TPoint to);
+  void SettleStrokes(QPainter* p);
 
   QPainter* FPainter = nullptr;
   std::function<void(const TRect&, int, int)> FScrollHandler;
@@ -123,6 +131,7 @@ class TQtCanvas : public TCanvas {
   TPoint FPenPos;
   std::vector<TPlaced> FPlaced;
   std::vector<TDrawnGlyph> FLastGlyphs;
+  TStrokeBatch FStrokes;
 };
 
 // An off-screen 32-bit bitmap (QImage, RGB32) with its own canvas.

@@ -5,6 +5,7 @@
 
 #include "platform/qt/QtCanvas.h"
 #include "platform/qt/QtConvert.h"
+#include "platform/qt/QtGlyphBatches.h"
 #include "text/Cp932.h"
 
 namespace vorna::qt {
@@ -13,6 +14,8 @@ namespace {
 
 // Oblique slant for faces without an italic style.
 constexpr double kSlant = 0.2;
+// Ink beyond the glyphs' boxes: the emboldening offset (a slant takes an em).
+constexpr qreal kInkSlack = 4;
 
 }  // namespace
 
@@ -44,19 +47,19 @@ void TQtCanvas::ExtTextOut(int x, int y, unsigned options, const TRect& rect, st
   if (!p) return;
   if ((options & kEtoOpaque) && !rect.IsEmpty() && FBrushColor != kClNone && ApplyClip(p, nullptr))
     p->fillRect(ToQRect(rect), Resolve(FBrushColor));
-  if (text.empty() || !ApplyClip(p, (options & kEtoClipped) ? &rect : nullptr)) return;
+  if (text.empty() || !ApplyClip(p, (options & kEtoClipped) ? &rect : nullptr, true)) return;
   DrawTextRun(p, x, y, text, advances);
 }
 
 void TQtCanvas::TextRect(const TRect& rect, int x, int y, std::string_view text) {
   QPainter* p = Painter();
-  if (text.empty() || !ApplyClip(p, &rect)) return;
+  if (text.empty() || !ApplyClip(p, &rect, true)) return;
   DrawTextRun(p, x, y, text, {});
 }
 
 void TQtCanvas::TextOut(int x, int y, std::string_view text) {
   QPainter* p = Painter();
-  if (text.empty() || !ApplyClip(p, nullptr)) return;
+  if (text.empty() || !ApplyClip(p, nullptr, true)) return;
   DrawTextRun(p, x, y, text, {});
 }
 
@@ -78,6 +81,8 @@ void TQtCanvas::DrawTextRun(QPainter* p, int x, int y, std::string_view text, st
   if (FTextColor == kClNone) return;
   TQtFont& font = CurrentFont();
   int total = Layout(text, advances, FPlaced);
+  // Lines under or through the text are not part of the glyphs' ink box.
+  if (FFontSpec.Underline || FFontSpec.StrikeOut) SettleStrokes(p);
   p->setPen(Resolve(FTextColor));
   if (font.Key().Vertical)
     DrawVertical(p, font, x, y, FPlaced, total);
@@ -97,13 +102,13 @@ void TQtCanvas::DrawHorizontal(QPainter* p, TQtFont& font, int x, int y, const s
   // Glyphs beyond the clip are left out, so a huge text costs only its visible part.
   TRect clip = VisibleRect(p);
   const int margin = font.Key().EmPixels * 2;
-  const int faces = font.FaceCount();
-  std::vector<QList<quint32>> indexes(static_cast<size_t>(faces));
-  std::vector<QList<QPointF>> positions(static_cast<size_t>(faces));
+  TGlyphBatches batches(font.FaceCount(), DrawsPdf(p));
+  QRectF ink;
   for (const TPlaced& c : placed) {
     int gx = x + c.Pen;
     if (gx + margin < clip.Left || gx - margin > clip.Right) continue;
     if (c.Glyph.Blank) continue;
+    if (c.Glyph.Face == TGlyphFace::Missing || c.Glyph.Colour) SettleStrokes(p);
     if (c.Glyph.Face == TGlyphFace::Missing) {
       // A visible box for what no font can draw.
       float w = std::max(2.0f, c.Glyph.Advance - 2), h = font.Ascent() * 0.8f;
@@ -119,15 +124,19 @@ void TQtCanvas::DrawHorizontal(QPainter* p, TQtFont& font, int x, int y, const s
       DrawColourGlyph(p, font, f, c.Glyph.Index, QPointF(gx, baseline));
       continue;
     }
-    indexes[static_cast<size_t>(f)].append(c.Glyph.Index);
-    positions[static_cast<size_t>(f)].append(QPointF(gx, baseline));
+    batches.Add(f, false, c.Glyph.Index, QPointF(gx, baseline));
+    if (!FStrokes.Empty()) ink = ink.united(font.InkBox(f, c.Glyph.Index).translated(gx, baseline));
   }
-  for (int f = 0; f < faces; ++f) {
-    if (indexes[static_cast<size_t>(f)].isEmpty()) continue;
+  // Held lines that this text may cover are drawn first, as they came first.
+  const qreal slack = FFontSpec.Italic ? font.Key().EmPixels : kInkSlack;
+  if (!ink.isNull() && FStrokes.Meets(ink.adjusted(-slack, -slack, slack, slack))) SettleStrokes(p);
+  for (const TGlyphBatch& batch : batches.Batches()) {
+    if (batch.Glyphs.isEmpty()) continue;
+    const int f = batch.Face;
     QGlyphRun run;
     run.setRawFont(font.Raw(f));
-    run.setGlyphIndexes(indexes[static_cast<size_t>(f)]);
-    run.setPositions(positions[static_cast<size_t>(f)]);
+    run.setGlyphIndexes(batch.Glyphs);
+    run.setPositions(batch.At);
     bool slant = font.SynthesizeItalic(f);
     if (slant) {
       p->save();

@@ -14,6 +14,8 @@
 
 #include "platform/qt/QtFonts.h"
 #include "platform/qt/QtHarfBuzz.h"
+#include "platform/qt/QtPrintFaces.h"
+#include "text/Cp932.h"
 #include "text/UserCodes.h"
 
 namespace vorna::qt {
@@ -236,6 +238,59 @@ TGlyph TQtFont::Lookup(char32_t cp) {
     g.Advance = static_cast<float>(FKey.EmPixels);
   }
   return g;
+}
+
+std::vector<TCmapEntry> TQtFont::DrawnCmap(int face) {
+  hb_font_t* hb = HbFont(face);
+  if (!hb) return {};
+  std::vector<TCmapEntry> cmap = NominalCmap(hb);
+  const std::vector<uint32_t> substituted = VerticalSubstitutionInputs(hb);
+  for (TCmapEntry& entry : cmap) {
+    if (!std::binary_search(substituted.begin(), substituted.end(), entry.Glyph)) continue;
+    const TGlyph g = Lookup(entry.Code);
+    if (g.Face != TGlyphFace::Missing && FaceOf(g) == face && !g.Rotated && !g.Blank) entry.Glyph = g.Index;
+  }
+  // A PDF gives a glyph the first code that reaches it; where CP932 holds one
+  // of several codes of a glyph (U+2015 beside U+2014), only those stay.
+  std::vector<uint32_t> heldGlyphs;
+  for (const TCmapEntry& entry : cmap)
+    if (HeldCp932Code(entry.Code)) heldGlyphs.push_back(entry.Glyph);
+  std::sort(heldGlyphs.begin(), heldGlyphs.end());
+  std::erase_if(cmap, [&](const TCmapEntry& entry) {
+    return !HeldCp932Code(entry.Code) &&
+           std::binary_search(heldGlyphs.begin(), heldGlyphs.end(), entry.Glyph);
+  });
+  return cmap;
+}
+
+const QRawFont& TQtFont::PrintRaw(int face) {
+  TFace& f = *FFaces[static_cast<size_t>(face)];
+  if (!FKey.Vertical || f.Colour) return f.Raw;
+  if (!f.PrintTried) {
+    f.PrintTried = true;
+    f.Print = PrintFace(f.Raw, [&] { return DrawnCmap(face); });
+  }
+  return f.Print.isValid() ? f.Print : f.Raw;
+}
+
+QRectF TQtFont::InkBox(int face, uint32_t) {
+  TFace& f = *FFaces[static_cast<size_t>(face)];
+  if (!f.InkKnown) {
+    // The face's bounding box from its head table: every glyph's ink lies in it.
+    f.InkKnown = true;
+    const QByteArray head = f.Raw.fontTable("head");
+    const qreal scale = f.Raw.unitsPerEm() > 0 ? f.Raw.pixelSize() / f.Raw.unitsPerEm() : 0;
+    if (head.size() >= 44 && scale > 0) {
+      auto at = [&](int i) {
+        return static_cast<int16_t>(static_cast<uint8_t>(head[i]) << 8 | static_cast<uint8_t>(head[i + 1]));
+      };
+      f.Ink = QRectF(QPointF(at(36) * scale, -at(42) * scale), QPointF(at(40) * scale, -at(38) * scale));
+    } else {
+      const qreal em = FKey.EmPixels;
+      f.Ink = QRectF(-em, -2 * em, 3 * em, 4 * em);
+    }
+  }
+  return f.Ink;
 }
 
 const QImage& TQtFont::ColourImage(int face, uint32_t index, QPointF& offset) {

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/qt/QtFontFiles.h"
+
 struct hb_font_t;
 
 namespace vorna::qt {
@@ -67,6 +69,15 @@ class TQtFont {
     return g.Face == TGlyphFace::Extra ? 2 + g.Extra : static_cast<int>(g.Face);
   }
   const QRawFont& Raw(int face) const { return FFaces[static_cast<size_t>(face)]->Raw; }
+  // The raw font to draw `face` with in a PDF: for vertical fonts its print
+  // face (QtPrintFaces.h), whose cmap maps each character to the form drawn,
+  // so the PDF's text keeps the characters of vertical alternates; Raw(face)
+  // otherwise or when no print face can be made. Same glyph ids and outlines.
+  const QRawFont& PrintRaw(int face);
+  // A box around the ink of glyph `index` of `face` about its origin, in
+  // pixels, y down: the face's bounding box (read once), which holds every
+  // glyph's.
+  QRectF InkBox(int face, uint32_t index);
   int Ascent() const { return FAscent; }
   int Descent() const { return FDescent; }
   int CellHeight() const { return FAscent + FDescent; }
@@ -102,6 +113,10 @@ class TQtFont {
     float RotatedBaseline = 0;
     hb_font_t* Hb = nullptr;
     bool HbTried = false;
+    QRawFont Print;
+    bool PrintTried = false;
+    QRectF Ink;
+    bool InkKnown = false;
     struct TImage {
       QImage Image;
       QPointF Offset;
@@ -112,6 +127,10 @@ class TQtFont {
   using TPlane = std::array<std::unique_ptr<TPage>, 256>;
 
   TGlyph Lookup(char32_t cp);
+  // The cmap of `face` with each character that vertical writing draws in
+  // another glyph of this face mapped to that glyph; where several codes
+  // reach one glyph and CP932 holds some of them, only those stay.
+  std::vector<TCmapEntry> DrawnCmap(int face);
   hb_font_t* HbFont(int face);
   TFace& AddFace(const QString& family);
   // The extra face of `family`, added when first needed; -1 when full.

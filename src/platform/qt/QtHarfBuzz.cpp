@@ -71,4 +71,33 @@ void IdeographicEmBox(hb_font_t* font, int32_t& top, int32_t& bottom) {
   bottom = b;
 }
 
+std::vector<TCmapEntry> NominalCmap(hb_font_t* font) {
+  std::vector<TCmapEntry> entries;
+  hb_set_t* codes = hb_set_create();
+  hb_face_collect_unicodes(hb_font_get_face(font), codes);
+  entries.reserve(hb_set_get_population(codes));
+  for (hb_codepoint_t code = HB_SET_VALUE_INVALID; hb_set_next(codes, &code);) {
+    hb_codepoint_t glyph = 0;
+    if (hb_font_get_nominal_glyph(font, code, &glyph))
+      entries.push_back({static_cast<char32_t>(code), glyph});
+  }
+  hb_set_destroy(codes);
+  return entries;
+}
+
+std::vector<uint32_t> VerticalSubstitutionInputs(hb_font_t* font) {
+  hb_face_t* face = hb_font_get_face(font);
+  const hb_tag_t features[] = {HB_TAG('v', 'e', 'r', 't'), HB_TAG('v', 'r', 't', '2'), HB_TAG_NONE};
+  hb_set_t* lookups = hb_set_create();
+  hb_ot_layout_collect_lookups(face, HB_OT_TAG_GSUB, nullptr, nullptr, features, lookups);
+  hb_set_t* inputs = hb_set_create();
+  for (hb_codepoint_t lookup = HB_SET_VALUE_INVALID; hb_set_next(lookups, &lookup);)
+    hb_ot_layout_lookup_collect_glyphs(face, HB_OT_TAG_GSUB, lookup, nullptr, inputs, nullptr, nullptr);
+  std::vector<uint32_t> glyphs;
+  for (hb_codepoint_t glyph = HB_SET_VALUE_INVALID; hb_set_next(inputs, &glyph);) glyphs.push_back(glyph);
+  hb_set_destroy(inputs);
+  hb_set_destroy(lookups);
+  return glyphs;
+}
+
 }  // namespace vorna::qt

@@ -4,6 +4,9 @@
 
 #include <QRawFont>
 #include <cstdint>
+#include <vector>
+
+#include "platform/qt/QtFontFiles.h"
 
 struct hb_font_t;
 
@@ -29,5 +32,13 @@ bool ShapeVertical(hb_font_t* font, char32_t cp, TVerticalShape& out);
 // Top and bottom of the ideographic em box above the horizontal baseline, in
 // font units (bottom is usually negative).
 void IdeographicEmBox(hb_font_t* font, int32_t& top, int32_t& bottom);
+
+// The font's Unicode cmap: each code with its nominal glyph, sorted by code.
+std::vector<TCmapEntry> NominalCmap(hb_font_t* font);
+
+// The glyphs that the vert and vrt2 substitutions of any script may replace,
+// sorted: a character whose nominal glyph is not among them keeps it in
+// vertical writing.
+std::vector<uint32_t> VerticalSubstitutionInputs(hb_font_t* font);
 
 }  // namespace vorna::qt

@@ -275,12 +275,15 @@ void TQtPrinterBackend::BeginDoc(const std::string& title) {
 
 void TQtPrinterBackend::NewPage() {
   if (!Printing()) throw EPrinterPlatformError("No print job is running");
+  FCanvas->SettleStrokes();
   if (!FPrinter->newPage())
     throw EPrinterPlatformError("The printer " + DeviceName() + " cannot start a page");
 }
 
 void TQtPrinterBackend::EndDoc() {
-  if (FJobPainter.isActive()) FJobPainter.end();
+  if (!FJobPainter.isActive()) return;
+  if (FCanvas) FCanvas->SettleStrokes();
+  FJobPainter.end();
 }
 
 bool TQtPrinterBackend::Printing() { return FJobPainter.isActive(); }
