@@ -46,7 +46,7 @@ TEST(QtCanvas, AxisLinesMatchThePenAndKeepTheClip) {
   QImage expected(20, 20, QImage::Format_RGB32);
   expected.fill(Qt::white);
   QPainter reference(&expected);
-  reference.setClipRect(ToQRect(clip));
+  reference.setClipRect(qt::ToQRect(clip));
   QPen pen(Qt::black, 1, Qt::SolidLine, Qt::SquareCap);
   pen.setCosmetic(true);
   reference.setPen(pen);

@@ -379,9 +379,10 @@ TEST_F(TEditorPaint, TypingInALongParagraphMarksTheRowsInSightFromTheCaretOn) {
     const int caretRow = 2;
     View->SetCaretPos({3, caretRow});
     Host.Clear();
+    const std::string typed = Sjis("あ");
     TReplaceRequest q;
     q.RangeStart = q.RangeEnd = q.InsertAt = {3, caretRow};
-    q.Text = Sjis("あ");
+    q.Text = typed;
     View->ReplaceText(q);
     std::vector<TRect> marked;
     for (const std::string& c : Host.Calls) {
