@@ -1,6 +1,8 @@
 // Moving the caret: SetCaretPos with its selection, repaint, scroll and jump
 // bookkeeping, and the moves by cells, rows and words.
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 
 #include "settings/StyleElements.h"
 #include "text/CharClasses.h"
@@ -8,6 +10,17 @@
 #include "view/EditorViews.h"
 
 namespace vorna {
+namespace {
+
+// A range of more rows than this is marked as the whole view.
+constexpr int kMaxMarkedRows = 4096;
+
+int ClampRow(int64_t row) {
+  return static_cast<int>(std::clamp<int64_t>(row, 0, std::numeric_limits<int>::max()));
+}
+
+}  // namespace
+
 bool TEditorView::IsReadOnly() const {
   return EditorStyle()->GetReadOnly() || (FList && FList->IsReadOnlyFile());
 }
@@ -161,25 +174,68 @@ void TEditorView::MoveWord(bool forward) {
 }
 
 // Rows past the document's end are slots too: an edit that removed rows
-// repaints where they stood.
+// repaints where they stood. Only the rows the window shows are marked, each
+// run of neighbouring rows as one rectangle, so an edit early in a long
+// paragraph marks the rest of the window and never the whole view.
 void TEditorView::InvalidateRows(int first, int last) {
-  first = std::max(first, 0);
-  // On paper, rows on pages out of sight need no marks.
-  if (PaperMode() && !FPrinting) {
-    const int perPage = std::max(RowsPerPage(), 1);
-    first = std::max(first, FFirstPage * perPage);
-    last = std::min(last, (FLastPage + 1) * perPage - 1);
-    if (last < first) return;
-  }
-  if (last - first > 2 * RowsPerPage() + 4) {
+  int shownFirst = 0, shownLast = 0;
+  ShownRows(shownFirst, shownLast);
+  first = std::max({first, shownFirst, 0});
+  last = std::min(last, shownLast);
+  if (last < first) return;
+  if (last - first > kMaxMarkedRows) {
     Invalidate();
     return;
   }
+  const TRect client = Host().ClientRect();
+  const bool vertical = Vertical();
+  TRect run{};
   for (int r = first; r <= last; ++r) {
     TRect rect = GetRowRect(r);
-    if (!Vertical()) ++rect.Bottom;
-    Host().Invalidate(rect);
+    if (!vertical) ++rect.Bottom;
+    if (Intersect(rect, client).IsEmpty()) continue;
+    const bool adjoins =
+        !run.IsEmpty() && (vertical ? rect.Top == run.Top && rect.Bottom == run.Bottom &&
+                                          (rect.Right == run.Left || rect.Left == run.Right)
+                                    : rect.Left == run.Left && rect.Right == run.Right &&
+                                          (rect.Top == run.Bottom || rect.Bottom == run.Top));
+    if (adjoins) {
+      run = {std::min(run.Left, rect.Left), std::min(run.Top, rect.Top), std::max(run.Right, rect.Right),
+             std::max(run.Bottom, rect.Bottom)};
+      continue;
+    }
+    if (!run.IsEmpty()) Host().Invalidate(run);
+    run = rect;
   }
+  if (!run.IsEmpty()) Host().Invalidate(run);
+}
+
+void TEditorView::ShownRows(int& first, int& last) const {
+  first = 0;
+  last = std::numeric_limits<int>::max();
+  if (FPrinting) return;
+  if (PaperMode()) {
+    // Rows on pages out of sight need no marks.
+    const int64_t perPage = std::max(RowsPerPage(), 1);
+    first = ClampRow(FFirstPage * perPage);
+    last = ClampRow((static_cast<int64_t>(FLastPage) + 1) * perPage - 1);
+    return;
+  }
+  // The offset across the rows chose the window's first row (see PaintPartition);
+  // with several partitions the slots of one page stand still.
+  const bool vertical = Vertical();
+  const int pitch = std::max(FMetrics.LinePitch, 1);
+  const int64_t pageFirst =
+      (vertical ? static_cast<int64_t>(FOffset.X) : -static_cast<int64_t>(FOffset.Y)) / pitch;
+  if (Partitions() > 1) {
+    first = ClampRow(pageFirst);
+    last = ClampRow(pageFirst + RowsPerPage() - 1);
+    return;
+  }
+  const TRect client = Host().ClientRect();
+  const int64_t across = vertical ? client.Width() : client.Height();
+  first = ClampRow(pageFirst - 2);
+  last = ClampRow(pageFirst + across / pitch + 3);
 }
 
 void TEditorView::InvalidateSelectionRows() {

@@ -363,6 +363,9 @@ class TEditorView : public TBaseView, public TUndoOwner, private TEditingHost, p
   TRect CaretCellRect(TDisplayPos pos) const;
   TPoint OffsetShowingRow(int first) const;
   void InvalidateRows(int first, int last);
+  // The rows the window can show (a superset: on paper the pages in sight,
+  // else the rows the scroll offset brings in), first .. last.
+  void ShownRows(int& first, int& last) const;
   void InvalidateSelectionRows();
   // The partition under a point (or the nearest one); false when none holds it.
   bool PartitionAt(TPoint point, int& page, int& partition, bool nearest) const;

@@ -11,6 +11,7 @@
 
 #include "QtTestHelpers.h"
 #include "TestSupport.h"
+#include "platform/qt/QtConvert.h"
 #include "text/UserCodes.h"
 
 namespace vorna::testing {
@@ -32,6 +33,38 @@ TEST(QtCanvas, LinesLeaveOutTheirLastPixel) {
   for (int y = 10; y <= 15; ++y) EXPECT_TRUE(Black(img, 2, y)) << y;
   for (int x = 3; x < 6; ++x) EXPECT_TRUE(Black(img, x, 15)) << x;
   EXPECT_FALSE(Black(img, 6, 15));
+}
+
+// Solid one-pixel lines along the axes are filled, not stroked: the pixels
+// must be the pen's, in every direction, under a clip, and with the clip
+// left as it was by the text drawn in between.
+TEST(QtCanvas, AxisLinesMatchThePenAndKeepTheClip) {
+  const TRect clip{3, 2, 17, 18};
+  const TPoint ends[][2] = {{{5, 0}, {5, 19}},   {{9, 19}, {9, 1}},  {{0, 6}, {19, 6}},
+                            {{19, 11}, {1, 11}}, {{14, 4}, {14, 5}}, {{2, 15}, {3, 15}}};
+  TImageCanvas c(20, 20);
+  QImage expected(20, 20, QImage::Format_RGB32);
+  expected.fill(Qt::white);
+  QPainter reference(&expected);
+  reference.setClipRect(qt::ToQRect(clip));
+  QPen pen(Qt::black, 1, Qt::SolidLine, Qt::SquareCap);
+  pen.setCosmetic(true);
+  reference.setPen(pen);
+  c.Canvas->SetClipRect(clip);
+  c.Canvas->SetPen(kClBlack, TPenStyle::Solid, 1);
+  for (const auto& line : ends) {
+    c.Canvas->MoveTo(line[0].X, line[0].Y);
+    c.Canvas->LineTo(line[1].X, line[1].Y);
+    // The last pixel is left out, as a device context's line does.
+    const int dx = (line[1].X > line[0].X) - (line[1].X < line[0].X);
+    const int dy = (line[1].Y > line[0].Y) - (line[1].Y < line[0].Y);
+    reference.drawLine(QPoint(line[0].X, line[0].Y), QPoint(line[1].X - dx, line[1].Y - dy));
+    // White on white: only its clip is left on the painter.
+    c.Canvas->SetTextColor(kClWhite);
+    c.Canvas->ExtTextOut(15, 16, kEtoClipped, {15, 16, 17, 18}, "x", {});
+  }
+  reference.end();
+  EXPECT_EQ(c.Done(), expected);
 }
 
 TEST(QtCanvas, RectangleOutlineLiesInsideAndFillsWithTheBrush) {

@@ -365,6 +365,49 @@ TEST_F(TEditorPaint, TypingRepaintsTheRowsFromItsLineOnOnly) {
   EXPECT_EQ(Host.Count("invalidate 0,0,"), 1);
 }
 
+// A keystroke early in a paragraph longer than the window changes every
+// later row of it: the rows from the caret's on are marked as far as the
+// window shows them, in a few rectangles, never the rows before it nor the
+// whole view. Window mode, the scrolled manuscript and paper.
+TEST_F(TEditorPaint, TypingInALongParagraphMarksTheRowsInSightFromTheCaretOn) {
+  const std::string typed = Sjis("あ");
+  std::string paragraph;
+  for (int i = 0; i < 400; ++i) paragraph += Sjis("文章を書く。");
+  for (const int preset : {0, 4, 5}) {
+    SCOPED_TRACE(preset);
+    MakeView(preset);
+    SetText(paragraph + "\r\n" + Sjis("次の行"));
+    View->SetCaretPos({3, 2});
+    Host.Clear();
+    TReplaceRequest q;
+    q.RangeStart = q.RangeEnd = q.InsertAt = {3, 2};
+    q.Text = typed;
+    View->ReplaceText(q);
+    std::vector<TRect> marked;
+    for (const std::string& c : Host.Calls) {
+      TRect r;
+      if (std::sscanf(c.c_str(), "invalidate %d,%d,%d,%d", &r.Left, &r.Top, &r.Right, &r.Bottom) == 4)
+        marked.push_back(r);
+    }
+    EXPECT_LE(marked.size(), 4u);
+    int shown = 0;
+    for (int row = 0; row < View->List().RowCount(); ++row) {
+      TRect r = View->GetRowRect(row);
+      if (!View->Vertical()) ++r.Bottom;
+      if (Intersect(r, Host.ClientRect()).IsEmpty()) continue;
+      bool covered = false, touched = false;
+      for (const TRect& m : marked) {
+        covered = covered || Inside(r, m);
+        touched = touched || !Intersect(r, m).IsEmpty();
+      }
+      if (row < 2) EXPECT_FALSE(touched) << "row " << row;
+      if (row >= 2) EXPECT_TRUE(covered) << "row " << row;
+      shown += row >= 2;
+    }
+    EXPECT_GT(shown, 3);
+  }
+}
+
 TEST_F(TEditorPaint, MatchesAcrossARowBreakAreMarkedOnBothRows) {
   MakeView(0);
   Style().SetColumnCountAuto(false);

@@ -3,6 +3,7 @@
 #include "platform/qt/QtCanvas.h"
 
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPointer>
 #include <QWidget>
 #include <algorithm>
@@ -67,7 +68,21 @@ void TQtCanvas::PainterStarted(QPainter* p) {
   p->setRenderHint(QPainter::Antialiasing, false);
   p->setRenderHint(QPainter::TextAntialiasing, true);
   p->setBackgroundMode(Qt::TransparentMode);
-  if (FHasClip && !FClip.IsEmpty()) p->setClipRect(ToQRect(FClip));
+  FClipPainter = nullptr;
+  if (FHasClip && !FClip.IsEmpty()) {
+    p->setClipRect(ToQRect(FClip));
+    ClipApplied(p, true, FClip);
+  }
+}
+
+bool TQtCanvas::Raster(QPainter* p) {
+  return p && p->paintEngine() && p->paintEngine()->type() == QPaintEngine::Raster;
+}
+
+void TQtCanvas::ClipApplied(QPainter* p, bool on, const TRect& clip) {
+  FClipPainter = Raster(p) ? p : nullptr;
+  FClipOn = on;
+  FClipSet = clip;
 }
 
 QColor TQtCanvas::Resolve(TColor color) const {
@@ -112,10 +127,15 @@ bool TQtCanvas::ApplyClip(QPainter* p, const TRect* extra, bool keepStrokes) {
   TRect clip = ClipRect();
   if (extra) clip = Intersect(clip, *extra);
   if (clip.IsEmpty()) return false;
-  if (FHasClip || extra)
+  const bool on = FHasClip || extra;
+  // Setting a clip costs the raster engine a region update per call; most
+  // calls of a paint keep the one clip.
+  if (p == FClipPainter && on == FClipOn && (!on || clip == FClipSet)) return true;
+  if (on)
     p->setClipRect(ToQRect(clip));
   else
     p->setClipping(false);
+  ClipApplied(p, on, clip);
   return true;
 }
 
@@ -178,6 +198,16 @@ void TQtCanvas::StrokeSegment(QPainter* p, TPoint from, TPoint to) {
   } else {
     int ey = to.Y - Sign(dy);
     end = QPointF(from.X + static_cast<double>(dx) * (ey - from.Y) / dy, ey);
+  }
+  if (FPenWidth <= 1 && FPenStyle == TPenStyle::Solid && (dx == 0 || dy == 0) && Raster(p) &&
+      p->worldTransform().type() <= QTransform::TxTranslate && !p->testRenderHint(QPainter::Antialiasing)) {
+    // The same pixels as the aliased one-pixel line (from and end both drawn),
+    // without a pen set up per segment: a grid page strokes hundreds of them.
+    const int endX = static_cast<int>(end.x()), endY = static_cast<int>(end.y());
+    p->fillRect(QRect(std::min(from.X, endX), std::min(from.Y, endY), std::abs(endX - from.X) + 1,
+                      std::abs(endY - from.Y) + 1),
+                Resolve(FPenColor));
+    return;
   }
   QPen pen(Resolve(FPenColor), FPenWidth, ToQtPen(FPenStyle), FPenWidth > 1 ? Qt::RoundCap : Qt::SquareCap);
   if (FPenWidth <= 1) pen.setCosmetic(true);
@@ -270,19 +300,25 @@ void TQtCanvas::CopyRect(const TRect& dest, const TBitmap& bitmap, const TRect& 
 void TQtCanvas::SetClipRect(const TRect& r) {
   FHasClip = true;
   FClip = r;
-  if (QPainter* p = Painter(); p && !r.IsEmpty()) p->setClipRect(ToQRect(r));
+  if (QPainter* p = Painter(); p && !r.IsEmpty()) {
+    if (p == FClipPainter && FClipOn && FClipSet == r) return;
+    p->setClipRect(ToQRect(r));
+    ClipApplied(p, true, r);
+  }
 }
 
 void TQtCanvas::ResetClip() {
   FHasClip = false;
-  if (QPainter* p = Painter()) p->setClipping(false);
+  if (QPainter* p = Painter()) {
+    p->setClipping(false);
+    ClipApplied(p, false, {});
+  }
 }
 
 TRect TQtCanvas::ClipRect() const {
+  if (FHasClip) return FClip.IsEmpty() ? TRect{} : FClip;
   const QPaintDevice* device = Device();
-  TRect all{0, 0, device ? device->width() : 0, device ? device->height() : 0};
-  if (!FHasClip) return all;
-  return FClip.IsEmpty() ? TRect{} : FClip;
+  return {0, 0, device ? device->width() : 0, device ? device->height() : 0};
 }
 
 TRect TQtCanvas::ScrollRect(const TRect& area, int dx, int dy) {

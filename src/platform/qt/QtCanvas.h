@@ -22,6 +22,8 @@ namespace vorna::qt {
 class TQtCanvas : public TCanvas {
  public:
   // Draws with `painter` (not owned; it must be active while the canvas draws).
+  // While the canvas draws, the painter's clip is the canvas's: a caller that
+  // draws on the same painter in between restores any clip it sets.
   explicit TQtCanvas(QPainter* painter);
   ~TQtCanvas() override;
 
@@ -108,8 +110,13 @@ class TQtCanvas : public TCanvas {
   void DrawColourGlyph(QPainter* p, TQtFont& font, int face, uint32_t index, QPointF origin);
   // Sets the painter's clip to the canvas clip ∩ `extra` (when given); false
   // when nothing can be drawn. Draws the held segments first unless
-  // `keepStrokes` (lines, and text that checks its own overlap).
+  // `keepStrokes` (lines, and text that checks its own overlap). On pixels the
+  // clip last set is remembered and not set again.
   bool ApplyClip(QPainter* p, const TRect* extra, bool keepStrokes = false);
+  // Notes the clip just set on `p` (`on` false: clipping off).
+  void ClipApplied(QPainter* p, bool on, const TRect& clip);
+  // The painter draws pixels (an image or a widget), not a printer's page.
+  static bool Raster(QPainter* p);
   // What can show, in the painter's logical coordinates (glyphs outside it
   // are left out of a run).
   TRect VisibleRect(QPainter* p) const;
@@ -128,6 +135,10 @@ class TQtCanvas : public TCanvas {
   int FPenWidth = 1;
   bool FHasClip = false;
   TRect FClip;
+  // The clip last set on the painter FClipPainter (null: not known).
+  QPainter* FClipPainter = nullptr;
+  bool FClipOn = false;
+  TRect FClipSet;
   TPoint FPenPos;
   std::vector<TPlaced> FPlaced;
   std::vector<TDrawnGlyph> FLastGlyphs;
