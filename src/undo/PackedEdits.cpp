@@ -8,7 +8,9 @@ namespace vorna {
 namespace {
 
 constexpr size_t kTextBytes = sizeof(TPackedEdit::Bytes);
-constexpr int kRowSteps = 3;  // the most rows an end may lie below the start
+constexpr int kRowSteps = 3;  // the most rows an end may lie below its start
+constexpr int kInsertStartColumns = 255;
+constexpr int kDocLines = 1 << 23;
 
 // Shape bits.
 constexpr uint8_t kKindMask = 0x03;
@@ -30,22 +32,33 @@ int RowStep(TDisplayPos from, TDisplayPos to) {
   return step >= 0 && step <= kRowSteps ? static_cast<int>(step) : -1;
 }
 
+// The insertion starts at the range start, or at a small column of the row
+// next to it (the text went to the next row, or the deletion point to the
+// end of the row before).
+bool InsertStartFits(const TTaskEdit& edit) {
+  if (edit.FInsertStart == edit.FRangeStart) return true;
+  const long long step = static_cast<long long>(edit.FInsertStart.Row) - edit.FRangeStart.Row;
+  return (step == 1 || step == -1) && edit.FInsertStart.Column >= 1 &&
+         edit.FInsertStart.Column <= kInsertStartColumns;
+}
+
 }  // namespace
 
 bool Packable(const TTaskEdit& edit) {
   if (edit.FDeleteBox || edit.FInsertBox || !edit.FBoxPieces.empty()) return false;
   if (edit.FInsertedText.size() + edit.FDeletedText.size() > kTextBytes) return false;
   if (static_cast<unsigned>(edit.FKind) > kKindMask) return false;
-  if (!(edit.FInsertStart == edit.FRangeStart) || !(edit.FNewCaret == edit.FInsertEnd)) return false;
+  if (!InsertStartFits(edit) || !(edit.FNewCaret == edit.FInsertEnd)) return false;
   if (!(edit.FOldCaret == edit.FRangeStart || edit.FOldCaret == edit.FRangeEnd)) return false;
   if (!(edit.FInsertAt == edit.FRangeStart || edit.FInsertAt == edit.FRangeEnd)) return false;
   if (!(edit.FOldScroll == edit.FNewScroll)) return false;
   if (!FitsColumn(edit.FRangeStart.Column) || !FitsColumn(edit.FRangeEnd.Column) ||
       !FitsColumn(edit.FInsertEnd.Column))
     return false;
-  if (RowStep(edit.FRangeStart, edit.FRangeEnd) < 0 || RowStep(edit.FRangeStart, edit.FInsertEnd) < 0)
+  if (RowStep(edit.FRangeStart, edit.FRangeEnd) < 0 || RowStep(edit.FInsertStart, edit.FInsertEnd) < 0)
     return false;
-  return edit.FInsertStartDoc.X >= 0 && edit.FInsertStartDoc.X <= UINT16_MAX;
+  return edit.FInsertStartDoc.X >= 0 && edit.FInsertStartDoc.X <= UINT16_MAX && edit.FInsertStartDoc.Y >= 0 &&
+         edit.FInsertStartDoc.Y < kDocLines;
 }
 
 bool PackEdit(const TTaskEdit& edit, uint16_t scrollIndex, TPackedEdit& out) {
@@ -53,14 +66,17 @@ bool PackEdit(const TTaskEdit& edit, uint16_t scrollIndex, TPackedEdit& out) {
   out.StartColumn = static_cast<uint16_t>(edit.FRangeStart.Column);
   out.RangeEndColumn = static_cast<uint16_t>(edit.FRangeEnd.Column);
   out.StartRow = edit.FRangeStart.Row;
-  out.DocLine = edit.FInsertStartDoc.Y;
+  out.DocLine = static_cast<uint32_t>(edit.FInsertStartDoc.Y);
+  const bool atStart = edit.FInsertStart == edit.FRangeStart;
+  out.InsertStartOnNextRow = !atStart && edit.FInsertStart.Row > edit.FRangeStart.Row;
+  out.InsertStartColumn = atStart ? 0 : static_cast<uint32_t>(edit.FInsertStart.Column);
   out.InsertEndColumn = static_cast<uint16_t>(edit.FInsertEnd.Column);
   out.DocByte = static_cast<uint16_t>(edit.FInsertStartDoc.X);
   out.Scroll = scrollIndex;
   out.Shape = static_cast<uint8_t>(edit.FKind | (edit.FOldSelecting ? kOldSelecting : 0) |
                                    (edit.FNewSelecting ? kNewSelecting : 0) |
                                    RowStep(edit.FRangeStart, edit.FRangeEnd) << kRangeEndRowShift |
-                                   RowStep(edit.FRangeStart, edit.FInsertEnd) << kInsertEndRowShift);
+                                   RowStep(edit.FInsertStart, edit.FInsertEnd) << kInsertEndRowShift);
   // With an empty range both ends are the start: the old caret and the
   // insertion point read as the start either way.
   out.Sizes = static_cast<uint8_t>(edit.FInsertedText.size() | edit.FDeletedText.size() << kDeletedShift |
@@ -76,13 +92,15 @@ void UnpackEdit(const TPackedEdit& packed, TPoint scroll, TTaskEdit& edit) {
   const TDisplayPos start{packed.StartColumn, packed.StartRow};
   const TDisplayPos rangeEnd{packed.RangeEndColumn,
                              start.Row + (packed.Shape >> kRangeEndRowShift & kRowSteps)};
-  const TDisplayPos insertEnd{packed.InsertEndColumn,
-                              start.Row + (packed.Shape >> kInsertEndRowShift & kRowSteps)};
   const size_t inserted = packed.Sizes & kLengthMask;
   const size_t deleted = packed.Sizes >> kDeletedShift & kLengthMask;
   edit.FRangeStart = edit.FInsertStart = start;
+  if (packed.InsertStartColumn != 0)
+    edit.FInsertStart = {static_cast<int>(packed.InsertStartColumn),
+                         start.Row + (packed.InsertStartOnNextRow ? 1 : -1)};
   edit.FRangeEnd = rangeEnd;
-  edit.FInsertEnd = edit.FNewCaret = insertEnd;
+  edit.FInsertEnd = edit.FNewCaret = {
+      packed.InsertEndColumn, edit.FInsertStart.Row + (packed.Shape >> kInsertEndRowShift & kRowSteps)};
   edit.FDeleteBox = edit.FInsertBox = false;
   edit.FInsertedText.assign(packed.Bytes, inserted);
   edit.FDeletedText.assign(packed.Bytes + inserted, deleted);
@@ -93,7 +111,7 @@ void UnpackEdit(const TPackedEdit& packed, TPoint scroll, TTaskEdit& edit) {
   edit.FNewSelecting = packed.Shape & kNewSelecting;
   edit.FBoxPieces.clear();
   edit.FInsertAt = packed.Sizes & kInsertAtRangeEnd ? rangeEnd : start;
-  edit.FInsertStartDoc = {packed.DocByte, packed.DocLine};
+  edit.FInsertStartDoc = {packed.DocByte, static_cast<int>(packed.DocLine)};
 }
 
 }  // namespace vorna
