@@ -52,6 +52,7 @@ TEST(PackedEditTest, KeystrokesComeBackFieldForField) {
     const char* Name;
     TDisplayPos RangeEnd, End;
     std::string Text, Deleted;
+    TDisplayPos InsertStart{0, 0};  // column 0: at the range start
   };
   const TDisplayPos at{65535, 2000000000 - 3};
   const TCase cases[] = {
@@ -61,11 +62,14 @@ TEST(PackedEditTest, KeystrokesComeBackFieldForField) {
       {"overwrite", {2, at.Row + 1}, {2, at.Row + 1}, Sj("あ"), "a "},
       {"line split", at, {1, at.Row + 1}, "\r\n", ""},
       {"backspace", {7, at.Row + 2}, at, "", Sj("字")},
+      {"typed at a row's end", at, {3, at.Row + 1}, Sj("字"), "", {1, at.Row + 1}},
+      {"deleted at a row's start", {2, at.Row}, {255, at.Row - 1}, "", "a", {255, at.Row - 1}},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
     TTaskEdit edit, back;
     Keystroke(edit, at, c.RangeEnd, c.End, c.Text, c.Deleted);
+    if (c.InsertStart.Column > 0) edit.FInsertStart = c.InsertStart;
     TPackedEdit packed;
     ASSERT_TRUE(PackEdit(edit, 9, packed));
     EXPECT_EQ(packed.Scroll, 9);
@@ -103,12 +107,21 @@ TEST(PackedEditTest, WhatDoesNotFitStaysATask) {
   EXPECT_TRUE(refused([](TTaskEdit& e) { e.FInsertAt = {1, 0}; }));
   EXPECT_TRUE(refused([](TTaskEdit& e) { e.FNewScroll = {0, 1}; }));
   EXPECT_TRUE(refused([](TTaskEdit& e) { e.FInsertEnd = e.FNewCaret = {1, 14}; }));  // four rows down
-  EXPECT_TRUE(refused([](TTaskEdit& e) { e.FInsertEnd = e.FNewCaret = {1, 9}; }));   // above
+  EXPECT_TRUE(refused([](TTaskEdit& e) { e.FInsertEnd = e.FNewCaret = {1, 9}; }));   // above the insertion
   EXPECT_TRUE(refused([](TTaskEdit& e) { e.FInsertEnd = e.FNewCaret = {65536, 10}; }));
   EXPECT_TRUE(refused([](TTaskEdit& e) {
     e.FRangeStart = e.FInsertStart = e.FOldCaret = e.FInsertAt = {0, 10};
   }));
   EXPECT_TRUE(refused([](TTaskEdit& e) { e.FInsertStartDoc.X = 65536; }));
+  EXPECT_TRUE(refused([](TTaskEdit& e) { e.FInsertStartDoc.Y = 1 << 23; }));
+  // The insertion may start at a small column of the row next to the range start.
+  EXPECT_FALSE(refused([](TTaskEdit& e) { e.FInsertStart = {255, 9}; }));
+  EXPECT_FALSE(refused([](TTaskEdit& e) {
+    e.FInsertStart = {1, 11};
+    e.FInsertEnd = e.FNewCaret = {2, 11};
+  }));
+  EXPECT_TRUE(refused([](TTaskEdit& e) { e.FInsertStart = {256, 11}; }));
+  EXPECT_TRUE(refused([](TTaskEdit& e) { e.FInsertStart = {1, 12}; }));
 }
 
 // Exposes which tasks the history holds packed.
@@ -123,53 +136,18 @@ struct TKeystrokeHistory {
   TEditList list{files, messages};
   TInspectedUndo undo;
   testing::TEditorDouble editor{list, undo};
+  bool asObjects;
   std::vector<std::string> texts;  // after each task
   std::vector<TDisplayPos> carets;
 
-  // Separate keystrokes of every packed kind, each followed by a caret jump
-  // so none merges; `asObjects` unpacks every task as soon as it is recorded.
-  explicit TKeystrokeHistory(bool asObjects) {
+  // `asObjects` unpacks every task as soon as it is recorded.
+  TKeystrokeHistory(std::string_view text, bool objects) : asObjects(objects) {
     list.ApplyLayoutSettings(TDocumentLayout{});
-    list.SetText("abcdef" + Sj("漢字かな") + "ghij\r\nklm");
+    list.SetText(text);
     testing::LayOutAt(list, 8);
     undo.Clear();
-    editor.MoveCaret({3, 0});
-    Record(asObjects);
-    const auto jumpAndRecord = [&](TDisplayPos to) {
-      Record(asObjects);
-      editor.MoveCaret(to);
-      Record(asObjects);
-    };
-    editor.Type("x");
-    jumpAndRecord({7, 0});
-    editor.Type(Sj("あ"));  // fills the row
-    jumpAndRecord({2, 1});
-    editor.Type(Cp932TextFromUtf8("😀"));
-    jumpAndRecord({2, 0});
-    editor.SetOverwrite(true);
-    editor.Type(Sj("い"));  // over two single bytes
-    jumpAndRecord({1, 1});
-    editor.Type("y");  // over the first half of a double-byte character: a space fills its second half
-    editor.SetOverwrite(false);
-    jumpAndRecord({4, 1});
-    editor.Backspace();
-    jumpAndRecord({3, 1});
-    editor.DeleteForward();
-    jumpAndRecord({3, 0});
-    editor.Enter();
-    jumpAndRecord({1, 0});
-    // A keystroke replacing a selection in one edit, as the view types over one.
-    editor.ExtendTo({3, 0});
-    Record(asObjects);
-    TReplaceRequest over;
-    over.RangeStart = over.InsertAt = {1, 0};
-    over.RangeEnd = over.OldCaret = editor.Caret();
-    over.Kind = ekTyping;
-    over.Text = "z";
-    editor.ReplaceText(over);
-    Record(asObjects);
   }
-  void Record(bool asObjects) {
+  void Record() {
     if (asObjects) undo.GetTask(undo.Count() - 1);
     texts.resize(static_cast<size_t>(undo.AppliedCount()));
     carets.resize(texts.size());
@@ -177,41 +155,99 @@ struct TKeystrokeHistory {
     texts.back() = list.GetText();
     carets.back() = editor.Caret();
   }
+  // A caret jump after the keystroke just made, so the next one does not merge.
+  void JumpTo(TDisplayPos pos) {
+    Record();
+    editor.MoveCaret(pos);
+    Record();
+  }
+  int PackedCount() const {
+    int count = 0;
+    for (int i = 0; i < undo.Count(); ++i) count += undo.Packed(i);
+    return count;
+  }
 };
 
-TEST(PackedHistoryTest, KeystrokesUndoAndRedoAsTaskObjectsDo) {
-  TKeystrokeHistory packed(false), objects(true);
+// Records `keystrokes` packed and as task objects, then undoes and redoes
+// everything twice (what a step changed is packed again for the next one):
+// both give the same text and caret at every step, the text of that state.
+template <class TKeystrokes>
+void ExpectPackedLikeObjects(std::string_view text, int packedEdits, TKeystrokes keystrokes) {
+  TKeystrokeHistory packed(text, false), objects(text, true);
+  keystrokes(packed);
+  keystrokes(objects);
   ASSERT_EQ(packed.undo.Count(), objects.undo.Count());
   ASSERT_EQ(packed.texts, objects.texts);
-  int packedEdits = 0;
-  for (int i = 0; i < packed.undo.Count(); ++i) {
-    packedEdits += packed.undo.Packed(i);
-    EXPECT_FALSE(objects.undo.Packed(i));
-  }
-  EXPECT_EQ(packedEdits, 9);  // every keystroke
-  const auto expectSame = [&](size_t state) {
+  EXPECT_EQ(packed.PackedCount(), packedEdits);
+  EXPECT_EQ(objects.PackedCount(), 0);
+  const auto expectSame = [&] {
+    const int state = packed.undo.AppliedCount();
     SCOPED_TRACE("state " + std::to_string(state));
     EXPECT_EQ(packed.list.GetText(), objects.list.GetText());
     EXPECT_EQ(packed.editor.Caret(), objects.editor.Caret());
     EXPECT_EQ(packed.editor.Selecting(), objects.editor.Selecting());
-    EXPECT_EQ(packed.list.GetText(), packed.texts[state - 1]);
+    EXPECT_EQ(packed.list.GetText(),
+              state > 0 ? packed.texts[static_cast<size_t>(state - 1)] : std::string(text));
   };
-  // Twice back and forth: what a step changed is packed again for the next one.
   for (int round = 0; round < 2; ++round) {
     while (packed.undo.CanUndo()) {
       packed.undo.Undo();
       objects.undo.Undo();
-      if (packed.undo.AppliedCount() > 0) expectSame(static_cast<size_t>(packed.undo.AppliedCount()));
+      expectSame();
     }
-    EXPECT_EQ(packed.list.GetText(), "abcdef" + Sj("漢字かな") + "ghij\r\nklm");
-    EXPECT_EQ(packed.editor.Caret(), objects.editor.Caret());
     while (packed.undo.CanRedo()) {
       packed.undo.Redo();
       objects.undo.Redo();
-      expectSame(static_cast<size_t>(packed.undo.AppliedCount()));
+      expectSame();
     }
     EXPECT_EQ(packed.editor.Caret(), packed.carets.back());
   }
+}
+
+TEST(PackedHistoryTest, KeystrokesUndoAndRedoAsTaskObjectsDo) {
+  // Separate keystrokes of every packed kind, with caret jumps between them.
+  ExpectPackedLikeObjects("abcdef" + Sj("漢字かな") + "ghij\r\nklm", 9, [](TKeystrokeHistory& h) {
+    h.JumpTo({3, 0});
+    h.editor.Type("x");
+    h.JumpTo({7, 0});
+    h.editor.Type(Sj("あ"));  // fills the row
+    h.JumpTo({2, 1});
+    h.editor.Type(Cp932TextFromUtf8("😀"));
+    h.JumpTo({2, 0});
+    h.editor.SetOverwrite(true);
+    h.editor.Type(Sj("い"));  // over two single bytes
+    h.JumpTo({1, 1});
+    h.editor.Type("y");  // over the first half of a double-byte character: a space fills its second half
+    h.editor.SetOverwrite(false);
+    h.JumpTo({4, 1});
+    h.editor.Backspace();
+    h.JumpTo({3, 1});
+    h.editor.DeleteForward();
+    h.JumpTo({3, 0});
+    h.editor.Enter();
+    h.JumpTo({1, 0});
+    // A keystroke replacing a selection in one edit, as the view types over one.
+    h.editor.ExtendTo({3, 0});
+    h.Record();
+    TReplaceRequest over;
+    over.RangeStart = over.InsertAt = {1, 0};
+    over.RangeEnd = over.OldCaret = h.editor.Caret();
+    over.Kind = ekTyping;
+    over.Text = "z";
+    h.editor.ReplaceText(over);
+    h.Record();
+  });
+}
+
+TEST(PackedHistoryTest, KeystrokesAtRowBoundaries) {
+  // Eight cells a row: the double-byte character does not fit after seven.
+  ExpectPackedLikeObjects("abcdefg" + Sj("漢") + "xyz", 2, [](TKeystrokeHistory& h) {
+    h.JumpTo({1, 1});
+    h.editor.DeleteForward();  // the row before takes in the "x" that follows
+    h.JumpTo({9, 0});
+    h.editor.Paste("w");  // after the full row: the text begins the next one
+    h.Record();
+  });
 }
 
 }  // namespace
