@@ -5,8 +5,13 @@
 
 namespace vorna {
 
-TTaskSlot::TTaskSlot(TTaskSlot&& other) noexcept : FPacked(other.FPacked) {
-  if (!other.IsPacked()) other.FHeld.Task = nullptr;
+TTaskSlot::TTaskSlot(TTaskSlot&& other) noexcept : FHeld{} {
+  if (other.IsPacked()) {
+    FPacked = other.FPacked;
+  } else {
+    FHeld = other.FHeld;
+    other.FHeld.Task = nullptr;
+  }
 }
 
 TTaskSlot& TTaskSlot::operator=(TTaskSlot&& other) noexcept {
