@@ -58,6 +58,18 @@ void BM_UndoRedoTypedWord(benchmark::State& state) {
 }
 BENCHMARK(BM_UndoRedoTypedWord)->Arg(0)->Arg(10)->Unit(benchmark::kMicrosecond);
 
+// Arg: megabytes (0 = 100 KB). One typed character, a task held packed: each
+// step unpacks it and packs it again (compare with the typed word above).
+void BM_UndoRedoKeystroke(benchmark::State& state) {
+  const std::string& text = Text(static_cast<size_t>(state.range(0)));
+  if (text.empty()) return state.SkipWithError("corpus folder not found (set VORNA_CORPUS)");
+  TSession session(text);
+  session.Editor->Type("w");
+  if (session.Undo.Count() != 2) return state.SkipWithError("the keystroke was not recorded as one task");
+  RunSteps(state, session);
+}
+BENCHMARK(BM_UndoRedoKeystroke)->Arg(0)->Arg(10)->Unit(benchmark::kMicrosecond);
+
 // Arg: megabytes (0 = 100 KB). A 1 KB paste of several lines.
 void BM_UndoRedoPaste(benchmark::State& state) {
   const std::string& text = Text(static_cast<size_t>(state.range(0)));

@@ -42,15 +42,21 @@ std::string InsertableText(std::string_view text) {
 
 void TEditorUndo::AddJump(const TCaretPlace& before, const TCaretPlace& after) {
   if (Locked()) return;
-  if (auto* last = dynamic_cast<TTaskJump*>(MergeTarget()); last && last->FNewSelecting == after.Selecting) {
-    last->FNewScroll = after.Scroll;
-    last->FNewCaret = after.Caret;
-    last->FNewSelecting = after.Selecting;
-    last->FNewBoxSelect = after.BoxSelect;
-    last->FNewSelStart = after.SelStart;
-    last->FNewSelEnd = after.SelEnd;
-    return;
+  bool merged = false;
+  if (const int last = MergeTarget(); last >= 0 && !FTasks.IsPacked(last)) {
+    FTasks.With(last, this, [&](TTask& task) {
+      auto* jump = dynamic_cast<TTaskJump*>(&task);
+      if (!jump || jump->FNewSelecting != after.Selecting) return;
+      jump->FNewScroll = after.Scroll;
+      jump->FNewCaret = after.Caret;
+      jump->FNewSelecting = after.Selecting;
+      jump->FNewBoxSelect = after.BoxSelect;
+      jump->FNewSelStart = after.SelStart;
+      jump->FNewSelEnd = after.SelEnd;
+      merged = true;
+    });
   }
+  if (merged) return;
   auto task = std::make_unique<TTaskJump>();
   task->FOldScroll = before.Scroll;
   task->FNewScroll = after.Scroll;
@@ -70,31 +76,37 @@ void TEditorUndo::AddJump(const TCaretPlace& before, const TCaretPlace& after) {
 void TEditorUndo::AddEdit(TEditRecord record) {
   if (Locked()) return;
   record.InsertedText = InsertableText(record.InsertedText);
-  if (auto* last = dynamic_cast<TTaskEdit*>(MergeTarget()); last && Mergeable(*last, record)) {
-    switch (record.Kind) {
-      case ekDeleteForward:
-        last->FDeletedText += record.DeletedText;
-        last->FInsertStart = record.InsertStart;
-        last->FInsertEnd = record.InsertEnd;
-        break;
-      case ekDeleteBackward:
-        last->FDeletedText.insert(0, record.DeletedText);
-        last->FRangeStart = record.RangeStart;
-        last->FInsertStart = record.InsertStart;
-        last->FInsertEnd = record.InsertEnd;
-        break;
-      default:  // typing
-        last->FInsertedText += record.InsertedText;
-        last->FDeletedText += record.DeletedText;  // what overwrite mode replaced
-        last->FInsertEnd = record.InsertEnd;
-        // Later keystrokes may have re-wrapped the row the run began on.
-        if (FOwner) last->FInsertStart = FOwner->DisplayPosOf(last->FInsertStartDoc);
-        break;
-    }
-    last->FNewScroll = record.NewScroll;
-    last->FNewCaret = record.NewCaret;
-    return;
+  bool merged = false;
+  if (const int index = record.Kind == ekReplace ? -1 : MergeTarget(); index >= 0) {
+    FTasks.With(index, this, [&](TTask& task) {
+      auto* last = dynamic_cast<TTaskEdit*>(&task);
+      if (!last || !Mergeable(*last, record)) return;
+      switch (record.Kind) {
+        case ekDeleteForward:
+          last->FDeletedText += record.DeletedText;
+          last->FInsertStart = record.InsertStart;
+          last->FInsertEnd = record.InsertEnd;
+          break;
+        case ekDeleteBackward:
+          last->FDeletedText.insert(0, record.DeletedText);
+          last->FRangeStart = record.RangeStart;
+          last->FInsertStart = record.InsertStart;
+          last->FInsertEnd = record.InsertEnd;
+          break;
+        default:  // typing
+          last->FInsertedText += record.InsertedText;
+          last->FDeletedText += record.DeletedText;  // what overwrite mode replaced
+          last->FInsertEnd = record.InsertEnd;
+          // Later keystrokes may have re-wrapped the row the run began on.
+          if (FOwner) last->FInsertStart = FOwner->DisplayPosOf(last->FInsertStartDoc);
+          break;
+      }
+      last->FNewScroll = record.NewScroll;
+      last->FNewCaret = record.NewCaret;
+      merged = true;
+    });
   }
+  if (merged) return;
   auto task = std::make_unique<TTaskEdit>();
   task->FRangeStart = record.RangeStart;
   task->FRangeEnd = record.RangeEnd;
@@ -114,7 +126,7 @@ void TEditorUndo::AddEdit(TEditRecord record) {
   task->FBoxPieces = std::move(record.BoxPieces);
   task->FInsertAt = record.InsertAt;
   if (FOwner) task->FInsertStartDoc = FOwner->DocPosOf(task->FInsertStart);
-  Add(std::move(task));
+  AddEditTask(std::move(task));
 }
 
 void TEditorUndo::AddRestore(TRestoreRecord record) {

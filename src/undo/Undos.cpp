@@ -26,33 +26,36 @@ void TUndo::Clear() {
     return;
   }
   FSavedCount = AtSavePoint() ? 0 : -1;
-  while (!FTasks.empty()) FTasks.pop_back();
+  FTasks.Clear();
 }
 
-void TUndo::Add(std::unique_ptr<TTask> task) {
+void TUndo::Add(std::unique_ptr<TTask> task) { Append(std::move(task), false); }
+
+void TUndo::AddEditTask(std::unique_ptr<TTaskEdit> task) { Append(std::move(task), true); }
+
+void TUndo::Append(std::unique_ptr<TTask> task, bool pack) {
   if (!task || Locked() || FRunning) return;
-  if (!FTasks.empty()) {
+  if (!FTasks.Empty()) {
     const int keep = AppliedCount();
     // A save point in the redo tail: only caret jumps away, it moves here.
     if (FSavedCount > keep) FSavedCount = TextKept(keep, FSavedCount) ? keep : -1;
-    while (Count() > keep) FTasks.pop_back();
+    while (Count() > keep) FTasks.PopBack();
   }
-  task->FUndo = this;
-  FTasks.push_back(std::move(task));
+  FTasks.Push(std::move(task), this, pack);
   if (FCapacity > 0 && Count() > FCapacity) {
     if (FSavedCount > 0)
       --FSavedCount;
-    else if (FSavedCount == 0 && FTasks.front()->ChangesText())
+    else if (FSavedCount == 0 && FTasks.ChangesText(0))
       FSavedCount = -1;  // the saved text was before the task dropped
-    FTasks.erase(FTasks.begin());
+    FTasks.PopFront();
   }
   FIndex = Count() - 1;
   FUndone = false;
 }
 
-bool TUndo::CanUndo() const { return !FTasks.empty() && (FIndex > 0 || !FUndone); }
+bool TUndo::CanUndo() const { return !FTasks.Empty() && (FIndex > 0 || !FUndone); }
 
-bool TUndo::CanRedo() const { return !FTasks.empty() && (FIndex < Count() - 1 || FUndone); }
+bool TUndo::CanRedo() const { return !FTasks.Empty() && (FIndex < Count() - 1 || FUndone); }
 
 void TUndo::Undo(int steps) {
   for (int i = 0; i < steps; ++i) Step(true);
@@ -80,11 +83,11 @@ void TUndo::Step(bool undo) {
     TRunGuard guard(*this);
     if (undo) {
       if (FUndone) --FIndex;
-      FTasks[static_cast<size_t>(FIndex)]->Undo();
+      FTasks.With(FIndex, this, [](TTask& task) { task.Undo(); });
       FUndone = true;
     } else {
       if (!FUndone) ++FIndex;
-      FTasks[static_cast<size_t>(FIndex)]->Redo();
+      FTasks.With(FIndex, this, [](TTask& task) { task.Redo(); });
       FUndone = false;
     }
   }
@@ -96,11 +99,11 @@ void TUndo::Step(bool undo) {
 }
 
 TTask* TUndo::GetTask(int index) const {
-  return index >= 0 && index < Count() ? FTasks[static_cast<size_t>(index)].get() : nullptr;
+  return index >= 0 && index < Count() ? FTasks.Unpacked(index, const_cast<TUndo*>(this)) : nullptr;
 }
 
 int TUndo::AppliedCount() const {
-  if (FTasks.empty()) return 0;
+  if (FTasks.Empty()) return 0;
   return FUndone ? FIndex : FIndex + 1;
 }
 
@@ -112,14 +115,14 @@ bool TUndo::AtSavePoint() const {
 
 bool TUndo::TextKept(int from, int to) const {
   for (int i = from; i < to; ++i)
-    if (const TTask* task = GetTask(i); task && task->ChangesText()) return false;
+    if (i >= 0 && i < Count() && FTasks.ChangesText(i)) return false;
   return true;
 }
 
-TTask* TUndo::MergeTarget() const {
-  if (FTasks.empty() || Locked() || FRunning || FUndone || FIndex != Count() - 1) return nullptr;
-  if (AppliedCount() == FSavedCount) return nullptr;  // a keystroke after a save starts a new task
-  return FTasks.back().get();
+int TUndo::MergeTarget() const {
+  if (FTasks.Empty() || Locked() || FRunning || FUndone || FIndex != Count() - 1) return -1;
+  if (AppliedCount() == FSavedCount) return -1;  // a keystroke after a save starts a new task
+  return FIndex;
 }
 
 }  // namespace vorna
