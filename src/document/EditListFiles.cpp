@@ -55,7 +55,7 @@ TEncoding TEditList::SniffWholeFile(const std::string& path) {
 // own and replace the document's only when the whole file was read.
 void TEditList::ReadLines(const std::string& path, TTextDecoder& decoder, TLineSplitter& splitter,
                           TLineStore& lines) {
-  const auto add = [&lines](std::string&& line) { lines.PushBack(line); };
+  const auto add = [&lines](std::string_view line) { lines.PushBack(line); };
   std::string text;
   FFiles.ReadFileInPieces(path, [&](std::string_view piece) {
     text.clear();

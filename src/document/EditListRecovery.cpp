@@ -35,7 +35,7 @@ bool TEditList::RestoreUnsaved(const TUnsavedText& unsaved, std::string& problem
   decoder.Finish(text);
   TLineSplitter splitter;
   TLineStore lines;
-  const auto add = [&lines](std::string&& line) { lines.PushBack(line); };
+  const auto add = [&lines](std::string_view line) { lines.PushBack(line); };
   splitter.Feed(text, add);
   splitter.Finish(add);
   // Either would restore less than was kept: the text is refused whole.

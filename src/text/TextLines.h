@@ -3,6 +3,7 @@
 // store.
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,7 +37,8 @@ bool HasLineBreak(std::string_view text);
 // on is dropped.
 class TLineSplitter {
  public:
-  // Hands each line that `piece` completes to line(std::string&&).
+  // Hands each line that `piece` completes to line(std::string_view); the
+  // view lasts for the call only.
   template <class Emit>
   void Feed(std::string_view piece, Emit&& line) {
     Scan(piece, line);
@@ -48,7 +50,7 @@ class TLineSplitter {
       FPendingCr = false;
       ++FCr;
     }
-    if (FAny && !FEndedWithBreak) line(std::move(FPending));
+    if (FAny && !FEndedWithBreak) line(std::string_view(FPending));
     FPending.clear();
   }
   // The text ended with CR LF and held no NUL.
@@ -98,15 +100,25 @@ void TLineSplitter::Scan(std::string_view piece, Emit&& emit) {
       ++FCr;
     }
   }
+  // The next CR and the next LF are each found by one memchr pass and looked
+  // for again only once passed, so the scan stays linear however the breaks mix.
+  constexpr size_t npos = std::string_view::npos;
+  size_t cr = text.find('\r', start), lf = text.find('\n', start);
   for (;;) {
-    const size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) {
+    if (cr != npos && cr < start) cr = text.find('\r', start);
+    if (lf != npos && lf < start) lf = text.find('\n', start);
+    const size_t end = std::min(cr, lf);
+    if (end == npos) {
       FPending.append(text.substr(start));
       return;
     }
-    FPending.append(text.substr(start, end - start));
-    emit(std::move(FPending));
-    FPending = std::string();
+    if (FPending.empty()) {
+      emit(text.substr(start, end - start));
+    } else {
+      FPending.append(text.substr(start, end - start));
+      emit(std::string_view(FPending));
+      FPending.clear();
+    }
     if (text[end] == '\n') {
       start = end + 1;
       ++FLf;

@@ -66,7 +66,7 @@ TEST(LineSplitter, AnyChunkingGivesTheLinesOfTheWholeText) {
     for (int i = 0; i < length; ++i) text += alphabet[random() % (round % 4 == 0 ? 7 : 5)];
     TLineSplitter splitter;
     std::vector<std::string> lines;
-    const auto add = [&lines](std::string&& line) { lines.push_back(std::move(line)); };
+    const auto add = [&lines](std::string_view line) { lines.emplace_back(line); };
     for (size_t at = 0; at < text.size();) {
       const size_t n = std::min<size_t>(text.size() - at, 1 + random() % 4);
       splitter.Feed(std::string_view(text).substr(at, n), add);
