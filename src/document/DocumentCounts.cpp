@@ -104,11 +104,45 @@ TDocumentCounts::~TDocumentCounts() {
   if (FList) FList->RemoveLineObserver(this);
 }
 
+TDocumentCounts::TStoredCounts TDocumentCounts::Store(const TLineCounts& counts, const TStoredCounts* reuse) {
+  const auto fits = [](int value, uint32_t mask) {
+    return value >= 0 && static_cast<uint32_t>(value) <= mask;
+  };
+  if (reuse) Release(*reuse);
+  if (fits(counts.Spaces, kSpacesMask) && fits(counts.Rows, kRowsMask) && fits(counts.Rubies, kRubiesMask))
+    return {counts.Characters, static_cast<uint32_t>(counts.Spaces) |
+                                   static_cast<uint32_t>(counts.Rows) << kRowsShift |
+                                   static_cast<uint32_t>(counts.Rubies) << kRubiesShift};
+  uint32_t slot;
+  if (!FFreeLarge.empty()) {
+    slot = FFreeLarge.back();
+    FFreeLarge.pop_back();
+    FLarge[slot] = counts;
+  } else {
+    slot = static_cast<uint32_t>(FLarge.size());
+    FLarge.push_back(counts);
+  }
+  return {counts.Characters, kLarge | slot};
+}
+
+TLineCounts TDocumentCounts::Load(const TStoredCounts& stored) const {
+  if (stored.Word & kLarge) return FLarge[stored.Word & ~kLarge];
+  return {stored.Characters, static_cast<int>(stored.Word & kSpacesMask),
+          static_cast<int>(stored.Word >> kRowsShift & kRowsMask),
+          static_cast<int>(stored.Word >> kRubiesShift & kRubiesMask)};
+}
+
+void TDocumentCounts::Release(const TStoredCounts& stored) {
+  if (stored.Word & kLarge) FFreeLarge.push_back(stored.Word & ~kLarge);
+}
+
 void TDocumentCounts::ListGone(TEditList& list) {
   if (&list != FList) return;
   FList = nullptr;
   ++FGeneration;
   FLines.Clear();
+  FLarge.clear();
+  FFreeLarge.clear();
   FTotals = {};
   FStale = false;
 }
@@ -123,6 +157,8 @@ void TDocumentCounts::Add(const TLineCounts& counts, int sign) {
 
 void TDocumentCounts::Recount() {
   FLines.Clear();
+  FLarge.clear();
+  FFreeLarge.clear();
   FTotals = {};
   FStale = false;
   if (!FList) return;
@@ -131,7 +167,7 @@ void TDocumentCounts::Recount() {
   for (int i = 0; i < lines; ++i) {
     const TLineCounts counts = CountLine(FList->Get(i), FRule);
     Add(counts, 1);
-    FLines.PushBack(counts);
+    FLines.PushBack(Store(counts));
   }
 }
 
@@ -145,29 +181,36 @@ void TDocumentCounts::LinesReplaced(int first, int removed, int inserted) {
   // Lines that stay lines are counted again in place; the rest go or come.
   const int kept = std::min(removed, inserted);
   int line = first;
-  FLines.Update(first, kept, [&](TLineCounts& counts, const auto&) {
-    Add(counts, -1);
-    counts = CountLine(FList->Get(line++), FRule);
+  FLines.Update(first, kept, [&](TStoredCounts& stored, const auto&) {
+    Add(Load(stored), -1);
+    const TLineCounts counts = CountLine(FList->Get(line++), FRule);
     Add(counts, 1);
+    stored = Store(counts, &stored);
   });
   if (removed > kept) {
-    for (int i = first + kept; i < first + removed; ++i) Add(FLines[i], -1);
+    for (int i = first + kept; i < first + removed; ++i) {
+      Add(Load(FLines[i]), -1);
+      Release(FLines[i]);
+    }
     FLines.Erase(first + kept, removed - kept);
   }
   if (inserted > kept) {
-    std::vector<TLineCounts> added;
+    std::vector<TStoredCounts> added;
     added.reserve(static_cast<size_t>(inserted - kept));
     for (int i = first + kept; i < first + inserted; ++i) {
-      added.push_back(CountLine(FList->Get(i), FRule));
-      Add(added.back(), 1);
+      const TLineCounts counts = CountLine(FList->Get(i), FRule);
+      Add(counts, 1);
+      added.push_back(Store(counts));
     }
     FLines.Insert(first + kept, added.begin(), added.end());
   }
   if (FLines.Size() != FList->Count()) FStale = true;
 }
 
+bool TDocumentCounts::NeedsRecount() const { return FList && (FStale || FLines.Size() != FList->Count()); }
+
 void TDocumentCounts::Refresh() {
-  if (FList && (FStale || FLines.Size() != FList->Count())) Recount();
+  if (NeedsRecount()) Recount();
   FTotals.Lines = FList ? FList->Count() : 0;
   FTotals.Pages =
       FList ? std::max<int64_t>((FTotals.Rows + FRule.RowsPerPage - 1) / FRule.RowsPerPage, 1) : 0;

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include <vector>
+
 #include "document/BlockedSequences.h"
 #include "document/LineObservers.h"
 #include "document/TextPositions.h"
@@ -92,6 +94,8 @@ class TDocumentCounts final : public TLineObserver {
   int64_t CharactersBetween(TTextPos a, TTextPos b);
   // Counts every line again from the document.
   void Recount();
+  // The next question counts every line (the text was set or loaded since).
+  bool NeedsRecount() const;
   // Changes with every change of the document's lines (never 0), so a caller
   // may keep what it derived from the counts until it changes.
   uint64_t Generation() const { return FGeneration; }
@@ -104,20 +108,39 @@ class TDocumentCounts final : public TLineObserver {
   void ListGone(TEditList& list) override;
 
  private:
-  // The per-line counts, weighed by their characters for CharactersBetween.
-  struct TCharacterWeights : TPlainFields<TLineCounts> {
+  // A line's counts as kept: 8 bytes rather than 16, its characters (the
+  // weight) in full and the rest packed, or, for a line beyond the packed
+  // ranges, an index into FLarge.
+  struct TStoredCounts {
+    int32_t Characters;
+    uint32_t Word;  // kLarge clear: Spaces, Rows, Rubies packed; set: index in FLarge
+  };
+  static constexpr uint32_t kLarge = 1u << 31;
+  static constexpr uint32_t kSpacesMask = (1u << 10) - 1;
+  static constexpr uint32_t kRowsMask = (1u << 11) - 1;
+  static constexpr uint32_t kRubiesMask = (1u << 10) - 1;
+  static constexpr int kRowsShift = 10;
+  static constexpr int kRubiesShift = 21;
+  struct TCharacterWeights : TPlainFields<TStoredCounts> {
     static constexpr bool kCounts = true;
-    static int Weight(const TLineCounts& counts) { return counts.Characters; }
+    static int Weight(const TStoredCounts& counts) { return counts.Characters; }
   };
 
   void Add(const TLineCounts& counts, int sign);
   void Refresh();
   // Characters of the lines before p.Y and of line p.Y before byte p.X.
   int64_t CharactersBefore(TTextPos p);
+  // `counts` as kept, reusing `reuse`'s slot in FLarge when it has one.
+  TStoredCounts Store(const TLineCounts& counts, const TStoredCounts* reuse = nullptr);
+  TLineCounts Load(const TStoredCounts& stored) const;
+  // The slot in FLarge of a record that goes, for reuse.
+  void Release(const TStoredCounts& stored);
 
   TEditList* FList;
   TPageRule FRule;
-  TBlockedSequence<TLineCounts, TCharacterWeights, 512> FLines;
+  TBlockedSequence<TStoredCounts, TCharacterWeights, 1024> FLines;
+  std::vector<TLineCounts> FLarge;   // lines whose counts do not pack
+  std::vector<uint32_t> FFreeLarge;  // slots of FLarge no line holds
   TDocumentTotals FTotals;
   bool FStale = true;
   uint64_t FGeneration = 1;

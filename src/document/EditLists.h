@@ -93,6 +93,8 @@ class TEditList {
   // index costs O(log lines) (O(1) when walking them in order), changing,
   // inserting or deleting one costs at most one block.
   int Count() const { return FLines.Size(); }
+  // Bytes of all lines together, without line breaks.
+  size_t TextBytes() const { return FLines.TextBytes(); }
   // Empty for an index outside the document. The view stays valid until the
   // next change of any line (Put, Insert, Add, Delete, InsertLines,
   // DeleteLines, Clear, Exchange, a new text or a load): copy it to keep it

@@ -83,11 +83,14 @@ TEST_F(DocumentCountsTest, PagesHoldTwentyRows) {
 }
 
 TEST_F(DocumentCountsTest, CountsFollowRandomEditsAsAFreshCountSeesThem) {
-  const std::vector<std::string> pieces = {Sj("あ"),   "a",      " ",      Sj("　"), "\t",
-                                           Sj("東京"), Sj("｜"), Sj("《"), Sj("》"), Sj("［＃"),
-                                           Sj("］"),   Sj("。"), Sj("「"), "\r\n",   Repeat(Sj("い"), 25)};
+  const std::vector<std::string> pieces = {Sj("あ"), "a", " ", Sj("　"), "\t", Sj("東京"), Sj("｜"), Sj("《"),
+                                           Sj("》"), Sj("［＃"), Sj("］"), Sj("。"), Sj("「"), "\r\n",
+                                           Repeat(Sj("い"), 25),
+                                           // more spaces than a line's packed counts hold
+                                           std::string(1100, ' ')};
   std::mt19937 random(31);
   auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+  const int kinds = static_cast<int>(pieces.size());
   list.SetText(Sj("｜吾輩《わがはい》は猫である。\r\n名前はまだ無い。\r\n\r\n［＃改ページ］"));
   list.SetWrapInputs({.CapacityCells = 40});
   list.Relayout();
@@ -99,7 +102,7 @@ TEST_F(DocumentCountsTest, CountsFollowRandomEditsAsAFreshCountSeesThem) {
       case 0:
       case 1: {
         std::string text;
-        for (int n = 1 + pick(4); n > 0; --n) text += pieces[static_cast<size_t>(pick(15))];
+        for (int n = 1 + pick(4); n > 0; --n) text += pieces[static_cast<size_t>(pick(kinds))];
         list.InsertText(at, text, result, false);
         break;
       }
@@ -107,7 +110,7 @@ TEST_F(DocumentCountsTest, CountsFollowRandomEditsAsAFreshCountSeesThem) {
         list.DeleteRange(at, {at.Column + pick(8), at.Row + pick(3) / 2}, result, false);
         break;
       case 3:
-        list.Put(pick(list.Count()), pieces[static_cast<size_t>(pick(15))] + Sj("《よみ》"));
+        list.Put(pick(list.Count()), pieces[static_cast<size_t>(pick(kinds))] + Sj("《よみ》"));
         break;
       default:
         if (list.Count() > 1) list.DeleteLines(pick(list.Count()), 1 + pick(2));
