@@ -3,12 +3,14 @@
 #include "DocumentInfoDialogs.h"
 #include "MainForms.h"
 #include "StatusCounts.h"
+#include "control/EditorControls.h"
+#include "control/ViewWidgets.h"
 #include "view/ViewCounts.h"
 
 namespace vorna::app {
 
 void TVORNAEditorMain::UpdateStatusCounts() {
-  if (FStatusCounts) FStatusCounts->Update(View());
+  if (FStatusCounts) FStatusCounts->Update(View(), FEditor->ViewWidget().PaintCount());
 }
 
 void TVORNAEditorMain::FileInfoExecute() {

@@ -11,6 +11,10 @@
 namespace vorna::app {
 namespace {
 
+// A text this long takes a noticeable time to count whole (about 40 ms a
+// megabyte on this machine's class).
+constexpr size_t kDeferredCountBytes = 4 << 20;
+
 QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 QString Number(int64_t n) { return QLocale(QLocale::Japanese, QLocale::Japan).toString(qlonglong(n)); }
@@ -39,17 +43,27 @@ TStatusCounts::TStatusCounts(QWidget* parent) : QWidget(parent) {
 
 TStatusCounts::~TStatusCounts() = default;
 
-void TStatusCounts::Update(TEditorView& view) {
+void TStatusCounts::Update(TEditorView& view, int paints) {
   if (!FCounts || FCounts->List() != &view.List()) {
     FCounts = std::make_unique<TDocumentCounts>(view.List());
     FSelectionKey = {};
   }
-  const TDocumentTotals& totals = FCounts->Totals();
-  FManuscript->setText(U("原稿用紙 %1枚").arg(Number(totals.Pages)));
-  FCharacters->setText(U("%1字").arg(Number(totals.Characters)));
   const TPagePlace place = CaretPagePlace(view);
   FPage->setText(U("%1/%2ページ").arg(Number(place.Page), Number(place.Pages)));
   FCaret->setText(U("%1行 %2列").arg(place.Row).arg(place.Column));
+  const bool longCount =
+      paints >= 0 && FCounts->NeedsRecount() && view.List().TextBytes() > kDeferredCountBytes;
+  if (longCount && (FWaitingSincePaint < 0 || FWaitingSincePaint == paints)) {
+    if (FWaitingSincePaint < 0) FWaitingSincePaint = paints;
+    FManuscript->setText(U("原稿用紙 …枚"));
+    FCharacters->setText(U("…字"));
+    FSelection->hide();
+    return;
+  }
+  FWaitingSincePaint = -1;
+  const TDocumentTotals& totals = FCounts->Totals();
+  FManuscript->setText(U("原稿用紙 %1枚").arg(Number(totals.Pages)));
+  FCharacters->setText(U("%1字").arg(Number(totals.Characters)));
   if (!view.Selecting()) {
     FSelection->hide();
     return;

@@ -23,8 +23,10 @@ class TStatusCounts : public QWidget {
   ~TStatusCounts() override;
 
   // Shows the counts of `view` now: the totals follow the document's edits
-  // line by line; its first count after a new text counts it whole.
-  void Update(TEditorView& view);
+  // line by line; its first count after a new text counts it whole. Given
+  // the view's paint count, a whole count of a long text waits until the view
+  // painted once more, so its first page is not held up ("…" shows meanwhile).
+  void Update(TEditorView& view, int paints = -1);
   // The counts of the document last shown (null before the first Update).
   TDocumentCounts* Counts() const { return FCounts.get(); }
   // The shown panels' texts, separated by two spaces (tests, accessibility).
@@ -48,6 +50,7 @@ class TStatusCounts : public QWidget {
   };
   TSelectionKey FSelectionKey;
   int64_t FSelectionCharacters = 0;
+  int FWaitingSincePaint = -1;  // the paint count a deferred whole count waits past
 };
 
 }  // namespace vorna::app

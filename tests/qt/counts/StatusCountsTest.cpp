@@ -2,6 +2,7 @@
 // and the "文書情報" dialog.
 #include <gtest/gtest.h>
 
+#include <QLocale>
 #include <map>
 
 #include "DocumentInfoDialogs.h"
@@ -9,8 +10,11 @@
 #include "PlatformDoubles.h"
 #include "StatusCounts.h"
 #include "control/ControlServices.h"
+#include "control/EditorControls.h"
+#include "control/ViewWidgets.h"
 #include "print/LpPrinters.h"
 #include "text/Cp932.h"
+#include "view/ViewCounts.h"
 
 namespace vorna::app {
 namespace {
@@ -55,6 +59,32 @@ TEST_F(StatusCountsTest, TheStatusBarFollowsTypingCaretAndSelection) {
   EXPECT_EQ(Shown(), "選択 9字  原稿用紙 2枚  9字  2/2ページ  6行 2列");
   Type("y");  // in place of the selection, every line of it
   EXPECT_EQ(Shown(), "原稿用紙 1枚  1字  1/1ページ  1行 2列");
+}
+
+// A regression: the whole count of a long file ran before its first page.
+TEST_F(StatusCountsTest, ALongTextIsCountedWholeOnlyOnceItsFirstPageIsPainted) {
+  std::string line;
+  for (int i = 0; i < 1000; ++i) line += Cp932FromUtf8("あ");
+  std::string text;
+  while (text.size() <= (5u << 20)) text += line + "\r\n";
+  TEditorView& view = FWindow->View();
+  view.List().SetText(text);
+  TStatusCounts& counts = FWindow->StatusCounts();
+  const auto number = [](int64_t n) {
+    return QLocale(QLocale::Japanese).toString(qlonglong(n)).toStdString();
+  };
+  // The window is not shown here, so its view never paints.
+  FWindow->UpdateActions();
+  EXPECT_EQ(Shown(), "原稿用紙 …枚  …字  1/" + number(CaretPagePlace(view).Pages) + "ページ  1行 1列");
+  FWindow->UpdateActions();
+  EXPECT_NE(Shown().find("…字"), std::string::npos) << "not painted since";
+  counts.Update(view, FWindow->Editor().ViewWidget().PaintCount() + 1);
+  const std::string characters = number(static_cast<int64_t>(text.size() / 2002 * 1000));
+  EXPECT_NE(Shown().find("  " + characters + "字  "), std::string::npos) << Shown();
+  // Without a paint count (a dialog asking) the text is counted at once.
+  view.List().SetText(text);
+  counts.Update(view);
+  EXPECT_NE(Shown().find("  " + characters + "字  "), std::string::npos) << Shown();
 }
 
 TEST_F(StatusCountsTest, TheInformationDialogShowsTheFullSet) {
