@@ -117,10 +117,13 @@ void TEditListInfo::ClearHistory() {
 }
 
 void TEditListInfo::LayoutProgress(TEditList* sender, int stage, int index, bool& cancel) {
-  if (stage == rsStart) FRowPrint = RowPrint(*FList);
+  // The rows are fingerprinted only when a history might be cleared: a
+  // fingerprint walks every row, twice a layout.
+  if (stage == rsStart) FRowPrint = FUndo->Count() > 0 ? RowPrint(*FList) : 0;
   if (FOnRelayoutProgress) FOnRelayoutProgress(sender, stage, index, cancel);
   if (stage == rsDone) {
-    if (RowPrint(*FList) != FRowPrint || !SameWrapping(FRowsLayout, FList->Layout())) FUndo->Clear();
+    if ((FUndo->Count() > 0 && RowPrint(*FList) != FRowPrint) || !SameWrapping(FRowsLayout, FList->Layout()))
+      FUndo->Clear();
     FRowsLayout = FList->Layout();
   } else if (stage == rsSlowLayout && cancel) {
     FUndo->Clear();  // the lines not laid out yet got one provisional row each
