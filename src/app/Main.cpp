@@ -85,11 +85,13 @@ int RunMainWindow(char** argv, const std::vector<std::string>& args) {
       window.ChoosePreset(options->Style.Preset);
     else if (!options->Style.StyleFile.empty())
       window.UseStyle(*fileStyle);
+    // Shown before the file is read, so the text is laid out once, at the
+    // window's own width (a hidden window's view is a few cells wide).
+    window.ShowWindow();
     if (!options->Recover.empty())
       window.RecoverFile(options->Recover);
     else if (!options->File.empty())
       window.OpenFromCommandLine(options->File);
-    window.ShowWindow();
     // What windows that are gone left is offered over the shown window; a
     // window restoring one file leaves the rest to the window that started it.
     if (options->Recover.empty()) QTimer::singleShot(0, &window, [&window] { window.OfferRecoveries(); });
