@@ -18,17 +18,6 @@ namespace {
 
 constexpr int kDpi = 150;
 
-void PrintPdf(const QString& pdf, const std::function<void(qt::TQtCanvas&)>& paint) {
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setOutputFormat(QPrinter::PdfFormat);
-  printer.setOutputFileName(pdf);
-  printer.setResolution(kDpi);
-  printer.setPageSize(QPageSize(QPageSize::A6));
-  QPainter painter(&printer);
-  qt::TQtCanvas canvas(&painter);
-  paint(canvas);
-}
-
 QString RunTool(const char* program, const QStringList& arguments) {
   QProcess process;
   process.start(QString::fromUtf8(program), arguments);
@@ -43,7 +32,7 @@ TEST(QtPdfText, VerticalFormsAndRotatedDigitsComeBackInOrder) {
   // Vertical forms (punctuation, brackets, small kana, the long vowel mark, a
   // bar), a rotated digit between upright ones, and a second column.
   const char* const columns[] = {"「ちょっと、待ってー」と言った。", "第3章――終わり"};
-  PrintPdf(pdf, [&](qt::TQtCanvas& canvas) {
+  PrintTestPdf(pdf, kDpi, [&](qt::TQtCanvas& canvas) {
     canvas.SetFont(TestFont("@ＭＳ 明朝", -40, true));
     canvas.TextOut(500, 20, Cp932TextFromUtf8(columns[0]));
     canvas.TextOut(400, 20, Cp932TextFromUtf8(columns[1]));
@@ -81,7 +70,7 @@ TEST(QtPdfText, HeldGridLinesRenderAsDrawnOneByOne) {
   QImage pages[2];
   for (int held = 0; held < 2; ++held) {
     const QString pdf = dir.path() + QStringLiteral("/grid%1.pdf").arg(held);
-    PrintPdf(pdf, [&](qt::TQtCanvas& canvas) { PaintGrid(canvas, held == 0); });
+    PrintTestPdf(pdf, kDpi, [&](qt::TQtCanvas& canvas) { PaintGrid(canvas, held == 0); });
     const QString png = dir.path() + QStringLiteral("/grid%1").arg(held);
     RunTool(VORNA_PDFTOPPM, {"-r", QString::number(kDpi), "-png", "-singlefile", pdf, png});
     pages[held] = QImage(png + ".png").convertToFormat(QImage::Format_RGB32);

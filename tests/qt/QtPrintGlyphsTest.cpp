@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -20,18 +19,11 @@ TEST(QtPrintGlyphs, EmojiAndIdeographsBeyondTheBmpReachThePdf) {
   if (!QFile::exists(QStringLiteral(VORNA_PDFTOPPM))) GTEST_SKIP() << "pdftoppm not installed";
   QTemporaryDir dir;
   const QString pdf = dir.path() + "/page.pdf";
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setOutputFormat(QPrinter::PdfFormat);
-  printer.setOutputFileName(pdf);
-  printer.setResolution(kDpi);
-  printer.setPageSize(QPageSize(QPageSize::A6));
-  {
-    QPainter painter(&printer);
-    qt::TQtCanvas canvas(&painter);
+  const QRect margins = PrintTestPdf(pdf, kDpi, [](qt::TQtCanvas& canvas) {
     canvas.SetFont(TestFont("@ＭＳ 明朝", -60, true));
     canvas.TextOut(200, 20, Cp932TextFromUtf8("😀"));
     canvas.TextOut(300, 20, Cp932TextFromUtf8("𠮷"));
-  }
+  });
   QProcess render;
   render.start(QStringLiteral(VORNA_PDFTOPPM),
                {"-r", QString::number(kDpi), "-png", "-singlefile", pdf, dir.path() + "/page"});
@@ -46,7 +38,6 @@ TEST(QtPrintGlyphs, EmojiAndIdeographsBeyondTheBmpReachThePdf) {
     }
   EXPECT_GT(coloured, 500);
   // The ideograph's column (between the emoji's and the right edge) is inked.
-  const QRect margins = printer.pageLayout().paintRectPixels(kDpi);
   EXPECT_FALSE(InkBox(page, 160, QRect(margins.left() + 220, 0, 100, page.height())).isEmpty());
 }
 

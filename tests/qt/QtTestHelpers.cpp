@@ -2,6 +2,7 @@
 #include "QtTestHelpers.h"
 
 #include <QFile>
+#include <QPrinter>
 #include <QProcess>
 #include <algorithm>
 #include <cmath>
@@ -81,6 +82,20 @@ int PdfPageCount(const std::string& path) {
   const QByteArray bytes = file.readAll();
   return static_cast<int>(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") +
                           bytes.count("/Type /Page/") + bytes.count("/Type /Page>"));
+}
+
+QRect PrintTestPdf(const QString& pdf, int dpi, const std::function<void(qt::TQtCanvas&)>& paint) {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(pdf);
+  printer.setResolution(dpi);
+  printer.setPageSize(QPageSize(QPageSize::A6));
+  {
+    QPainter painter(&printer);
+    qt::TQtCanvas canvas(&painter);
+    paint(canvas);
+  }
+  return printer.pageLayout().paintRectPixels(dpi);
 }
 
 TFontSpec TestFont(const char* utf8Face, int height, bool vertical) {

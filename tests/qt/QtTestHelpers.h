@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -54,6 +55,10 @@ TBlockDiff CompareBlocks(const QImage& a, const QImage& b, int block);
 // Pages of a PDF as Qt writes them (one "/Type /Page" object each); -1 when
 // the file cannot be read.
 int PdfPageCount(const std::string& path);
+
+// Paints one A6 page at `dpi` on a canvas over a PDF printer writing `pdf`;
+// returns the page's printable area in device pixels.
+QRect PrintTestPdf(const QString& pdf, int dpi, const std::function<void(qt::TQtCanvas&)>& paint);
 
 // A font fontSpec for tests (UTF-8 face).
 TFontSpec TestFont(const char* utf8Face, int height, bool vertical);
