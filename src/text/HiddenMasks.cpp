@@ -106,13 +106,21 @@ void FillHiddenMask(THiddenMask& mask, std::string_view line, bool hideRuby, boo
   mask.FAnyHidden = false;
   if (!hideRuby && !hideAnnotations && !hidePrefix) return;
   const size_t size = line.size();
-  mask.FBytes.assign(size + 2, 0);
-  unsigned char* hidden = mask.FBytes.data();  // indexed by 1-based position
+  // The byte mask (indexed by 1-based position) is cleared only once a
+  // span is found: most lines hide nothing, and clearing was most of their cost.
+  unsigned char* hidden = nullptr;
+  const auto bytesMask = [&] {
+    if (!hidden) {
+      mask.FBytes.assign(size + 2, 0);
+      hidden = mask.FBytes.data();
+    }
+    return hidden;
+  };
   std::vector<THiddenSpan>& spans = mask.FSpans;
   // Spans come in ascending order of their last byte; one that reaches back
   // over earlier ones (or touches them) absorbs them.
   const auto hide = [&](size_t first, size_t last) {
-    std::memset(hidden + first, 1, last + 1 - first);
+    std::memset(bytesMask() + first, 1, last + 1 - first);
     while (!spans.empty() && static_cast<size_t>(spans.back().Last) + 1 >= first) {
       first = std::min(first, static_cast<size_t>(spans.back().First));
       spans.pop_back();
@@ -164,7 +172,7 @@ void FillHiddenMask(THiddenMask& mask, std::string_view line, bool hideRuby, boo
         });
   }
   if (hidePrefix && !prefix.empty() && line.starts_with(prefix)) {
-    std::memset(hidden + 1, 1, prefix.size());
+    std::memset(bytesMask() + 1, 1, prefix.size());
     // The prefix lies before every other span: it absorbs those it touches.
     int last = static_cast<int>(prefix.size());
     size_t absorbed = 0;

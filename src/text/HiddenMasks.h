@@ -54,7 +54,8 @@ struct THiddenSpan {
 };
 
 // One entry per byte position 0 .. length + 1 (so 1-based positions index it
-// directly); 1 marks a byte of notation. Empty when no hiding option was set.
+// directly); 1 marks a byte of notation. Empty when no hiding option was set
+// or nothing is hidden.
 class THiddenMask {
  public:
   bool Empty() const { return FBytes.empty(); }
