@@ -75,6 +75,7 @@ const TPageRule& ManuscriptPageRule() {
 
 TLineCounts CountLine(std::string_view line, const TPageRule& rule) {
   TLineCounts counts;
+  if (line.empty()) return counts;  // one row, as the layout gives an empty line
   ForEachVisibleCharacter(line, line.size(),
                           [&](size_t, bool space) { ++(space ? counts.Spaces : counts.Characters); });
   static thread_local std::vector<int> rows;
@@ -96,7 +97,9 @@ int CountCharacters(std::string_view line, int firstByte, int endByte, bool with
   return count;
 }
 
-TDocumentCounts::TDocumentCounts(TEditList& list, const TPageRule& rule) : FList(&list), FRule(rule) {
+TDocumentCounts::TDocumentCounts(TEditList& list, const TPageRule& rule, TCountChunking chunking)
+    : FList(&list), FRule(rule), FChunking(chunking) {
+  FChunking.Lines = std::max(FChunking.Lines, 1);
   FList->AddLineObserver(this);
 }
 
@@ -104,110 +107,145 @@ TDocumentCounts::~TDocumentCounts() {
   if (FList) FList->RemoveLineObserver(this);
 }
 
-TDocumentCounts::TStoredCounts TDocumentCounts::Store(const TLineCounts& counts, const TStoredCounts* reuse) {
-  const auto fits = [](int value, uint32_t mask) {
-    return value >= 0 && static_cast<uint32_t>(value) <= mask;
-  };
-  if (reuse) Release(*reuse);
-  if (fits(counts.Spaces, kSpacesMask) && fits(counts.Rows, kRowsMask) && fits(counts.Rubies, kRubiesMask))
-    return {counts.Characters, static_cast<uint32_t>(counts.Spaces) |
-                                   static_cast<uint32_t>(counts.Rows) << kRowsShift |
-                                   static_cast<uint32_t>(counts.Rubies) << kRubiesShift};
-  uint32_t slot;
-  if (!FFreeLarge.empty()) {
-    slot = FFreeLarge.back();
-    FFreeLarge.pop_back();
-    FLarge[slot] = counts;
-  } else {
-    slot = static_cast<uint32_t>(FLarge.size());
-    FLarge.push_back(counts);
+// Gathers counted lines into chunks: a line joins the open chunk while the
+// chunk stays within the limits, so a long line stands alone.
+class TDocumentCounts::TChunker {
+ public:
+  TChunker(const TEditList& list, const TPageRule& rule, const TCountChunking& limits)
+      : FList(list), FRule(rule), FLimits(limits) {}
+
+  template <class TSink>
+  void Add(int line, TSink& sink) {
+    const std::string_view text = FList.Get(line);
+    if (FOpen.Lines > 0 && !Fits(1, text.size())) Flush(sink);
+    if (FOpen.Lines == 0) FOpen.FirstLine = line;
+    const TLineCounts counts = CountLine(text, FRule);
+    ++FOpen.Lines;
+    FOpen.Characters += counts.Characters;
+    FOpen.Spaces += counts.Spaces;
+    FOpen.Rows += counts.Rows;
+    FOpen.Rubies += counts.Rubies;
+    FOpen.Paragraphs += counts.Characters > 0 ? 1 : 0;
+    FBytes += text.size();
   }
-  return {counts.Characters, kLarge | slot};
-}
+  template <class TSink>
+  void Flush(TSink& sink) {
+    if (FOpen.Lines > 0) sink(FOpen);
+    FOpen = {};
+    FBytes = 0;
+  }
+  // Whether `lines` more lines of `bytes` bytes in all fit the open chunk.
+  bool Fits(int lines, size_t bytes) const {
+    return FOpen.Lines + lines <= FLimits.Lines && FBytes + bytes <= FLimits.Bytes;
+  }
 
-TLineCounts TDocumentCounts::Load(const TStoredCounts& stored) const {
-  if (stored.Word & kLarge) return FLarge[stored.Word & ~kLarge];
-  return {stored.Characters, static_cast<int>(stored.Word & kSpacesMask),
-          static_cast<int>(stored.Word >> kRowsShift & kRowsMask),
-          static_cast<int>(stored.Word >> kRubiesShift & kRubiesMask)};
-}
-
-void TDocumentCounts::Release(const TStoredCounts& stored) {
-  if (stored.Word & kLarge) FFreeLarge.push_back(stored.Word & ~kLarge);
-}
+ private:
+  const TEditList& FList;
+  const TPageRule& FRule;
+  const TCountChunking& FLimits;
+  TChunk FOpen;
+  size_t FBytes = 0;
+};
 
 void TDocumentCounts::ListGone(TEditList& list) {
   if (&list != FList) return;
   FList = nullptr;
   ++FGeneration;
-  FLines.Clear();
-  FLarge.clear();
-  FFreeLarge.clear();
+  FChunks.Clear();
+  FLineCount = 0;
   FTotals = {};
   FStale = false;
 }
 
-void TDocumentCounts::Add(const TLineCounts& counts, int sign) {
-  FTotals.Characters += sign * counts.Characters;
-  FTotals.CharactersWithSpaces += sign * (counts.Characters + counts.Spaces);
-  FTotals.Paragraphs += counts.Characters > 0 ? sign : 0;
-  FTotals.Rubies += sign * counts.Rubies;
-  FTotals.Rows += sign * counts.Rows;
+void TDocumentCounts::Add(const TChunk& chunk, int sign) {
+  FTotals.Characters += sign * chunk.Characters;
+  FTotals.CharactersWithSpaces += sign * (int64_t{chunk.Characters} + chunk.Spaces);
+  FTotals.Paragraphs += sign * chunk.Paragraphs;
+  FTotals.Rubies += sign * chunk.Rubies;
+  FTotals.Rows += sign * chunk.Rows;
 }
 
 void TDocumentCounts::Recount() {
-  FLines.Clear();
-  FLarge.clear();
-  FFreeLarge.clear();
+  FChunks.Clear();
+  FLineCount = 0;
   FTotals = {};
   FStale = false;
   if (!FList) return;
-  const int lines = FList->Count();
-  FLines.Reserve(lines);
-  for (int i = 0; i < lines; ++i) {
-    const TLineCounts counts = CountLine(FList->Get(i), FRule);
-    Add(counts, 1);
-    FLines.PushBack(Store(counts));
-  }
+  FLineCount = FList->Count();
+  FChunks.Reserve(FLineCount / FChunking.Lines + 1);
+  TChunker chunker(*FList, FRule, FChunking);
+  auto sink = [&](const TChunk& chunk) {
+    Add(chunk, 1);
+    FChunks.PushBack(chunk);  // a fresh sequence has no offsets
+  };
+  for (int i = 0; i < FLineCount; ++i) chunker.Add(i, sink);
+  chunker.Flush(sink);
+}
+
+int TDocumentCounts::ChunkOf(int line, int& firstLine) const {
+  const int c = FChunks.PartitionPoint(kFirstLine, [line](const TChunk& chunk, int offset) {
+    return chunk.FirstLine + offset <= line;
+  }) - 1;
+  TChunks::TOffsets offsets;
+  firstLine = FChunks.At(c, offsets).FirstLine + offsets[kFirstLine];
+  return c;
+}
+
+size_t TDocumentCounts::ChunkBytes(int firstLine, int lines, size_t limit) const {
+  size_t bytes = 0;
+  for (int i = 0; i < lines && bytes <= limit; ++i) bytes += FList->Get(firstLine + i).size();
+  return bytes;
 }
 
 void TDocumentCounts::LinesReplaced(int first, int removed, int inserted) {
   ++FGeneration;
   if (!FList || FStale) return;
-  if (first < 0 || removed < 0 || inserted < 0 || first + removed > FLines.Size()) {
+  const int count = FList->Count();
+  if (first < 0 || removed < 0 || inserted < 0 || first + removed > FLineCount ||
+      FLineCount - removed + inserted != count) {
     FStale = true;  // not a change of lines these counts know: start again
     return;
   }
-  // Lines that stay lines are counted again in place; the rest go or come.
-  const int kept = std::min(removed, inserted);
-  int line = first;
-  FLines.Update(first, kept, [&](TStoredCounts& stored, const auto&) {
-    Add(Load(stored), -1);
-    const TLineCounts counts = CountLine(FList->Get(line++), FRule);
-    Add(counts, 1);
-    stored = Store(counts, &stored);
-  });
-  if (removed > kept) {
-    for (int i = first + kept; i < first + removed; ++i) {
-      Add(Load(FLines[i]), -1);
-      Release(FLines[i]);
-    }
-    FLines.Erase(first + kept, removed - kept);
+  if (FChunks.Empty()) {
+    Recount();
+    return;
   }
-  if (inserted > kept) {
-    std::vector<TStoredCounts> added;
-    added.reserve(static_cast<size_t>(inserted - kept));
-    for (int i = first + kept; i < first + inserted; ++i) {
-      const TLineCounts counts = CountLine(FList->Get(i), FRule);
-      Add(counts, 1);
-      added.push_back(Store(counts));
-    }
-    FLines.Insert(first + kept, added.begin(), added.end());
+  // The chunks that held the replaced lines (the last chunk for lines added
+  // at the end) are counted again with the lines that replaced them.
+  int start = 0;
+  const int c0 = ChunkOf(std::min(first, FLineCount - 1), start);
+  int c1 = c0, last = start;
+  if (removed > 0) c1 = ChunkOf(first + removed - 1, last);
+  TChunks::TOffsets offsets;
+  int end = last + FChunks.At(c1, offsets).Lines;  // in the old numbering
+  const int delta = inserted - removed;
+  std::vector<TChunk> chunks;
+  auto sink = [&](const TChunk& chunk) { chunks.push_back(chunk); };
+  TChunker chunker(*FList, FRule, FChunking);
+  for (int i = start; i < end + delta; ++i) chunker.Add(i, sink);
+  // A small chunk left at the end takes in the next one when both fit one
+  // chunk, so repeated line breaks at one place leave no trail of small chunks.
+  while (c1 + 1 < FChunks.Size()) {
+    const int lines = FChunks.At(c1 + 1, offsets).Lines;
+    if (!chunker.Fits(lines, ChunkBytes(end + delta, lines, FChunking.Bytes))) break;
+    for (int i = end + delta; i < end + delta + lines; ++i) chunker.Add(i, sink);
+    ++c1;
+    end += lines;
   }
-  if (FLines.Size() != FList->Count()) FStale = true;
+  chunker.Flush(sink);
+  for (int c = c0; c <= c1; ++c) Add(FChunks.At(c, offsets), -1);
+  FChunks.Shift(c1 + 1, kFirstLine, delta);
+  FChunks.Erase(c0, c1 - c0 + 1);
+  offsets = FChunks.InsertOffsets(c0);
+  for (TChunk& chunk : chunks) {
+    Add(chunk, 1);
+    chunk.FirstLine -= offsets[kFirstLine];
+  }
+  FChunks.Insert(c0, chunks.begin(), chunks.end());
+  FLineCount = count;
 }
 
-bool TDocumentCounts::NeedsRecount() const { return FList && (FStale || FLines.Size() != FList->Count()); }
+bool TDocumentCounts::NeedsRecount() const { return FList && (FStale || FLineCount != FList->Count()); }
 
 void TDocumentCounts::Refresh() {
   if (NeedsRecount()) Recount();
@@ -223,8 +261,14 @@ const TDocumentTotals& TDocumentCounts::Totals() {
 
 int64_t TDocumentCounts::CharactersBefore(TTextPos p) {
   if (p.Y < 0) return 0;
-  if (p.Y >= FList->Count()) return FTotals.Characters;
-  return FLines.CountBefore(p.Y) + CountCharacters(FList->Get(p.Y), 1, p.X, false);
+  if (p.Y >= FLineCount) return FTotals.Characters;
+  int firstLine = 0;
+  int64_t count = FChunks.CountBefore(ChunkOf(p.Y, firstLine));
+  for (int y = firstLine; y < p.Y; ++y) {
+    const std::string_view line = FList->Get(y);
+    count += CountCharacters(line, 1, static_cast<int>(line.size()) + 1, false);
+  }
+  return count + CountCharacters(FList->Get(p.Y), 1, p.X, false);
 }
 
 int64_t TDocumentCounts::CharactersBetween(TTextPos a, TTextPos b) {

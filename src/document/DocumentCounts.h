@@ -4,6 +4,7 @@
 // following every change of the lines at the cost of the changed lines.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -71,13 +72,23 @@ struct TDocumentTotals {
   bool operator==(const TDocumentTotals&) const = default;
 };
 
+// How many lines the counts keep together: the counts are kept per run of
+// consecutive lines (a chunk) rather than per line, so a file of short lines
+// costs a fraction of a byte a line; a change counts its chunk's lines again.
+struct TCountChunking {
+  int Lines = 64;           // lines a chunk holds at most
+  size_t Bytes = 4 * 1024;  // bytes of a chunk of more than one line at most
+};
+
 // Follows one document from its construction on. A changed, inserted or
-// deleted line costs its own counting plus O(log lines); a reset (a text set
-// or loaded) is counted in full at the next question, so a load pays for the
-// counting only once something is asked.
+// deleted line costs the counting of its chunk (at most chunking.Bytes bytes
+// besides the changed lines themselves) plus O(log lines); a reset (a text
+// set or loaded) is counted in full at the next question, so a load pays for
+// the counting only once something is asked.
 class TDocumentCounts final : public TLineObserver {
  public:
-  explicit TDocumentCounts(TEditList& list, const TPageRule& rule = ManuscriptPageRule());
+  explicit TDocumentCounts(TEditList& list, const TPageRule& rule = ManuscriptPageRule(),
+                           TCountChunking chunking = {});
   ~TDocumentCounts() override;
   TDocumentCounts(const TDocumentCounts&) = delete;
   TDocumentCounts& operator=(const TDocumentCounts&) = delete;
@@ -90,7 +101,7 @@ class TDocumentCounts final : public TLineObserver {
   const TDocumentTotals& Totals();
   // Characters (as TDocumentTotals::Characters) between two document
   // positions, in either order; positions outside the document are clamped.
-  // O(log lines + the two lines' lengths).
+  // O(log lines + the lines of the two positions' chunks).
   int64_t CharactersBetween(TTextPos a, TTextPos b);
   // Counts every line again from the document.
   void Recount();
@@ -99,6 +110,8 @@ class TDocumentCounts final : public TLineObserver {
   // Changes with every change of the document's lines (never 0), so a caller
   // may keep what it derived from the counts until it changes.
   uint64_t Generation() const { return FGeneration; }
+  // Chunks kept now (for tests and measurements).
+  int ChunkCount() const { return FChunks.Size(); }
 
   void LinesReplaced(int first, int removed, int inserted) override;
   void LinesReset() override {
@@ -108,39 +121,43 @@ class TDocumentCounts final : public TLineObserver {
   void ListGone(TEditList& list) override;
 
  private:
-  // A line's counts as kept: 8 bytes rather than 16, its characters (the
-  // weight) in full and the rest packed, or, for a line beyond the packed
-  // ranges, an index into FLarge.
-  struct TStoredCounts {
-    int32_t Characters;
-    uint32_t Word;  // kLarge clear: Spaces, Rows, Rubies packed; set: index in FLarge
+  // The summed counts of the lines FirstLine .. FirstLine + Lines - 1.
+  // FirstLine is stored against its block's offset, so inserting lines moves
+  // the later chunks in O(log chunks).
+  struct TChunk {
+    int32_t FirstLine = 0;
+    int32_t Lines = 0;
+    int32_t Characters = 0;
+    int32_t Spaces = 0;
+    int32_t Rows = 0;
+    int32_t Rubies = 0;
+    int32_t Paragraphs = 0;
   };
-  static constexpr uint32_t kLarge = 1u << 31;
-  static constexpr uint32_t kSpacesMask = (1u << 10) - 1;
-  static constexpr uint32_t kRowsMask = (1u << 11) - 1;
-  static constexpr uint32_t kRubiesMask = (1u << 10) - 1;
-  static constexpr int kRowsShift = 10;
-  static constexpr int kRubiesShift = 21;
-  struct TCharacterWeights : TPlainFields<TStoredCounts> {
+  static constexpr int kFirstLine = 0;
+  struct TChunkFields {
+    static constexpr int kOffsets = 1;
     static constexpr bool kCounts = true;
-    static int Weight(const TStoredCounts& counts) { return counts.Characters; }
+    static void Shift(TChunk& chunk, int, int delta) { chunk.FirstLine += delta; }
+    static int Weight(const TChunk& chunk) { return chunk.Characters; }
   };
+  using TChunks = TBlockedSequence<TChunk, TChunkFields, 256>;
 
-  void Add(const TLineCounts& counts, int sign);
+  class TChunker;
+
+  void Add(const TChunk& chunk, int sign);
   void Refresh();
+  // The chunk holding line (0 <= line < FLineCount) and its first line.
+  int ChunkOf(int line, int& firstLine) const;
+  // Bytes of `lines` lines from firstLine on, stopping once past `limit`.
+  size_t ChunkBytes(int firstLine, int lines, size_t limit) const;
   // Characters of the lines before p.Y and of line p.Y before byte p.X.
   int64_t CharactersBefore(TTextPos p);
-  // `counts` as kept, reusing `reuse`'s slot in FLarge when it has one.
-  TStoredCounts Store(const TLineCounts& counts, const TStoredCounts* reuse = nullptr);
-  TLineCounts Load(const TStoredCounts& stored) const;
-  // The slot in FLarge of a record that goes, for reuse.
-  void Release(const TStoredCounts& stored);
 
   TEditList* FList;
   TPageRule FRule;
-  TBlockedSequence<TStoredCounts, TCharacterWeights, 1024> FLines;
-  std::vector<TLineCounts> FLarge;   // lines whose counts do not pack
-  std::vector<uint32_t> FFreeLarge;  // slots of FLarge no line holds
+  TCountChunking FChunking;
+  TChunks FChunks;
+  int FLineCount = 0;  // the lines the chunks cover
   TDocumentTotals FTotals;
   bool FStale = true;
   uint64_t FGeneration = 1;

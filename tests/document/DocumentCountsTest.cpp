@@ -27,6 +27,8 @@ struct DocumentCountsTest : ::testing::Test {
   testing::TFakeMessageBoxes messages;
   TEditList list{files, messages};
   TDocumentCounts counts{list};
+  // Chunks of a few lines, so that edits cross and merge them.
+  TDocumentCounts small{list, ManuscriptPageRule(), {.Lines = 3, .Bytes = 40}};
 
   const TDocumentTotals& Of(std::string_view text) {
     list.SetText(text);
@@ -118,6 +120,7 @@ TEST_F(DocumentCountsTest, CountsFollowRandomEditsAsAFreshCountSeesThem) {
     }
     TDocumentCounts fresh(list);
     ASSERT_EQ(counts.Totals(), fresh.Totals()) << "step " << step;
+    ASSERT_EQ(small.Totals(), fresh.Totals()) << "step " << step;
     const TTextPos a{1 + pick(40), pick(list.Count())}, b{1 + pick(40), pick(list.Count())};
     int64_t expected = 0;
     for (int y = std::min(a.Y, b.Y); y <= std::max(a.Y, b.Y); ++y) {
@@ -126,7 +129,21 @@ TEST_F(DocumentCountsTest, CountsFollowRandomEditsAsAFreshCountSeesThem) {
       expected += CountCharacters(list.Get(y), y == lo.Y ? lo.X : 1, y == hi.Y ? hi.X : 1 << 30, false);
     }
     ASSERT_EQ(counts.CharactersBetween(a, b), expected) << "step " << step;
+    ASSERT_EQ(small.CharactersBetween(a, b), expected) << "step " << step;
   }
+}
+
+TEST_F(DocumentCountsTest, LineBreaksTypedAtOnePlaceLeaveNoTrailOfSmallChunks) {
+  list.SetText(Repeat("abc\r\n", 300));
+  list.SetWrapInputs({.CapacityCells = 40});
+  list.Relayout();
+  ASSERT_EQ(small.Totals().Lines, 301);
+  const int before = small.ChunkCount();
+  TEditResult result;
+  for (int i = 0; i < 200; ++i) list.InsertText({2, 100}, "\r\n", result, false);
+  TDocumentCounts fresh(list);
+  EXPECT_EQ(small.Totals(), fresh.Totals());
+  EXPECT_LE(small.ChunkCount(), before + 200 / 3 + 2);
 }
 
 TEST(DocumentCountsLifetime, CountsOutlivingTheirDocumentCountNothing) {
