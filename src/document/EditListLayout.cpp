@@ -43,7 +43,11 @@ void TEditList::WrapLine(int line, bool insert, int& scene, int& row) {
 
 void TEditList::BuildLineRows(int line, std::vector<TRowInfo>& rows, int& scene) const {
   const std::string_view text = Get(line);
-  const TLineIndent indent = GetLineIndent(text, FLayout.Wrap);
+  BuildLineRows(line, text, GetLineIndent(text, FLayout.Wrap), rows, scene);
+}
+
+void TEditList::BuildLineRows(int line, std::string_view text, const TLineIndent& indent,
+                              std::vector<TRowInfo>& rows, int& scene) const {
   static thread_local std::vector<int> lengths;
   if (text.empty())
     lengths.assign(1, 0);  // one row of 0 bytes, without the wrapping's set-up
@@ -97,15 +101,18 @@ void TEditList::Relayout() {
   const int lines = Count();
   // The rows go into the table some thousands at a time.
   std::vector<TRowInfo> batch;
+  // Files of short lines are mostly empty lines, whose indent never differs.
+  const TLineIndent emptyIndent = GetLineIndent({}, wrap);
   const auto flush = [&] {
     FRows.Splice(FRows.Count(), 0, batch);
     batch.clear();
   };
   for (int i = 0; i < lines; ++i) {
-    BuildLineRows(i, batch, scene);
+    const std::string_view text = FLines[i];
+    BuildLineRows(i, text, text.empty() ? emptyIndent : GetLineIndent(text, wrap), batch, scene);
     if (batch.size() >= 4096) flush();
     row = FRows.Count() + static_cast<int>(batch.size());
-    FMaxLineLength = std::max(FMaxLineLength, static_cast<int>(FLines[i].size()));
+    FMaxLineLength = std::max(FMaxLineLength, static_cast<int>(text.size()));
     if (i == kProjectionLine) {
       const double elapsed =
           std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
@@ -145,12 +152,11 @@ int TEditList::FirstRowOfLine(int line) const {
 
 // Writes the rows of `line` at firstRow in place of its `oldRows` rows, whose
 // first row carried a scene number when oldSceneRows is 1. The rows after it
-// follow: their line index (after an insertion) and their scene numbers.
-void TEditList::SpliceLineRows(int line, int firstRow, int oldRows, int oldSceneRows, bool inserted) {
+// follow: their scene numbers (their line numbers follow by themselves).
+void TEditList::SpliceLineRows(int line, int firstRow, int oldRows, int oldSceneRows) {
   // Only a numbered heading needs the scene number before it.
   int scene = FLayout.ScenesNumbered() && IsHeadingLine(line) ? FRows.SceneBefore(firstRow) : 0;
   const int n = PlaceLineRows(line, firstRow, oldRows, scene);
-  if (inserted) FRows.ShiftLines(firstRow + n, 1);
   const int newSceneRows = FRows.GetRow(firstRow).SceneNo != 0 ? 1 : 0;
   FRows.ShiftScenes(firstRow + n, newSceneRows - oldSceneRows);
   FMaxLineLength = std::max(FMaxLineLength, static_cast<int>(Get(line).size()));
@@ -162,7 +168,7 @@ void TEditList::LineInserted(int line) {
   if (FLoading || FRows.Count() == 0 || line < 0 || line >= Count()) return;
   int first = FirstRowOfLine(line);
   if (first < 0) first = FRows.Count();
-  SpliceLineRows(line, first, 0, 0, true);
+  SpliceLineRows(line, first, 0, 0);
 }
 
 void TEditList::LineChanged(int line) {
@@ -171,7 +177,7 @@ void TEditList::LineChanged(int line) {
   int count = 0;
   while (first + count < FRows.Count() && FRows.GetRow(first + count).Line == line) ++count;
   const int oldSceneRows = count > 0 && FRows.GetRow(first).SceneNo != 0 ? 1 : 0;
-  SpliceLineRows(line, first, count, oldSceneRows, false);
+  SpliceLineRows(line, first, count, oldSceneRows);
 }
 
 void TEditList::LineDeleted(int line) {
@@ -182,7 +188,6 @@ void TEditList::LineDeleted(int line) {
   while (first + count < FRows.Count() && FRows.GetRow(first + count).Line == line) ++count;
   const bool numbered = FRows.GetRow(first).SceneNo != 0;
   FRows.DeleteRows(first, count);
-  FRows.ShiftLines(first, -1);
   // The scene numbers after a deleted heading move down with it.
   FRows.ShiftScenes(first, numbered ? -1 : 0);
 }
@@ -202,7 +207,6 @@ void TEditList::LinesInserted(int first, int count) {
   }
   FRows.Splice(row, 0, rows);
   const int after = row + static_cast<int>(rows.size());
-  FRows.ShiftLines(after, count);
   FRows.ShiftScenes(after, scene - sceneBefore);
 }
 
@@ -213,7 +217,6 @@ void TEditList::LinesDeleted(int first, int count) {
   const int end = FRows.LowerBoundLine(first + count);
   const int numbered = FRows.NumberedRows(row, end - row);
   FRows.DeleteRows(row, end - row);
-  FRows.ShiftLines(row, -count);
   FRows.ShiftScenes(row, -numbered);
 }
 

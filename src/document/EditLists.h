@@ -332,8 +332,11 @@ class TEditList {
   void ReadLines(const std::string& path, TTextDecoder& decoder, TLineSplitter& splitter, TLineStore& lines);
   // Appends the rows of `line` to `rows`, numbering a heading from `scene`.
   void BuildLineRows(int line, std::vector<TRowInfo>& rows, int& scene) const;
+  // The same for the line's text and indent, already at hand.
+  void BuildLineRows(int line, std::string_view text, const TLineIndent& indent, std::vector<TRowInfo>& rows,
+                     int& scene) const;
   int PlaceLineRows(int line, int row, int replaced, int& scene);
-  void SpliceLineRows(int line, int firstRow, int oldRows, int oldSceneRows, bool inserted);
+  void SpliceLineRows(int line, int firstRow, int oldRows, int oldSceneRows);
   bool IsHeadingText(std::string_view text) const;
 
   TFileService& FFiles;

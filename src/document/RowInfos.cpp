@@ -5,11 +5,11 @@
 
 namespace vorna {
 
-TInfoList::TStoredRow TInfoList::Encode(const TRowInfo& row, const TRowInfo* before, int lineOffset) {
+TInfoList::TStoredRow TInfoList::Encode(const TRowInfo& row, const TRowInfo* before) {
   const bool first = row.RowInLine == 0 && row.Start == 1;
   const bool continues = row.RowInLine % 64 != 0 && before && before->RowInLine + 1 == row.RowInLine &&
                          uint64_t{before->Start} + before->Length == row.Start;
-  TStoredRow stored{row.Line - lineOffset, 0};
+  TStoredRow stored{0};
   if (row.SceneNo == 0 && row.Indent <= kIndentMask && row.Length <= kLengthMask && row.LastRow <= 1 &&
       (first || continues)) {
     stored.Word = row.Length | uint32_t{row.Indent} << kIndentShift |
@@ -25,12 +25,15 @@ TInfoList::TStoredRow TInfoList::Encode(const TRowInfo& row, const TRowInfo* bef
     FExplicit.emplace_back();
   }
   FExplicit[index] = {row.Start, row.Length, row.RowInLine, row.SceneNo, row.Indent, row.LastRow};
-  stored.Word = kExplicit | (row.SceneNo != 0 ? kNumbered : 0) | index;
+  if (row.SceneNo != 0) ++FNumbered;
+  stored.Word = kExplicit | (row.RowInLine == 0 ? kLineStart : 0) | index;
   return stored;
 }
 
 void TInfoList::Release(const TStoredRow& row) {
-  if (row.Word & kExplicit) FFreeExplicit.push_back(row.Word & kIndexMask);
+  if (!(row.Word & kExplicit)) return;
+  if (SceneOf(row) != 0) --FNumbered;
+  FFreeExplicit.push_back(row.Word & kIndexMask);
 }
 
 void TInfoList::ReleaseRows(int first, int count) {
@@ -39,10 +42,16 @@ void TInfoList::ReleaseRows(int first, int count) {
 
 TRowInfo TInfoList::GetRow(int index) const {
   if (index < 0 || index >= Count()) return TRowInfo{};
-  TOffsets offsets;
-  const TStoredRow& stored = FRows.At(index, offsets);
+  const TStoredRow& stored = FRows[index];
   TRowInfo row;
-  row.Line = stored.Line + offsets[kLineOffset];
+  const bool starts = TStoredRowFields::Counted(stored);
+  // Index -1 remembers nothing, so it never stands for the row before row 0.
+  if (FLastRead.Index == index)
+    row.Line = FLastRead.Line;
+  else if (FLastRead.Index >= 0 && FLastRead.Index == index - 1)
+    row.Line = FLastRead.Line + (starts ? 1 : 0);
+  else
+    row.Line = FRows.CountBefore(index + 1) - 1;
   if (stored.Word & kExplicit) {
     const TExplicitRow& e = FExplicit[stored.Word & kIndexMask];
     row.Start = e.Start;
@@ -61,14 +70,14 @@ TRowInfo TInfoList::GetRow(int index) const {
     } else if (FLastRead.Index == index) {
       row.Start = FLastRead.Start;
       row.RowInLine = FLastRead.RowInLine;
-    } else if (FLastRead.Index == index - 1) {
+    } else if (FLastRead.Index >= 0 && FLastRead.Index == index - 1) {
       row.Start = FLastRead.Start + FLastRead.Length;
       row.RowInLine = static_cast<uint16_t>(FLastRead.RowInLine + 1);
     } else {
       // Back to the nearest row whose Start is known: at most 63 rows.
       uint32_t lengths = 0;
       for (int k = index - 1; k >= 0; --k) {
-        const TStoredRow& before = FRows.At(k, offsets);
+        const TStoredRow& before = FRows[k];
         if (before.Word & kExplicit) {
           const TExplicitRow& e = FExplicit[before.Word & kIndexMask];
           row.Start = e.Start + e.Length + lengths;
@@ -84,22 +93,21 @@ TRowInfo TInfoList::GetRow(int index) const {
       }
     }
   }
-  FLastRead = {index, row.Start, row.Length, row.RowInLine};
+  FLastRead = {index, row.Line, row.Start, row.Length, row.RowInLine};
   return row;
 }
 
 std::vector<TRowInfo> TInfoList::ChainFrom(int index) const {
   std::vector<TRowInfo> chain;
-  TOffsets offsets;
-  for (; index < Count() && IsDerivedChain(FRows.At(index, offsets)); ++index) chain.push_back(GetRow(index));
+  for (; index < Count() && IsDerivedChain(FRows[index]); ++index) chain.push_back(GetRow(index));
   return chain;
 }
 
 void TInfoList::RestoreChain(int index, const std::vector<TRowInfo>& chain, const TRowInfo* before) {
   for (const TRowInfo& row : chain) {
-    FRows.Update(index++, 1, [&](TStoredRow& stored, const TOffsets& offsets) {
+    FRows.Update(index++, 1, [&](TStoredRow& stored, const TOffsets&) {
       Release(stored);
-      stored = Encode(row, before, offsets[kLineOffset]);
+      stored = Encode(row, before);
     });
     before = &row;
   }
@@ -118,21 +126,20 @@ void TInfoList::Splice(int index, int removed, const std::vector<TRowInfo>& rows
   const int added = static_cast<int>(rows.size());
   const int common = std::min(added, removed);
   auto next = rows.begin();
-  FRows.Update(index, common, [&](TStoredRow& stored, const TOffsets& offsets) {
+  FRows.Update(index, common, [&](TStoredRow& stored, const TOffsets&) {
     Release(stored);
-    stored = Encode(*next, hasBefore || next != rows.begin() ? &before : nullptr, offsets[kLineOffset]);
+    stored = Encode(*next, hasBefore || next != rows.begin() ? &before : nullptr);
     before = *next++;
   });
   if (removed > common) {
     ReleaseRows(index + common, removed - common);
     FRows.Erase(index + common, removed - common);
   } else if (added > common) {
-    const TOffsets offsets = FRows.InsertOffsets(index + common);
     std::vector<TStoredRow> stored;
     stored.reserve(static_cast<size_t>(added - common));
     for (int i = common; i < added; ++i) {
       const TRowInfo& row = rows[static_cast<size_t>(i)];
-      stored.push_back(Encode(row, hasBefore || i > 0 ? &before : nullptr, offsets[kLineOffset]));
+      stored.push_back(Encode(row, hasBefore || i > 0 ? &before : nullptr));
       before = row;
     }
     FRows.Insert(index + common, stored.begin(), stored.end());
@@ -140,7 +147,8 @@ void TInfoList::Splice(int index, int removed, const std::vector<TRowInfo>& rows
   RestoreChain(index + added, chain, hasBefore || added > 0 ? &before : nullptr);
   // Appending the rows of line after line reads the row before each from here.
   if (added > 0 && chain.empty())
-    FLastRead = {index + added - 1, before.Start, before.Length, before.RowInLine};
+    FLastRead = {index + added - 1, FRows.CountBefore(index + added) - 1, before.Start, before.Length,
+                 before.RowInLine};
 }
 
 bool TInfoList::InsertRow(int index, const TRowInfo& row) {
@@ -164,6 +172,7 @@ void TInfoList::Clear() {
   FRows.Clear();
   FExplicit.clear();
   FFreeExplicit.clear();
+  FNumbered = 0;
   FLastRead.Index = -1;
 }
 
@@ -174,20 +183,36 @@ std::vector<TRowInfo> TInfoList::Rows() const {
   return rows;
 }
 
+int TInfoList::LowerBoundLine(int line) const {
+  if (line < 0) return 0;
+  const int lines = FRows.CountBefore(Count());
+  return line >= lines ? Count() : FRows.FindCounted(line);
+}
+
 void TInfoList::ShiftScenes(int firstRow, int delta) {
-  if (delta == 0) return;
-  const int total = FRows.CountBefore(Count());
-  TOffsets offsets;
-  for (int n = FRows.CountBefore(std::max(firstRow, 0)); n < total; ++n) {
-    const TStoredRow& row = FRows.At(FRows.FindCounted(n), offsets);
-    TExplicitRow& e = FExplicit[row.Word & kIndexMask];
-    e.SceneNo = static_cast<uint16_t>(e.SceneNo + delta);
-  }
+  if (delta == 0 || FNumbered == 0) return;
+  firstRow = std::clamp(firstRow, 0, Count());
+  FRows.Update(firstRow, Count() - firstRow, [&](TStoredRow& row, const TOffsets&) {
+    if (SceneOf(row) != 0) {
+      TExplicitRow& e = FExplicit[row.Word & kIndexMask];
+      e.SceneNo = static_cast<uint16_t>(e.SceneNo + delta);
+    }
+  });
 }
 
 int TInfoList::SceneBefore(int row) const {
-  const int numbered = FRows.CountBefore(row);
-  return numbered > 0 ? GetRow(FRows.FindCounted(numbered - 1)).SceneNo : 0;
+  if (FNumbered == 0) return 0;
+  for (int k = std::min(row, Count()) - 1; k >= 0; --k)
+    if (const int scene = SceneOf(FRows[k]); scene != 0) return scene;
+  return 0;
+}
+
+int TInfoList::NumberedRows(int first, int count) const {
+  first = std::clamp(first, 0, Count());
+  const int end = std::clamp(first + std::max(count, 0), first, Count());
+  int numbered = 0;
+  for (int k = first; FNumbered != 0 && k < end; ++k) numbered += SceneOf(FRows[k]) != 0 ? 1 : 0;
+  return numbered;
 }
 
 }  // namespace vorna

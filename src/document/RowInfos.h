@@ -25,19 +25,24 @@ struct TRowInfo {
 
 // The row table. An index outside the table reads as the default record and
 // writes there are ignored. Records are kept in blocks (BlockedSequences.h):
-// reading, writing, inserting or deleting a record and moving the line
-// numbers of every later record cost O(log rows) plus at most one block, and
-// walking the rows in order costs O(1) per row. The searches by line assume
-// the records are in line order, as the layout keeps them. Moving the scene
-// numbers costs O(log rows + a block) per numbered record after the first
-// row. Like the blocks, const reads are not safe on two threads at once.
+// reading, writing, inserting or deleting a record cost O(log rows) plus at
+// most one block, and walking the rows in order costs O(1) per row.
 //
-// A record costs 8 bytes when it is the only row of its line or continues the
+// A row's Line is not stored: it is the number of line starts (rows with
+// RowInLine 0) up to and including it, less one. So the table's rows are
+// always numbered 0, 1, 2 ... by their first rows, whatever Line the records
+// written carried, and inserting or deleting a line's rows renumbers every
+// later row at no cost. The layout writes its rows in that order anyway.
+// Scene numbers are stored; finding or moving them walks the rows, which
+// costs nothing while no row has one. Like the blocks, const reads are not
+// safe on two threads at once.
+//
+// A record costs 4 bytes when it is the only row of its line or continues the
 // row before it (the next RowInLine, starting where that one ends), with no
 // scene number, an indent below 128 cells and fewer than 2^17 bytes, and at
 // most 63 rows from a line's first row or an explicitly stored row: such a
 // row's Start and RowInLine are derived from the rows before it. Any other
-// record keeps its fields explicitly, in 24 bytes.
+// record keeps its fields explicitly, in 20 bytes.
 class TInfoList {
  public:
   int Count() const { return FRows.Size(); }
@@ -63,37 +68,28 @@ class TInfoList {
   // A copy of every record, in order (O(rows)).
   std::vector<TRowInfo> Rows() const;
 
-  // Adds delta to Line of every record from firstRow on.
-  void ShiftLines(int firstRow, int delta) { FRows.Shift(firstRow, kLineOffset, delta); }
   // Adds delta to every non-zero SceneNo from firstRow on.
   void ShiftScenes(int firstRow, int delta);
   // The SceneNo of the nearest record before row that has one; 0 for none.
   int SceneBefore(int row) const;
   // Records with a non-zero SceneNo among first .. first+count-1 (clamped).
-  int NumberedRows(int first, int count) const {
-    return FRows.CountBefore(first + count) - FRows.CountBefore(first);
-  }
+  int NumberedRows(int first, int count) const;
   // The first row whose Line is at least `line`; Count() when there is none.
-  int LowerBoundLine(int line) const {
-    return FRows.PartitionPoint(
-        kLineOffset, [line](const TStoredRow& row, int offset) { return row.Line + offset < line; });
-  }
+  int LowerBoundLine(int line) const;
 
  private:
-  // A record as stored: Line relative to the line offset of its block, and
-  // either the packed fields of a derived row or the index of its explicit
-  // fields (with whether it has a scene number, so the blocks can count it).
+  // A record as stored: the packed fields of a derived row, or the index of
+  // its explicit fields with whether it starts a line.
   struct TStoredRow {
-    int32_t Line;
     uint32_t Word;
   };
-  static_assert(sizeof(TStoredRow) == 8, "a row of a one-row line costs 8 bytes");
+  static_assert(sizeof(TStoredRow) == 4, "a row of a one-row line costs 4 bytes");
   // Word of a derived row: Length in bits 0-16, Indent 17-23, RowInLine modulo
   // 64 in 24-29 (0 only on a line's first row), LastRow in 30. Word of an
-  // explicit row: kExplicit, kNumbered, the index in FExplicit in bits 0-29.
+  // explicit row: kExplicit, kLineStart, the index in FExplicit in bits 0-29.
   static constexpr uint32_t kExplicit = 1u << 31;
-  static constexpr uint32_t kNumbered = 1u << 30;
-  static constexpr uint32_t kIndexMask = kNumbered - 1;
+  static constexpr uint32_t kLineStart = 1u << 30;
+  static constexpr uint32_t kIndexMask = kLineStart - 1;
   static constexpr uint32_t kLengthMask = (1u << 17) - 1;
   static constexpr int kIndentShift = 17;
   static constexpr uint32_t kIndentMask = 0x7F;
@@ -108,23 +104,23 @@ class TInfoList {
     uint8_t Indent;
     uint8_t LastRow;
   };
-  // The fields a derived row takes from the row before it.
+  // The fields a row takes from the row before it.
   struct TChainEnd {
     int Index = -1;  // -1: none remembered
+    int Line = 0;
     uint32_t Start = 0;
     uint32_t Length = 0;
     uint16_t RowInLine = 0;
   };
-  static constexpr int kLineOffset = 0;
-  struct TStoredRowFields {
-    static constexpr int kOffsets = 1;
-    static constexpr bool kCounts = true;  // the numbered rows
-    static void Shift(TStoredRow& row, int, int delta) { row.Line += delta; }
+  // The blocks count the rows that start a line, which numbers the lines.
+  struct TStoredRowFields : TPlainFields<TStoredRow> {
+    static constexpr bool kCounts = true;
     static bool Counted(const TStoredRow& row) {
-      return (row.Word & (kExplicit | kNumbered)) == (kExplicit | kNumbered);
+      return (row.Word & kExplicit) ? (row.Word & kLineStart) != 0
+                                    : ((row.Word >> kChainShift) & kChainMask) == 0;
     }
   };
-  // Blocks of 1024 records (8 KB): an edit moves half of one on average.
+  // Blocks of 1024 records (4 KB): an edit moves half of one on average.
   using TRows = TBlockedSequence<TStoredRow, TStoredRowFields, 1024>;
   using TOffsets = TRows::TOffsets;
 
@@ -132,7 +128,11 @@ class TInfoList {
     return !(row.Word & kExplicit) && ((row.Word >> kChainShift) & kChainMask) != 0;
   }
   // Stores row as it follows `before` (null: it is the table's first row).
-  TStoredRow Encode(const TRowInfo& row, const TRowInfo* before, int lineOffset);
+  TStoredRow Encode(const TRowInfo& row, const TRowInfo* before);
+  // The scene number of a stored row.
+  int SceneOf(const TStoredRow& row) const {
+    return (row.Word & kExplicit) ? FExplicit[row.Word & kIndexMask].SceneNo : 0;
+  }
   void Release(const TStoredRow& row);
   void ReleaseRows(int first, int count);
   // The derived rows from index on whose Start comes from the rows before them.
@@ -143,6 +143,7 @@ class TInfoList {
   TRows FRows;
   std::vector<TExplicitRow> FExplicit;
   std::vector<uint32_t> FFreeExplicit;  // indexes in FExplicit no row uses
+  int FNumbered = 0;                    // rows with a scene number
   mutable TChainEnd FLastRead;          // the row GetRow decoded last
 };
 
