@@ -400,8 +400,8 @@ TEST_F(TEditorPaint, TypingInALongParagraphMarksTheRowsInSightFromTheCaretOn) {
         covered = covered || Inside(r, m);
         touched = touched || !Intersect(r, m).IsEmpty();
       }
-      if (row < 2) EXPECT_FALSE(touched) << "row " << row;
-      if (row >= 2) EXPECT_TRUE(covered) << "row " << row;
+      EXPECT_EQ(touched && row < 2, false) << "row " << row;
+      EXPECT_EQ(covered || row < 2, true) << "row " << row;
       shown += row >= 2;
     }
     EXPECT_GT(shown, 3);
