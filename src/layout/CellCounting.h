@@ -118,7 +118,10 @@ inline TFit FitPlain(const TCellCounter& counter, int start, long long cells, in
   if (end > size) return {size + 1, false, false};
   int e = static_cast<int>(end);
   const auto* b = reinterpret_cast<const unsigned char*>(text.data());
-  if (e < size && IsLeadByte(b[e - 1]) && StartsChar(text, start, e)) return {e, true, false};
+  // Byte e is a lead byte that starts a character exactly when the run of
+  // lead-range bytes through it is odd: one count, no branch on the byte.
+  if (e < size && LeadRunBefore(b, static_cast<size_t>(start - 1), static_cast<size_t>(e)) % 2 == 1)
+    return {e, true, false};
   while (e < size && counter.IsHidden(e + 1)) ++e;
   return {e, false, false};
 }
