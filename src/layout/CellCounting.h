@@ -63,9 +63,11 @@ inline bool StartsChar(std::string_view text, int boundary, int pos) {
   return LeadRunBefore(b, static_cast<size_t>(boundary - 1), static_cast<size_t>(pos - 1)) % 2 == 0;
 }
 
-// LineHiddenMask's mask built into `mask` without the one-line cache: a
-// caller that reads each line once (WrapText) saves copying the line into it.
-void FillLineHiddenMask(THiddenMask& mask, std::string_view line, const TLayoutSettings& settings);
+// LineHiddenMask's spans built into `mask` without the one-line cache or the
+// byte entries (FillHiddenSpans): a caller that reads each line once
+// (WrapText) saves copying the line into it. Returns whether the line holds a
+// tab or a CR LF.
+TLineControls FillLineHiddenSpans(THiddenMask& mask, std::string_view line, const TLayoutSettings& settings);
 
 // The counting of FitCells from `start` (a character start). With stopAtCrLf a
 // shown CR followed by LF ends the row after the LF.
@@ -116,7 +118,10 @@ inline TFit FitPlain(const TCellCounter& counter, int start, long long cells, in
   if (end > size) return {size + 1, false, false};
   int e = static_cast<int>(end);
   const auto* b = reinterpret_cast<const unsigned char*>(text.data());
-  if (e < size && IsLeadByte(b[e - 1]) && StartsChar(text, start, e)) return {e, true, false};
+  // Byte e is a lead byte that starts a character exactly when the run of
+  // lead-range bytes through it is odd: one count, no branch on the byte.
+  if (e < size && LeadRunBefore(b, static_cast<size_t>(start - 1), static_cast<size_t>(e)) % 2 == 1)
+    return {e, true, false};
   while (e < size && counter.IsHidden(e + 1)) ++e;
   return {e, false, false};
 }

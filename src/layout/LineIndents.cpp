@@ -72,10 +72,10 @@ const THiddenMask& LineHiddenMask(std::string_view line, const TLayoutSettings& 
                          settings.GapLineStyle == kGapLineScenes, settings.HashiraHeader);
 }
 
-void layout_detail::FillLineHiddenMask(THiddenMask& mask, std::string_view line,
-                                       const TLayoutSettings& settings) {
-  FillHiddenMask(mask, line, settings.RubiVisible, settings.FootNoteVisible,
-                 settings.GapLineStyle == kGapLineScenes, settings.HashiraHeader);
+TLineControls layout_detail::FillLineHiddenSpans(THiddenMask& mask, std::string_view line,
+                                                 const TLayoutSettings& settings) {
+  return FillHiddenSpans(mask, line, settings.RubiVisible, settings.FootNoteVisible,
+                         settings.GapLineStyle == kGapLineScenes, settings.HashiraHeader);
 }
 
 }  // namespace vorna

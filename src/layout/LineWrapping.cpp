@@ -252,20 +252,23 @@ void WrapText(std::string_view line, const TWrapInputs& inputs, const TLayoutSet
 
   TCellCounter counter;
   counter.Text = line;
-  if (settings.TabVisible && settings.TabLength > 0 && std::memchr(line.data(), '\t', line.size()))
-    counter.TabLength = settings.TabLength;
   counter.Padding = NamePadding(line, settings);
-  const bool crLf = HasCrLf(line);
+  const bool tabsShown = settings.TabVisible && settings.TabLength > 0;
   if (!settings.ProportionalFont) {
     if (!settings.ColumnCountAuto && capacity == 0) return whole();
     // Tabs and name padding can make a short line wider than its bytes, and a
     // CR LF in it still ends a row.
-    if (capacity > 0 && capacity - firstIndent >= size && counter.TabLength == 0 && counter.Padding == 0 &&
-        !crLf)
+    if (capacity > 0 && capacity - firstIndent >= size && counter.Padding == 0 &&
+        !(tabsShown && std::memchr(line.data(), '\t', line.size())) && !HasCrLf(line))
       return whole();
   }
+  // The notation, tabs and CR LF of a longer line in one pass.
   thread_local THiddenMask mask;
-  layout_detail::FillLineHiddenMask(mask, line, settings);
+  const TLineControls controls = layout_detail::FillLineHiddenSpans(mask, line, settings);
+  if (tabsShown && controls.Tab) counter.TabLength = settings.TabLength;
+  const bool crLf = controls.CrLf;
+  // The row ends read the mask byte by byte.
+  mask.MarkBytes();
   counter.SetMask(mask);
   if (capacity > 0 && counter.TabLength == 0 && counter.Padding == 0)
     return WrapFixedCells(counter, settings, capacity, indent, crLf, rows);

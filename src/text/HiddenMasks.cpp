@@ -30,63 +30,92 @@ constexpr bool IsMarkerTrail(unsigned char byte) {
 }
 #endif
 
-#if defined(__SSE2__)
-// Bit k set when bytes p[k], p[k + 1] are a marker pair (k < 16; reads
-// p[0..16]).
-inline unsigned PairHits16(const unsigned char* p) {
-  const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-  const __m128i second = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 1));
-  // The openers and closers come in adjacent pairs (0x73 0x74, 0x6D 0x6E):
-  // adding one and clearing the low bit makes each pair one value.
-  static_assert(((kRubyOpen + 1) & 0xFE) == kRubyClose && ((kRubyClose + 1) & 0xFE) == kRubyClose);
-  static_assert(((kNoteOpen + 1) & 0xFE) == kNoteClose && ((kNoteClose + 1) & 0xFE) == kNoteClose);
-  const __m128i paired =
-      _mm_and_si128(_mm_add_epi8(second, _mm_set1_epi8(1)), _mm_set1_epi8(static_cast<char>(0xFE)));
-  const __m128i trail =
-      _mm_or_si128(_mm_cmpeq_epi8(second, _mm_set1_epi8(static_cast<char>(kBar))),
-                   _mm_or_si128(_mm_cmpeq_epi8(paired, _mm_set1_epi8(static_cast<char>(kRubyClose))),
-                                _mm_cmpeq_epi8(paired, _mm_set1_epi8(static_cast<char>(kNoteClose)))));
-  const __m128i lead = _mm_cmpeq_epi8(first, _mm_set1_epi8(static_cast<char>(kMarkerLead)));
-  return static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(lead, trail)));
+// Whether `bytes` hold a tab or a CR LF, read for those alone.
+TLineControls ReadControls(const unsigned char* bytes, size_t size) {
+  const std::string_view text(reinterpret_cast<const char*>(bytes), size);
+  return {text.find('\t') != std::string_view::npos, text.find("\r\n") != std::string_view::npos};
 }
+
+#if defined(__SSE2__)
+// Tests 16-byte blocks for marker pairs; with kControls it also keeps which
+// blocks held a tab or a CR LF, so the line is read once for all three.
+template <bool kControls>
+struct TPairScan {
+  __m128i Tabs = _mm_setzero_si128();   // lanes set where a block's p[1..16] held a tab
+  __m128i CrLfs = _mm_setzero_si128();  // lanes set where a block's pair was CR LF
+
+  // Bit k set when bytes p[k], p[k + 1] are a marker pair (k < 16; reads p[0..16]).
+  __attribute__((always_inline)) unsigned Hits16(const unsigned char* p) {
+    const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i second = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 1));
+    if constexpr (kControls) {
+      Tabs = _mm_or_si128(Tabs, _mm_cmpeq_epi8(second, _mm_set1_epi8('\t')));
+      CrLfs = _mm_or_si128(CrLfs, _mm_and_si128(_mm_cmpeq_epi8(first, _mm_set1_epi8('\r')),
+                                                _mm_cmpeq_epi8(second, _mm_set1_epi8('\n'))));
+    }
+    // The openers and closers come in adjacent pairs (0x73 0x74, 0x6D 0x6E):
+    // adding one and clearing the low bit makes each pair one value.
+    static_assert(((kRubyOpen + 1) & 0xFE) == kRubyClose && ((kRubyClose + 1) & 0xFE) == kRubyClose);
+    static_assert(((kNoteOpen + 1) & 0xFE) == kNoteClose && ((kNoteClose + 1) & 0xFE) == kNoteClose);
+    const __m128i paired =
+        _mm_and_si128(_mm_add_epi8(second, _mm_set1_epi8(1)), _mm_set1_epi8(static_cast<char>(0xFE)));
+    const __m128i trail =
+        _mm_or_si128(_mm_cmpeq_epi8(second, _mm_set1_epi8(static_cast<char>(kBar))),
+                     _mm_or_si128(_mm_cmpeq_epi8(paired, _mm_set1_epi8(static_cast<char>(kRubyClose))),
+                                  _mm_cmpeq_epi8(paired, _mm_set1_epi8(static_cast<char>(kNoteClose)))));
+    const __m128i lead = _mm_cmpeq_epi8(first, _mm_set1_epi8(static_cast<char>(kMarkerLead)));
+    return static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(lead, trail)));
+  }
+};
 #endif
 
 // Calls visit(i) with the 0-based offset of every byte pair that has the
 // bytes of "｜", "《", "》", "［" or "］" (whether or not it starts a
 // character), in order. With SSE2, 64 pairs are tested before any is visited
 // (so a branch on "any pair here" is taken rarely), and the last up to 16
-// bytes are tested from a zero-padded copy rather than one by one.
-template <typename F>
-__attribute__((always_inline)) inline void ForEachMarkerPair(const unsigned char* bytes, size_t size,
-                                                             F&& visit) {
+// bytes are tested from a zero-padded copy rather than one by one. With
+// kControls, returns whether the bytes held a tab or a CR LF.
+template <bool kControls, typename F>
+__attribute__((always_inline)) inline TLineControls ForEachMarkerPair(const unsigned char* bytes, size_t size,
+                                                                      F&& visit) {
   size_t i = 0;
+  TLineControls controls;
 #if defined(__SSE2__)
+  TPairScan<kControls> scan;
   for (; i + 65 <= size; i += 64) {
-    uint64_t hits = PairHits16(bytes + i) | uint64_t{PairHits16(bytes + i + 16)} << 16 |
-                    uint64_t{PairHits16(bytes + i + 32)} << 32 | uint64_t{PairHits16(bytes + i + 48)} << 48;
+    uint64_t hits = scan.Hits16(bytes + i) | uint64_t{scan.Hits16(bytes + i + 16)} << 16 |
+                    uint64_t{scan.Hits16(bytes + i + 32)} << 32 | uint64_t{scan.Hits16(bytes + i + 48)} << 48;
     for (; hits != 0; hits &= hits - 1) visit(i + static_cast<size_t>(std::countr_zero(hits)));
   }
   for (; i + 17 <= size; i += 16)
-    for (unsigned hits = PairHits16(bytes + i); hits != 0; hits &= hits - 1)
+    for (unsigned hits = scan.Hits16(bytes + i); hits != 0; hits &= hits - 1)
       visit(i + static_cast<size_t>(std::countr_zero(hits)));
   if (i + 1 < size) {
     if (size >= 17) {
       // The last sixteen pairs of the line, less those already tested.
       const size_t from = size - 17;
-      for (unsigned hits = PairHits16(bytes + from) >> (i - from); hits != 0; hits &= hits - 1)
+      for (unsigned hits = scan.Hits16(bytes + from) >> (i - from); hits != 0; hits &= hits - 1)
         visit(i + static_cast<size_t>(std::countr_zero(hits)));
     } else {
       // Zeros after the end pair with nothing.
       unsigned char tail[32] = {};
       std::memcpy(tail, bytes + i, size - i);
-      for (unsigned hits = PairHits16(tail); hits != 0; hits &= hits - 1)
+      for (unsigned hits = scan.Hits16(tail); hits != 0; hits &= hits - 1)
         visit(i + static_cast<size_t>(std::countr_zero(hits)));
     }
+  }
+  if constexpr (kControls) {
+    // The blocks read every byte after the first as a second byte, and every
+    // pair as a pair.
+    controls.Tab = _mm_movemask_epi8(scan.Tabs) != 0 || (size > 0 && bytes[0] == '\t');
+    controls.CrLf = _mm_movemask_epi8(scan.CrLfs) != 0;
   }
 #else
   for (; i + 1 < size; ++i)
     if (bytes[i] == kMarkerLead && IsMarkerTrail(bytes[i + 1])) visit(i);
+  if constexpr (kControls) controls = ReadControls(bytes, size);
 #endif
+  return controls;
 }
 
 struct TMaskCache {
@@ -97,30 +126,16 @@ struct TMaskCache {
   THiddenMask Mask;
 };
 
-}  // namespace
-
-void FillHiddenMask(THiddenMask& mask, std::string_view line, bool hideRuby, bool hideAnnotations,
-                    bool hidePrefix, std::string_view prefix) {
-  mask.FBytes.clear();
-  mask.FSpans.clear();
-  mask.FAnyHidden = false;
-  if (!hideRuby && !hideAnnotations && !hidePrefix) return;
+// The hidden spans of `line` into `spans` (cleared first), as FillHiddenMask
+// describes them; with kControls also whether the line holds a tab or a CR LF.
+template <bool kControls>
+TLineControls FindHiddenSpans(std::vector<THiddenSpan>& spans, std::string_view line, bool hideRuby,
+                              bool hideAnnotations, bool hidePrefix, std::string_view prefix) {
+  spans.clear();
   const size_t size = line.size();
-  // The byte mask (indexed by 1-based position) is cleared only once a
-  // span is found: most lines hide nothing, and clearing was most of their cost.
-  unsigned char* hidden = nullptr;
-  const auto bytesMask = [&] {
-    if (!hidden) {
-      mask.FBytes.assign(size + 2, 0);
-      hidden = mask.FBytes.data();
-    }
-    return hidden;
-  };
-  std::vector<THiddenSpan>& spans = mask.FSpans;
   // Spans come in ascending order of their last byte; one that reaches back
   // over earlier ones (or touches them) absorbs them.
   const auto hide = [&](size_t first, size_t last) {
-    std::memset(bytesMask() + first, 1, last + 1 - first);
     while (!spans.empty() && static_cast<size_t>(spans.back().Last) + 1 >= first) {
       first = std::min(first, static_cast<size_t>(spans.back().First));
       spans.pop_back();
@@ -128,6 +143,7 @@ void FillHiddenMask(THiddenMask& mask, std::string_view line, bool hideRuby, boo
     spans.push_back({static_cast<int>(first), static_cast<int>(last)});
   };
   const auto* bytes = reinterpret_cast<const unsigned char*>(line.data());
+  TLineControls controls;
   if (hideRuby || hideAnnotations) {
     // A pair found is a character start when an even number of lead-range
     // bytes precede it back to a byte that ends a character (or to the last
@@ -136,7 +152,7 @@ void FillHiddenMask(THiddenMask& mask, std::string_view line, bool hideRuby, boo
     // everything from the earliest open opener through the closer is hidden.
     size_t rubyOpen = SIZE_MAX, noteOpen = SIZE_MAX;
     size_t known = 0;  // a character start at or before the next pair
-    ForEachMarkerPair(
+    controls = ForEachMarkerPair<kControls>(
         bytes, size, [&](size_t i) __attribute__((always_inline)) {
           if (i < known) return;                          // inside a character already passed
           if (LeadRunBefore(bytes, known, i) % 2 == 1) {  // a trail byte
@@ -170,9 +186,10 @@ void FillHiddenMask(THiddenMask& mask, std::string_view line, bool hideRuby, boo
             }
           }
         });
+  } else if constexpr (kControls) {
+    controls = ReadControls(bytes, size);
   }
   if (hidePrefix && !prefix.empty() && line.starts_with(prefix)) {
-    std::memset(bytesMask() + 1, 1, prefix.size());
     // The prefix lies before every other span: it absorbs those it touches.
     int last = static_cast<int>(prefix.size());
     size_t absorbed = 0;
@@ -181,7 +198,40 @@ void FillHiddenMask(THiddenMask& mask, std::string_view line, bool hideRuby, boo
     spans.erase(spans.begin(), spans.begin() + static_cast<std::ptrdiff_t>(absorbed));
     spans.insert(spans.begin(), THiddenSpan{1, last});
   }
-  mask.FAnyHidden = !spans.empty();
+  return controls;
+}
+
+}  // namespace
+
+void THiddenMask::MarkBytes() {
+  if (!FAnyHidden || !FBytes.empty()) return;
+  FBytes.assign(FLineSize + 2, 0);
+  for (const THiddenSpan& span : FSpans)
+    std::memset(FBytes.data() + span.First, 1, static_cast<size_t>(span.Last + 1 - span.First));
+}
+
+TLineControls FillHiddenSpans(THiddenMask& mask, std::string_view line, bool hideRuby, bool hideAnnotations,
+                              bool hidePrefix, std::string_view prefix) {
+  mask.FBytes.clear();
+  const TLineControls controls =
+      FindHiddenSpans<true>(mask.FSpans, line, hideRuby, hideAnnotations, hidePrefix, prefix);
+  mask.FLineSize = line.size();
+  mask.FAnyHidden = !mask.FSpans.empty();
+  return controls;
+}
+
+void FillHiddenMask(THiddenMask& mask, std::string_view line, bool hideRuby, bool hideAnnotations,
+                    bool hidePrefix, std::string_view prefix) {
+  mask.FBytes.clear();
+  mask.FSpans.clear();
+  mask.FAnyHidden = false;
+  if (!hideRuby && !hideAnnotations && !hidePrefix) return;
+  FindHiddenSpans<false>(mask.FSpans, line, hideRuby, hideAnnotations, hidePrefix, prefix);
+  mask.FLineSize = line.size();
+  mask.FAnyHidden = !mask.FSpans.empty();
+  // Cleared and marked only once a line hides something: most lines hide
+  // nothing, and clearing was most of their cost.
+  mask.MarkBytes();
 }
 
 const THiddenMask& BuildHiddenMask(std::string_view line, bool hideRuby, bool hideAnnotations,

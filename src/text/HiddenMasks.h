@@ -53,9 +53,16 @@ struct THiddenSpan {
   int Last = 0;
 };
 
+// Bytes besides the notation that change how a line wraps, found in the same
+// pass over the line as its notation. Neither byte is ever a trail byte.
+struct TLineControls {
+  bool Tab = false;   // a tab (0x09) occurs
+  bool CrLf = false;  // a CR directly followed by an LF occurs
+};
+
 // One entry per byte position 0 .. length + 1 (so 1-based positions index it
 // directly); 1 marks a byte of notation. Empty when no hiding option was set
-// or nothing is hidden.
+// or nothing is hidden, and after FillHiddenSpans until MarkBytes.
 class THiddenMask {
  public:
   bool Empty() const { return FBytes.empty(); }
@@ -71,12 +78,18 @@ class THiddenMask {
   // The same bytes as maximal runs in ascending order (no two touch), so a
   // counter can step over hidden notation without reading the mask.
   const std::vector<THiddenSpan>& Spans() const { return FSpans; }
+  // Fills the byte entries from the spans where FillHiddenSpans left them
+  // out; does nothing when they are there or nothing is hidden.
+  void MarkBytes();
 
  private:
   friend void FillHiddenMask(THiddenMask& mask, std::string_view line, bool hideRuby, bool hideAnnotations,
                              bool hidePrefix, std::string_view prefix);
+  friend TLineControls FillHiddenSpans(THiddenMask& mask, std::string_view line, bool hideRuby,
+                                       bool hideAnnotations, bool hidePrefix, std::string_view prefix);
   std::vector<unsigned char> FBytes;
   std::vector<THiddenSpan> FSpans;
+  size_t FLineSize = 0;  // Bytes
   bool FAnyHidden = false;
 };
 
@@ -86,6 +99,13 @@ class THiddenMask {
 // no closer after it hides nothing. With no option set the mask is empty.
 void FillHiddenMask(THiddenMask& mask, std::string_view line, bool hideRuby, bool hideAnnotations,
                     bool hidePrefix, std::string_view prefix);
+
+// FillHiddenMask without the byte entries (Data() stays null until
+// MarkBytes), for a caller that steps over the spans; returns whether the line
+// holds a tab or a CR LF, read in the same pass as the notation (with no
+// hiding option set, the line is read for those alone).
+TLineControls FillHiddenSpans(THiddenMask& mask, std::string_view line, bool hideRuby, bool hideAnnotations,
+                              bool hidePrefix, std::string_view prefix);
 
 // The same through a one-line cache per thread: a call with the same line and
 // the same options returns the mask built before. The reference stays valid

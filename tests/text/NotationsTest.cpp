@@ -166,6 +166,42 @@ TEST(HiddenMasks, CacheNeverReturnsAMaskBuiltForOtherOptions) {
   EXPECT_FALSE(BuildHiddenMask(prefixed, false, false, true, Sj("□")).AnyHidden());
 }
 
+// The one pass of FillHiddenSpans reads tabs and CR LF at every offset of a
+// line (its first and last bytes and the edges of its blocks included), with
+// or without hiding, and finds the spans FillHiddenMask finds.
+TEST(HiddenMasks, SpansPassFindsTabsAndCrLfAtEveryOffset) {
+  THiddenMask spans, full;
+  for (size_t size = 1; size <= 140; ++size) {
+    for (size_t at = 0; at < size; ++at) {
+      for (const bool hide : {false, true}) {
+        std::string line(size, 'a');
+        line[at] = '\t';
+        EXPECT_TRUE(FillHiddenSpans(spans, line, hide, hide, false, "").Tab) << size << " " << at;
+        line[at] = '\r';
+        EXPECT_FALSE(FillHiddenSpans(spans, line, hide, hide, false, "").CrLf) << size << " " << at;
+        if (at + 1 == size) continue;
+        line[at + 1] = '\n';
+        const TLineControls controls = FillHiddenSpans(spans, line, hide, hide, false, "");
+        EXPECT_TRUE(controls.CrLf && !controls.Tab) << size << " " << at;
+      }
+    }
+  }
+  for (size_t pad = 0; pad <= 70; ++pad) {
+    const std::string line =
+        std::string(pad, 'a') + Sj("漢《かん》｜字［＃注］") + std::string(pad % 17, 'b');
+    FillHiddenSpans(spans, line, true, true, false, "");
+    EXPECT_TRUE(spans.Empty());
+    FillHiddenMask(full, line, true, true, false, "");
+    ASSERT_EQ(spans.Spans().size(), full.Spans().size());
+    for (size_t k = 0; k < full.Spans().size(); ++k) {
+      EXPECT_EQ(spans.Spans()[k].First, full.Spans()[k].First);
+      EXPECT_EQ(spans.Spans()[k].Last, full.Spans()[k].Last);
+    }
+    spans.MarkBytes();
+    EXPECT_EQ(MaskString(spans, line.size()), MaskString(full, line.size())) << pad;
+  }
+}
+
 // The mask as the notation scanners define it, built from FindAll.
 std::string ReferenceMask(const std::string& line) {
   std::string bits(line.size(), '0');
