@@ -203,6 +203,17 @@ void TQtCanvas::Rectangle(const TRect& r) {
 void TQtCanvas::StrokeSegment(QPainter* p, TPoint from, TPoint to) {
   if (from == to) return;
   int dx = to.X - from.X, dy = to.Y - from.Y;
+  if (FPenWidth <= 1 && FPenStyle == TPenStyle::Solid && (dx == 0 || dy == 0) && Raster(p) &&
+      p->worldTransform().type() <= QTransform::TxTranslate && !p->testRenderHint(QPainter::Antialiasing)) {
+    // The same pixels as the aliased one-pixel line (from and end both drawn),
+    // without a pen set up per segment: a grid page strokes hundreds of them.
+    const int endX = to.X - Sign(dx), endY = to.Y - Sign(dy);
+    const QRect line(std::min(from.X, endX), std::min(from.Y, endY), std::abs(endX - from.X) + 1,
+                     std::abs(endY - from.Y) + 1);
+    const QColor color = Resolve(FPenColor);
+    if (!FilledDirectly(p, line, color)) p->fillRect(line, color);
+    return;
+  }
   QPointF end;
   if (std::abs(dx) >= std::abs(dy)) {
     int ex = to.X - Sign(dx);
@@ -210,17 +221,6 @@ void TQtCanvas::StrokeSegment(QPainter* p, TPoint from, TPoint to) {
   } else {
     int ey = to.Y - Sign(dy);
     end = QPointF(from.X + static_cast<double>(dx) * (ey - from.Y) / dy, ey);
-  }
-  if (FPenWidth <= 1 && FPenStyle == TPenStyle::Solid && (dx == 0 || dy == 0) && Raster(p) &&
-      p->worldTransform().type() <= QTransform::TxTranslate && !p->testRenderHint(QPainter::Antialiasing)) {
-    // The same pixels as the aliased one-pixel line (from and end both drawn),
-    // without a pen set up per segment: a grid page strokes hundreds of them.
-    const int endX = static_cast<int>(end.x()), endY = static_cast<int>(end.y());
-    const QRect line(std::min(from.X, endX), std::min(from.Y, endY), std::abs(endX - from.X) + 1,
-                     std::abs(endY - from.Y) + 1);
-    const QColor color = Resolve(FPenColor);
-    if (!FilledDirectly(p, line, color)) p->fillRect(line, color);
-    return;
   }
   QPen pen(Resolve(FPenColor), FPenWidth, ToQtPen(FPenStyle), FPenWidth > 1 ? Qt::RoundCap : Qt::SquareCap);
   if (FPenWidth <= 1) pen.setCosmetic(true);

@@ -33,15 +33,21 @@ QImage* DirectFillImage(QPainter* p) {
 }
 
 void FillDirect(QImage& image, const QRect& r, const QRect& clip, QRgb color) {
-  const QRect area = r.intersected(clip).intersected(image.rect());
-  if (area.isEmpty()) return;
+  // Plain integers: a grid page fills hundreds of lines.
+  const int left = std::max({r.left(), clip.left(), 0});
+  const int right = std::min({r.right(), clip.right(), image.width() - 1});
+  const int top = std::max({r.top(), clip.top(), 0});
+  const int bottom = std::min({r.bottom(), clip.bottom(), image.height() - 1});
+  if (left > right || top > bottom) return;
   // bits() does not copy: an image being painted on is never shared.
-  uchar* bits = image.bits();
+  uchar* row = image.bits() + static_cast<qsizetype>(top) * image.bytesPerLine();
   const qsizetype stride = image.bytesPerLine();
-  for (int y = area.top(); y <= area.bottom(); ++y) {
-    QRgb* line = reinterpret_cast<QRgb*>(bits + y * stride) + area.left();
-    std::fill(line, line + area.width(), color);
+  if (left == right) {
+    for (int y = top; y <= bottom; ++y, row += stride) reinterpret_cast<QRgb*>(row)[left] = color;
+    return;
   }
+  for (int y = top; y <= bottom; ++y, row += stride)
+    std::fill(reinterpret_cast<QRgb*>(row) + left, reinterpret_cast<QRgb*>(row) + right + 1, color);
 }
 
 }  // namespace vorna::qt
