@@ -10,6 +10,7 @@
 #include <cstdlib>
 
 #include "platform/qt/QtConvert.h"
+#include "platform/qt/QtDirectFills.h"
 #include "platform/qt/QtGlyphBatches.h"
 
 namespace vorna::qt {
@@ -83,6 +84,15 @@ void TQtCanvas::ClipApplied(QPainter* p, bool on, const TRect& clip) {
   FClipPainter = Raster(p) ? p : nullptr;
   FClipOn = on;
   FClipSet = clip;
+  FClipInDevicePixels = !on || (p && p->deviceTransform().isIdentity());
+}
+
+bool TQtCanvas::FilledDirectly(QPainter* p, const QRect& r, const QColor& color) {
+  if (color.alpha() != 255 || p != FClipPainter || !FClipInDevicePixels) return false;
+  QImage* image = DirectFillImage(p);
+  if (!image) return false;
+  FillDirect(*image, r, FClipOn ? ToQRect(FClipSet) : image->rect(), color.rgba());
+  return true;
 }
 
 QColor TQtCanvas::Resolve(TColor color) const {
@@ -153,7 +163,9 @@ void TQtCanvas::FillRect(const TRect& r) {
   QPainter* p = Painter();
   if (r.IsEmpty() || FBrushStyle == TBrushStyle::Clear || FBrushColor == kClNone || !ApplyClip(p, nullptr))
     return;
-  p->fillRect(ToQRect(r), QBrush(Resolve(FBrushColor), ToQtBrush(FBrushStyle)));
+  const QColor color = Resolve(FBrushColor);
+  if (FBrushStyle == TBrushStyle::Solid && FilledDirectly(p, ToQRect(r), color)) return;
+  p->fillRect(ToQRect(r), QBrush(color, ToQtBrush(FBrushStyle)));
 }
 
 void TQtCanvas::Rectangle(const TRect& r) {
@@ -191,6 +203,17 @@ void TQtCanvas::Rectangle(const TRect& r) {
 void TQtCanvas::StrokeSegment(QPainter* p, TPoint from, TPoint to) {
   if (from == to) return;
   int dx = to.X - from.X, dy = to.Y - from.Y;
+  if (FPenWidth <= 1 && FPenStyle == TPenStyle::Solid && (dx == 0 || dy == 0) && Raster(p) &&
+      p->worldTransform().type() <= QTransform::TxTranslate && !p->testRenderHint(QPainter::Antialiasing)) {
+    // The same pixels as the aliased one-pixel line (from and end both drawn),
+    // without a pen set up per segment: a grid page strokes hundreds of them.
+    const int endX = to.X - Sign(dx), endY = to.Y - Sign(dy);
+    const QRect line(std::min(from.X, endX), std::min(from.Y, endY), std::abs(endX - from.X) + 1,
+                     std::abs(endY - from.Y) + 1);
+    const QColor color = Resolve(FPenColor);
+    if (!FilledDirectly(p, line, color)) p->fillRect(line, color);
+    return;
+  }
   QPointF end;
   if (std::abs(dx) >= std::abs(dy)) {
     int ex = to.X - Sign(dx);
@@ -198,16 +221,6 @@ void TQtCanvas::StrokeSegment(QPainter* p, TPoint from, TPoint to) {
   } else {
     int ey = to.Y - Sign(dy);
     end = QPointF(from.X + static_cast<double>(dx) * (ey - from.Y) / dy, ey);
-  }
-  if (FPenWidth <= 1 && FPenStyle == TPenStyle::Solid && (dx == 0 || dy == 0) && Raster(p) &&
-      p->worldTransform().type() <= QTransform::TxTranslate && !p->testRenderHint(QPainter::Antialiasing)) {
-    // The same pixels as the aliased one-pixel line (from and end both drawn),
-    // without a pen set up per segment: a grid page strokes hundreds of them.
-    const int endX = static_cast<int>(end.x()), endY = static_cast<int>(end.y());
-    p->fillRect(QRect(std::min(from.X, endX), std::min(from.Y, endY), std::abs(endX - from.X) + 1,
-                      std::abs(endY - from.Y) + 1),
-                Resolve(FPenColor));
-    return;
   }
   QPen pen(Resolve(FPenColor), FPenWidth, ToQtPen(FPenStyle), FPenWidth > 1 ? Qt::RoundCap : Qt::SquareCap);
   if (FPenWidth <= 1) pen.setCosmetic(true);
@@ -256,7 +269,8 @@ void TQtCanvas::Polyline(const TPoint* points, size_t count) {
 void TQtCanvas::SetPixel(int x, int y, TColor color) {
   QPainter* p = Painter();
   if (color == kClNone || !ApplyClip(p, nullptr)) return;
-  p->fillRect(QRect(x, y, 1, 1), Resolve(color));
+  const QColor resolved = Resolve(color);
+  if (!FilledDirectly(p, QRect(x, y, 1, 1), resolved)) p->fillRect(QRect(x, y, 1, 1), resolved);
 }
 
 namespace {

@@ -115,6 +115,10 @@ class TQtCanvas : public TCanvas {
   bool ApplyClip(QPainter* p, const TRect* extra, bool keepStrokes = false);
   // Notes the clip just set on `p` (`on` false: clipping off).
   void ClipApplied(QPainter* p, bool on, const TRect& clip);
+  // After ApplyClip: writes `color` over `r` into the image's pixels when
+  // that gives what p->fillRect would (QtDirectFills.h); false when the
+  // painter must fill.
+  bool FilledDirectly(QPainter* p, const QRect& r, const QColor& color);
   // The painter draws pixels (an image or a widget), not a printer's page.
   static bool Raster(QPainter* p);
   // What can show, in the painter's logical coordinates (glyphs outside it
@@ -139,6 +143,8 @@ class TQtCanvas : public TCanvas {
   QPainter* FClipPainter = nullptr;
   bool FClipOn = false;
   TRect FClipSet;
+  // FClipSet is in device pixels: it was set on an untransformed painter.
+  bool FClipInDevicePixels = false;
   TPoint FPenPos;
   std::vector<TPlaced> FPlaced;
   std::vector<TDrawnGlyph> FLastGlyphs;

@@ -45,8 +45,10 @@ void TQtCanvas::ExtTextOut(int x, int y, unsigned options, const TRect& rect, st
                            std::span<const int> advances) {
   QPainter* p = Painter();
   if (!p) return;
-  if ((options & kEtoOpaque) && !rect.IsEmpty() && FBrushColor != kClNone && ApplyClip(p, nullptr))
-    p->fillRect(ToQRect(rect), Resolve(FBrushColor));
+  if ((options & kEtoOpaque) && !rect.IsEmpty() && FBrushColor != kClNone && ApplyClip(p, nullptr)) {
+    const QColor color = Resolve(FBrushColor);
+    if (!FilledDirectly(p, ToQRect(rect), color)) p->fillRect(ToQRect(rect), color);
+  }
   if (text.empty() || !ApplyClip(p, (options & kEtoClipped) ? &rect : nullptr, true)) return;
   DrawTextRun(p, x, y, text, advances);
 }
