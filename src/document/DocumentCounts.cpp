@@ -116,7 +116,10 @@ class TDocumentCounts::TChunker {
 
   template <class TSink>
   void Add(int line, TSink& sink) {
-    const std::string_view text = FList.Get(line);
+    Add(line, FList.Get(line), sink);
+  }
+  template <class TSink>
+  void Add(int line, std::string_view text, TSink& sink) {
     if (FOpen.Lines > 0 && !Fits(1, text.size())) Flush(sink);
     if (FOpen.Lines == 0) FOpen.FirstLine = line;
     const TLineCounts counts = CountLine(text, FRule);
@@ -178,7 +181,8 @@ void TDocumentCounts::Recount() {
     Add(chunk, 1);
     FChunks.PushBack(chunk);  // a fresh sequence has no offsets
   };
-  for (int i = 0; i < FLineCount; ++i) chunker.Add(i, sink);
+  int line = 0;
+  FList->ForEachLine([&](std::string_view text) { chunker.Add(line++, text, sink); });
   chunker.Flush(sink);
 }
 

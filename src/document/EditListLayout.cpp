@@ -107,8 +107,22 @@ void TEditList::Relayout() {
     FRows.Splice(FRows.Count(), 0, batch);
     batch.clear();
   };
-  for (int i = 0; i < lines; ++i) {
-    const std::string_view text = FLines[i];
+  // The lines are walked block by block: a progress report must not change them.
+  int i = 0;
+  bool cancelled = false;
+  FLines.ForEachLine([&](std::string_view text) {
+    if (cancelled) {
+      // Keep the table whole and ordered: the lines not yet wrapped get one
+      // unwrapped row each until the next full layout.
+      TRowInfo r;
+      r.Line = i++;
+      r.Start = 1;
+      r.Length = static_cast<uint32_t>(text.size());
+      r.LastRow = 1;
+      batch.push_back(r);
+      if (batch.size() >= 4096) flush();
+      return;
+    }
     BuildLineRows(i, text, text.empty() ? emptyIndent : GetLineIndent(text, wrap), batch, scene);
     if (batch.size() >= 4096) flush();
     row = FRows.Count() + static_cast<int>(batch.size());
@@ -120,24 +134,16 @@ void TEditList::Relayout() {
       FProjectedTime = static_cast<int>(std::min<long long>(projected / 10 * 10, 1 << 30));
       if (projected > kSlowLayoutSeconds) {
         interval = kSlowProgressInterval;
-        if (ReportProgress(rsSlowLayout, row)) {
-          flush();
-          // Keep the table whole and ordered: the lines not yet wrapped get one
-          // unwrapped row each until the next full layout.
-          for (int j = i + 1; j < lines; ++j) {
-            TRowInfo r;
-            r.Line = j;
-            r.Start = 1;
-            r.Length = static_cast<uint32_t>(FLines[j].size());
-            r.LastRow = 1;
-            FRows.AddRow(r);
-          }
-          FNeedRelayout = true;
-          return;
-        }
+        cancelled = ReportProgress(rsSlowLayout, row);
       }
     }
-    if (i > 0 && i % interval == 0) ReportProgress(rsProgress, i);
+    if (i > 0 && i % interval == 0 && !cancelled) ReportProgress(rsProgress, i);
+    ++i;
+  });
+  if (cancelled) {
+    flush();
+    FNeedRelayout = true;
+    return;
   }
   flush();
   ReportProgress(rsDone, row);
