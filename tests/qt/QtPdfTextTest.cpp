@@ -76,7 +76,9 @@ TEST(QtPdfText, HeldGridLinesRenderAsDrawnOneByOne) {
     pages[held] = QImage(png + ".png").convertToFormat(QImage::Format_RGB32);
     ASSERT_FALSE(pages[held].isNull());
     // Held lines shrink the page's content.
-    if (held) EXPECT_LT(QFile(pdf).size(), QFile(dir.path() + "/grid0.pdf").size());
+    if (held) {
+      EXPECT_LT(QFile(pdf).size(), QFile(dir.path() + "/grid0.pdf").size());
+    }
   }
   EXPECT_EQ(pages[0], pages[1]);
 }
