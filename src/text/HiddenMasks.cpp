@@ -41,18 +41,17 @@ TLineControls ReadControls(const unsigned char* bytes, size_t size) {
 // blocks held a tab or a CR LF, so the line is read once for all three.
 template <bool kControls>
 struct TPairScan {
-  __m128i Tabs = _mm_setzero_si128();   // lanes set where a block's p[1..16] held a tab
-  __m128i CrLfs = _mm_setzero_si128();  // lanes set where a block's pair was CR LF
+  // Lanes set where a block's p[1..16] held a byte up to CR: such a line is
+  // read again for its tabs and CR LF, which text rarely holds. One test
+  // rather than three keeps the scan's constants in registers.
+  __m128i Controls = _mm_setzero_si128();
 
   // Bit k set when bytes p[k], p[k + 1] are a marker pair (k < 16; reads p[0..16]).
   __attribute__((always_inline)) unsigned Hits16(const unsigned char* p) {
     const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
     const __m128i second = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 1));
-    if constexpr (kControls) {
-      Tabs = _mm_or_si128(Tabs, _mm_cmpeq_epi8(second, _mm_set1_epi8('\t')));
-      CrLfs = _mm_or_si128(CrLfs, _mm_and_si128(_mm_cmpeq_epi8(first, _mm_set1_epi8('\r')),
-                                                _mm_cmpeq_epi8(second, _mm_set1_epi8('\n'))));
-    }
+    if constexpr (kControls)
+      Controls = _mm_or_si128(Controls, _mm_cmpeq_epi8(_mm_min_epu8(second, _mm_set1_epi8('\r')), second));
     // The openers and closers come in adjacent pairs (0x73 0x74, 0x6D 0x6E):
     // adding one and clearing the low bit makes each pair one value.
     static_assert(((kRubyOpen + 1) & 0xFE) == kRubyClose && ((kRubyClose + 1) & 0xFE) == kRubyClose);
@@ -97,18 +96,18 @@ __attribute__((always_inline)) inline TLineControls ForEachMarkerPair(const unsi
       for (unsigned hits = scan.Hits16(bytes + from) >> (i - from); hits != 0; hits &= hits - 1)
         visit(i + static_cast<size_t>(std::countr_zero(hits)));
     } else {
-      // Zeros after the end pair with nothing.
-      unsigned char tail[32] = {};
+      // Spaces after the end pair with nothing and are no control bytes.
+      unsigned char tail[32];
+      std::memset(tail, ' ', sizeof tail);
       std::memcpy(tail, bytes + i, size - i);
       for (unsigned hits = scan.Hits16(tail); hits != 0; hits &= hits - 1)
         visit(i + static_cast<size_t>(std::countr_zero(hits)));
     }
   }
   if constexpr (kControls) {
-    // The blocks read every byte after the first as a second byte, and every
-    // pair as a pair.
-    controls.Tab = _mm_movemask_epi8(scan.Tabs) != 0 || (size > 0 && bytes[0] == '\t');
-    controls.CrLf = _mm_movemask_epi8(scan.CrLfs) != 0;
+    // The blocks read every byte after the first as a second byte.
+    if (_mm_movemask_epi8(scan.Controls) != 0 || (size > 0 && bytes[0] == '\t'))
+      controls = ReadControls(bytes, size);
   }
 #else
   for (; i + 1 < size; ++i)
