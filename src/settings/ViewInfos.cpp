@@ -53,6 +53,10 @@ TEffective EffectiveDefault(const TViewInfoDefault& record) {
   return e;
 }
 
+// Widths as their text tells them apart: a width read as "-0" is written back
+// as "-0", so it is no default 0.
+bool SameWidth(double a, double b) { return a == b && std::signbit(a) == std::signbit(b); }
+
 bool SameFontShape(const TFontDesc& a, const TFontDesc& b) {
   return a.Face == b.Face && a.Size == b.Size && a.Style == b.Style;
 }
@@ -238,7 +242,7 @@ void TViewInfo::LoadDefault(const TViewInfoDefault& record) {
 bool TViewInfo::IsDefault(const TViewInfoDefault& record) const {
   const TEffective e = EffectiveDefault(record);
   return FDisplayMode == e.DisplayMode && SameFontShape(FFont, e.Font) && FFont.Color == e.Font.Color &&
-         FLineStyle == e.LineStyle && FLineWidth == e.LineWidth && FBackColor == e.BackColor &&
+         FLineStyle == e.LineStyle && SameWidth(FLineWidth, e.LineWidth) && FBackColor == e.BackColor &&
          FLineColor == e.LineColor;
 }
 
@@ -256,7 +260,7 @@ std::string TViewInfo::GetDiffText(const TViewInfoDefault& record) const {
     if (fields[1].empty()) fields[1] = ",,,";
   }
   if (FLineStyle <= 0 || FLineStyle != e.LineStyle) fields[2] = std::to_string(FLineStyle);
-  if (FLineWidth < 0 || FLineWidth != e.LineWidth) fields[3] = FloatToText(FLineWidth);
+  if (std::signbit(FLineWidth) || !SameWidth(FLineWidth, e.LineWidth)) fields[3] = FloatToText(FLineWidth);
   // Reading a font field resets the colour to black, so a written font
   // always carries its colour.
   if (fontWritten || FFont.Color == kClNone || FFont.Color != e.Font.Color)

@@ -271,6 +271,7 @@ TEST(ViewInfos, DifferenceFormReadsBackOverEveryDefaultRecord) {
       [](TViewInfo& v) { v.SetFontStyle(fsItalic); },
       [](TViewInfo& v) { v.SetLineStyle(0), v.SetLineWidth(-1); },
       [](TViewInfo& v) { v.SetLineStyle(4), v.SetLineWidth(0); },
+      [](TViewInfo& v) { v.SetLineWidth(1), v.SetLineWidth(-0.0); },  // written and read as "-0"
       [](TViewInfo& v) { v.SetFontColor(kClNone), v.SetBackColor(kClNone), v.SetLineColor(kClNone); },
       [](TViewInfo& v) { v.SetFontColor(kClBlack), v.SetBackColor(kClWhite), v.SetLineColor(0xFF00000E); },
   };
