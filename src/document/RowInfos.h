@@ -120,8 +120,9 @@ class TInfoList {
                                     : ((row.Word >> kChainShift) & kChainMask) == 0;
     }
   };
-  // Blocks of 1024 records (4 KB): an edit moves half of one on average.
-  using TRows = TBlockedSequence<TStoredRow, TStoredRowFields, 1024>;
+  // Blocks of 256 records (1 KB): an edit moves half of one on average, and
+  // a row's line is counted over at most one block.
+  using TRows = TBlockedSequence<TStoredRow, TStoredRowFields, 256>;
   using TOffsets = TRows::TOffsets;
 
   static bool IsDerivedChain(const TStoredRow& row) {
