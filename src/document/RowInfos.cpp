@@ -50,6 +50,8 @@ TRowInfo TInfoList::GetRow(int index) const {
     row.Line = FLastRead.Line;
   else if (FLastRead.Index >= 0 && FLastRead.Index == index - 1)
     row.Line = FLastRead.Line + (starts ? 1 : 0);
+  else if (FLineHint.Index == index)
+    row.Line = FLineHint.Line;
   else
     row.Line = FRows.CountBefore(index + 1) - 1;
   if (stored.Word & kExplicit) {
@@ -123,6 +125,7 @@ void TInfoList::Splice(int index, int removed, const std::vector<TRowInfo>& rows
   const bool hasBefore = index > 0;
   if (hasBefore) before = GetRow(index - 1);
   FLastRead.Index = -1;
+  FLineHint.Index = -1;
   const int added = static_cast<int>(rows.size());
   const int common = std::min(added, removed);
   auto next = rows.begin();
@@ -174,6 +177,7 @@ void TInfoList::Clear() {
   FFreeExplicit.clear();
   FNumbered = 0;
   FLastRead.Index = -1;
+  FLineHint.Index = -1;
 }
 
 std::vector<TRowInfo> TInfoList::Rows() const {
@@ -186,7 +190,9 @@ std::vector<TRowInfo> TInfoList::Rows() const {
 int TInfoList::LowerBoundLine(int line) const {
   if (line < 0) return 0;
   const int lines = FRows.CountBefore(Count());
-  return line >= lines ? Count() : FRows.FindCounted(line);
+  if (line >= lines) return Count();
+  FLineHint = {FRows.FindCounted(line), line};
+  return FLineHint.Index;
 }
 
 void TInfoList::ShiftScenes(int firstRow, int delta) {

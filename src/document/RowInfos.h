@@ -146,6 +146,13 @@ class TInfoList {
   std::vector<uint32_t> FFreeExplicit;  // indexes in FExplicit no row uses
   int FNumbered = 0;                    // rows with a scene number
   mutable TChainEnd FLastRead;          // the row GetRow decoded last
+  // The first row of a line LowerBoundLine found last, so that reading that
+  // row next needs no count of line starts. Index -1: none.
+  struct TLineHint {
+    int Index = -1;
+    int Line = 0;
+  };
+  mutable TLineHint FLineHint;
 };
 
 }  // namespace vorna
