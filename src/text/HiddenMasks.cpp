@@ -37,11 +37,11 @@ TLineControls ReadControls(const unsigned char* bytes, size_t size) {
 }
 
 #if defined(__SSE2__)
-// Tests 16-byte blocks for marker pairs; with kControls it also keeps which
+// Tests blocks of bytes for marker pairs; with kControls it also keeps which
 // blocks held a tab or a CR LF, so the line is read once for all three.
 template <bool kControls>
 struct TPairScan {
-  // Lanes set where a block's p[1..16] held a byte up to CR: such a line is
+  // Lanes set where a block's p[1..64] held a byte up to CR: such a line is
   // read again for its tabs and CR LF, which text rarely holds. One test
   // rather than three keeps the scan's constants in registers.
   __m128i Controls = _mm_setzero_si128();
@@ -65,52 +65,77 @@ struct TPairScan {
     const __m128i lead = _mm_cmpeq_epi8(first, _mm_set1_epi8(static_cast<char>(kMarkerLead)));
     return static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(lead, trail)));
   }
+
+  // Bit k set when bytes p[k], p[k + 1] are a marker pair (k < 64; reads p[0..64]).
+  __attribute__((always_inline)) uint64_t Hits64(const unsigned char* p) {
+    return Hits16(p) | uint64_t{Hits16(p + 16)} << 16 | uint64_t{Hits16(p + 32)} << 32 |
+           uint64_t{Hits16(p + 48)} << 48;
+  }
 };
+
+// Appends `base` + the index of each set bit of `hits` to `out`, lowest first,
+// and returns the end. The first four are written whether or not they exist
+// and the end moves by whether each does: a loop that ran as many times as
+// there are hits mispredicted its exit about once per block, which cost more
+// than the scan.
+__attribute__((always_inline)) inline size_t* AppendHits(size_t* out, size_t base, uint64_t hits) {
+  for (int k = 0; k < 4; ++k) {
+    *out = base + static_cast<size_t>(std::countr_zero(hits | uint64_t{1} << 63));
+    out += hits != 0;
+    hits &= hits - 1;
+  }
+  for (; hits != 0; hits &= hits - 1) *out++ = base + static_cast<size_t>(std::countr_zero(hits));
+  return out;
+}
 #endif
 
 // Calls visit(i) with the 0-based offset of every byte pair that has the
 // bytes of "｜", "《", "》", "［" or "］" (whether or not it starts a
-// character), in order. With SSE2, 64 pairs are tested before any is visited
-// (so a branch on "any pair here" is taken rarely), and the last up to 16
-// bytes are tested from a zero-padded copy rather than one by one. With
+// character), in order. With SSE2, blocks of 64 pairs are tested and their
+// offsets gathered before any is visited; the last block overlaps the one
+// before it, or on a line shorter than a block is a space-padded copy. With
 // kControls, returns whether the bytes held a tab or a CR LF.
 template <bool kControls, typename F>
 __attribute__((always_inline)) inline TLineControls ForEachMarkerPair(const unsigned char* bytes, size_t size,
                                                                       F&& visit) {
-  size_t i = 0;
   TLineControls controls;
 #if defined(__SSE2__)
   TPairScan<kControls> scan;
+  // Visited when this many are gathered; a block adds at most 32 (pairs of
+  // 0x81 and an ASCII byte never overlap) and AppendHits writes one past.
+  constexpr size_t kGathered = 256;
+  size_t found[kGathered + 32 + 1];
+  size_t* out = found;
+  const auto visitFound = [&] {
+    for (const size_t* hit = found; hit != out; ++hit) visit(*hit);
+    out = found;
+  };
+  size_t i = 0;
   for (; i + 65 <= size; i += 64) {
-    uint64_t hits = scan.Hits16(bytes + i) | uint64_t{scan.Hits16(bytes + i + 16)} << 16 |
-                    uint64_t{scan.Hits16(bytes + i + 32)} << 32 | uint64_t{scan.Hits16(bytes + i + 48)} << 48;
-    for (; hits != 0; hits &= hits - 1) visit(i + static_cast<size_t>(std::countr_zero(hits)));
+    out = AppendHits(out, i, scan.Hits64(bytes + i));
+    if (out >= found + kGathered) visitFound();
   }
-  for (; i + 17 <= size; i += 16)
-    for (unsigned hits = scan.Hits16(bytes + i); hits != 0; hits &= hits - 1)
-      visit(i + static_cast<size_t>(std::countr_zero(hits)));
   if (i + 1 < size) {
-    if (size >= 17) {
-      // The last sixteen pairs of the line, less those already tested.
-      const size_t from = size - 17;
-      for (unsigned hits = scan.Hits16(bytes + from) >> (i - from); hits != 0; hits &= hits - 1)
-        visit(i + static_cast<size_t>(std::countr_zero(hits)));
+    if (size >= 65) {
+      // The last 64 pairs of the line, less those already tested.
+      const size_t from = size - 65;
+      out = AppendHits(out, i, scan.Hits64(bytes + from) >> (i - from));
     } else {
       // Spaces after the end pair with nothing and are no control bytes.
-      unsigned char tail[32];
+      unsigned char tail[96];
       std::memset(tail, ' ', sizeof tail);
-      std::memcpy(tail, bytes + i, size - i);
-      for (unsigned hits = scan.Hits16(tail); hits != 0; hits &= hits - 1)
-        visit(i + static_cast<size_t>(std::countr_zero(hits)));
+      std::memcpy(tail, bytes, size);
+      out = AppendHits(out, 0, scan.Hits64(tail));
     }
   }
+  visitFound();
   if constexpr (kControls) {
     // The blocks read every byte after the first as a second byte.
     if (_mm_movemask_epi8(scan.Controls) != 0 || (size > 0 && bytes[0] == '\t'))
       controls = ReadControls(bytes, size);
   }
 #else
-  for (; i + 1 < size; ++i)
+  for (size_t i = 0; i + 1 < size; ++i)
     if (bytes[i] == kMarkerLead && IsMarkerTrail(bytes[i + 1])) visit(i);
   if constexpr (kControls) controls = ReadControls(bytes, size);
 #endif
