@@ -3,6 +3,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cstdint>
 #include <string_view>
 
 #include "layout/LayoutSettings.h"
@@ -14,9 +15,12 @@ namespace vorna::layout_detail {
 // What the counting of one line needs, resolved once per line.
 struct TCellCounter {
   std::string_view Text;
-  const unsigned char* Hidden = nullptr;  // mask by 1-based position; null when nothing is hidden
-  const THiddenSpan* Spans = nullptr;     // the same as runs, ascending (set with Hidden)
+  const THiddenSpan* Spans = nullptr;  // hidden runs, ascending; null when nothing is hidden
   int SpanCount = 0;
+  // The same as a bit mask by 1-based position, or null: without it the
+  // spans answer, which saves building the mask where the hidden bytes are
+  // asked only at the ends of rows.
+  const uint64_t* Hidden = nullptr;
   // The first span that may end at or after the next start asked; every span
   // before it ends before that start. Rows of a line are counted in order, so
   // each count resumes where the last stopped.
@@ -24,20 +28,39 @@ struct TCellCounter {
   int TabLength = 0;  // > 0 when a tab runs to the next tab stop
   int Padding = 0;    // name padding amount (2, 4 or 6) or 0
 
-  bool IsHidden(int pos) const { return Hidden && Hidden[pos]; }
-  // Points Hidden and Spans at `mask` when it hides something.
+  bool IsHidden(int pos) const {
+    if (Hidden) return (Hidden[static_cast<unsigned>(pos) >> 6] >> (pos & 63)) & 1;
+    return Spans && HiddenThrough(pos) >= pos;
+  }
+  // Last byte of the hidden run that holds `pos`, or pos - 1 when `pos` is
+  // visible. From the spans, starting at the cursor: the positions asked
+  // are near the last.
+  int HiddenThrough(int pos) const {
+    if (!Spans) return pos - 1;
+    const THiddenSpan* end = Spans + SpanCount;
+    const THiddenSpan* span = Cursor ? Cursor : Spans;
+    while (span != Spans && span[-1].Last >= pos) --span;
+    while (span != end && span->Last < pos) ++span;
+    Cursor = span;
+    return span != end && span->First <= pos ? span->Last : pos - 1;
+  }
+  // Points Spans at `mask` when it hides something, and Hidden at its bits
+  // when they are marked.
   void SetMask(const THiddenMask& mask) {
     if (!mask.AnyHidden()) return;
-    Hidden = mask.Data();
     Spans = mask.Spans().data();
     SpanCount = static_cast<int>(mask.Spans().size());
+    Cursor = Spans;
+    Hidden = mask.Data();
   }
 };
 
 struct TFit {
-  int End = 0;              // last byte of the row, or length + 1 when the line ended first
-  bool EndsOnLead = false;  // End is the lead byte of a double-byte character
-  bool HardBreak = false;   // the row ends with a CR LF of the line (End is the LF)
+  int End = 0;               // last byte of the row, or length + 1 when the line ended first
+  bool EndsOnLead = false;   // End is the lead byte of a double-byte character
+  bool HardBreak = false;    // the row ends with a CR LF of the line (End is the LF)
+  bool Absorbed = false;     // End already takes in the notation hidden after it
+  bool StartHidden = false;  // the row's first byte is hidden
 };
 
 // Applies the name padding to the counter after an increment.
@@ -86,7 +109,10 @@ inline TFit FitPlain(const TCellCounter& counter, int start, long long cells, in
   // Find the byte where the visible count reaches the cells left after the indent.
   const long long reach = std::max<long long>(cells - indent, 1);
   long long end;
-  if (!counter.Hidden) {
+  // The last byte of the hidden run right after `end`, or 0 when there is none.
+  int hiddenAfter = 0;
+  bool startHidden = false;
+  if (!counter.Spans) {
     end = start - 1 + reach;  // bytes and cells coincide
   } else {
     // Step over the hidden runs: between them bytes and cells coincide.
@@ -98,6 +124,7 @@ inline TFit FitPlain(const TCellCounter& counter, int start, long long cells, in
     } else {
       while (span != spansEnd && span->Last < start) ++span;
     }
+    startHidden = span != spansEnd && span->First <= start;
     long long pos = start;
     long long need = reach;
     for (; span != spansEnd; ++span) {
@@ -110,20 +137,21 @@ inline TFit FitPlain(const TCellCounter& counter, int start, long long cells, in
     }
     counter.Cursor = span;
     end = pos + need - 1;
+    // The walk stopped at the first span after `end`.
+    if (span != spansEnd && span->First == end + 1) hiddenAfter = span->Last;
   }
   if (stopAtCrLf) {
     const int lf = CrLfBreak(counter, start, static_cast<int>(std::min<long long>(end, size)));
-    if (lf != 0) return {lf, false, true};
+    if (lf != 0) return {lf, false, true, false, startHidden};
   }
-  if (end > size) return {size + 1, false, false};
+  if (end > size) return {size + 1, false, false, false, startHidden};
   int e = static_cast<int>(end);
   const auto* b = reinterpret_cast<const unsigned char*>(text.data());
   // Byte e is a lead byte that starts a character exactly when the run of
   // lead-range bytes through it is odd: one count, no branch on the byte.
   if (e < size && LeadRunBefore(b, static_cast<size_t>(start - 1), static_cast<size_t>(e)) % 2 == 1)
-    return {e, true, false};
-  while (e < size && counter.IsHidden(e + 1)) ++e;
-  return {e, false, false};
+    return {e, true, false, false, startHidden};
+  return {std::max(e, hiddenAfter), false, false, true, startHidden};
 }
 
 }  // namespace vorna::layout_detail

@@ -36,6 +36,7 @@ TFit Fit(const TCellCounter& counter, int start, long long cells, int indent, bo
 
   if (counter.TabLength == 0 && padding == 0) return FitPlain(counter, start, cells, indent, stopAtCrLf);
 
+  const bool startHidden = counter.IsHidden(start);
   long long count = indent;
   const int tab = counter.TabLength;
   for (int pos = start; pos <= size; ++pos) {
@@ -43,11 +44,12 @@ TFit Fit(const TCellCounter& counter, int start, long long cells, int indent, bo
     const unsigned char c = b[pos - 1];
     if (IsLeadByte(c) && pos < size) {
       count = Pad(count + 1, padding);
-      if (count >= cells) return {pos, true, false};
+      if (count >= cells) return {pos, true, false, false, startHidden};
       count = Pad(count + 1, padding);
       ++pos;
     } else {
-      if (c == '\r' && stopAtCrLf && pos < size && b[pos] == '\n') return {pos + 1, false, true};
+      if (c == '\r' && stopAtCrLf && pos < size && b[pos] == '\n')
+        return {pos + 1, false, true, false, startHidden};
       // The padding belongs to the byte's own cell; a tab then runs on from there,
       // so the cell reported for the byte is never ahead of the next one.
       count = Pad(count + 1, padding);
@@ -56,10 +58,10 @@ TFit Fit(const TCellCounter& counter, int start, long long cells, int indent, bo
     if (count >= cells) {
       int end = pos;
       while (end < size && counter.IsHidden(end + 1)) ++end;
-      return {end, false, false};
+      return {end, false, false, true, startHidden};
     }
   }
-  return {size + 1, false, false};
+  return {size + 1, false, false, false, startHidden};
 }
 
 }  // namespace layout_detail

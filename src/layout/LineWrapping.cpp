@@ -48,9 +48,8 @@ struct TRowScan {
   }
   // Last byte of the character at `pos` with the notation hidden after it.
   int UnitEnd(int pos) const {
-    int end = IsDouble(pos) ? pos + 1 : pos;
-    while (end < Size && Counter.IsHidden(end + 1)) ++end;
-    return end;
+    const int end = IsDouble(pos) ? pos + 1 : pos;
+    return end < Size ? std::max(end, Counter.HiddenThrough(end + 1)) : end;
   }
   // Start of the last visible character at or before `pos`, or 0.
   int VisibleStartAtOrBefore(int pos) const {
@@ -177,7 +176,7 @@ __attribute__((always_inline)) inline int RowEnd(const TCellCounter& counter, co
     const TRowScan scan{counter, start, size};
     if (fit.EndsOnLead) --end;
     // A row keeps at least one visible character.
-    if (end < start || counter.IsHidden(start)) {
+    if (end < start || fit.StartHidden) {
       const int firstVisible = scan.FirstVisible();
       if (end < firstVisible) end = scan.UnitEnd(firstVisible);
     }
@@ -214,8 +213,8 @@ __attribute__((always_inline)) inline int RowEnd(const TCellCounter& counter, co
     if (end < size && bytes[end] == '\n') ++end;
   }
   // Notation hidden after a joined CR or LF stays with it.
-  if (counter.Hidden)
-    while (end < size && counter.IsHidden(end + 1)) ++end;
+  if (counter.Spans && end < size && !(end == fit.End && fit.Absorbed))
+    end = std::max(end, counter.HiddenThrough(end + 1));
   return end;
 }
 
@@ -267,11 +266,12 @@ void WrapText(std::string_view line, const TWrapInputs& inputs, const TLayoutSet
   const TLineControls controls = layout_detail::FillLineHiddenSpans(mask, line, settings);
   if (tabsShown && controls.Tab) counter.TabLength = settings.TabLength;
   const bool crLf = controls.CrLf;
-  // The row ends read the mask byte by byte.
-  mask.MarkBytes();
   counter.SetMask(mask);
   if (capacity > 0 && counter.TabLength == 0 && counter.Padding == 0)
     return WrapFixedCells(counter, settings, capacity, indent, crLf, rows);
+  // The counting of tabs, padding and measured text reads the mask byte by byte.
+  mask.MarkBytes();
+  counter.SetMask(mask);
 
   const bool measuring =
       capacity == 0 && settings.ColumnCountAuto && settings.ProportionalFont && inputs.Measurer;

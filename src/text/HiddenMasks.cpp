@@ -228,15 +228,26 @@ TLineControls FindHiddenSpans(std::vector<THiddenSpan>& spans, std::string_view 
 }  // namespace
 
 void THiddenMask::MarkBytes() {
-  if (!FAnyHidden || !FBytes.empty()) return;
-  FBytes.assign(FLineSize + 2, 0);
-  for (const THiddenSpan& span : FSpans)
-    std::memset(FBytes.data() + span.First, 1, static_cast<size_t>(span.Last + 1 - span.First));
+  if (!FAnyHidden || !FBits.empty()) return;
+  FEntries = FLineSize + 2;
+  FBits.assign((FEntries + 63) / 64, 0);
+  uint64_t* words = FBits.data();
+  for (const THiddenSpan& span : FSpans) {
+    const auto first = static_cast<size_t>(span.First), last = static_cast<size_t>(span.Last);
+    const uint64_t head = ~uint64_t{0} << (first & 63), tail = ~uint64_t{0} >> (63 - (last & 63));
+    if (first >> 6 == last >> 6) {
+      words[first >> 6] |= head & tail;
+      continue;
+    }
+    words[first >> 6] |= head;
+    for (size_t w = (first >> 6) + 1; w < last >> 6; ++w) words[w] = ~uint64_t{0};
+    words[last >> 6] |= tail;
+  }
 }
 
 TLineControls FillHiddenSpans(THiddenMask& mask, std::string_view line, bool hideRuby, bool hideAnnotations,
                               bool hidePrefix, std::string_view prefix) {
-  mask.FBytes.clear();
+  mask.Clear();
   const TLineControls controls =
       FindHiddenSpans<true>(mask.FSpans, line, hideRuby, hideAnnotations, hidePrefix, prefix);
   mask.FLineSize = line.size();
@@ -246,7 +257,7 @@ TLineControls FillHiddenSpans(THiddenMask& mask, std::string_view line, bool hid
 
 void FillHiddenMask(THiddenMask& mask, std::string_view line, bool hideRuby, bool hideAnnotations,
                     bool hidePrefix, std::string_view prefix) {
-  mask.FBytes.clear();
+  mask.Clear();
   mask.FSpans.clear();
   mask.FAnyHidden = false;
   if (!hideRuby && !hideAnnotations && !hidePrefix) return;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -60,26 +61,31 @@ struct TLineControls {
   bool CrLf = false;  // a CR directly followed by an LF occurs
 };
 
-// One entry per byte position 0 .. length + 1 (so 1-based positions index it
-// directly); 1 marks a byte of notation. Empty when no hiding option was set
-// or nothing is hidden, and after FillHiddenSpans until MarkBytes.
+// One bit per byte position 0 .. length + 1 (so 1-based positions index it
+// directly); a set bit marks a byte of notation. Bit `pos` is bit pos % 64 of
+// word pos / 64: an eighth of the memory of a byte per position, which a line
+// with notation clears and marks each time it is wrapped. Empty when no hiding
+// option was set or nothing is hidden, and after FillHiddenSpans until
+// MarkBytes.
 class THiddenMask {
  public:
-  bool Empty() const { return FBytes.empty(); }
+  bool Empty() const { return FBits.empty(); }
   // True when some byte of the line is hidden.
   bool AnyHidden() const { return FAnyHidden; }
   // The entry of 1-based `pos`; 0 outside 1 .. length and for an empty mask.
   bool Hidden(int pos) const {
-    return pos >= 0 && static_cast<size_t>(pos) < FBytes.size() && FBytes[static_cast<size_t>(pos)] != 0;
+    return pos >= 0 && static_cast<size_t>(pos) < FEntries &&
+           (FBits[static_cast<size_t>(pos) >> 6] >> (pos & 63)) & 1;
   }
-  // Entries 0 .. length + 1, or nullptr for an empty mask.
-  const unsigned char* Data() const { return FBytes.empty() ? nullptr : FBytes.data(); }
-  int Size() const { return static_cast<int>(FBytes.size()); }
+  // The words of entries 0 .. length + 1, or nullptr for an empty mask.
+  const uint64_t* Data() const { return FBits.empty() ? nullptr : FBits.data(); }
+  // Entries covered: length + 2, or 0 for an empty mask.
+  int Size() const { return static_cast<int>(FEntries); }
   // The same bytes as maximal runs in ascending order (no two touch), so a
   // counter can step over hidden notation without reading the mask.
   const std::vector<THiddenSpan>& Spans() const { return FSpans; }
-  // Fills the byte entries from the spans where FillHiddenSpans left them
-  // out; does nothing when they are there or nothing is hidden.
+  // Fills the entries from the spans where FillHiddenSpans left them out;
+  // does nothing when they are there or nothing is hidden.
   void MarkBytes();
 
  private:
@@ -87,7 +93,12 @@ class THiddenMask {
                              bool hidePrefix, std::string_view prefix);
   friend TLineControls FillHiddenSpans(THiddenMask& mask, std::string_view line, bool hideRuby,
                                        bool hideAnnotations, bool hidePrefix, std::string_view prefix);
-  std::vector<unsigned char> FBytes;
+  void Clear() {
+    FBits.clear();
+    FEntries = 0;
+  }
+  std::vector<uint64_t> FBits;
+  size_t FEntries = 0;  // length + 2 once marked
   std::vector<THiddenSpan> FSpans;
   size_t FLineSize = 0;  // Bytes
   bool FAnyHidden = false;

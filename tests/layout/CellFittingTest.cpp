@@ -148,7 +148,42 @@ TEST(CellFitting, SpanCountingMatchesByteCounting) {
         const layout_detail::TFit b = layout_detail::Fit(slow, start, cells, indent, crLf);
         ASSERT_EQ(std::tie(a.End, a.EndsOnLead, a.HardBreak), std::tie(b.End, b.EndsOnLead, b.HardBreak))
             << Utf8FromCp932(line) << " from " << start << " cells " << cells << " indent " << indent;
+        // What a fit says of the bytes around the row is what the mask says.
+        const THiddenMask& mask = LineHiddenMask(line, s);
+        ASSERT_EQ(a.StartHidden, mask.Hidden(start)) << Utf8FromCp932(line) << " from " << start;
+        if (a.Absorbed) {
+          ASSERT_FALSE(mask.Hidden(a.End + 1)) << Utf8FromCp932(line) << " from " << start;
+        }
       }
+    }
+  }
+}
+
+// Without the bit mask the spans answer every position, asked in any order,
+// as the mask does; the wrap relies on it at its row ends.
+TEST(CellFitting, SpansAnswerHiddenBytesAsTheMaskDoes) {
+  std::mt19937 random(17);
+  const char* pieces[] = {"漢", "a", "《", "》", "｜", "［＃", "］", "\x81"};
+  TLayoutSettings s;
+  s.RubiVisible = s.FootNoteVisible = true;
+  for (int round = 0; round < 2000; ++round) {
+    std::string line;
+    const int count = 1 + static_cast<int>(random() % 40);
+    for (int i = 0; i < count; ++i) line += Sj(pieces[random() % std::size(pieces)]);
+    const THiddenMask& mask = LineHiddenMask(line, s);
+    THiddenMask spansOnly;
+    FillHiddenSpans(spansOnly, line, true, true, false, "");
+    ASSERT_EQ(spansOnly.Data(), nullptr);
+    layout_detail::TCellCounter counter;
+    counter.Text = line;
+    counter.SetMask(spansOnly);
+    const int size = static_cast<int>(line.size());
+    for (int ask = 0; ask < 30; ++ask) {
+      const int pos = 1 + static_cast<int>(random() % (size + 1));
+      ASSERT_EQ(counter.IsHidden(pos), mask.Hidden(pos)) << Utf8FromCp932(line) << " at " << pos;
+      int through = pos - 1;  // the last of the hidden run from pos
+      while (mask.Hidden(through + 1)) ++through;
+      ASSERT_EQ(counter.HiddenThrough(pos), through) << Utf8FromCp932(line) << " at " << pos;
     }
   }
 }
