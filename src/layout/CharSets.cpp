@@ -18,10 +18,10 @@ TCharSet::TCharSet(std::string_view text) : FText(text) {
       if (i + 1 >= text.size()) break;
       uint8_t& table = FLeadTables[bytes[i]];
       if (table == 0) {  // only 60 byte values are leads, so the index fits
-        FTrails.emplace_back();
         table = static_cast<uint8_t>(FTrails.size());
+        FTrails.emplace_back();
       }
-      SetBit(FTrails[table - 1u], bytes[i + 1]);
+      SetBit(FTrails[table], bytes[i + 1]);
       i += 2;
     } else {
       SetBit(FSingle, bytes[i]);
@@ -33,8 +33,7 @@ TCharSet::TCharSet(std::string_view text) : FText(text) {
 bool TCharSet::Contains(unsigned code) const {
   if (code < 0x100) return TestBit(FSingle, code);
   if (code > 0xFFFF) return false;
-  const unsigned table = FLeadTables[code >> 8];
-  return table != 0 && TestBit(FTrails[table - 1], code & 0xFF);
+  return TestBit(FTrails[FLeadTables[code >> 8]], code & 0xFF);
 }
 
 }  // namespace vorna

@@ -30,10 +30,8 @@ class TCharSet {
   bool ContainsAt(std::string_view s, size_t i) const {
     if (i >= s.size()) return false;
     const auto lead = static_cast<unsigned char>(s[i]);
-    if (IsDoubleByteAt(s, i)) {
-      const unsigned table = FLeadTables[lead];
-      return table != 0 && TestBit(FTrails[table - 1], static_cast<unsigned char>(s[i + 1]));
-    }
+    if (IsDoubleByteAt(s, i))
+      return TestBit(FTrails[FLeadTables[lead]], static_cast<unsigned char>(s[i + 1]));
     return TestBit(FSingle, lead);
   }
   // Membership of a code: a single byte value, or lead << 8 | trail.
@@ -47,9 +45,12 @@ class TCharSet {
   }
 
   std::string FText;
-  std::array<uint64_t, 4> FSingle{};             // bit per single byte value
-  std::array<uint8_t, 256> FLeadTables{};        // per lead byte: 1 + index into FTrails, or 0
-  std::vector<std::array<uint64_t, 4>> FTrails;  // bit per trail byte, one table per lead
+  std::array<uint64_t, 4> FSingle{};  // bit per single byte value
+  // Per lead byte the index of its table in FTrails; table 0 is empty and
+  // stands for every lead byte outside the set, so a test never branches.
+  std::array<uint8_t, 256> FLeadTables{};
+  std::vector<std::array<uint64_t, 4>> FTrails =
+      std::vector<std::array<uint64_t, 4>>(1);  // bit per trail byte
 };
 
 }  // namespace vorna
