@@ -41,17 +41,21 @@ TLineControls ReadControls(const unsigned char* bytes, size_t size) {
 // blocks held a tab or a CR LF, so the line is read once for all three.
 template <bool kControls>
 struct TPairScan {
-  // Lanes set where a block's p[1..64] held a byte up to CR: such a line is
-  // read again for its tabs and CR LF, which text rarely holds. One test
-  // rather than three keeps the scan's constants in registers.
-  __m128i Controls = _mm_setzero_si128();
+  // The least byte in each lane of the blocks' p[1..16]: a line that held a
+  // byte up to CR is read again for its tabs and CR LF, which text rarely
+  // holds. One minimum per block rather than three tests keeps the scan's
+  // constants in registers.
+  __m128i Least = _mm_set1_epi8(static_cast<char>(0xFF));
+
+  bool HeldControls() const {
+    return _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(Least, _mm_set1_epi8('\r')), Least)) != 0;
+  }
 
   // Bit k set when bytes p[k], p[k + 1] are a marker pair (k < 16; reads p[0..16]).
   __attribute__((always_inline)) unsigned Hits16(const unsigned char* p) {
     const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
     const __m128i second = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 1));
-    if constexpr (kControls)
-      Controls = _mm_or_si128(Controls, _mm_cmpeq_epi8(_mm_min_epu8(second, _mm_set1_epi8('\r')), second));
+    if constexpr (kControls) Least = _mm_min_epu8(Least, second);
     // The openers and closers come in adjacent pairs (0x73 0x74, 0x6D 0x6E):
     // adding one and clearing the low bit makes each pair one value.
     static_assert(((kRubyOpen + 1) & 0xFE) == kRubyClose && ((kRubyClose + 1) & 0xFE) == kRubyClose);
@@ -131,8 +135,7 @@ __attribute__((always_inline)) inline TLineControls ForEachMarkerPair(const unsi
   visitFound();
   if constexpr (kControls) {
     // The blocks read every byte after the first as a second byte.
-    if (_mm_movemask_epi8(scan.Controls) != 0 || (size > 0 && bytes[0] == '\t'))
-      controls = ReadControls(bytes, size);
+    if (scan.HeldControls() || (size > 0 && bytes[0] == '\t')) controls = ReadControls(bytes, size);
   }
 #else
   for (size_t i = 0; i + 1 < size; ++i)
