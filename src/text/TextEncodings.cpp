@@ -4,9 +4,14 @@
 
 #include <uchardet.h>
 
+#include <bit>
 #include <cstdio>
 #include <cstring>
 #include <iterator>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "text/Cp932.h"
 #include "text/EucJp.h"
@@ -31,12 +36,27 @@ int Utf8Length(unsigned char c) {
 // begins (n when none), or SIZE_MAX when the bytes are invalid.
 constexpr size_t kInvalid = static_cast<size_t>(-1);
 
+// Bytes below 0x80 from b[0] on (at most n): every encoding tried reads them
+// alike, and a file of plain ASCII or of line breaks alone holds nothing else.
+size_t AsciiRun(const unsigned char* b, size_t n) {
+  size_t i = 0;
+#if defined(__SSE2__)
+  for (; i + 16 <= n; i += 16) {
+    const auto high =
+        static_cast<unsigned>(_mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(b + i))));
+    if (high != 0) return i + static_cast<size_t>(std::countr_zero(high));
+  }
+#endif
+  while (i < n && b[i] < 0x80) ++i;
+  return i;
+}
+
 size_t ValidUtf8(const unsigned char* b, size_t n, bool last, bool& multi) {
   std::string_view s(reinterpret_cast<const char*>(b), n);
   size_t i = 0;
   while (i < n) {
     if (b[i] < 0x80) {
-      ++i;
+      i += AsciiRun(b + i, n - i);
       continue;
     }
     char32_t cp;
@@ -56,7 +76,7 @@ size_t ValidCp932(const unsigned char* b, size_t n, bool last) {
   while (i < n) {
     const unsigned char c = b[i];
     if (c < 0x80) {
-      ++i;
+      i += AsciiRun(b + i, n - i);
     } else if (IsLeadByte(c)) {
       if (i + 1 == n) return last ? kInvalid : i;
       if (!Cp932CodeToUnicode(static_cast<unsigned>(c) << 8 | b[i + 1])) return kInvalid;
@@ -73,7 +93,7 @@ size_t ValidEucJp(const unsigned char* b, size_t n, bool last) {
   size_t i = 0;
   while (i < n) {
     if (b[i] < 0x80) {
-      ++i;
+      i += AsciiRun(b + i, n - i);
       continue;
     }
     char32_t cp;
@@ -162,7 +182,7 @@ void TEncodingSniffer::Feed(std::string_view piece) {
 
 void TEncodingSniffer::Check(const unsigned char* piece, size_t size, bool last) {
   const std::string_view bytes(reinterpret_cast<const char*>(piece), size);
-  for (size_t i = 0; i < size && !FNonAscii; ++i) FNonAscii = piece[i] >= 0x80;
+  if (!FNonAscii) FNonAscii = AsciiRun(piece, size) < size;
   // Each validator goes on from where the previous piece left it: the bytes
   // of a sequence cut at the piece's end are carried into the next.
   const auto run = [&](bool& valid, std::string& carry, auto&& validate) {

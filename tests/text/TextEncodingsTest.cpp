@@ -89,6 +89,20 @@ TEST(TextEncodingsTest, DetectionDoesNotDependOnHowTheBytesArrive) {
     for (size_t step : {1, 2, 3, 5}) EXPECT_EQ(Sniff(s, step), Sniff(s)) << s << " in pieces of " << step;
 }
 
+TEST(TextEncodingsTest, DetectionSeesTheFirstNonAsciiByteWhereverItStands) {
+  // Runs of ASCII are skipped many bytes at a time: a sequence at any offset
+  // of such a run, and one cut by its end, is still read.
+  for (size_t pad = 0; pad < 40; ++pad) {
+    const std::string a(pad, 'a'), b(40 - pad, '\n');
+    EXPECT_EQ(Sniff(a + "吾輩" + b), TEncoding::Utf8) << pad;
+    EXPECT_EQ(Sniff(a + "\xA4\xB3\xEB\xA1" + b), TEncoding::EucJp) << pad;
+    EXPECT_EQ(Sniff(a + "\xC0\xAF" + b + "吾輩"), TEncoding::Cp932) << pad;
+    EXPECT_EQ(Sniff(a + "\xE3\x81" + b + "\xE3\x81\x82"), TEncoding::Cp932) << pad;
+    EXPECT_EQ(Sniff(a + "\x81" + b), TEncoding::Cp932) << pad;
+    EXPECT_EQ(Sniff(a + b + "\xE3\x81\x82", 7), TEncoding::Utf8) << pad;
+  }
+}
+
 TEST(TextEncodingsTest, CharactersOutsideCp932TakeUserDefinedCodesAndComeBack) {
   const std::string text = Decode(TEncoding::Utf8, kOutside);
   EXPECT_EQ(Utf8FromCp932(text), kOutside);
