@@ -84,7 +84,7 @@ class TBlockedSequence {
   template <class It>
   void Assign(It first, It last) {
     Clear();
-    for (; first != last; ++first) PushBack(*first);
+    Append(first, last);
   }
 
   // The stored item at index (0 <= index < Size()).
@@ -139,25 +139,36 @@ class TBlockedSequence {
     }
   }
 
-  void PushBack(T item) {
-    if (FBlocks.empty() || FBlocks.back().Items.size() >= static_cast<size_t>(kMaxBlock)) {
-      FBlocks.emplace_back().Items.reserve(static_cast<size_t>(kMaxBlock));
-      FSizes.PushBack(0);
-      if constexpr (kCounts) FCounts.PushBack(0);
-      for (auto& tree : FDeltas) tree.PushBack(0);
-    }
-    // A cursor on an earlier block or on this one stays valid: nothing before moves.
-    const int b = BlockCount() - 1;
-    TBlock& block = FBlocks.back();
-    if constexpr (kCounts) {
-      if (const int weight = Weight(item); weight != 0) {
-        block.Counted += weight;
-        FCounts.Add(b, weight);
+  void PushBack(T item) { Append(std::make_move_iterator(&item), std::make_move_iterator(&item + 1)); }
+
+  // Appends [first, last) a block at a time: the trees learn each block's
+  // growth once, not once per item. A cursor on an earlier block or on the
+  // last one stays valid: nothing before moves.
+  template <class It>
+  void Append(It first, It last) {
+    while (first != last) {
+      const int b = BlockWithRoom();
+      TBlock& block = FBlocks[static_cast<size_t>(b)];
+      const size_t room = static_cast<size_t>(kMaxBlock) - block.Items.size();
+      int added = 0, counted = 0;
+      for (; first != last && static_cast<size_t>(added) < room; ++first, ++added) {
+        if constexpr (kCounts) counted += Weight(*first);
+        block.Items.push_back(*first);
       }
+      Grown(b, added, counted);
     }
-    block.Items.push_back(std::move(item));
-    FSizes.Add(b, 1);
-    ++FSize;
+  }
+  // Appends `count` copies of item the same way.
+  void AppendCopies(const T& item, int count) {
+    const int weight = Weight(item);
+    while (count > 0) {
+      const int b = BlockWithRoom();
+      TBlock& block = FBlocks[static_cast<size_t>(b)];
+      const int added = std::min(count, kMaxBlock - static_cast<int>(block.Items.size()));
+      block.Items.insert(block.Items.end(), static_cast<size_t>(added), item);
+      Grown(b, added, weight * added);
+      count -= added;
+    }
   }
 
   // Inserts one item before index (clamped to 0 .. Size()).
@@ -171,10 +182,7 @@ class TBlockedSequence {
     const int n = static_cast<int>(std::distance(first, last));
     if (n <= 0) return;
     index = std::clamp(index, 0, FSize);
-    if (index == FSize) {
-      for (; first != last; ++first) PushBack(*first);
-      return;
-    }
+    if (index == FSize) return Append(first, last);
     const int b = Seek(index);
     const size_t at = static_cast<size_t>(index - FCursor.Start);
     TBlock& block = FBlocks[static_cast<size_t>(b)];
@@ -373,6 +381,28 @@ class TBlockedSequence {
     int Start = 0;   // index of the block's first item
     TOffsets Offsets{};
   };
+
+  // The last block, after adding an empty one when it is full.
+  int BlockWithRoom() {
+    if (FBlocks.empty() || FBlocks.back().Items.size() >= static_cast<size_t>(kMaxBlock)) {
+      FBlocks.emplace_back().Items.reserve(static_cast<size_t>(kMaxBlock));
+      FSizes.PushBack(0);
+      if constexpr (kCounts) FCounts.PushBack(0);
+      for (auto& tree : FDeltas) tree.PushBack(0);
+    }
+    return BlockCount() - 1;
+  }
+  // The trees follow `added` items of weight `counted` put at the end of block b.
+  void Grown(int b, int added, int counted) {
+    FSizes.Add(b, added);
+    FSize += added;
+    if constexpr (kCounts) {
+      if (counted != 0) {
+        FBlocks[static_cast<size_t>(b)].Counted += counted;
+        FCounts.Add(b, counted);
+      }
+    }
+  }
 
   static int Weight(const T& item) {
     if constexpr (requires { TFields::Weight(item); })

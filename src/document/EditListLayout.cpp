@@ -101,9 +101,35 @@ void TEditList::Relayout() {
   const int lines = Count();
   // The rows go into the table some thousands at a time.
   std::vector<TRowInfo> batch;
-  // Files of short lines are mostly empty lines, whose indent never differs.
+  // Files of short lines are mostly empty lines, whose indent never differs:
+  // unless scene headings are numbered, such a line has this one row.
   const TLineIndent emptyIndent = GetLineIndent({}, wrap);
+  TRowInfo emptyRow;
+  emptyRow.Start = 1;
+  emptyRow.Indent = emptyIndent.FirstRow ? IndentCells(emptyIndent.Cells) : 0;
+  emptyRow.LastRow = 1;
+  const bool emptyRowsPlain = !FLayout.ScenesNumbered();
+  int nextReport = interval;  // the next line whose number is a multiple of interval
+  // Empty lines not yet stored, after the rows of the batch. A long run of
+  // them goes into the table in one piece; a short one joins the batch.
+  constexpr int kEmptyRunAppended = 64;
+  int emptyFrom = 0, emptyRun = 0;
+  const auto takeEmptyRun = [&] {
+    if (emptyRun == 0) return;
+    if (emptyRun < kEmptyRunAppended) {
+      for (int line = emptyFrom; line < emptyFrom + emptyRun; ++line) {
+        emptyRow.Line = line;
+        batch.push_back(emptyRow);
+      }
+    } else {
+      FRows.Splice(FRows.Count(), 0, batch);
+      batch.clear();
+      FRows.AppendEmptyLines(emptyRun, emptyRow.Indent);
+    }
+    emptyRun = 0;
+  };
   const auto flush = [&] {
+    takeEmptyRun();
     FRows.Splice(FRows.Count(), 0, batch);
     batch.clear();
   };
@@ -112,6 +138,7 @@ void TEditList::Relayout() {
   bool cancelled = false;
   FLines.ForEachLine([&](std::string_view text) {
     if (cancelled) {
+      takeEmptyRun();
       // Keep the table whole and ordered: the lines not yet wrapped get one
       // unwrapped row each until the next full layout.
       TRowInfo r;
@@ -123,9 +150,14 @@ void TEditList::Relayout() {
       if (batch.size() >= 4096) flush();
       return;
     }
-    BuildLineRows(i, text, text.empty() ? emptyIndent : GetLineIndent(text, wrap), batch, scene);
+    if (text.empty() && emptyRowsPlain) {
+      if (emptyRun++ == 0) emptyFrom = i;
+    } else {
+      takeEmptyRun();
+      BuildLineRows(i, text, text.empty() ? emptyIndent : GetLineIndent(text, wrap), batch, scene);
+    }
     if (batch.size() >= 4096) flush();
-    row = FRows.Count() + static_cast<int>(batch.size());
+    row = FRows.Count() + static_cast<int>(batch.size()) + emptyRun;
     FMaxLineLength = std::max(FMaxLineLength, static_cast<int>(text.size()));
     if (i == kProjectionLine) {
       const double elapsed =
@@ -134,10 +166,14 @@ void TEditList::Relayout() {
       FProjectedTime = static_cast<int>(std::min<long long>(projected / 10 * 10, 1 << 30));
       if (projected > kSlowLayoutSeconds) {
         interval = kSlowProgressInterval;
+        nextReport = (i + interval - 1) / interval * interval;
         cancelled = ReportProgress(rsSlowLayout, row);
       }
     }
-    if (i > 0 && i % interval == 0 && !cancelled) ReportProgress(rsProgress, i);
+    if (i == nextReport) {
+      nextReport += interval;
+      if (!cancelled) ReportProgress(rsProgress, i);
+    }
     ++i;
   });
   if (cancelled) {
@@ -352,24 +388,28 @@ TDisplayPos TEditList::DocToDisplay(TTextPos pos, bool beforePadding) const {
 }
 
 int TEditList::LineNumberDigits(int capacityCells) const {
-  int n = FLayout.LineInfoStyle == kLineInfoLines ? Count() : RowCount();
+  const auto digitsOf = [](long long n) {
+    int digits = 1;
+    for (; n >= 10; n /= 10) ++digits;
+    return digits;
+  };
   if (FRows.Count() == 0 && FLayout.LineInfoStyle != kLineInfoLines && capacityCells > 0) {
     // Not laid out yet: a row of the line per capacityCells bytes (a byte
     // shows as a cell unless notation hides it), so the column gets the width
-    // the layout will need and the text is laid out once.
-    long long rows = 0;
+    // the layout will need and the text is laid out once. A line takes at
+    // least one row and at most one more than its bytes fill: when both
+    // bounds have as many digits, the lines need not be read.
     const size_t capacity = static_cast<size_t>(capacityCells);
+    const long long fewest = Count();
+    const long long most = fewest + static_cast<long long>(TextBytes() / capacity);
+    if (digitsOf(fewest) == digitsOf(most)) return digitsOf(fewest);
+    long long rows = 0;
     FLines.ForEachLine([&](std::string_view line) {
-      rows += static_cast<long long>(std::max<size_t>((line.size() + capacity - 1) / capacity, 1));
+      rows += line.size() <= capacity ? 1 : static_cast<long long>((line.size() + capacity - 1) / capacity);
     });
-    n = static_cast<int>(std::min<long long>(rows, std::numeric_limits<int>::max()));
+    return digitsOf(std::min<long long>(rows, std::numeric_limits<int>::max()));
   }
-  int digits = 1;
-  while (n >= 10) {
-    n /= 10;
-    ++digits;
-  }
-  return digits;
+  return digitsOf(FLayout.LineInfoStyle == kLineInfoLines ? Count() : RowCount());
 }
 
 }  // namespace vorna

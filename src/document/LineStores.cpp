@@ -50,7 +50,7 @@ void TLineStore::PushBack(std::string_view line) {
     block.Ends.reserve(static_cast<size_t>(kMaxLines));
     FSizes.PushBack(0);
     block.Bytes = text;
-  } else {
+  } else if (!line.empty()) {
     FBlocks.back().Bytes.append(line);
   }
   // A cursor on this block or an earlier one stays valid: nothing before moves.

@@ -5,17 +5,7 @@
 
 namespace vorna {
 
-TInfoList::TStoredRow TInfoList::Encode(const TRowInfo& row, const TRowInfo* before) {
-  const bool first = row.RowInLine == 0 && row.Start == 1;
-  const bool continues = row.RowInLine % 64 != 0 && before && before->RowInLine + 1 == row.RowInLine &&
-                         uint64_t{before->Start} + before->Length == row.Start;
-  TStoredRow stored{0};
-  if (row.SceneNo == 0 && row.Indent <= kIndentMask && row.Length <= kLengthMask && row.LastRow <= 1 &&
-      (first || continues)) {
-    stored.Word = row.Length | uint32_t{row.Indent} << kIndentShift |
-                  (uint32_t{row.RowInLine} % 64) << kChainShift | (row.LastRow ? kLastRowBit : 0);
-    return stored;
-  }
+TInfoList::TStoredRow TInfoList::EncodeExplicit(const TRowInfo& row) {
   uint32_t index;
   if (!FFreeExplicit.empty()) {
     index = FFreeExplicit.back();
@@ -26,8 +16,26 @@ TInfoList::TStoredRow TInfoList::Encode(const TRowInfo& row, const TRowInfo* bef
   }
   FExplicit[index] = {row.Start, row.Length, row.RowInLine, row.SceneNo, row.Indent, row.LastRow};
   if (row.SceneNo != 0) ++FNumbered;
-  stored.Word = kExplicit | (row.RowInLine == 0 ? kLineStart : 0) | index;
-  return stored;
+  return {kExplicit | (row.RowInLine == 0 ? kLineStart : 0) | index};
+}
+
+void TInfoList::AppendEmptyLines(int count, uint8_t indent) {
+  if (count <= 0) return;
+  TRowInfo row;
+  row.Start = 1;
+  row.Indent = indent;
+  row.LastRow = 1;
+  FLineHint.Index = -1;
+  if (indent > kIndentMask) {
+    // Such a row keeps its fields explicitly, one record each.
+    FLastRead.Index = -1;
+    Splice(Count(), 0, std::vector<TRowInfo>(static_cast<size_t>(count), row));
+    return;
+  }
+  // A line's only row, derived: the same word for every one, whatever before it.
+  FRows.AppendCopies(Encode(row, nullptr), count);
+  // The next append reads the row before it from here.
+  FLastRead = {Count() - 1, FRows.CountBefore(Count()) - 1, row.Start, row.Length, row.RowInLine};
 }
 
 void TInfoList::Release(const TStoredRow& row) {
@@ -140,11 +148,13 @@ void TInfoList::Splice(int index, int removed, const std::vector<TRowInfo>& rows
   } else if (added > common) {
     std::vector<TStoredRow> stored;
     stored.reserve(static_cast<size_t>(added - common));
+    const TRowInfo* previous = hasBefore || common > 0 ? &before : nullptr;
     for (int i = common; i < added; ++i) {
       const TRowInfo& row = rows[static_cast<size_t>(i)];
-      stored.push_back(Encode(row, hasBefore || i > 0 ? &before : nullptr));
-      before = row;
+      stored.push_back(Encode(row, previous));
+      previous = &row;
     }
+    before = rows.back();
     FRows.Insert(index + common, stored.begin(), stored.end());
   }
   RestoreChain(index + added, chain, hasBefore || added > 0 ? &before : nullptr);

@@ -60,6 +60,10 @@ class TInfoList {
   // removed are clamped to the table); records rows have in common with the
   // removed ones are overwritten in place.
   void Splice(int index, int removed, const std::vector<TRowInfo>& rows);
+  // Appends `count` lines of one empty row each, indented `indent` cells:
+  // what Splice(Count(), 0, rows) stores for them, without a record built
+  // for each. A file of line breaks is little else.
+  void AppendEmptyLines(int count, uint8_t indent);
   // Removes rows first .. first+count-1 (clamped to the table).
   void DeleteRows(int first, int count);
   TRowInfo GetRow(int index) const;
@@ -129,7 +133,19 @@ class TInfoList {
     return !(row.Word & kExplicit) && ((row.Word >> kChainShift) & kChainMask) != 0;
   }
   // Stores row as it follows `before` (null: it is the table's first row).
-  TStoredRow Encode(const TRowInfo& row, const TRowInfo* before);
+  // Inline, as the layout stores every row through it.
+  TStoredRow Encode(const TRowInfo& row, const TRowInfo* before) {
+    const bool first = row.RowInLine == 0 && row.Start == 1;
+    const bool continues = row.RowInLine % 64 != 0 && before && before->RowInLine + 1 == row.RowInLine &&
+                           uint64_t{before->Start} + before->Length == row.Start;
+    if (row.SceneNo == 0 && row.Indent <= kIndentMask && row.Length <= kLengthMask && row.LastRow <= 1 &&
+        (first || continues))
+      return {row.Length | uint32_t{row.Indent} << kIndentShift |
+              (uint32_t{row.RowInLine} % 64) << kChainShift | (row.LastRow ? kLastRowBit : 0)};
+    return EncodeExplicit(row);
+  }
+  // The same for a row that keeps its fields in FExplicit.
+  TStoredRow EncodeExplicit(const TRowInfo& row);
   // The scene number of a stored row.
   int SceneOf(const TStoredRow& row) const {
     return (row.Word & kExplicit) ? FExplicit[row.Word & kIndexMask].SceneNo : 0;

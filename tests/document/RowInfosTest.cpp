@@ -129,5 +129,33 @@ TEST(RowInfos, AppendedLinesOfManyRowsReadBackInOrder) {
                 oracle.begin()));
 }
 
+TEST(RowInfos, AppendedEmptyLinesStoreWhatSpliceStores) {
+  // Runs of empty lines between wrapped ones, packed and explicit indents:
+  // the table reads back as the rows spliced one by one, and a later splice
+  // into the run renumbers it.
+  std::mt19937 rng(11);
+  TInfoList table;
+  std::vector<TRowInfo> oracle;
+  for (int run : {70, 1, 5000, 64, 3}) {
+    for (uint8_t indent : {uint8_t{0}, uint8_t{3}, uint8_t{200}}) {
+      const std::vector<TRowInfo> rows = LineRows(rng, 0, 1 + run % 3);
+      table.Splice(table.Count(), 0, rows);
+      oracle.insert(oracle.end(), rows.begin(), rows.end());
+      table.AppendEmptyLines(run, indent);
+      TRowInfo empty;
+      empty.Start = 1;
+      empty.Indent = indent;
+      empty.LastRow = 1;
+      oracle.insert(oracle.end(), static_cast<size_t>(run), empty);
+    }
+  }
+  ExpectSame(table, oracle);
+  const std::vector<TRowInfo> rows = LineRows(rng, 0, 4);
+  table.Splice(100, 2, rows);
+  oracle.erase(oracle.begin() + 100, oracle.begin() + 102);
+  oracle.insert(oracle.begin() + 100, rows.begin(), rows.end());
+  ExpectSame(table, oracle);
+}
+
 }  // namespace
 }  // namespace vorna

@@ -316,6 +316,56 @@ TEST_F(RowTableTest, ProgressStagesAndCancelledSlowLayout) {
   EXPECT_FALSE(list.FNeedRelayout);
 }
 
+TEST_F(RowTableTest, LongRunsOfEmptyLinesLayOutAsLineByLine) {
+  // A full layout stores long runs of empty lines in one piece; lines added
+  // one at a time go through the incremental path. Both must agree, with and
+  // without an indent and numbered scenes, and progress counts every line.
+  std::vector<std::string> lines;
+  for (int run : {64, 63, 5000, 1, 65, 4097}) {
+    lines.push_back(Sj("○場面"));
+    lines.insert(lines.end(), static_cast<size_t>(run), "");
+    lines.push_back("abc");
+  }
+  for (int settings = 0; settings < 3; ++settings) {
+    TDocumentLayout layout;
+    layout.Wrap.ViewIndent = settings;
+    layout.LineInfoVisible = settings == 2;
+    layout.LineInfoStyle = settings == 2 ? 4 : 0;
+    list.ApplyLayoutSettings(layout);
+    list.SetText("");
+    Layout(12);
+    for (const std::string& line : lines) list.Add(line);
+    ASSERT_EQ(list.Rows().Rows(), FreshRows()) << "settings " << settings;
+  }
+  std::vector<int> reported;
+  list.OnRelayoutProgress = [&](TEditList*, int stage, int value, bool&) {
+    if (stage == 1 || stage == 3) reported.push_back(value);
+  };
+  list.FProgressInterval = 1000;
+  Layout(12);
+  std::vector<int> expected;
+  for (int line = 1000; line < list.Count(); line += 1000) expected.push_back(line);
+  expected.push_back(list.Rows().Count());
+  EXPECT_EQ(reported, expected);
+}
+
+TEST_F(RowTableTest, LineNumberDigitsBeforeTheFirstLayoutCountTheRowsToCome) {
+  // Before a layout the column is sized for a row per capacity bytes of each
+  // line, at least one a line; the text is read only when the bounds differ.
+  const auto digitsFor = [&](const std::string& text) {
+    list.SetText(text);
+    return list.LineNumberDigits(10);
+  };
+  EXPECT_EQ(digitsFor(std::string(8, '\n')), 1);
+  EXPECT_EQ(digitsFor(std::string(5, '\n') + std::string(30, 'x')), 1);  // 6 lines, 8 rows
+  EXPECT_EQ(digitsFor(std::string(4, '\n') + std::string(60, 'x')), 2);  // 5 lines, 10 rows
+  std::string lines;
+  for (int i = 0; i < 5; ++i) lines += std::string(19, 'x') + "\n";
+  EXPECT_EQ(digitsFor(lines), 2);                                         // 6 lines, 11 rows
+  EXPECT_EQ(digitsFor(std::string(95, '\n') + std::string(50, 'x')), 3);  // 96 lines, 100 rows
+  EXPECT_EQ(digitsFor(std::string(95, '\n') + std::string(40, 'x')), 2);  // 96 lines, 99 rows
+}
+
 TEST_F(RowTableTest, RelayoutIsSkippedWhileUpdating) {
   list.SetText("a\r\nb");
   list.BeginUpdate();
