@@ -9,9 +9,16 @@
 namespace vorna {
 
 std::string GroupedCount(long long count) {
-  std::string digits = std::to_string(count < 0 ? -count : count);
-  for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(at, ",");
-  return count < 0 ? "-" + digits : digits;
+  // Written from the last digit; the magnitude is unsigned so the most
+  // negative count has one too.
+  unsigned long long magnitude = count < 0 ? 0ULL - static_cast<unsigned long long>(count) : count;
+  std::string out;
+  for (int digits = 0; digits == 0 || magnitude != 0; ++digits, magnitude /= 10) {
+    if (digits > 0 && digits % 3 == 0) out += ',';
+    out += static_cast<char>('0' + magnitude % 10);
+  }
+  if (count < 0) out += '-';
+  return {out.rbegin(), out.rend()};
 }
 
 bool ConfirmLargePrintJob(TMessageBoxes* boxes, int pages) {

@@ -1,6 +1,8 @@
 // Long print jobs: the question before them and the tenths of their progress.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "PlatformDoubles.h"
 #include "print/LargePrintJobs.h"
 #include "text/Cp932.h"
@@ -38,6 +40,9 @@ TEST(LargePrintJobs, ProgressIsToldOncePerTenthAndEndsAtAHundred) {
   EXPECT_EQ(TTenthsProgress(0).Next(0), -1);
   EXPECT_EQ(GroupedCount(1000), "1,000");
   EXPECT_EQ(GroupedCount(999), "999");
+  EXPECT_EQ(GroupedCount(0), "0");
+  EXPECT_EQ(GroupedCount(-1234567), "-1,234,567");
+  EXPECT_EQ(GroupedCount(std::numeric_limits<long long>::min()), "-9,223,372,036,854,775,808");
 }
 
 }  // namespace
