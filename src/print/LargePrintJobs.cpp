@@ -5,21 +5,11 @@
 
 #include "platform/MessageBoxes.h"
 #include "text/Cp932.h"
+#include "text/TextUtils.h"
 
 namespace vorna {
 
-std::string GroupedCount(long long count) {
-  // Written from the last digit; the magnitude is unsigned so the most
-  // negative count has one too.
-  unsigned long long magnitude = count < 0 ? 0ULL - static_cast<unsigned long long>(count) : count;
-  std::string out;
-  for (int digits = 0; digits == 0 || magnitude != 0; ++digits, magnitude /= 10) {
-    if (digits > 0 && digits % 3 == 0) out += ',';
-    out += static_cast<char>('0' + magnitude % 10);
-  }
-  if (count < 0) out += '-';
-  return {out.rbegin(), out.rend()};
-}
+std::string GroupedCount(long long count) { return FormatNumber(count, 0, 0, false, true, false); }
 
 bool ConfirmLargePrintJob(TMessageBoxes* boxes, int pages) {
   if (pages <= kLargePrintJobPages) return true;
