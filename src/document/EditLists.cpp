@@ -43,10 +43,6 @@ void TEditList::NotifyReset() {
   for (TLineObserver* observer : FLineObservers) observer->LinesReset();
 }
 
-std::string_view TEditList::Get(int index) const {
-  return index >= 0 && index < Count() ? FLines[index] : std::string_view();
-}
-
 std::vector<std::string> TEditList::Lines() const {
   std::vector<std::string> lines;
   lines.reserve(static_cast<size_t>(Count()));

@@ -100,12 +100,21 @@ class TEditList {
   void ForEachLine(TVisit visit) const {
     FLines.ForEachLine(visit);
   }
+  // Calls visit(bytes, ends, firstLine) for runs of lines held one after
+  // another (line firstLine + i ends at ends[i] in bytes), in order: for
+  // scans that are faster over many lines at once.
+  template <class TVisit>
+  void ForEachLineRun(TVisit visit) const {
+    FLines.ForEachBlock(visit);
+  }
   // Empty for an index outside the document. The view stays valid until the
   // next change of any line (Put, Insert, Add, Delete, InsertLines,
   // DeleteLines, Clear, Exchange, a new text or a load): copy it to keep it
   // over an edit. Every changing function accepts a view of the document's
   // own lines.
-  std::string_view Get(int index) const;
+  std::string_view Get(int index) const {
+    return index >= 0 && index < Count() ? FLines[index] : std::string_view();
+  }
   // A copy of every line (O(text)).
   std::vector<std::string> Lines() const;
 

@@ -12,11 +12,10 @@ void TLineStore::Clear() {
   Rebuild();
 }
 
-int TLineStore::Seek(int index) const {
+int TLineStore::SeekElsewhere(int index) const {
   TCursor& c = FCursor;
   if (c.Block >= 0) {
     const int size = static_cast<int>(FBlocks[static_cast<size_t>(c.Block)].Lines());
-    if (index >= c.Start && index < c.Start + size) return c.Block;
     if (index >= c.Start + size && c.Block + 1 < BlockCount() &&
         index < c.Start + size + static_cast<int>(FBlocks[static_cast<size_t>(c.Block) + 1].Lines())) {
       c.Start += size;

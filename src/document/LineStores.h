@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -75,6 +76,16 @@ class TLineStore {
     for (const TBlock& block : FBlocks)
       for (size_t i = 0; i < block.Ends.size(); ++i) visit(Line(block, i));
   }
+  // Calls visit(bytes, ends, firstLine) for every block in order: its lines
+  // one after another in `bytes`, line firstLine + i ending at ends[i].
+  template <class TVisit>
+  void ForEachBlock(TVisit visit) const {
+    int first = 0;
+    for (const TBlock& block : FBlocks) {
+      visit(std::string_view(block.Bytes), std::span<const uint32_t>(block.Ends), first);
+      first += static_cast<int>(block.Lines());
+    }
+  }
   // Releases the room blocks keep for growing (after a document is read).
   void ShrinkToFit();
   // Heap bytes the store holds (for tests and measurements).
@@ -101,7 +112,7 @@ class TLineStore {
   static size_t Begin(const TBlock& block, size_t i) { return i == 0 ? 0 : block.Ends[i - 1]; }
   static std::string_view Line(const TBlock& block, size_t i) {
     const size_t begin = Begin(block, i);
-    return std::string_view(block.Bytes).substr(begin, block.Ends[i] - begin);
+    return std::string_view(block.Bytes.data() + begin, block.Ends[i] - begin);
   }
   static bool Overfull(const TBlock& block) {
     return block.Lines() > static_cast<size_t>(kMaxLines) ||
@@ -111,7 +122,16 @@ class TLineStore {
     return block.Lines() < static_cast<size_t>(kSmallLines) && block.Bytes.size() < kSmallBytes;
   }
 
-  int Seek(int index) const;
+  // The block of index, from the cursor when it is there (inline: reading
+  // lines in order stays a few instructions a line).
+  int Seek(int index) const {
+    const TCursor& c = FCursor;
+    if (c.Block >= 0 && index >= c.Start &&
+        static_cast<size_t>(index - c.Start) < FBlocks[static_cast<size_t>(c.Block)].Lines())
+      return c.Block;
+    return SeekElsewhere(index);
+  }
+  int SeekElsewhere(int index) const;
   void InsertViews(int index, const std::vector<std::string_view>& lines);
   // Replaces block b by blocks packed from `lines`; the tree is left stale.
   void Repack(int b, const std::vector<std::string_view>& lines);
