@@ -6,6 +6,7 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -19,6 +20,25 @@ struct TBytePair {
   unsigned char Second = 0;
   size_t Distance = 1;  // >= 1
 };
+
+// Whether the `size` bytes at a and b (1..32) are equal, with one branch
+// however they differ: two loads of each side that overlap for sizes
+// between the powers of two.
+inline bool SameShortBytes(const char* a, const char* b, size_t size) {
+  const auto differ = [&]<class T>(T, size_t at) {
+    T x, y;
+    std::memcpy(&x, a + at, sizeof x);
+    std::memcpy(&y, b + at, sizeof y);
+    return x ^ y;
+  };
+  if (size >= 16)
+    return (differ(uint64_t{}, 0) | differ(uint64_t{}, 8) | differ(uint64_t{}, size - 16) |
+            differ(uint64_t{}, size - 8)) == 0;
+  if (size >= 8) return (differ(uint64_t{}, 0) | differ(uint64_t{}, size - 8)) == 0;
+  if (size >= 4) return (differ(uint32_t{}, 0) | differ(uint32_t{}, size - 4)) == 0;
+  if (size >= 2) return (differ(uint16_t{}, 0) | differ(uint16_t{}, size - 2)) == 0;
+  return a[0] == b[0];
+}
 
 // Calls accept(window) for every window start in [from, to - Distance) whose
 // bytes match `pair`, in ascending order, until accept returns true; returns
@@ -54,14 +74,18 @@ const char* FindBytePair(const char* from, const char* to, const TBytePair& pair
     if (hits != 0)
       if (const char* found = visit(p, hits)) return found;
   }
-  for (; lastStart - p >= 16; p += 16)
-    if (const uint32_t hits = hits16(p))
-      if (const char* found = visit(p, hits)) return found;
   if (p == lastStart) return nullptr;
   if (lastStart - reinterpret_cast<const unsigned char*>(from) >= 16) {
-    // The last sixteen windows of the range, less those already looked at.
-    const unsigned char* tail = lastStart - 16;
-    return visit(p, hits16(tail) >> (p - tail));
+    // The last 1..63 windows as one mask from four loads that may overlap
+    // (a window's bit lands at the same place from either), with no loop
+    // whose exit depends on the length: lines end at every length.
+    const size_t left = static_cast<size_t>(lastStart - p);
+    const size_t span = left >= 16 ? left : 16;
+    const unsigned char* base = lastStart - span;  // p, or 16 windows back
+    const size_t o1 = span - 16 < 16 ? span - 16 : 16, o2 = span - 16 < 32 ? span - 16 : 32, o3 = span - 16;
+    const uint64_t hits = hits16(base) | uint64_t{hits16(base + o1)} << o1 |
+                          uint64_t{hits16(base + o2)} << o2 | uint64_t{hits16(base + o3)} << o3;
+    return visit(p, hits >> (span - left));
   }
 #endif
   for (; p < lastStart; ++p)

@@ -115,12 +115,7 @@ const char* TStringSearch::ScanBytePairs(const char* from, const char* to, F&& o
   FindBytePair(pairsFrom, pairsTo, FPair, [&](const char* at) {
     const char* window = at - offset;
     if (window < next) return false;
-    if (m > 16) {
-      if (std::memcmp(window, pattern, m) != 0) return false;
-    } else {
-      for (size_t i = 0; i < m; ++i)
-        if (window[i] != pattern[i]) return false;
-    }
+    if (m > 32 ? std::memcmp(window, pattern, m) != 0 : !SameShortBytes(window, pattern, m)) return false;
     if (multiByte && LeadRunBefore(reinterpret_cast<const unsigned char*>(boundary), 0,
                                    static_cast<size_t>(window - boundary)) %
                              2 ==
