@@ -111,6 +111,25 @@ void BM_FindAllLines100MB(benchmark::State& state) {
 }
 BENCHMARK(BM_FindAllLines100MB)->Unit(benchmark::kMillisecond);
 
+// The same matches from the document at once: runs of lines are scanned
+// together, each candidate checked against its line.
+void BM_FindAllDocument100MB(benchmark::State& state) {
+  if (!NeedCorpus(state, kDocumentMegabytes)) return;
+  const vorna::TEditList& list = Document();
+  std::vector<vorna::TDocumentMatch> matches;
+  for (auto _ : state) {
+    const vorna::TTextSearch search(Word(), {});
+    matches.clear();
+    vorna::FindAllMatches(list, search, [&](const vorna::TDocumentMatch& match) {
+      matches.push_back(match);
+      return true;
+    });
+    benchmark::DoNotOptimize(matches.data());
+  }
+  state.counters["matches"] = static_cast<double>(matches.size());
+}
+BENCHMARK(BM_FindAllDocument100MB)->Unit(benchmark::kMillisecond);
+
 // From a caret in the middle of the document to the next match of the common
 // word, and the worst case: a word that is nowhere, so both passes of the
 // wrapping search read the whole document.

@@ -33,9 +33,20 @@ std::optional<TSearchMatch> LastMatch(const TTextSearch& search, std::string_vie
 
 int CountMatches(const TEditList& list, const TTextSearch& search) {
   int count = 0;
-  for (int line = 0; line < list.Count() && search.CanMatch(); ++line)
-    count += search.CountIn(list.Get(line));
+  list.ForEachLineRun([&](std::string_view bytes, std::span<const uint32_t> ends, int) {
+    count += search.CountInLines({bytes, ends});
+  });
   return count;
+}
+
+void FindAllMatches(const TEditList& list, const TTextSearch& search, const TDocumentMatchEvent& found) {
+  bool more = true;
+  list.ForEachLineRun([&](std::string_view bytes, std::span<const uint32_t> ends, int firstLine) {
+    if (more)
+      search.ForEachMatchInLines({bytes, ends}, [&](size_t line, const TSearchMatch& match) {
+        return more = found({{match.Start, firstLine + static_cast<int>(line)}, match.LengthBytes});
+      });
+  });
 }
 
 TFindResult FindMatch(const TEditList& list, const TTextSearch& search, TTextPos from, bool forward,

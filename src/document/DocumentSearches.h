@@ -3,6 +3,7 @@
 // new text of the lines a "replace all" changes. Matches lie within one line.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -27,6 +28,11 @@ struct TDocumentMatch {
 // search stops on a line (the match limit), the count so far is returned
 // and search.Stopped() and search.Error() tell.
 int CountMatches(const TEditList& list, const TTextSearch& search);
+
+// Calls found(match) for every match of every line, in order (each line's
+// as FindAllIn gives them), until it returns false.
+using TDocumentMatchEvent = std::function<bool(const TDocumentMatch& match)>;
+void FindAllMatches(const TEditList& list, const TTextSearch& search, const TDocumentMatchEvent& found);
 
 struct TFindResult {
   bool Found = false;

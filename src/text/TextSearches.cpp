@@ -87,6 +87,7 @@ TTextSearch::TTextSearch(std::string_view pattern, const TSearchOptions& options
   FPatternBytes = form.size();
   FEndsInLead = EndsInLoneLead(form);
   FEngine = std::make_unique<TStringSearch>(form, soMultiByte);
+  if (!FFold && !HidesNotation()) FPackedEngine = std::make_unique<TStringSearch>(form, 0);
 }
 
 TTextSearch::~TTextSearch() = default;
@@ -148,6 +149,68 @@ void TTextSearch::ScanBytes(std::string_view line, size_t from, bool map, F&& fo
     if (!found(offset, after, textMap ? &*textMap : nullptr)) return nullptr;
     return resumeAt(after);
   });
+}
+
+template <class F>
+void TTextSearch::ScanPacked(const TPackedLines& lines, F&& found) const {
+  const std::span<const uint32_t> ends = lines.Ends;
+  if (ends.empty()) return;
+  const char* base = lines.Bytes.data();
+  const size_t size = std::min<size_t>(lines.Bytes.size(), ends.back());
+  size_t line = 0, lineStart = 0;
+  size_t floor = 0;  // a character start of the line at or before the next candidate
+  const auto resumeAt = [&](size_t next) { return next < size ? base + next : nullptr; };
+  FPackedEngine->ForEachMatch(base, base + size, [&](const char* hit) -> const char* {
+    const size_t at = static_cast<size_t>(hit - base);
+    if (at >= ends[line]) {
+      // Candidates are a line or two apart in text: a walk beats a search.
+      do ++line;
+      while (at >= ends[line]);
+      lineStart = floor = ends[line - 1];
+    }
+    const size_t lineEnd = ends[line];
+    const size_t after = at + FPatternBytes;
+    // Every later window of this line crosses its end too.
+    if (after > lineEnd) return resumeAt(lineEnd);
+    if (LeadRunBefore(reinterpret_cast<const unsigned char*>(base), floor, at) % 2 == 1) {
+      floor = at + 1;  // a trail byte, so the next byte starts a character
+      return hit + 1;
+    }
+    if (FEndsInLead && after != lineEnd) {
+      const std::string_view text(base + lineStart, lineEnd - lineStart);
+      floor = at + (IsDoubleByteAt(text, at - lineStart) ? 2 : 1);
+      return resumeAt(floor);
+    }
+    if (!found(line, MatchOf(at - lineStart, after - lineStart))) return nullptr;
+    floor = after;
+    return resumeAt(after);
+  });
+}
+
+void TTextSearch::ForEachMatchInLines(const TPackedLines& lines, const TLineMatchEvent& found) const {
+  if (!CanMatch()) return;
+  if (FPackedEngine) {
+    ScanPacked(lines, found);
+    return;
+  }
+  bool more = true;
+  for (size_t i = 0, begin = 0; i < lines.Ends.size() && more && CanMatch(); begin = lines.Ends[i++])
+    Scan(lines.Bytes.substr(begin, lines.Ends[i] - begin), 1, true,
+         [&](size_t start, size_t end, TSearchTextMap* map) {
+           return more = found(i, MapRange(map, start, end));
+         });
+}
+
+int TTextSearch::CountInLines(const TPackedLines& lines) const {
+  int count = 0;
+  if (!CanMatch()) return count;
+  if (FPackedEngine) {
+    ScanPacked(lines, [&](size_t, const TSearchMatch&) { return ++count, true; });
+    return count;
+  }
+  for (size_t i = 0, begin = 0; i < lines.Ends.size() && CanMatch(); begin = lines.Ends[i++])
+    count += CountIn(lines.Bytes.substr(begin, lines.Ends[i] - begin));
+  return count;
 }
 
 template <class F>

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -90,6 +91,21 @@ class TTextSearch {
   using TFoundEvent = std::function<bool(const TSearchMatch& match, const std::vector<TSearchMatch>& groups)>;
   void ForEachMatch(std::string_view line, int from, const TFoundEvent& found) const;
 
+  // Lines held one after another in `bytes`, line i ending at ends[i] (the
+  // first starting at 0, each other where the one before ends).
+  struct TPackedLines {
+    std::string_view Bytes;
+    std::span<const uint32_t> Ends;
+  };
+  // Calls found(i, match) for every match of every line i, in order, as
+  // FindAllIn gives them, until it returns false. A plain pattern (no
+  // folding, notation or regular expression) is scanned for over all the
+  // bytes in one pass, each candidate checked against its line's ends.
+  using TLineMatchEvent = std::function<bool(size_t line, const TSearchMatch& match)>;
+  void ForEachMatchInLines(const TPackedLines& lines, const TLineMatchEvent& found) const;
+  // The number of matches of all the lines, as CountIn counts them.
+  int CountInLines(const TPackedLines& lines) const;
+
   // Capturing groups of a regular expression (0 for a plain pattern) and the
   // number of a named one (-1 when there is none).
   int GroupCount() const;
@@ -103,6 +119,8 @@ class TTextSearch {
   template <class F>
   void ScanBytes(std::string_view line, size_t from, bool map, F&& found) const;
   template <class F>
+  void ScanPacked(const TPackedLines& lines, F&& found) const;
+  template <class F>
   void ScanRegex(std::string_view line, size_t from, bool map, F&& found) const;
   void MapGroups(const TSearchTextMap* map, std::vector<TSearchMatch>& groups) const;
   const std::vector<THiddenSpan>* HiddenSpans(std::string_view line) const;
@@ -114,6 +132,9 @@ class TTextSearch {
   mutable std::string FError;
   const TFoldTable* FFold = nullptr;  // plain: null when every character matches only itself
   std::unique_ptr<TStringSearch> FEngine;
+  // For plain patterns: the engine without the trail-byte rule, which
+  // ScanPacked applies line by line itself.
+  std::unique_ptr<TStringSearch> FPackedEngine;
   size_t FPatternBytes = 0;  // of the pattern's search form
   bool FEndsInLead = false;  // the pattern's last byte is a lead byte without its trail
   std::unique_ptr<TRegexMatcher> FRegex;

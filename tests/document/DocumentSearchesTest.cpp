@@ -65,6 +65,28 @@ TEST_F(DocumentSearchesTest, StepsForwardAndBackwardWithWrapping) {
   EXPECT_FALSE(FindMatch(list, TTextSearch("zz", {}), {1, 0}, true).Found);
 }
 
+// Over many blocks of lines, with a stop part-way: each line's own matches
+// with their line numbers, and no more once found says stop.
+TEST_F(DocumentSearchesTest, FindAllMatchesGivesEveryLinesMatchesInOrder) {
+  std::string text;
+  // Some lines end in a lone lead byte; in others "ab" follows one.
+  for (int i = 0; i < 3000; ++i)
+    text += i % 7 == 0 ? "ab\x82\r\n" : (i % 3 ? "ab" : "b\x82") + std::string(i % 5, 'a') + "ab\r\n";
+  Load(text);
+  const TTextSearch search("ab", {.MatchCase = true});
+  std::vector<TDocumentMatch> all, expected;
+  FindAllMatches(list, search, [&](const TDocumentMatch& m) { return all.push_back(m), true; });
+  for (int y = 0; y < list.Count(); ++y)
+    for (const TSearchMatch& m : search.FindAllIn(list.Get(y)))
+      expected.push_back({{m.Start, y}, m.LengthBytes});
+  EXPECT_EQ(all, expected);
+  EXPECT_EQ(CountMatches(list, search), static_cast<int>(expected.size()));
+  std::vector<TDocumentMatch> first;
+  FindAllMatches(list, search,
+                 [&](const TDocumentMatch& m) { return first.push_back(m), first.size() < 1500; });
+  EXPECT_EQ(first, std::vector<TDocumentMatch>(expected.begin(), expected.begin() + 1500));
+}
+
 TEST_F(DocumentSearchesTest, AMatchAcrossARowBreakIsFound) {
   Load(Sj("いろはにほへと"), 8);  // four characters to a row
   const TFindResult found = FindMatch(list, TTextSearch(Sj("にほ"), {}), {1, 0}, true);

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "TestSupport.h"
@@ -172,6 +174,38 @@ TEST(TextSearch, AMegabytePatternIsHandled) {
     EXPECT_EQ(regex.CountIn(line), 1);
   else
     EXPECT_NE(regex.Error(), "");
+}
+
+// Lines scanned together must give each line's own matches: none across a
+// line end, none at a trail byte after a line that ends in a lone lead byte.
+TEST(TextSearch, PackedLinesMatchAsEachLineAlone) {
+  std::mt19937 rng(20261210);
+  const std::string some =
+      "\x81\x82\x9F\xE0\x40\xA0\xB1"
+      "at";
+  for (int round = 0; round < 1500; ++round) {
+    std::string bytes;
+    std::vector<uint32_t> ends(rng() % 6);
+    for (uint32_t& end : ends) {
+      for (size_t n = rng() % (round % 3 ? 8 : 90); n > 0; --n) bytes += some[rng() % some.size()];
+      end = static_cast<uint32_t>(bytes.size());
+    }
+    std::string pattern;
+    for (size_t n = 1 + rng() % (round % 5 ? 3 : 40); n > 0; --n) pattern += some[rng() % some.size()];
+    const TSearchOptions options{.MatchCase = round % 4 != 0, .Regex = round % 7 == 0};
+    const TTextSearch search(pattern, options);
+    std::vector<std::pair<size_t, TSearchMatch>> packed, alone;
+    search.ForEachMatchInLines({bytes, ends}, [&](size_t line, const TSearchMatch& m) {
+      packed.emplace_back(line, m);
+      return true;
+    });
+    for (size_t i = 0, begin = 0; i < ends.size(); begin = ends[i++])
+      for (const TSearchMatch& m : search.FindAllIn(std::string_view(bytes).substr(begin, ends[i] - begin)))
+        alone.emplace_back(i, m);
+    SCOPED_TRACE(::testing::PrintToString(pattern) + " in " + ::testing::PrintToString(bytes));
+    EXPECT_EQ(packed, alone);
+    EXPECT_EQ(search.CountInLines({bytes, ends}), static_cast<int>(alone.size()));
+  }
 }
 
 }  // namespace
