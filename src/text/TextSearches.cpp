@@ -87,7 +87,6 @@ TTextSearch::TTextSearch(std::string_view pattern, const TSearchOptions& options
   FPatternBytes = form.size();
   FEndsInLead = EndsInLoneLead(form);
   FEngine = std::make_unique<TStringSearch>(form, soMultiByte);
-  if (!FFold && !HidesNotation()) FPackedEngine = std::make_unique<TStringSearch>(form, 0);
 }
 
 TTextSearch::~TTextSearch() = default;
@@ -155,6 +154,8 @@ template <class F>
 void TTextSearch::ScanPacked(const TPackedLines& lines, F&& found) const {
   const std::span<const uint32_t> ends = lines.Ends;
   if (ends.empty()) return;
+  // Built on first use: most searches only ever see single lines.
+  if (!FPackedEngine) FPackedEngine = std::make_unique<TStringSearch>(FEngine->Pattern(), 0);
   const char* base = lines.Bytes.data();
   const size_t size = std::min<size_t>(lines.Bytes.size(), ends.back());
   size_t line = 0, lineStart = 0;
@@ -187,29 +188,37 @@ void TTextSearch::ScanPacked(const TPackedLines& lines, F&& found) const {
   });
 }
 
+bool TTextSearch::ScansPacked() const { return !FRegex && !FFold && !HidesNotation(); }
+
+template <class F>
+void TTextSearch::ForEachPackedLine(const TPackedLines& lines, F&& visit) const {
+  for (size_t i = 0, begin = 0; i < lines.Ends.size() && CanMatch(); begin = lines.Ends[i++])
+    if (!visit(i, lines.Bytes.substr(begin, lines.Ends[i] - begin))) return;
+}
+
 void TTextSearch::ForEachMatchInLines(const TPackedLines& lines, const TLineMatchEvent& found) const {
   if (!CanMatch()) return;
-  if (FPackedEngine) {
+  if (ScansPacked()) {
     ScanPacked(lines, found);
     return;
   }
-  bool more = true;
-  for (size_t i = 0, begin = 0; i < lines.Ends.size() && more && CanMatch(); begin = lines.Ends[i++])
-    Scan(lines.Bytes.substr(begin, lines.Ends[i] - begin), 1, true,
-         [&](size_t start, size_t end, TSearchTextMap* map) {
-           return more = found(i, MapRange(map, start, end));
-         });
+  ForEachPackedLine(lines, [&](size_t i, std::string_view line) {
+    bool more = true;
+    Scan(line, 1, true, [&](size_t start, size_t end, TSearchTextMap* map) {
+      return more = found(i, MapRange(map, start, end));
+    });
+    return more;
+  });
 }
 
 int TTextSearch::CountInLines(const TPackedLines& lines) const {
   int count = 0;
   if (!CanMatch()) return count;
-  if (FPackedEngine) {
+  if (ScansPacked()) {
     ScanPacked(lines, [&](size_t, const TSearchMatch&) { return ++count, true; });
     return count;
   }
-  for (size_t i = 0, begin = 0; i < lines.Ends.size() && CanMatch(); begin = lines.Ends[i++])
-    count += CountIn(lines.Bytes.substr(begin, lines.Ends[i] - begin));
+  ForEachPackedLine(lines, [&](size_t, std::string_view line) { return count += CountIn(line), true; });
   return count;
 }
 

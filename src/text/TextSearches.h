@@ -120,6 +120,10 @@ class TTextSearch {
   void ScanBytes(std::string_view line, size_t from, bool map, F&& found) const;
   template <class F>
   void ScanPacked(const TPackedLines& lines, F&& found) const;
+  // Whether ScanPacked can serve the search: a plain pattern, nothing folded or hidden.
+  bool ScansPacked() const;
+  template <class F>
+  void ForEachPackedLine(const TPackedLines& lines, F&& visit) const;
   template <class F>
   void ScanRegex(std::string_view line, size_t from, bool map, F&& found) const;
   void MapGroups(const TSearchTextMap* map, std::vector<TSearchMatch>& groups) const;
@@ -134,7 +138,7 @@ class TTextSearch {
   std::unique_ptr<TStringSearch> FEngine;
   // For plain patterns: the engine without the trail-byte rule, which
   // ScanPacked applies line by line itself.
-  std::unique_ptr<TStringSearch> FPackedEngine;
+  mutable std::unique_ptr<TStringSearch> FPackedEngine;
   size_t FPatternBytes = 0;  // of the pattern's search form
   bool FEndsInLead = false;  // the pattern's last byte is a lead byte without its trail
   std::unique_ptr<TRegexMatcher> FRegex;
